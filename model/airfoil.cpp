@@ -1,0 +1,1 @@
+#include "airfoil.h"

@@ -1,0 +1,74 @@
+#include "linalgebra.h"
+
+#include <cmath>
+#include <utility>
+
+void MatrixInverse(double *a, int n)
+{
+    if (n <= 0)
+        return;
+    int *used = new int[n]();
+    int *pivotRow = new int[n];
+    int *pivotCol = new int[n];
+    for (int s = 0; s < n; ++s) {
+        double largest = 0.0;
+        int row = 0;
+        int col = 0;
+        for (int j = 0; j < n; ++j) {
+            if (used[j] == 1)
+                continue;
+            for (int k = 0; k < n; ++k) {
+                if (used[k] == 0 && std::fabs(a[j * n + k]) >= largest) {
+                    largest = std::fabs(a[j * n + k]);
+                    row = j;
+                    col = k;
+                }
+            }
+        }
+        ++used[col];
+        if (row != col) {
+            for (int k = 0; k < n; ++k)
+                std::swap(a[row * n + k], a[col * n + k]);
+        }
+        pivotRow[s] = row;
+        pivotCol[s] = col;
+        const int p = col;
+        const double inv = 1.0 / a[p * n + p];
+        a[p * n + p] = 1.0;
+        for (int k = 0; k < n; ++k)
+            a[p * n + k] *= inv;
+        for (int r = 0; r < n; ++r) {
+            if (r == p)
+                continue;
+            const double d = a[r * n + p];
+            a[r * n + p] = 0.0;
+            for (int k = 0; k < n; ++k)
+                a[r * n + k] -= a[p * n + k] * d;
+        }
+    }
+    for (int s = n - 1; s >= 0; --s) {
+        if (pivotRow[s] != pivotCol[s]) {
+            for (int r = 0; r < n; ++r)
+                std::swap(a[r * n + pivotRow[s]], a[r * n + pivotCol[s]]);
+        }
+    }
+    delete[] used;
+    delete[] pivotRow;
+    delete[] pivotCol;
+}
+
+void MatrVecProd(double *a, double *v, double *result, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        result[i] = 0.0;
+        for (int j = 0; j < n; ++j)
+            result[i] += a[i * n + j] * v[j];
+    }
+}
+
+void MatrixTranspose(double *a, int n)
+{
+    for (int i = 0; i < n - 1; ++i)
+        for (int j = i + 1; j < n; ++j)
+            std::swap(a[i * n + j], a[j * n + i]);
+}

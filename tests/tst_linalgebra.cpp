@@ -1,0 +1,9 @@
+#include <QtTest>
+
+class tst_X : public QObject
+{
+    Q_OBJECT
+};
+
+QTEST_APPLESS_MAIN(tst_X)
+#include "tst_linalgebra.moc"
