@@ -1,1 +1,151 @@
 #include "spline.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Roots of dy/dt that rounding pushes just outside their segment still belong to it.
+const double kSegmentSlack = 1e-9;
+// Newton refinement in findInverse: stop when a step is this small; give up after kMaxSteps.
+const double kNewtonTolerance = 1e-06;
+const int kMaxSteps = 50;
+
+} // namespace
+
+Spline::Spline(int n, double *values)
+    : n(n > 0 ? n : 0)
+    , value(new double[this->n])
+    , d2(new double[this->n])
+{
+    for (int k = 0; k < this->n; ++k) {
+        value[k] = values[k];
+        d2[k] = 0.0;
+    }
+    computeDerivatives();
+}
+
+Spline::~Spline()
+{
+    delete[] value;
+    delete[] d2;
+}
+
+void Spline::computeDerivatives()
+{
+    // Natural spline on unit knot spacing: M[0] = M[n - 1] = 0 and, for the interior knots,
+    // (M[k - 1] + 4 M[k] + M[k + 1]) / 6 = y[k - 1] - 2 y[k] + y[k + 1]. Tridiagonal
+    // elimination without pivoting (the system is diagonally dominant).
+    if (n < 3)
+        return;
+    std::vector<double> p(n);
+    // 1. Forward sweep: p[k] is the eliminated diagonal, M[k] the eliminated right-hand
+    //    side divided by it.
+    for (int k = 1; k <= n - 2; ++k) {
+        const double w = k == 1 ? 0.0 : (1.0 / 6.0) / p[k - 1];
+        p[k] = (4.0 - w) / 6.0;
+        d2[k] = (value[k - 1] - 2.0 * value[k] + value[k + 1] + d2[k - 1] / (-6.0)) / p[k];
+    }
+    // 2. Back substitution; M[n - 2] keeps its forward value.
+    for (int k = n - 3; k >= 1; --k)
+        d2[k] = d2[k] - ((1.0 / 6.0) / p[k]) * d2[k + 1];
+}
+
+double Spline::f(double t)
+{
+    // The negated test also rejects NaN; t < n - 1 keeps floor(t) within int range.
+    if (!(t >= 0.0 && t < n - 1))
+        return 0.0;
+    const int i = static_cast<int>(std::floor(t));
+    const double s = t - i;
+    const double r = 1.0 - s;
+    return r * value[i] + s * value[i + 1] + (r * r * r - r) / 6.0 * d2[i]
+        + (s * s * s - s) / 6.0 * d2[i + 1];
+}
+
+double Spline::dfdt(double t)
+{
+    if (!(t >= 0.0 && t < n - 1))
+        return 0.0;
+    const int i = static_cast<int>(std::floor(t));
+    const double s = t - i;
+    const double r = 1.0 - s;
+    return (value[i + 1] - value[i]) + (1.0 - 3.0 * r * r) / 6.0 * d2[i]
+        + (3.0 * s * s - 1.0) / 6.0 * d2[i + 1];
+}
+
+int Spline::findExtrema(double *out, int capacity)
+{
+    if (n < 2)
+        return 0;
+    int count = 0;
+    for (int i = 0; i <= n - 2; ++i) {
+        // On segment i, dy/dt = (b - a) / 2 s^2 + a s + (y[i + 1] - y[i] - a / 3 - b / 6).
+        const double a = d2[i];
+        const double b = d2[i + 1];
+        // 1. Three times the discriminant; a double root (D = 0) is no extremum.
+        const double D = a * a + a * b + b * b - 6.0 * (value[i] - value[i + 1]) * (a - b);
+        if (!(D > 0.0))
+            continue;
+        const double S = std::sqrt(3.0 * D);
+        // 2. Both roots, s1 before s2. With a = b they are not finite and fail the test.
+        const double roots[2] = {(3.0 * a - S) / (3.0 * (a - b)), (3.0 * a + S) / (3.0 * (a - b))};
+        for (double s : roots) {
+            // 3. A root on a knot can land a few ulps outside [0, 1]; take it in, clamped.
+            if (!(s >= -kSegmentSlack && s <= 1.0 + kSegmentSlack) || count + 1 >= capacity)
+                continue;
+            out[count++] = i + std::fmin(std::fmax(s, 0.0), 1.0);
+        }
+    }
+    return count;
+}
+
+int Spline::findInverse(double v, double *out, int capacity)
+{
+    if (n < 2)
+        return 0;
+    int count = 0;
+    double fprev = f(0.0);
+    // 1. Sample every 0.05, t from k (not accumulated), up to the interval ending at n - 1.05.
+    const long long samples = 20LL * (n - 1);
+    for (long long k = 1; k < samples; ++k) {
+        const double t = k * 0.05;
+        const double fcur = f(t);
+        // 2. Strict bracketing: a sample equal to v brackets neither neighbour.
+        if (((fprev > v && v > fcur) || (fprev < v && v < fcur)) && count + 1 < capacity) {
+            // 3. Newton from the linear interpolation between the samples. A root whose
+            //    iteration does not settle inside the range is dropped.
+            double root = t - 0.05 * (v - fcur) / (fprev - fcur);
+            bool settled = false;
+            for (int step = 0; step < kMaxSteps; ++step) {
+                const double dt = (v - f(root)) / dfdt(root);
+                root += dt;
+                if (!std::isfinite(dt) || !(root >= 0.0 && root < n - 1))
+                    break;
+                if (std::fabs(dt) < kNewtonTolerance) {
+                    settled = true;
+                    break;
+                }
+            }
+            if (settled)
+                out[count++] = root;
+        }
+        fprev = fcur;
+    }
+    return count;
+}
+
+int Spline::length() { return n; }
+
+Spline2D::Spline2D(Spline *xSpline, Spline *ySpline)
+    : n(xSpline->n)
+    , xSpline(xSpline)
+    , ySpline(ySpline)
+{
+}
+
+double Spline2D::fx(double t) { return xSpline->f(t); }
+
+double Spline2D::fy(double t) { return ySpline->f(t); }
+
+int Spline2D::length() { return n; }

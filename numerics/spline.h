@@ -18,10 +18,13 @@ public:
     double f(double t);
     // dy/dt, same range rule as f.
     double dfdt(double t);
-    // Parameters of the zeros of dy/dt, segment by segment; writes at most capacity - 1.
+    // Parameters of the zeros of dy/dt, segment by segment, in [0, n - 1]; a root within
+    // 1e-9 outside its segment is clamped onto it, so one on a knot is reported by both
+    // neighbouring segments. Writes at most capacity - 1.
     int findExtrema(double *out, int capacity);
-    // Parameters where y(t) == v, found by 0.05 sampling and Newton refinement;
-    // writes at most capacity - 1.
+    // Parameters where y(t) == v, found by 0.05 sampling over [0, n - 1.05] and Newton
+    // refinement; crossings within one sample interval or exactly on a sample are missed,
+    // and a root whose refinement does not settle is dropped. Writes at most capacity - 1.
     int findInverse(double v, double *out, int capacity);
     // Number of knots.
     int length();
