@@ -106,33 +106,50 @@ int Spline::findInverse(double v, double *out, int capacity)
         return 0;
     int count = 0;
     double fprev = f(0.0);
-    // 1. Sample every 0.05, t from k (not accumulated), up to the interval ending at n - 1.05.
-    const long long samples = 20LL * (n - 1);
-    for (long long k = 1; k < samples; ++k) {
-        const double t = k * 0.05;
-        const double fcur = f(t);
-        // 2. Strict bracketing: a sample equal to v brackets neither neighbour.
-        if (((fprev > v && v > fcur) || (fprev < v && v < fcur)) && count + 1 < capacity) {
-            // 3. Newton from the linear interpolation between the samples. A root whose
-            //    iteration does not settle inside the range is dropped.
-            double root = t - 0.05 * (v - fcur) / (fprev - fcur);
-            bool settled = false;
-            for (int step = 0; step < kMaxSteps; ++step) {
-                const double dt = (v - f(root)) / dfdt(root);
-                root += dt;
-                if (!std::isfinite(dt) || !(root >= 0.0 && root < n - 1))
-                    break;
-                if (std::fabs(dt) < kNewtonTolerance) {
-                    settled = true;
-                    break;
-                }
-            }
-            if (settled)
-                out[count++] = root;
+    double fcur[20];
+    for (int i = 0; i <= n - 2; ++i) {
+        // 1. The samples t = k * 0.05, k = 20 i ... 20 i + 19, from k and not accumulated, the
+        //    last at n - 1.05. All lie in segment i (0.05 is stored a little above 1/20, so
+        //    20 i * 0.05 is never below i), so this is f(t) bit for bit, a segment at a time.
+        const double y0 = value[i];
+        const double y1 = value[i + 1];
+        const double m0 = d2[i];
+        const double m1 = d2[i + 1];
+        for (int j = 0; j < 20; ++j) {
+            const double s = (20 * i + j) * 0.05 - i;
+            const double r = 1.0 - s;
+            fcur[j] = r * y0 + s * y1 + (r * r * r - r) / 6.0 * m0 + (s * s * s - s) / 6.0 * m1;
         }
-        fprev = fcur;
+        for (int j = i == 0 ? 1 : 0; j < 20; ++j) {
+            // 2. Strict bracketing of v by the interval ending at the sample: a sample equal
+            //    to v brackets neither neighbour.
+            if (((fprev > v && v > fcur[j]) || (fprev < v && v < fcur[j]))
+                && count + 1 < capacity) {
+                // 3. Newton from the linear interpolation between the samples. A root whose
+                //    iteration does not settle inside the range is dropped.
+                const double t = (20 * i + j) * 0.05;
+                if (refineInverse(v, t - 0.05 * (v - fcur[j]) / (fprev - fcur[j]), &out[count]))
+                    ++count;
+            }
+            fprev = fcur[j];
+        }
     }
     return count;
+}
+
+bool Spline::refineInverse(double v, double t, double *root)
+{
+    for (int step = 0; step < kMaxSteps; ++step) {
+        const double dt = (v - f(t)) / dfdt(t);
+        t += dt;
+        if (!std::isfinite(dt) || !(t >= 0.0 && t < n - 1))
+            return false;
+        if (std::fabs(dt) < kNewtonTolerance) {
+            *root = t;
+            return true;
+        }
+    }
+    return false;
 }
 
 int Spline::length() { return n; }

@@ -32,6 +32,10 @@ public:
     int n;
     double *value;
     double *d2;
+
+private:
+    // Newton on y(t) = v from t; writes the root and returns true if the steps settle.
+    bool refineInverse(double v, double t, double *root);
 };
 
 // Plane curve (x(t), y(t)) over two splines that it does not own.
