@@ -64,7 +64,6 @@ private slots:
         QTest::newRow("hat, before start") << hat << -0.001 << 0.0 << 0.0;
         QTest::newRow("hat, NaN") << hat << std::nan("") << 0.0 << 0.0;
         QTest::newRow("hat, +inf") << hat << inf << 0.0 << 0.0;
-        QTest::newRow("hat, -inf") << hat << -inf << 0.0 << 0.0;
         QTest::newRow("hat, beyond int") << hat << 1e300 << 0.0 << 0.0;
         QTest::newRow("line, quarter") << QList<double> {1.0, 2.0} << 0.25 << 1.25 << 1.0;
         QTest::newRow("line, at end") << QList<double> {1.0, 2.0} << 1.0 << 0.0 << 0.0;
@@ -219,21 +218,6 @@ private slots:
         QCOMPARE(first[0], out[0]);
         QCOMPARE(first[1], -1.0);
         QCOMPARE(spline.findInverse(0.5, out, 1), 0);
-    }
-
-    void inverseRootsSolve()
-    {
-        const int n = 30;
-        std::vector<double> values = randomValues(n);
-        Spline spline(n, values.data());
-        double out[200];
-        for (double target = -0.95; target < 1.0; target += 0.1) {
-            const int count = spline.findInverse(target, out, 200);
-            for (int j = 0; j < count; ++j) {
-                QVERIFY(out[j] >= 0.0 && out[j] < n - 1);
-                QVERIFY(qAbs(spline.f(out[j]) - target) < eps);
-            }
-        }
     }
 
     void inverseMissesCrossingsInOneInterval()
