@@ -25,8 +25,9 @@ public:
     // Coordinates of point i; 0.0 outside 0 <= i < n.
     double px(int i);
     double py(int i);
-    // Leading edge to (0, 0), trailing-edge ends to x = 1 with their midpoint on y = 0,
-    // unit chord; rebuilds the splines and the curve.
+    // Leading edge (the lowest stationary point of x(t)) to (0, 0), trailing-edge ends to
+    // x = 1 with their midpoint on y = 0, x and y in chord lengths; rebuilds the splines and
+    // the curve. Leaves a contour that analysisProblem() rejects as it is.
     void normalize();
 
     Spline2D *curve;
@@ -35,6 +36,10 @@ public:
     int n;
     double *xcoord;
     double *ycoord;
+
+private:
+    struct Frame;
+    const char *findFrame(Frame *frame);
 };
 
 // Paneled mean line on the unit chord: n panels between n + 1 stations clustered towards
@@ -61,8 +66,8 @@ public:
     void computePoints(Airfoil *airfoil);
     // Discrete-vortex thin-airfoil coefficients; angles in radians, slope per radian,
     // moment about the quarter chord. Also writes panelAngle.
-    void computeCoeff(double *cl0, double *alpha0, double *cm0, double *dclda, double *alphaSF,
-                      double *clSF);
+    void computeCoeff(
+        double *cl0, double *alpha0, double *cm0, double *dclda, double *alphaSF, double *clSF);
 
     int npanels;
     double *x;
