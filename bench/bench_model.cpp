@@ -1,0 +1,62 @@
+#include "airfoil.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// NACA 2412 with the thickness laid off normal to the mean line; 300 points on a cosine
+// distribution round the contour, from the upper trailing edge back to the lower one.
+void naca2412(std::vector<double> *x, std::vector<double> *y)
+{
+    const double m = 0.02, p = 0.4, t = 0.12;
+    const int n = 300;
+    for (int j = 0; j < n; ++j) {
+        const double theta = 2.0 * M_PI * j / (n - 1);
+        const double xc = 0.5 * (1.0 + std::cos(theta));
+        const double thickness = 5.0 * t
+            * (0.2969 * std::sqrt(xc) - 0.1260 * xc - 0.3516 * xc * xc + 0.2843 * xc * xc * xc
+                - 0.1015 * xc * xc * xc * xc);
+        const double camber = xc < p ? m / (p * p) * (2 * p * xc - xc * xc)
+                                     : m / ((1 - p) * (1 - p)) * (1 - 2 * p + 2 * p * xc - xc * xc);
+        const double slope
+            = xc < p ? 2 * m / (p * p) * (p - xc) : 2 * m / ((1 - p) * (1 - p)) * (p - xc);
+        const double angle = std::atan(slope);
+        const double side = theta < M_PI ? 1.0 : -1.0;
+        x->push_back(xc - side * thickness * std::sin(angle));
+        y->push_back(camber + side * thickness * std::cos(angle));
+    }
+}
+
+void BM_ComputeCoeff(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    Camberline line(n, 3.0, 2.0);
+    for (int i = 0; i <= n; ++i)
+        line.sety(i, 0.16 * line.xpoint(i) * (1.0 - line.xpoint(i)));
+    double c[6];
+    for (auto _ : state) {
+        line.computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
+        benchmark::DoNotOptimize(c);
+    }
+}
+BENCHMARK(BM_ComputeCoeff)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+
+void BM_ComputePoints(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    std::vector<double> x, y;
+    naca2412(&x, &y);
+    Airfoil airfoil(static_cast<int>(x.size()), x.data(), y.data());
+    airfoil.normalize();
+    Camberline line(n, 3.0, 2.0);
+    for (auto _ : state) {
+        line.computePoints(&airfoil);
+        benchmark::DoNotOptimize(line.y);
+    }
+}
+BENCHMARK(BM_ComputePoints)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+
+} // namespace
