@@ -1,0 +1,131 @@
+#include "airfoil.h"
+#include "modification.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+const double Eps = 1e-9;
+const double RadiansPerDegree = 0.017453292519943295;
+
+std::vector<double> ordinates(Camberline &line)
+{
+    std::vector<double> y;
+    for (int i = 0; i < line.npoints(); ++i)
+        y.push_back(line.ypoint(i));
+    return y;
+}
+
+void angleAndMoment(Camberline &line, double *alpha0, double *cm0)
+{
+    double cl0, dclda, alphaSF, clSF;
+    line.computeCoeff(&cl0, alpha0, cm0, &dclda, &alphaSF, &clSF);
+}
+
+} // namespace
+
+class tst_Modification : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedCase();
+    void targetsAtStartChangeNothing();
+    void endsNeverMove_data();
+    void endsNeverMove();
+    void unsolvableLeavesLineUnchanged();
+};
+
+void tst_Modification::workedCase()
+{
+    Camberline line(8, 3.0, 2.0);
+    const CamberReshaping first
+        = reshapeCamberline(&line, 8, 3.0, 2.0, -2.0 * RadiansPerDegree, -0.05);
+    QVERIFY(first.applied);
+    QVERIFY(qAbs(first.startAlpha0) < Eps && qAbs(first.startCm0) < Eps);
+    QVERIFY(qAbs(first.a - 3.2175) < 5e-5);
+    QVERIFY(qAbs(first.b - 2.28259) < 5e-6);
+    double alpha0, cm0;
+    angleAndMoment(line, &alpha0, &cm0);
+    QVERIFY(qAbs(alpha0 - -0.0349197) < 5e-8);
+    QVERIFY(qAbs(cm0 - -0.0497492) < 5e-8);
+
+    // The second step starts from the reshaped line and closes the remaining gap.
+    const CamberReshaping second
+        = reshapeCamberline(&line, 8, 3.0, 2.0, -2.0 * RadiansPerDegree, -0.05);
+    QCOMPARE(second.startAlpha0, alpha0);
+    QVERIFY(qAbs(second.a - -0.0226) < 5e-5);
+    QVERIFY(qAbs(second.b - -0.0430) < 5e-5);
+    angleAndMoment(line, &alpha0, &cm0);
+    QVERIFY(qAbs(alpha0 / RadiansPerDegree - -2.0) < 5e-4);
+    QVERIFY(qAbs(cm0 - -0.05) < 5e-5);
+}
+
+void tst_Modification::targetsAtStartChangeNothing()
+{
+    Camberline line(10, 3.0, 2.0);
+    for (int i = 1; i < 10; ++i) {
+        const double x = line.xpoint(i);
+        line.sety(i, 0.05 * x * (1 - x) * (1.2 - x));
+    }
+    const std::vector<double> before = ordinates(line);
+    double alpha0, cm0;
+    angleAndMoment(line, &alpha0, &cm0);
+    const CamberReshaping r = reshapeCamberline(&line, 10, 3.0, 2.0, alpha0, cm0);
+    QVERIFY(r.applied);
+    QCOMPARE(r.a, 0.0);
+    QCOMPARE(r.b, 0.0);
+    QVERIFY(ordinates(line) == before);
+}
+
+void tst_Modification::endsNeverMove_data()
+{
+    QTest::addColumn<int>("panels");
+    QTest::newRow("3 panels") << 3;
+    QTest::newRow("8 panels") << 8;
+    QTest::newRow("200 panels") << 200;
+}
+
+void tst_Modification::endsNeverMove()
+{
+    QFETCH(int, panels);
+    Camberline line(panels, 3.0, 2.0);
+    line.sety(0, 0.001);
+    line.sety(panels, -0.002);
+    const std::vector<double> before = ordinates(line);
+    QVERIFY(reshapeCamberline(&line, panels, 3.0, 2.0, -0.05, -0.1).applied);
+    const std::vector<double> after = ordinates(line);
+    QCOMPARE(after.front(), before.front());
+    QCOMPARE(after.back(), before.back());
+    int changed = 0;
+    for (int i = 1; i < panels; ++i)
+        changed += after[size_t(i)] != before[size_t(i)];
+    QCOMPARE(changed, panels - 1);
+}
+
+void tst_Modification::unsolvableLeavesLineUnchanged()
+{
+    // A non-finite start makes the factors non-finite: they must not reach the line.
+    Camberline line(6, 3.0, 2.0);
+    line.sety(2, std::numeric_limits<double>::quiet_NaN());
+    line.sety(3, 0.01);
+    const CamberReshaping r = reshapeCamberline(&line, 6, 3.0, 2.0, -0.03, -0.05);
+    QVERIFY(!r.applied);
+    QCOMPARE(line.ypoint(3), 0.01);
+    QCOMPARE(line.ypoint(1), 0.0);
+    QVERIFY(std::isnan(line.ypoint(2)));
+
+    // One panel has no interior ordinate: both shapes are zero and the system is singular.
+    Camberline single(1, 3.0, 2.0);
+    const CamberReshaping none = reshapeCamberline(&single, 1, 3.0, 2.0, -0.03, -0.05);
+    QVERIFY(!none.applied);
+    QCOMPARE(single.ypoint(0), 0.0);
+    QCOMPARE(single.ypoint(1), 0.0);
+}
+
+QTEST_APPLESS_MAIN(tst_Modification)
+#include "tst_modification.moc"
