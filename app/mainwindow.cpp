@@ -1,1 +1,343 @@
 #include "mainwindow.h"
+
+#include "airfoil.h"
+#include "airfoilfile.h"
+#include "diagramscene.h"
+#include "diagramview.h"
+#include "modification.h"
+#include "report.h"
+
+#include <QtWidgets>
+
+MainWindow::MainWindow()
+    : QMainWindow(nullptr)
+    , airfoil(nullptr)
+    , camberline(nullptr)
+    , paneledCamberline(nullptr)
+    , coeff {}
+{
+    createActions();
+    createMenus();
+    createStatusBar();
+    createGridGroupBox();
+    setCentralWidget(gridGroupBox);
+    setCurrentFile(QString());
+    dataLoaded = false;
+}
+
+MainWindow::~MainWindow()
+{
+    delete airfoil;
+    delete camberline;
+    delete paneledCamberline;
+    delete scene;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) { event->accept(); }
+
+void MainWindow::open()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open airfoil datafile"),
+        QStringLiteral("."), tr("airfoil datafiles (*.dat)\nall files (*.*)"));
+    if (!path.isEmpty())
+        loadFile(path);
+}
+
+void MainWindow::about()
+{
+    QMessageBox::about(this, tr("About Liftwise"),
+        tr("<b>Liftwise</b> demonstrates how to write modern GUI applications using Qt."));
+}
+
+void MainWindow::loadFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QFile::ReadOnly | QFile::Text)) {
+        QMessageBox::warning(this, tr("Liftwise"),
+            tr("Cannot read file %1:\n%2.").arg(path).arg(file.errorString()));
+        return;
+    }
+    QTextStream in(&file);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const AirfoilData data = readAirfoilData(in);
+    // The whole file is read and checked before anything on screen changes, so a refused
+    // file leaves the earlier one loaded and shown.
+    if (refuse(path, data))
+        return;
+
+    fileText->setPlainText(data.title);
+    fileText->append(Report::pointCountLine(data.count()) + QLatin1Char('\n'));
+    analyse(data);
+    QApplication::restoreOverrideCursor();
+
+    setCurrentFile(path);
+    statusBar()->showMessage(tr("File loaded"), 2000);
+}
+
+bool MainWindow::refuse(const QString &path, const AirfoilData &data)
+{
+    QString reason;
+    if (data.tooManyPoints)
+        reason = tr("Cannot read file %1:\nit holds more than %2 points.")
+                     .arg(path)
+                     .arg(AirfoilData::MaxPoints);
+    else {
+        const std::string problem
+            = Airfoil::analysisProblem(data.count(), data.x.constData(), data.y.constData());
+        if (!problem.empty())
+            reason
+                = tr("Cannot analyse file %1:\n%2.").arg(path).arg(QString::fromStdString(problem));
+    }
+    if (reason.isEmpty())
+        return false;
+    QApplication::restoreOverrideCursor();
+    QMessageBox::warning(this, tr("Liftwise"), reason);
+    return true;
+}
+
+void MainWindow::analyse(const AirfoilData &data)
+{
+    QVector<double> x = data.x;
+    QVector<double> y = data.y;
+    delete airfoil;
+    airfoil = new Airfoil(data.count(), x.data(), y.data());
+    airfoil->normalize();
+    dataLoaded = true;
+
+    delete camberline;
+    camberline = new Camberline(200, 3.0, 2.0);
+    camberline->computePoints(airfoil);
+    camberline->computeCoeff(&coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
+    for (const QString &line : Report::coefficientLines(coeff))
+        fileText->append(line);
+
+    alpha0SpinBox->setValue(coeff[1] * Report::DegreesPerRadian);
+    cm0SpinBox->setValue(coeff[2]);
+    panelingChanged();
+}
+
+void MainWindow::panelingChanged()
+{
+    panelingText->setPlainText(QString());
+    if (!dataLoaded) {
+        resultText->setPlainText(QStringLiteral("no data"));
+        return;
+    }
+    delete paneledCamberline;
+    paneledCamberline = new Camberline(
+        panelsSpinBox->value(), leDensitySpinBox->value(), teDensitySpinBox->value());
+    paneledCamberline->computePoints(airfoil);
+    panelingRegenerateDisplay();
+}
+
+void MainWindow::panelingRegenerateDisplay()
+{
+    paneledCamberline->computeCoeff(
+        &coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
+    panelingText->append(Report::pointCountLine(paneledCamberline->npoints()));
+    for (const QString &line : Report::coefficientLines(coeff))
+        panelingText->append(line);
+
+    // The lines list the panels of the line itself, whatever the spin box shows meanwhile.
+    QFont font(QStringLiteral("Courier"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    resultText->setCurrentFont(font);
+    resultText->setPlainText(Report::panelWidthLine(paneledCamberline));
+    resultText->append(Report::panelAngleLine(paneledCamberline));
+
+    scene->clear();
+    scene->plotAirfoil(airfoil);
+    scene->plotCamberline(camberline);
+    scene->plotPaneling(paneledCamberline);
+}
+
+void MainWindow::doModify()
+{
+    if (!dataLoaded)
+        return;
+    const CamberReshaping reshaping = reshapeCamberline(paneledCamberline, panelsSpinBox->value(),
+        leDensitySpinBox->value(), teDensitySpinBox->value(),
+        alpha0SpinBox->value() * Report::RadiansPerDegree, cm0SpinBox->value());
+    const QStringList lines = Report::reshapingLines(reshaping);
+    panelingText->setPlainText(lines.first());
+    for (int i = 1; i < lines.size(); ++i)
+        panelingText->append(lines.at(i));
+    panelingRegenerateDisplay();
+}
+
+void MainWindow::createActions()
+{
+    openAct = new QAction(tr("&Open..."), this);
+    openAct->setShortcut(QKeySequence(tr("Ctrl+O")));
+    openAct->setStatusTip(tr("Open an airfoil *.dat file"));
+    connect(openAct, &QAction::triggered, this, &MainWindow::open);
+
+    exitAct = new QAction(tr("E&xit"), this);
+    exitAct->setShortcut(QKeySequence(tr("Ctrl+Q")));
+    exitAct->setStatusTip(tr("Exit Liftwise"));
+    connect(exitAct, &QAction::triggered, this, &QWidget::close);
+
+    aboutAct = new QAction(tr("&About"), this);
+    aboutAct->setStatusTip(tr("Show Liftwise's About box"));
+    connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
+
+    aboutQtAct = new QAction(tr("About &Qt"), this);
+    aboutQtAct->setStatusTip(tr("Show the Qt library's About box"));
+    connect(aboutQtAct, &QAction::triggered, qApp, &QApplication::aboutQt);
+}
+
+void MainWindow::createMenus()
+{
+    fileMenu = menuBar()->addMenu(tr("&File"));
+    fileMenu->addAction(openAct);
+    fileMenu->addAction(exitAct);
+
+    menuBar()->addSeparator();
+
+    helpMenu = menuBar()->addMenu(tr("&Help"));
+    helpMenu->addAction(aboutAct);
+    helpMenu->addAction(aboutQtAct);
+}
+
+void MainWindow::createStatusBar() { statusBar()->showMessage(tr("Ready")); }
+
+void MainWindow::createGridGroupBox()
+{
+    gridGroupBox = new QGroupBox;
+    gridLayout = new QGridLayout;
+
+    scene = new DiagramScene(nullptr);
+    view = new DiagramView(scene);
+    gridLayout->addWidget(view, 1, 1);
+
+    fileText = new QTextEdit;
+    fileText->setReadOnly(true);
+    fileText->setPlainText(QString());
+    fileText->setAccessibleName(tr("file"));
+    gridLayout->addWidget(fileText, 1, 2);
+
+    createPanelingGroup();
+    gridLayout->addWidget(panelingGroupBox, 2, 1);
+
+    createModifyGroup();
+    gridLayout->addWidget(modifyGroupBox, 2, 2);
+
+    resultText = new QTextEdit;
+    resultText->setReadOnly(true);
+    resultText->setPlainText(QString());
+    resultText->setAccessibleName(tr("results"));
+    gridLayout->addWidget(resultText, 3, 1, 1, 2);
+
+    gridLayout->setColumnMinimumWidth(1, 400);
+    gridLayout->setColumnMinimumWidth(2, 200);
+    gridLayout->setColumnStretch(1, 20);
+    gridLayout->setColumnStretch(2, 10);
+    gridLayout->setRowMinimumHeight(1, 150);
+    gridLayout->setRowMinimumHeight(2, 150);
+    gridLayout->setRowMinimumHeight(3, 60);
+    gridLayout->setRowStretch(1, 25);
+    gridLayout->setRowStretch(2, 15);
+    gridLayout->setRowStretch(3, 10);
+    gridGroupBox->setLayout(gridLayout);
+}
+
+void MainWindow::createPanelingGroup()
+{
+    panelingGroupBox = new QGroupBox;
+    QGridLayout *layout = new QGridLayout;
+
+    layout->addWidget(new QLabel(tr("number of panels")), 1, 1);
+    layout->addWidget(new QLabel(tr("leading edge density")), 2, 1);
+    layout->addWidget(new QLabel(tr("trailing edge density")), 3, 1);
+
+    panelsSpinBox = new QSpinBox;
+    panelsSpinBox->setRange(3, 999);
+    panelsSpinBox->setValue(8);
+    panelsSpinBox->setSingleStep(1);
+    panelsSpinBox->setAccessibleName(tr("number of panels"));
+    connect(panelsSpinBox, &QSpinBox::editingFinished, this, &MainWindow::panelingChanged);
+    layout->addWidget(panelsSpinBox, 1, 2);
+
+    leDensitySpinBox = new QDoubleSpinBox;
+    leDensitySpinBox->setRange(1.0, 10.0);
+    leDensitySpinBox->setValue(3.0);
+    leDensitySpinBox->setSingleStep(0.5);
+    leDensitySpinBox->setAccessibleName(tr("leading edge density"));
+    connect(leDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
+    layout->addWidget(leDensitySpinBox, 2, 2);
+
+    teDensitySpinBox = new QDoubleSpinBox;
+    teDensitySpinBox->setRange(1.0, 10.0);
+    teDensitySpinBox->setValue(2.0);
+    teDensitySpinBox->setSingleStep(0.5);
+    teDensitySpinBox->setAccessibleName(tr("trailing edge density"));
+    connect(teDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
+    layout->addWidget(teDensitySpinBox, 3, 2);
+
+    panelingText = new QTextEdit;
+    panelingText->setReadOnly(true);
+    panelingText->setPlainText(QString());
+    panelingText->setAccessibleName(tr("paneling"));
+    layout->addWidget(panelingText, 1, 3, 4, 1);
+
+    layout->setColumnMinimumWidth(1, 80);
+    layout->setColumnMinimumWidth(2, 80);
+    layout->setColumnMinimumWidth(3, 200);
+    layout->setRowStretch(1, 1);
+    layout->setRowStretch(2, 1);
+    layout->setRowStretch(3, 1);
+    layout->setRowStretch(4, 10);
+    layout->setColumnStretch(1, 10);
+    layout->setColumnStretch(2, 10);
+    layout->setColumnStretch(3, 20);
+    panelingGroupBox->setLayout(layout);
+}
+
+void MainWindow::createModifyGroup()
+{
+    modifyGroupBox = new QGroupBox;
+    QGridLayout *layout = new QGridLayout;
+
+    layout->addWidget(new QLabel(tr("alpha0 [deg]")), 1, 1);
+    layout->addWidget(new QLabel(tr("cm0")), 2, 1);
+
+    alpha0SpinBox = new QDoubleSpinBox;
+    alpha0SpinBox->setRange(-10.0, 10.0);
+    alpha0SpinBox->setDecimals(4);
+    alpha0SpinBox->setSingleStep(0.1);
+    alpha0SpinBox->setAccessibleName(tr("alpha0 [deg]"));
+    layout->addWidget(alpha0SpinBox, 1, 2);
+
+    cm0SpinBox = new QDoubleSpinBox;
+    cm0SpinBox->setRange(-0.2, 0.2);
+    cm0SpinBox->setDecimals(4);
+    cm0SpinBox->setSingleStep(0.01);
+    cm0SpinBox->setAccessibleName(tr("cm0"));
+    layout->addWidget(cm0SpinBox, 2, 2);
+
+    modifyButton = new QPushButton(tr("Modify"));
+    connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
+    layout->addWidget(modifyButton, 3, 2);
+
+    layout->setColumnMinimumWidth(1, 100);
+    layout->setColumnMinimumWidth(2, 100);
+    layout->setRowStretch(1, 1);
+    layout->setRowStretch(2, 1);
+    layout->setRowStretch(3, 1);
+    layout->setRowStretch(4, 10);
+    layout->setColumnStretch(1, 10);
+    layout->setColumnStretch(2, 10);
+    modifyGroupBox->setLayout(layout);
+}
+
+void MainWindow::setCurrentFile(const QString &path)
+{
+    curFile = path;
+    fileText->document()->setModified(false);
+    setWindowModified(false);
+    const QString shownName = curFile.isEmpty() ? QStringLiteral("none") : strippedName(curFile);
+    setWindowTitle(tr("%1 - %2").arg(tr("Liftwise")).arg(shownName));
+}
+
+QString MainWindow::strippedName(const QString &path) { return QFileInfo(path).fileName(); }

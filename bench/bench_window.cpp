@@ -1,0 +1,61 @@
+#include "mainwindow.h"
+#include "naca.h"
+
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A NACA 2412 of 299 points written as a user's file would be.
+QString writeSection(const QTemporaryDir &dir)
+{
+    const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, 150, false);
+    const QString path = dir.filePath(QStringLiteral("naca2412.dat"));
+    QFile file(path);
+    if (!file.open(QFile::WriteOnly | QFile::Text))
+        return QString();
+    file.write("NACA 2412\n");
+    for (size_t i = 0; i < section.x.size(); ++i)
+        file.write(QByteArray::number(section.x[i], 'f', 6) + " "
+            + QByteArray::number(section.y[i], 'f', 6) + "\n");
+    return path;
+}
+
+QSpinBox *panelsOf(MainWindow &window)
+{
+    for (QSpinBox *box : window.findChildren<QSpinBox *>())
+        if (box->accessibleName() == QLatin1String("number of panels"))
+            return box;
+    return nullptr;
+}
+
+} // namespace
+
+// The whole paneling step of a finished edit: new line, coefficients, texts, redraw.
+static void BM_PanelingStep(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    window.loadFile(writeSection(dir));
+    QSpinBox *panels = panelsOf(window);
+    panels->setValue(int(state.range(0)));
+    for (auto _ : state)
+        emit panels->editingFinished();
+}
+BENCHMARK(BM_PanelingStep)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+
+// Opening a 299-point file at the default paneling: reading, reference and paneled solutions,
+// texts and drawing.
+static void BM_LoadFile(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = writeSection(dir);
+    MainWindow window;
+    for (auto _ : state)
+        window.loadFile(path);
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond);

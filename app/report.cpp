@@ -1,0 +1,79 @@
+#include "report.h"
+
+#include "airfoil.h"
+#include "modification.h"
+
+#include <cmath>
+
+namespace Report {
+
+namespace {
+
+QString panelEntry(double value)
+{
+    return QStringLiteral(" %1").arg(value, 9, 'f', 4, QLatin1Char(' '));
+}
+
+QString angleAndMomentLine(const char *label, double alpha0, double cm0)
+{
+    return QStringLiteral("%1:  a0=%2  cm0=%3")
+        .arg(QLatin1String(label))
+        .arg(alpha0 * DegreesPerRadian, 8, 'f', 3, QLatin1Char(' '))
+        .arg(cm0, 8, 'f', 4, QLatin1Char(' '));
+}
+
+} // namespace
+
+QString pointCountLine(int npoints) { return QString::number(npoints) + QStringLiteral(" points"); }
+
+QStringList coefficientLines(const double *coeff)
+{
+    return {
+        QStringLiteral("cl0 = ") + QString::number(coeff[0], 'f', 3),
+        QStringLiteral("alpha0 = ") + QString::number(coeff[1] * DegreesPerRadian, 'f', 3)
+            + QStringLiteral(" deg"),
+        QStringLiteral("cm0 = ") + QString::number(coeff[2], 'f', 4),
+        QStringLiteral("d(cl)/da = ") + QString::number(coeff[3], 'f', 3),
+        QStringLiteral("alpha(sf) = ") + QString::number(coeff[4] * DegreesPerRadian, 'f', 3)
+            + QStringLiteral(" deg"),
+        QStringLiteral("cl(sf) = ") + QString::number(coeff[5], 'f', 3),
+    };
+}
+
+QString panelWidthLine(Camberline *line)
+{
+    QString text = QStringLiteral(" ");
+    const int n = line->npoints() - 1;
+    for (int i = 0; i < n; ++i)
+        text += panelEntry(line->xpoint(i + 1) - line->xpoint(i));
+    return text;
+}
+
+QString panelAngleLine(Camberline *line)
+{
+    QString text = QStringLiteral(" ");
+    const int n = line->npoints() - 1;
+    for (int i = 0; i < n; ++i) {
+        const double dx = line->xpoint(i + 1) - line->xpoint(i);
+        const double angle = std::atan((line->ypoint(i) - line->ypoint(i + 1)) / dx);
+        text += panelEntry(angle * DegreesPerRadian);
+    }
+    return text;
+}
+
+QStringList reshapingLines(const CamberReshaping &reshaping)
+{
+    QStringList lines = {
+        QStringLiteral("modified paneling"),
+        angleAndMomentLine("start  ", reshaping.startAlpha0, reshaping.startCm0),
+        angleAndMomentLine("target ", reshaping.targetAlpha0, reshaping.targetCm0),
+        QStringLiteral("coefficients :  a=%1  b=%2")
+            .arg(reshaping.a, 8, 'f', 4, QLatin1Char(' '))
+            .arg(reshaping.b, 8, 'f', 4, QLatin1Char(' ')),
+    };
+    if (!reshaping.applied)
+        lines << QStringLiteral("the two shapes cannot reach these targets: line unchanged");
+    return lines;
+}
+
+} // namespace Report
