@@ -53,8 +53,8 @@ void MainWindow::loadFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QFile::ReadOnly | QFile::Text)) {
-        QMessageBox::warning(this, tr("Liftwise"),
-            tr("Cannot read file %1:\n%2.").arg(path).arg(file.errorString()));
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot read file %1:\n%2.").arg(path, file.errorString()));
         return;
     }
     QTextStream in(&file);
@@ -65,8 +65,6 @@ void MainWindow::loadFile(const QString &path)
     if (refuse(path, data))
         return;
 
-    fileText->setPlainText(data.title);
-    fileText->append(Report::pointCountLine(data.count()) + QLatin1Char('\n'));
     analyse(data);
     QApplication::restoreOverrideCursor();
 
@@ -76,22 +74,12 @@ void MainWindow::loadFile(const QString &path)
 
 bool MainWindow::refuse(const QString &path, const AirfoilData &data)
 {
-    QString reason;
-    if (data.tooManyPoints)
-        reason = tr("Cannot read file %1:\nit holds more than %2 points.")
-                     .arg(path)
-                     .arg(AirfoilData::MaxPoints);
-    else {
-        const std::string problem
-            = Airfoil::analysisProblem(data.count(), data.x.constData(), data.y.constData());
-        if (!problem.empty())
-            reason
-                = tr("Cannot analyse file %1:\n%2.").arg(path).arg(QString::fromStdString(problem));
-    }
+    const QString reason = Report::refusalReason(data);
     if (reason.isEmpty())
         return false;
     QApplication::restoreOverrideCursor();
-    QMessageBox::warning(this, tr("Liftwise"), reason);
+    QMessageBox::warning(
+        this, tr("Liftwise"), tr("Cannot analyse file %1:\n%2.").arg(path, reason));
     return true;
 }
 
@@ -105,11 +93,12 @@ void MainWindow::analyse(const AirfoilData &data)
     dataLoaded = true;
 
     delete camberline;
-    camberline = new Camberline(200, 3.0, 2.0);
+    camberline = new Camberline(
+        Report::ReferencePanels, Report::ReferenceLeDensity, Report::ReferenceTeDensity);
     camberline->computePoints(airfoil);
     camberline->computeCoeff(&coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
-    for (const QString &line : Report::coefficientLines(coeff))
-        fileText->append(line);
+    fileText->setPlainText(
+        Report::fileLines(data.title, data.count(), coeff).join(QLatin1Char('\n')));
 
     alpha0SpinBox->setValue(coeff[1] * Report::DegreesPerRadian);
     cm0SpinBox->setValue(coeff[2]);
@@ -134,8 +123,7 @@ void MainWindow::panelingRegenerateDisplay()
 {
     paneledCamberline->computeCoeff(
         &coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
-    panelingText->append(Report::pointCountLine(paneledCamberline->npoints()));
-    for (const QString &line : Report::coefficientLines(coeff))
+    for (const QString &line : Report::panelingLines(paneledCamberline, coeff))
         panelingText->append(line);
 
     // The lines list the panels of the line itself, whatever the spin box shows meanwhile.
@@ -337,7 +325,7 @@ void MainWindow::setCurrentFile(const QString &path)
     fileText->document()->setModified(false);
     setWindowModified(false);
     const QString shownName = curFile.isEmpty() ? QStringLiteral("none") : strippedName(curFile);
-    setWindowTitle(tr("%1 - %2").arg(tr("Liftwise")).arg(shownName));
+    setWindowTitle(tr("%1 - %2").arg(tr("Liftwise"), shownName));
 }
 
 QString MainWindow::strippedName(const QString &path) { return QFileInfo(path).fileName(); }

@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "airfoil.h"
+#include "airfoilfile.h"
 #include "modification.h"
 
 #include <cmath>
@@ -23,6 +24,24 @@ QString angleAndMomentLine(const char *label, double alpha0, double cm0)
 }
 
 } // namespace
+
+QString refusalReason(const AirfoilData &data)
+{
+    if (data.tooManyPoints)
+        return QStringLiteral("the file holds more than %1 points").arg(AirfoilData::MaxPoints);
+    return QString::fromStdString(
+        Airfoil::analysisProblem(data.count(), data.x.constData(), data.y.constData()));
+}
+
+QStringList fileLines(const QString &title, int npoints, const double *coeff)
+{
+    return QStringList {title, pointCountLine(npoints), QString()} + coefficientLines(coeff);
+}
+
+QStringList panelingLines(Camberline *line, const double *coeff)
+{
+    return QStringList {pointCountLine(line->npoints())} + coefficientLines(coeff);
+}
 
 QString pointCountLine(int npoints) { return QString::number(npoints) + QStringLiteral(" points"); }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class Camberline;
+struct AirfoilData;
 struct CamberReshaping;
 
 // The texts of the result panels, shared by the window and the command-line tool.
@@ -12,6 +13,18 @@ namespace Report {
 
 constexpr double DegreesPerRadian = 57.29577951308232;
 constexpr double RadiansPerDegree = 0.017453292519943295;
+
+// The reference paneling, whatever the controls show.
+constexpr int ReferencePanels = 200;
+constexpr double ReferenceLeDensity = 3.0;
+constexpr double ReferenceTeDensity = 2.0;
+
+// Why the points of a file cannot be analysed, in the user's words; empty when they can.
+QString refusalReason(const AirfoilData &data);
+// The file panel: title, point count, a blank line, the reference coefficients.
+QStringList fileLines(const QString &title, int npoints, const double *coeff);
+// The paneling panel below any Modify report: point count and coefficients of the line.
+QStringList panelingLines(Camberline *line, const double *coeff);
 
 // "9 points"
 QString pointCountLine(int npoints);

@@ -465,7 +465,7 @@ void tst_MainWindow::refusedFiles_data()
     for (int i = 0; i < 1000; ++i)
         many += QByteArray::number(std::cos(i * 0.00628), 'f', 6) + " "
             + QByteArray::number(0.05 * std::sin(i * 0.00628), 'f', 6) + "\n";
-    QTest::newRow("more than 999 points") << many << "it holds more than 999 points.";
+    QTest::newRow("more than 999 points") << many << "the file holds more than 999 points.";
     QTest::newRow("empty file") << QByteArray() << "the contour has fewer than 2 points.";
     QTest::newRow("non-finite coordinates")
         << QByteArray("bad\n1 0.1\n0 nan\n1 -0.1\n") << "non-finite";
