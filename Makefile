@@ -2,7 +2,7 @@
 BUILD := build
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench examples clean
 
 all: build
 
@@ -21,6 +21,10 @@ test: build
 
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/liftwise_bench
+
+# The sample airfoils are generated, not copied: NACA 4-digit sections of 121 points.
+examples: build
+	for d in 0012 2412 4412 6409; do $(BUILD)/app/liftwise-cli naca $$d > examples/naca$$d.dat; done
 
 clean:
 	rm -rf $(BUILD)
