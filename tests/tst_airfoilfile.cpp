@@ -12,7 +12,6 @@ class tst_AirfoilFile : public QObject
 private slots:
     void read_data();
     void read();
-    void readsFromFile();
     void tooManyPoints_data();
     void tooManyPoints();
 };
@@ -77,24 +76,6 @@ void tst_AirfoilFile::read()
         QCOMPARE(data.y.at(i), points.at(i).y());
     }
     QVERIFY(!data.tooManyPoints);
-}
-
-void tst_AirfoilFile::readsFromFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("foil.dat");
-    QFile out(path);
-    QVERIFY(out.open(QFile::WriteOnly));
-    out.write("NACA 0012\n1 0.00126\n0.5 0.0529\n0 0\n0.5 -0.0529\n1 -0.00126\n");
-    out.close();
-
-    QFile file(path);
-    QVERIFY(file.open(QFile::ReadOnly | QFile::Text));
-    QTextStream in(&file);
-    const AirfoilData data = readAirfoilData(in);
-    QCOMPARE(data.title, QStringLiteral("NACA 0012"));
-    QCOMPARE(data.count(), 5);
-    QCOMPARE(data.y.at(3), -0.0529);
 }
 
 void tst_AirfoilFile::tooManyPoints_data()

@@ -15,7 +15,6 @@ private slots:
     void wheelZoomLimits_data();
     void wheelZoomLimits();
     void refusedZoomLeavesTransform();
-    void otherKeysScroll();
     void hintText();
 
 private:
@@ -110,21 +109,6 @@ void tst_Diagram::refusedZoomLeavesTransform()
     QVERIFY(qAbs(zoom(view) - 0.05) < 1e-12);
     wheel(&view, 0);
     QVERIFY(qAbs(zoom(view) - 0.05) < 1e-12);
-}
-
-void tst_Diagram::otherKeysScroll()
-{
-    DiagramScene scene;
-    DiagramView view(&scene);
-    view.resize(500, 250);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.scaleView(4.0);
-    const int before = view.horizontalScrollBar()->value();
-    QTest::keyClick(&view, Qt::Key_Right);
-    QVERIFY(view.horizontalScrollBar()->value() > before);
-    QTest::keyClick(&view, Qt::Key_Plus);
-    QCOMPARE(view.transform().m11(), 0.35 * 4.0 * 1.2);
 }
 
 void tst_Diagram::hintText()

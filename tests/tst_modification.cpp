@@ -10,7 +10,6 @@
 namespace {
 
 const double Eps = 1e-9;
-const double RadiansPerDegree = 0.017453292519943295;
 
 std::vector<double> ordinates(Camberline &line)
 {
@@ -33,37 +32,11 @@ class tst_Modification : public QObject
     Q_OBJECT
 
 private slots:
-    void workedCase();
     void targetsAtStartChangeNothing();
     void endsNeverMove_data();
     void endsNeverMove();
     void unsolvableLeavesLineUnchanged();
 };
-
-void tst_Modification::workedCase()
-{
-    Camberline line(8, 3.0, 2.0);
-    const CamberReshaping first
-        = reshapeCamberline(&line, 8, 3.0, 2.0, -2.0 * RadiansPerDegree, -0.05);
-    QVERIFY(first.applied);
-    QVERIFY(qAbs(first.startAlpha0) < Eps && qAbs(first.startCm0) < Eps);
-    QVERIFY(qAbs(first.a - 3.2175) < 5e-5);
-    QVERIFY(qAbs(first.b - 2.28259) < 5e-6);
-    double alpha0, cm0;
-    angleAndMoment(line, &alpha0, &cm0);
-    QVERIFY(qAbs(alpha0 - -0.0349197) < 5e-8);
-    QVERIFY(qAbs(cm0 - -0.0497492) < 5e-8);
-
-    // The second step starts from the reshaped line and closes the remaining gap.
-    const CamberReshaping second
-        = reshapeCamberline(&line, 8, 3.0, 2.0, -2.0 * RadiansPerDegree, -0.05);
-    QCOMPARE(second.startAlpha0, alpha0);
-    QVERIFY(qAbs(second.a - -0.0226) < 5e-5);
-    QVERIFY(qAbs(second.b - -0.0430) < 5e-5);
-    angleAndMoment(line, &alpha0, &cm0);
-    QVERIFY(qAbs(alpha0 / RadiansPerDegree - -2.0) < 5e-4);
-    QVERIFY(qAbs(cm0 - -0.05) < 5e-5);
-}
 
 void tst_Modification::targetsAtStartChangeNothing()
 {
