@@ -77,16 +77,10 @@ void BM_EigenFullPivLUInverse(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_MatrixInverse)->Arg(8)->Arg(200)->Arg(500)->Arg(999)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MatrixInverseLiteral)
-    ->Arg(8)
-    ->Arg(200)
-    ->Arg(500)
-    ->Arg(999)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EigenFullPivLUInverse)
-    ->Arg(8)
-    ->Arg(200)
-    ->Arg(500)
-    ->Arg(999)
-    ->Unit(benchmark::kMillisecond);
+// Microseconds for the smallest order, milliseconds for the orders of a real paneling.
+BENCHMARK(BM_MatrixInverse)->Arg(8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MatrixInverse)->Arg(200)->Arg(500)->Arg(999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MatrixInverseLiteral)->Arg(8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MatrixInverseLiteral)->Arg(200)->Arg(500)->Arg(999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenFullPivLUInverse)->Arg(8)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EigenFullPivLUInverse)->Arg(200)->Arg(500)->Arg(999)->Unit(benchmark::kMillisecond);

@@ -1,4 +1,5 @@
 #include "linalgebra.h"
+#include "linalgebra_p.h"
 #include "literal_inverse.h"
 
 #include <QtTest>
@@ -180,20 +181,30 @@ void tst_Linalgebra::agreesWithLiteral_data()
         QTest::addRow("influence %d", n) << influenceMatrix(n);
 }
 
+// MatrixInverse itself, then every set of row kernels this processor can run.
 void tst_Linalgebra::agreesWithLiteral()
 {
     QFETCH(Matrix, matrix);
     const int n = int(std::lround(std::sqrt(matrix.size())));
     Matrix expected = matrix;
     MatrixInverseLiteral(expected.data(), n);
-    MatrixInverse(matrix.data(), n);
-    for (int i = 0; i < n * n; ++i)
-        QVERIFY2(sameBits(matrix[i], expected[i]),
-            qPrintable(QStringLiteral("(%1, %2): %3 instead of %4")
-                           .arg(i / n)
-                           .arg(i % n)
-                           .arg(matrix[i], 0, 'g', 17)
-                           .arg(expected[i], 0, 'g', 17)));
+    QList<Matrix> results(1, matrix);
+    MatrixInverse(results[0].data(), n);
+    for (RowKernelSet set : {RowKernelSet::Plain, RowKernelSet::Avx2, RowKernelSet::Avx512}) {
+        if (rowKernelSetSupported(set)) {
+            results.append(matrix);
+            MatrixInverseWith(set, results.last().data(), n);
+        }
+    }
+    for (const Matrix &result : results) {
+        for (int i = 0; i < n * n; ++i)
+            QVERIFY2(sameBits(result[i], expected[i]),
+                qPrintable(QStringLiteral("(%1, %2): %3 instead of %4")
+                               .arg(i / n)
+                               .arg(i % n)
+                               .arg(result[i], 0, 'g', 17)
+                               .arg(expected[i], 0, 'g', 17)));
+    }
 }
 
 void tst_Linalgebra::matrVecProd()
