@@ -471,14 +471,18 @@ void invert(double *a, int n, const RowKernels &kernels)
             }
             if (leaveBehind && used[r] == 1)
                 continue;
+            // Column p is zeroed before its subtraction; written after the row, so that the
+            // kernel's loads do not wait on a fresh store. The scan never looks at it: the
+            // column is used.
             const double d = ar[p];
-            ar[p] = 0.0;
             if (candidate) {
                 const double rowLargest
                     = kernels.eliminateScan(ar, pivot, d, used, n, search.largest);
+                ar[p] = 0.0 - pivot[p] * d;
                 search.offer(ar, r, rowLargest, used, n);
             } else {
                 kernels.eliminate(ar, pivot, d, n);
+                ar[p] = 0.0 - pivot[p] * d;
             }
         }
 
