@@ -122,6 +122,22 @@ bool parseArguments(const QStringList &args, const QStringList &valueOptions,
     return true;
 }
 
+const int Continue = -1;
+
+// Parses a command's arguments and answers --help; Continue when the command is to run.
+int parseCommand(const QStringList &args, const QStringList &valueOptions, QStringList flagOptions,
+    const char *usage, Arguments *parsed)
+{
+    QString error;
+    if (!parseArguments(args, valueOptions, flagOptions << "help", parsed, &error))
+        return usageError(error, usage);
+    if (parsed->flags.contains("help")) {
+        out() << usage;
+        return Success;
+    }
+    return Continue;
+}
+
 // A number as the window's spin box takes it: rounded to its decimals, then checked against
 // (bounded == false) or bounded to (bounded == true) its range.
 bool spinValue(
@@ -267,14 +283,11 @@ QJsonObject panelingJson(Camberline *line, const Paneling &paneling, const doubl
 int analyze(const QStringList &args)
 {
     Arguments parsed;
+    if (const int status = parseCommand(args, {"panels", "le", "te", "alpha0", "cm0", "presses"},
+            {"modify", "json"}, AnalyzeUsage, &parsed);
+        status != Continue)
+        return status;
     QString error;
-    if (!parseArguments(args, {"panels", "le", "te", "alpha0", "cm0", "presses"},
-            {"modify", "json", "help"}, &parsed, &error))
-        return usageError(error, AnalyzeUsage);
-    if (parsed.flags.contains("help")) {
-        out() << AnalyzeUsage;
-        return Success;
-    }
     if (parsed.positional.isEmpty())
         return usageError(QStringLiteral("no airfoil file given"), AnalyzeUsage);
 
@@ -370,13 +383,10 @@ int analyze(const QStringList &args)
 int sweep(const QStringList &args)
 {
     Arguments parsed;
+    if (const int status = parseCommand(args, {"panels", "le", "te"}, {}, SweepUsage, &parsed);
+        status != Continue)
+        return status;
     QString error;
-    if (!parseArguments(args, {"panels", "le", "te"}, {"help"}, &parsed, &error))
-        return usageError(error, SweepUsage);
-    if (parsed.flags.contains("help")) {
-        out() << SweepUsage;
-        return Success;
-    }
     if (parsed.positional.isEmpty())
         return usageError(QStringLiteral("no airfoil file given"), SweepUsage);
     const QStringList range = parsed.values.value("panels").split(QLatin1Char(':'));
@@ -441,13 +451,9 @@ QString coordinate(double v)
 int naca(const QStringList &args)
 {
     Arguments parsed;
-    QString error;
-    if (!parseArguments(args, {"points"}, {"closed-te", "help"}, &parsed, &error))
-        return usageError(error, NacaUsage);
-    if (parsed.flags.contains("help")) {
-        out() << NacaUsage;
-        return Success;
-    }
+    if (const int status = parseCommand(args, {"points"}, {"closed-te"}, NacaUsage, &parsed);
+        status != Continue)
+        return status;
     const QString digits = parsed.positional;
     if (!QRegularExpression(QStringLiteral("^\\d{4}$")).match(digits).hasMatch())
         return usageError(QStringLiteral("DIGITS takes four digits, such as 2412"), NacaUsage);

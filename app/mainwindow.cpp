@@ -190,6 +190,33 @@ void MainWindow::createMenus()
 
 void MainWindow::createStatusBar() { statusBar()->showMessage(tr("Ready")); }
 
+namespace {
+
+// A spin box beside its label in column 1 of row; screen readers read it by the label's text.
+template <typename SpinBox>
+SpinBox *addSpinBox(
+    QGridLayout *layout, int row, const QString &label, double minimum, double maximum, double step)
+{
+    layout->addWidget(new QLabel(label), row, 1);
+    SpinBox *box = new SpinBox;
+    box->setRange(minimum, maximum);
+    box->setSingleStep(step);
+    box->setAccessibleName(label);
+    layout->addWidget(box, row, 2);
+    return box;
+}
+
+QTextEdit *createTextPanel(const QString &name)
+{
+    QTextEdit *text = new QTextEdit;
+    text->setReadOnly(true);
+    text->setPlainText(QString());
+    text->setAccessibleName(name);
+    return text;
+}
+
+} // namespace
+
 void MainWindow::createGridGroupBox()
 {
     gridGroupBox = new QGroupBox;
@@ -199,10 +226,7 @@ void MainWindow::createGridGroupBox()
     view = new DiagramView(scene);
     gridLayout->addWidget(view, 1, 1);
 
-    fileText = new QTextEdit;
-    fileText->setReadOnly(true);
-    fileText->setPlainText(QString());
-    fileText->setAccessibleName(tr("file"));
+    fileText = createTextPanel(tr("file"));
     gridLayout->addWidget(fileText, 1, 2);
 
     createPanelingGroup();
@@ -211,10 +235,7 @@ void MainWindow::createGridGroupBox()
     createModifyGroup();
     gridLayout->addWidget(modifyGroupBox, 2, 2);
 
-    resultText = new QTextEdit;
-    resultText->setReadOnly(true);
-    resultText->setPlainText(QString());
-    resultText->setAccessibleName(tr("results"));
+    resultText = createTextPanel(tr("results"));
     gridLayout->addWidget(resultText, 3, 1, 1, 2);
 
     gridLayout->setColumnMinimumWidth(1, 400);
@@ -235,38 +256,19 @@ void MainWindow::createPanelingGroup()
     panelingGroupBox = new QGroupBox;
     QGridLayout *layout = new QGridLayout;
 
-    layout->addWidget(new QLabel(tr("number of panels")), 1, 1);
-    layout->addWidget(new QLabel(tr("leading edge density")), 2, 1);
-    layout->addWidget(new QLabel(tr("trailing edge density")), 3, 1);
-
-    panelsSpinBox = new QSpinBox;
-    panelsSpinBox->setRange(3, 999);
+    panelsSpinBox = addSpinBox<QSpinBox>(layout, 1, tr("number of panels"), 3, 999, 1);
     panelsSpinBox->setValue(8);
-    panelsSpinBox->setSingleStep(1);
-    panelsSpinBox->setAccessibleName(tr("number of panels"));
-    connect(panelsSpinBox, &QSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    layout->addWidget(panelsSpinBox, 1, 2);
-
-    leDensitySpinBox = new QDoubleSpinBox;
-    leDensitySpinBox->setRange(1.0, 10.0);
+    leDensitySpinBox
+        = addSpinBox<QDoubleSpinBox>(layout, 2, tr("leading edge density"), 1.0, 10.0, 0.5);
     leDensitySpinBox->setValue(3.0);
-    leDensitySpinBox->setSingleStep(0.5);
-    leDensitySpinBox->setAccessibleName(tr("leading edge density"));
-    connect(leDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    layout->addWidget(leDensitySpinBox, 2, 2);
-
-    teDensitySpinBox = new QDoubleSpinBox;
-    teDensitySpinBox->setRange(1.0, 10.0);
+    teDensitySpinBox
+        = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"), 1.0, 10.0, 0.5);
     teDensitySpinBox->setValue(2.0);
-    teDensitySpinBox->setSingleStep(0.5);
-    teDensitySpinBox->setAccessibleName(tr("trailing edge density"));
+    connect(panelsSpinBox, &QSpinBox::editingFinished, this, &MainWindow::panelingChanged);
+    connect(leDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
     connect(teDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    layout->addWidget(teDensitySpinBox, 3, 2);
 
-    panelingText = new QTextEdit;
-    panelingText->setReadOnly(true);
-    panelingText->setPlainText(QString());
-    panelingText->setAccessibleName(tr("paneling"));
+    panelingText = createTextPanel(tr("paneling"));
     layout->addWidget(panelingText, 1, 3, 4, 1);
 
     layout->setColumnMinimumWidth(1, 80);
@@ -287,22 +289,10 @@ void MainWindow::createModifyGroup()
     modifyGroupBox = new QGroupBox;
     QGridLayout *layout = new QGridLayout;
 
-    layout->addWidget(new QLabel(tr("alpha0 [deg]")), 1, 1);
-    layout->addWidget(new QLabel(tr("cm0")), 2, 1);
-
-    alpha0SpinBox = new QDoubleSpinBox;
-    alpha0SpinBox->setRange(-10.0, 10.0);
+    alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"), -10.0, 10.0, 0.1);
     alpha0SpinBox->setDecimals(4);
-    alpha0SpinBox->setSingleStep(0.1);
-    alpha0SpinBox->setAccessibleName(tr("alpha0 [deg]"));
-    layout->addWidget(alpha0SpinBox, 1, 2);
-
-    cm0SpinBox = new QDoubleSpinBox;
-    cm0SpinBox->setRange(-0.2, 0.2);
+    cm0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 2, tr("cm0"), -0.2, 0.2, 0.01);
     cm0SpinBox->setDecimals(4);
-    cm0SpinBox->setSingleStep(0.01);
-    cm0SpinBox->setAccessibleName(tr("cm0"));
-    layout->addWidget(cm0SpinBox, 2, 2);
 
     modifyButton = new QPushButton(tr("Modify"));
     connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
