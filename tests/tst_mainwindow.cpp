@@ -459,7 +459,8 @@ void tst_MainWindow::refusedFiles_data()
     QTest::newRow("empty file") << QByteArray() << "the contour has fewer than 2 points.";
     QTest::newRow("non-finite coordinates")
         << QByteArray("bad\n1 0.1\n0 nan\n1 -0.1\n") << "non-finite";
-    QTest::newRow("all points equal") << QByteArray("flat\n1 0\n1 0\n1 0\n1 0\n") << "";
+    QTest::newRow("all points equal")
+        << QByteArray("flat\n1 0\n1 0\n1 0\n1 0\n") << "no leading edge found.";
 }
 
 void tst_MainWindow::refusedFiles()
