@@ -2,6 +2,7 @@
 
 #include "airfoil.h"
 #include "airfoilfile.h"
+#include "analysis.h"
 #include "modification.h"
 #include "naca.h"
 #include "report.h"
@@ -215,29 +216,18 @@ bool load(const QString &path, Loaded *loaded)
         err() << QStringLiteral("liftwise-cli: Cannot analyse file %1: %2.\n").arg(path, reason);
         return false;
     }
-    QVector<double> x = loaded->data.x;
-    QVector<double> y = loaded->data.y;
-    loaded->airfoil = std::make_unique<Airfoil>(loaded->data.count(), x.data(), y.data());
-    loaded->airfoil->normalize();
-    loaded->reference = std::make_unique<Camberline>(
-        Report::ReferencePanels, Report::ReferenceLeDensity, Report::ReferenceTeDensity);
-    loaded->reference->computePoints(loaded->airfoil.get());
-    double *c = loaded->coeff;
-    loaded->reference->computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
+    loaded->airfoil.reset(normalizedAirfoil(
+        loaded->data.count(), loaded->data.x.constData(), loaded->data.y.constData()));
+    loaded->reference.reset(camberlineOf(
+        loaded->airfoil.get(), ReferencePanels, ReferenceLeDensity, ReferenceTeDensity));
+    computeCoefficients(loaded->reference.get(), loaded->coeff);
     return true;
 }
 
 std::unique_ptr<Camberline> paneledLine(const Loaded &loaded, const Paneling &paneling)
 {
-    auto line
-        = std::make_unique<Camberline>(paneling.panels, paneling.leDensity, paneling.teDensity);
-    line->computePoints(loaded.airfoil.get());
-    return line;
-}
-
-void computeCoeff(Camberline *line, double *c)
-{
-    line->computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
+    return std::unique_ptr<Camberline>(camberlineOf(
+        loaded.airfoil.get(), paneling.panels, paneling.leDensity, paneling.teDensity));
 }
 
 QJsonObject coefficientsJson(const double *c)
@@ -263,10 +253,8 @@ QJsonObject panelingJson(Camberline *line, const Paneling &paneling, const doubl
         ordinates.append(line->ypoint(i));
     }
     for (int i = 0; i < n; ++i) {
-        const double dx = line->xpoint(i + 1) - line->xpoint(i);
-        widths.append(dx);
-        angles.append(
-            std::atan((line->ypoint(i) - line->ypoint(i + 1)) / dx) * Report::DegreesPerRadian);
+        widths.append(line->xpoint(i + 1) - line->xpoint(i));
+        angles.append(panelAngleDegrees(line, i));
     }
     return QJsonObject {
         {"panels", n},
@@ -329,13 +317,13 @@ int analyze(const QStringList &args)
 
     std::unique_ptr<Camberline> line = paneledLine(loaded, paneling);
     double coeff[6];
-    computeCoeff(line.get(), coeff);
+    computeCoefficients(line.get(), coeff);
     QStringList panelingLines = Report::panelingLines(line.get(), coeff);
     QJsonArray pressesJson;
     for (int k = 0; k < presses; ++k) {
         const CamberReshaping r = reshapeCamberline(line.get(), paneling.panels, paneling.leDensity,
             paneling.teDensity, alpha0Target * Report::RadiansPerDegree, cm0Target);
-        computeCoeff(line.get(), coeff);
+        computeCoefficients(line.get(), coeff);
         panelingLines = Report::reshapingLines(r) + Report::panelingLines(line.get(), coeff);
         pressesJson.append(QJsonObject {
             {"targetAlpha0", r.targetAlpha0},
@@ -358,9 +346,9 @@ int analyze(const QStringList &args)
             {"points", loaded.data.count()},
             {"reference",
                 QJsonObject {
-                    {"panels", Report::ReferencePanels},
-                    {"leDensity", Report::ReferenceLeDensity},
-                    {"teDensity", Report::ReferenceTeDensity},
+                    {"panels", ReferencePanels},
+                    {"leDensity", ReferenceLeDensity},
+                    {"teDensity", ReferenceTeDensity},
                     {"coefficients", coefficientsJson(loaded.coeff)},
                 }},
             {"paneling", panelingJson(line.get(), paneling, coeff)},
@@ -421,7 +409,7 @@ int sweep(const QStringList &args)
         paneling.panels = from + row * step;
         std::unique_ptr<Camberline> line = paneledLine(loaded, paneling);
         double c[6];
-        computeCoeff(line.get(), c);
+        computeCoefficients(line.get(), c);
         out() << paneling.panels << ',' << number(c[0]) << ',' << number(c[1] * deg) << ','
               << number(c[2]) << ',' << number(c[3]) << ',' << number(c[4] * deg) << ','
               << number(c[5]) << ',' << number((c[1] - loaded.coeff[1]) * deg) << ','

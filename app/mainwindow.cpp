@@ -2,6 +2,7 @@
 
 #include "airfoil.h"
 #include "airfoilfile.h"
+#include "analysis.h"
 #include "diagramscene.h"
 #include "diagramview.h"
 #include "modification.h"
@@ -85,18 +86,13 @@ bool MainWindow::refuse(const QString &path, const AirfoilData &data)
 
 void MainWindow::analyse(const AirfoilData &data)
 {
-    QVector<double> x = data.x;
-    QVector<double> y = data.y;
     delete airfoil;
-    airfoil = new Airfoil(data.count(), x.data(), y.data());
-    airfoil->normalize();
+    airfoil = normalizedAirfoil(data.count(), data.x.constData(), data.y.constData());
     dataLoaded = true;
 
     delete camberline;
-    camberline = new Camberline(
-        Report::ReferencePanels, Report::ReferenceLeDensity, Report::ReferenceTeDensity);
-    camberline->computePoints(airfoil);
-    camberline->computeCoeff(&coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
+    camberline = camberlineOf(airfoil, ReferencePanels, ReferenceLeDensity, ReferenceTeDensity);
+    computeCoefficients(camberline, coeff);
     fileText->setPlainText(
         Report::fileLines(data.title, data.count(), coeff).join(QLatin1Char('\n')));
 
@@ -113,16 +109,14 @@ void MainWindow::panelingChanged()
         return;
     }
     delete paneledCamberline;
-    paneledCamberline = new Camberline(
-        panelsSpinBox->value(), leDensitySpinBox->value(), teDensitySpinBox->value());
-    paneledCamberline->computePoints(airfoil);
+    paneledCamberline = camberlineOf(
+        airfoil, panelsSpinBox->value(), leDensitySpinBox->value(), teDensitySpinBox->value());
     panelingRegenerateDisplay();
 }
 
 void MainWindow::panelingRegenerateDisplay()
 {
-    paneledCamberline->computeCoeff(
-        &coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
+    computeCoefficients(paneledCamberline, coeff);
     for (const QString &line : Report::panelingLines(paneledCamberline, coeff))
         panelingText->append(line);
 

@@ -2,6 +2,7 @@
 
 #include "airfoil.h"
 #include "airfoilfile.h"
+#include "analysis.h"
 #include "modification.h"
 
 #include <cmath>
@@ -23,6 +24,8 @@ QString angleAndMomentLine(const char *label, double alpha0, double cm0)
         .arg(cm0, 8, 'f', 4, QLatin1Char(' '));
 }
 
+QString pointCountLine(int npoints) { return QString::number(npoints) + QStringLiteral(" points"); }
+
 } // namespace
 
 QString refusalReason(const AirfoilData &data)
@@ -42,8 +45,6 @@ QStringList panelingLines(Camberline *line, const double *coeff)
 {
     return QStringList {pointCountLine(line->npoints())} + coefficientLines(coeff);
 }
-
-QString pointCountLine(int npoints) { return QString::number(npoints) + QStringLiteral(" points"); }
 
 QStringList coefficientLines(const double *coeff)
 {
@@ -73,9 +74,7 @@ QString panelAngleLine(Camberline *line)
     QString text = QStringLiteral(" ");
     const int n = line->npoints() - 1;
     for (int i = 0; i < n; ++i) {
-        const double dx = line->xpoint(i + 1) - line->xpoint(i);
-        const double angle = std::atan((line->ypoint(i) - line->ypoint(i + 1)) / dx);
-        text += panelEntry(angle * DegreesPerRadian);
+        text += panelEntry(panelAngleDegrees(line, i));
     }
     return text;
 }

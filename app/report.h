@@ -14,11 +14,6 @@ namespace Report {
 constexpr double DegreesPerRadian = 57.29577951308232;
 constexpr double RadiansPerDegree = 0.017453292519943295;
 
-// The reference paneling, whatever the controls show.
-constexpr int ReferencePanels = 200;
-constexpr double ReferenceLeDensity = 3.0;
-constexpr double ReferenceTeDensity = 2.0;
-
 // Why the points of a file cannot be analysed, in the user's words; empty when they can.
 QString refusalReason(const AirfoilData &data);
 // The file panel: title, point count, a blank line, the reference coefficients.
@@ -26,8 +21,6 @@ QStringList fileLines(const QString &title, int npoints, const double *coeff);
 // The paneling panel below any Modify report: point count and coefficients of the line.
 QStringList panelingLines(Camberline *line, const double *coeff);
 
-// "9 points"
-QString pointCountLine(int npoints);
 // The six labelled coefficients; angles given in radians, shown in degrees.
 QStringList coefficientLines(const double *coeff);
 // Each panel's width, or its angle in degrees (positive where it descends towards the

@@ -1,6 +1,7 @@
 #include "modification.h"
 
 #include "airfoil.h"
+#include "analysis.h"
 
 #include <cmath>
 
@@ -8,8 +9,10 @@ namespace {
 
 void angleAndMoment(Camberline *line, double *alpha0, double *cm0)
 {
-    double cl0, dclda, alphaSF, clSF;
-    line->computeCoeff(&cl0, alpha0, cm0, &dclda, &alphaSF, &clSF);
+    double coeff[6];
+    computeCoefficients(line, coeff);
+    *alpha0 = coeff[1];
+    *cm0 = coeff[2];
 }
 
 } // namespace

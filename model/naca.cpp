@@ -15,8 +15,6 @@ double meanLineSlope(double m, double p, double x)
     return 2 * m / ((1 - p) * (1 - p)) * (p - x);
 }
 
-} // namespace
-
 double nacaMeanLine(double m, double p, double x)
 {
     if (m == 0.0 || p <= 0.0 || p >= 1.0)
@@ -25,6 +23,8 @@ double nacaMeanLine(double m, double p, double x)
         return m / (p * p) * (2 * p * x - x * x);
     return m / ((1 - p) * (1 - p)) * ((1 - 2 * p) + 2 * p * x - x * x);
 }
+
+} // namespace
 
 NacaSection nacaFourDigit(double m, double p, double t, int stations, bool closedTrailingEdge)
 {

@@ -15,7 +15,4 @@ struct NacaSection
 };
 NacaSection nacaFourDigit(double m, double p, double t, int stations, bool closedTrailingEdge);
 
-// Mean line of the section at x, 0 <= x <= 1.
-double nacaMeanLine(double m, double p, double x);
-
 #endif // LIFTWISE_NACA_H

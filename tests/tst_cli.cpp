@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "naca.h"
+#include "named.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -28,20 +29,12 @@ Run cli(const QStringList &args)
         QString::fromUtf8(process.readAllStandardError())};
 }
 
-template <typename T> T *named(MainWindow &window, const QString &name)
-{
-    for (T *widget : window.findChildren<T *>())
-        if (widget->accessibleName() == name)
-            return widget;
-    return nullptr;
-}
-
 QString panelTexts(MainWindow &window)
 {
     return QStringLiteral("[file]\n%1\n[paneling]\n%2\n[results]\n%3\n")
-        .arg(named<QTextEdit>(window, "file")->toPlainText(),
-            named<QTextEdit>(window, "paneling")->toPlainText(),
-            named<QTextEdit>(window, "results")->toPlainText());
+        .arg(named<QTextEdit>(&window, "file")->toPlainText(),
+            named<QTextEdit>(&window, "paneling")->toPlainText(),
+            named<QTextEdit>(&window, "results")->toPlainText());
 }
 
 } // namespace
@@ -112,13 +105,13 @@ void tst_Cli::sameTextAsWindow()
     QCOMPARE(run.status, 0);
 
     MainWindow window;
-    named<QSpinBox>(window, "number of panels")->setValue(panels);
-    named<QDoubleSpinBox>(window, "leading edge density")->setValue(le);
-    named<QDoubleSpinBox>(window, "trailing edge density")->setValue(te);
+    named<QSpinBox>(&window, "number of panels")->setValue(panels);
+    named<QDoubleSpinBox>(&window, "leading edge density")->setValue(le);
+    named<QDoubleSpinBox>(&window, "trailing edge density")->setValue(te);
     window.loadFile(foil);
     if (!alpha0.isEmpty()) {
-        named<QDoubleSpinBox>(window, "alpha0 [deg]")->setValue(alpha0.toDouble());
-        named<QDoubleSpinBox>(window, "cm0")->setValue(cm0.toDouble());
+        named<QDoubleSpinBox>(&window, "alpha0 [deg]")->setValue(alpha0.toDouble());
+        named<QDoubleSpinBox>(&window, "cm0")->setValue(cm0.toDouble());
     }
     QPushButton *modify = window.findChild<QPushButton *>();
     for (int k = 0; k < presses; ++k)

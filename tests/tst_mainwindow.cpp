@@ -1,6 +1,7 @@
 #include "diagramview.h"
 #include "mainwindow.h"
 #include "naca.h"
+#include "named.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -30,17 +31,9 @@ public:
         QTest::mouseRelease(modify(), Qt::LeftButton);
     }
 
-    MainWindow w;
+    template <typename T> T *find(const QString &name) { return named<T>(&w, name); }
 
-private:
-    template <typename T> T *find(const QString &name)
-    {
-        for (T *widget : w.findChildren<T *>())
-            if (widget->accessibleName() == name)
-                return widget;
-        qFatal("no widget named %s", qPrintable(name));
-        return nullptr;
-    }
+    MainWindow w;
 };
 
 // What a refused file must leave exactly as it was.

@@ -1,0 +1,23 @@
+#ifndef LIFTWISE_ANALYSIS_H
+#define LIFTWISE_ANALYSIS_H
+
+class Airfoil;
+class Camberline;
+
+// The steps every front end takes from a file's points to coefficients.
+
+// The reference paneling, whatever the user's paneling is.
+constexpr int ReferencePanels = 200;
+constexpr double ReferenceLeDensity = 3.0;
+constexpr double ReferenceTeDensity = 2.0;
+
+// A new airfoil from n points, normalised. The points must pass Airfoil::analysisProblem.
+Airfoil *normalizedAirfoil(int n, const double *x, const double *y);
+// A new camber line of n panels with its ordinates taken from the airfoil's contour.
+Camberline *camberlineOf(Airfoil *airfoil, int n, double leDensity, double teDensity);
+// The six coefficients cl0, alpha0, cm0, dclda, alphaSF, clSF into coeff[0 ... 5].
+void computeCoefficients(Camberline *line, double *coeff);
+// The angle of panel i in degrees, positive where it falls towards the trailing edge.
+double panelAngleDegrees(Camberline *line, int i);
+
+#endif // LIFTWISE_ANALYSIS_H
