@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and benchmarking Liftwise need.
+# Installs the Debian packages that building, testing, benchmarking and fuzzing Liftwise need.
 # Runs apt-get only when something is missing.
 set -euo pipefail
 
@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev
     libbenchmark-dev libeigen3-dev
     xvfb xauth fonts-dejavu-core
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
