@@ -1,6 +1,8 @@
 #ifndef LIFTWISE_ANALYSIS_H
 #define LIFTWISE_ANALYSIS_H
 
+#include <string>
+
 class Airfoil;
 class Camberline;
 
@@ -11,7 +13,9 @@ constexpr int ReferencePanels = 200;
 constexpr double ReferenceLeDensity = 3.0;
 constexpr double ReferenceTeDensity = 2.0;
 
-// A new airfoil from n points, normalised. The points must pass Airfoil::analysisProblem.
+// Why n points, of any size, cannot be analysed, or an empty string.
+std::string contourProblem(int n, const double *x, const double *y);
+// A new airfoil from n points, normalised. The points must pass contourProblem.
 Airfoil *normalizedAirfoil(int n, const double *x, const double *y);
 // A new camber line of n panels with its ordinates taken from the airfoil's contour.
 Camberline *camberlineOf(Airfoil *airfoil, int n, double leDensity, double teDensity);

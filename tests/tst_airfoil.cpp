@@ -1,9 +1,13 @@
 #include "airfoil.h"
+#include "analysis.h"
+#include "naca.h"
 #include "spline.h"
 
 #include <QtTest>
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 using Points = QList<double>;
 using Stations = QMap<int, QString>;
@@ -213,6 +217,40 @@ private slots:
         for (int k = 0; k < 6; ++k) {
             QCOMPARE(QString::number(qAbs(c[k]) < eps ? 0.0 : c[k], 'g', 6), coefficients[k]);
             QVERIFY(near(m[k], k == 3 ? c[k] : -c[k]));
+        }
+    }
+
+    void anySize_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("accuracy");
+        // Powers of two scale without rounding, so nothing of the result may change.
+        QTest::newRow("2^-1000") << std::ldexp(1.0, -1000) << 0.0;
+        QTest::newRow("2^-70") << std::ldexp(1.0, -70) << 0.0;
+        QTest::newRow("2^1000") << std::ldexp(1.0, 1000) << 0.0;
+        QTest::newRow("1e-300") << 1e-300 << 1e-14;
+        QTest::newRow("1e300") << 1e300 << 1e-14;
+        QTest::newRow("millimetres") << 250.0 << 1e-14;
+    }
+
+    void anySize()
+    {
+        QFETCH(double, scale);
+        QFETCH(double, accuracy);
+        const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, 41, false);
+        const int n = int(section.x.size());
+        std::vector<double> x(section.x), y(section.y);
+        for (int i = 0; i < n; ++i) {
+            x[i] *= scale;
+            y[i] *= scale;
+        }
+        QCOMPARE(QString::fromStdString(contourProblem(n, x.data(), y.data())), QString());
+        std::unique_ptr<Airfoil> unit(normalizedAirfoil(n, section.x.data(), section.y.data()));
+        std::unique_ptr<Airfoil> scaled(normalizedAirfoil(n, x.data(), y.data()));
+        for (int i = 0; i < n; ++i) {
+            QVERIFY2(qAbs(scaled->px(i) - unit->px(i)) <= accuracy
+                    && qAbs(scaled->py(i) - unit->py(i)) <= accuracy,
+                qPrintable(QString::number(i)));
         }
     }
 
