@@ -8,24 +8,40 @@ QT_BEGIN_NAMESPACE
 class QTextStream;
 QT_END_NAMESPACE
 
-// An airfoil data file as read: the title line and the points in file order.
+// An airfoil data file as read: the title line and the contour's points.
 struct AirfoilData
 {
-    // Most points a file may hold.
+    // Most points a contour may hold.
     static constexpr int MaxPoints = 999;
+    // Longest line a file may hold, so that no file can make the reader take unbounded memory.
+    static constexpr int MaxLineLength = 4096;
+
+    enum class Layout {
+        // The points in contour order, one x y pair per line.
+        Plain,
+        // A line of the two surfaces' point counts, then the upper and the lower surface, each
+        // from the leading edge to the trailing edge.
+        Lednicer,
+    };
 
     QString title;
+    // The contour from one trailing edge round the leading edge to the other, whatever the
+    // file's layout was.
     QVector<double> x;
     QVector<double> y;
-    // More than MaxPoints point lines: x and y hold only the first MaxPoints + 1.
-    bool tooManyPoints = false;
+    Layout layout = Layout::Plain;
+    // Why the file cannot be taken as a contour, naming the line where that can be said;
+    // empty when it can. The points are then incomplete.
+    QString problem;
 
     int count() const { return int(x.size()); }
 };
 
-// Reads a title line, then one "x y" pair per line; the rest of each point line is ignored,
-// an unreadable number counts as 0.0, and at least one point is always read.
-// Stops reading once the file is known to hold more than MaxPoints points.
+// Reads a title line, then one x y pair per line, skipping blank lines; the rest of each point
+// line is ignored. A Lednicer-layout file is recognised by its count line and surfaces, and
+// turned into the plain contour order.
+// Stops reading at the first line that cannot be taken, or once the file is known to hold
+// more than MaxPoints points.
 AirfoilData readAirfoilData(QTextStream &in);
 
 #endif // LIFTWISE_AIRFOILFILE_H

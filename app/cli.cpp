@@ -1,7 +1,7 @@
 // liftwise-cli: the window's analysis without a display, for scripts and reproducible runs.
 
 #include "airfoil.h"
-#include "airfoilfile.h"
+#include "analysedfile.h"
 #include "analysis.h"
 #include "modification.h"
 #include "naca.h"
@@ -191,17 +191,8 @@ bool readPanelCount(const QString &text, int *panels)
     return ok && *panels >= 3 && *panels <= 999;
 }
 
-// One loaded file: the normalised contour and its reference solution.
-struct Loaded
-{
-    AirfoilData data;
-    std::unique_ptr<Airfoil> airfoil;
-    std::unique_ptr<Camberline> reference;
-    double coeff[6] = {};
-};
-
-// Reads and checks the file as the window does; on failure says why and returns false.
-bool load(const QString &path, Loaded *loaded)
+// Opens and analyses the file as the window does; on failure says why and returns false.
+bool load(const QString &path, AnalysedFile *loaded)
 {
     QFile file(path);
     if (!file.open(QFile::ReadOnly | QFile::Text)) {
@@ -210,21 +201,15 @@ bool load(const QString &path, Loaded *loaded)
         return false;
     }
     QTextStream in(&file);
-    loaded->data = readAirfoilData(in);
-    const QString reason = Report::refusalReason(loaded->data);
+    const QString reason = analyseFile(in, loaded);
     if (!reason.isEmpty()) {
         err() << QStringLiteral("liftwise-cli: Cannot analyse file %1: %2.\n").arg(path, reason);
         return false;
     }
-    loaded->airfoil.reset(normalizedAirfoil(
-        loaded->data.count(), loaded->data.x.constData(), loaded->data.y.constData()));
-    loaded->reference.reset(camberlineOf(
-        loaded->airfoil.get(), ReferencePanels, ReferenceLeDensity, ReferenceTeDensity));
-    computeCoefficients(loaded->reference.get(), loaded->coeff);
     return true;
 }
 
-std::unique_ptr<Camberline> paneledLine(const Loaded &loaded, const Paneling &paneling)
+std::unique_ptr<Camberline> paneledLine(const AnalysedFile &loaded, const Paneling &paneling)
 {
     return std::unique_ptr<Camberline>(camberlineOf(
         loaded.airfoil.get(), paneling.panels, paneling.leDensity, paneling.teDensity));
@@ -306,7 +291,7 @@ int analyze(const QStringList &args)
         && !spinValue(parsed.values["cm0"], -0.2, 0.2, 4, true, &cm0Target))
         return usageError(QStringLiteral("--cm0 takes a number"), AnalyzeUsage);
 
-    Loaded loaded;
+    AnalysedFile loaded;
     if (!load(parsed.positional, &loaded))
         return FileError;
     // The targets start from the reference line, as the window presets its fields.
@@ -344,6 +329,7 @@ int analyze(const QStringList &args)
             {"file", parsed.positional},
             {"title", loaded.data.title},
             {"points", loaded.data.count()},
+            {"layout", loaded.data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
             {"reference",
                 QJsonObject {
                     {"panels", ReferencePanels},
@@ -359,8 +345,7 @@ int analyze(const QStringList &args)
     }
 
     out() << "[file]\n"
-          << Report::fileLines(loaded.data.title, loaded.data.count(), loaded.coeff)
-                 .join(QLatin1Char('\n'))
+          << Report::fileLines(loaded.data, loaded.coeff).join(QLatin1Char('\n'))
           << "\n[paneling]\n"
           << panelingLines.join(QLatin1Char('\n')) << "\n[results]\n"
           << Report::panelWidthLine(line.get()) << '\n'
@@ -391,7 +376,7 @@ int sweep(const QStringList &args)
     if (!readDensities(parsed, &paneling, &error))
         return usageError(error, SweepUsage);
 
-    Loaded loaded;
+    AnalysedFile loaded;
     if (!load(parsed.positional, &loaded))
         return FileError;
 

@@ -1,7 +1,7 @@
 #include "mainwindow.h"
 
 #include "airfoil.h"
-#include "airfoilfile.h"
+#include "analysedfile.h"
 #include "analysis.h"
 #include "diagramscene.h"
 #include "diagramview.h"
@@ -60,41 +60,34 @@ void MainWindow::loadFile(const QString &path)
     }
     QTextStream in(&file);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const AirfoilData data = readAirfoilData(in);
-    // The whole file is read and checked before anything on screen changes, so a refused
+    // The whole file is read and analysed before anything on screen changes, so a refused
     // file leaves the earlier one loaded and shown.
-    if (refuse(path, data))
+    AnalysedFile analysed;
+    const QString reason = analyseFile(in, &analysed);
+    if (!reason.isEmpty()) {
+        QApplication::restoreOverrideCursor();
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot analyse file %1:\n%2.").arg(path, reason));
         return;
+    }
 
-    analyse(data);
+    showAnalysis(&analysed);
     QApplication::restoreOverrideCursor();
 
     setCurrentFile(path);
     statusBar()->showMessage(tr("File loaded"), 2000);
 }
 
-bool MainWindow::refuse(const QString &path, const AirfoilData &data)
-{
-    const QString reason = Report::refusalReason(data);
-    if (reason.isEmpty())
-        return false;
-    QApplication::restoreOverrideCursor();
-    QMessageBox::warning(
-        this, tr("Liftwise"), tr("Cannot analyse file %1:\n%2.").arg(path, reason));
-    return true;
-}
-
-void MainWindow::analyse(const AirfoilData &data)
+void MainWindow::showAnalysis(AnalysedFile *analysed)
 {
     delete airfoil;
-    airfoil = normalizedAirfoil(data.count(), data.x.constData(), data.y.constData());
+    airfoil = analysed->airfoil.release();
     dataLoaded = true;
 
     delete camberline;
-    camberline = camberlineOf(airfoil, ReferencePanels, ReferenceLeDensity, ReferenceTeDensity);
-    computeCoefficients(camberline, coeff);
-    fileText->setPlainText(
-        Report::fileLines(data.title, data.count(), coeff).join(QLatin1Char('\n')));
+    camberline = analysed->reference.release();
+    std::copy(analysed->coeff, analysed->coeff + 6, coeff);
+    fileText->setPlainText(Report::fileLines(analysed->data, coeff).join(QLatin1Char('\n')));
 
     alpha0SpinBox->setValue(coeff[1] * Report::DegreesPerRadian);
     cm0SpinBox->setValue(coeff[2]);

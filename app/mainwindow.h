@@ -18,7 +18,7 @@ class Airfoil;
 class Camberline;
 class DiagramScene;
 class DiagramView;
-struct AirfoilData;
+struct AnalysedFile;
 
 class MainWindow : public QMainWindow
 {
@@ -49,8 +49,7 @@ private:
     void createModifyGroup();
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
-    bool refuse(const QString &path, const AirfoilData &data);
-    void analyse(const AirfoilData &data);
+    void showAnalysis(AnalysedFile *analysed);
     void panelingRegenerateDisplay();
 
     QString curFile;

@@ -28,17 +28,12 @@ QString pointCountLine(int npoints) { return QString::number(npoints) + QStringL
 
 } // namespace
 
-QString refusalReason(const AirfoilData &data)
+QStringList fileLines(const AirfoilData &data, const double *coeff)
 {
-    if (data.tooManyPoints)
-        return QStringLiteral("the file holds more than %1 points").arg(AirfoilData::MaxPoints);
-    return QString::fromStdString(
-        Airfoil::analysisProblem(data.count(), data.x.constData(), data.y.constData()));
-}
-
-QStringList fileLines(const QString &title, int npoints, const double *coeff)
-{
-    return QStringList {title, pointCountLine(npoints), QString()} + coefficientLines(coeff);
+    QString count = pointCountLine(data.count());
+    if (data.layout == AirfoilData::Layout::Lednicer)
+        count += QStringLiteral(" (Lednicer format)");
+    return QStringList {data.title, count, QString()} + coefficientLines(coeff);
 }
 
 QStringList panelingLines(Camberline *line, const double *coeff)

@@ -14,10 +14,9 @@ namespace Report {
 constexpr double DegreesPerRadian = 57.29577951308232;
 constexpr double RadiansPerDegree = 0.017453292519943295;
 
-// Why the points of a file cannot be analysed, in the user's words; empty when they can.
-QString refusalReason(const AirfoilData &data);
-// The file panel: title, point count, a blank line, the reference coefficients.
-QStringList fileLines(const QString &title, int npoints, const double *coeff);
+// The file panel: title, point count (and the layout when it is not the plain one), a blank
+// line, the reference coefficients.
+QStringList fileLines(const AirfoilData &data, const double *coeff);
 // The paneling panel below any Modify report: point count and coefficients of the line.
 QStringList panelingLines(Camberline *line, const double *coeff);
 

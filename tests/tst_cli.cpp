@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "naca.h"
 #include "named.h"
+#include "oddfiles.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -52,6 +53,8 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void nacaSectionAnalyses();
+    void oddFiles_data();
+    void oddFiles();
 
 private:
     QTemporaryDir dir;
@@ -194,9 +197,9 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("missing file") << QStringList {"analyze", "/no/such/foil.dat"} << 1
                                   << "Cannot read file /no/such/foil.dat: No such file";
     QTest::newRow("refused contour")
-        << QStringList {"analyze", "EMPTY"} << 1 << "fewer than 2 points";
+        << QStringList {"analyze", "EMPTY"} << 1 << "the file holds no points";
     QTest::newRow("refused in a sweep")
-        << QStringList {"sweep", "EMPTY", "--panels", "3:4"} << 1 << "fewer than 2 points";
+        << QStringList {"sweep", "EMPTY", "--panels", "3:4"} << 1 << "the file holds no points";
     QTest::newRow("too many panels")
         << QStringList {"analyze", "FOIL", "--panels", "1000"} << 2 << "Usage:";
     QTest::newRow("density beyond range")
@@ -254,6 +257,38 @@ void tst_Cli::nacaSectionAnalyses()
         = cli({"naca", "0012", "--points", "21", "--closed-te"}).out.trimmed().split('\n');
     QCOMPARE(closed.size(), 22);
     QCOMPARE(closed.at(1), closed.last());
+}
+
+void tst_Cli::oddFiles_data() { addOddFileRows(); }
+
+void tst_Cli::oddFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, isDirectory);
+    QFETCH(bool, loads);
+    QFETCH(QString, told);
+
+    QString path = dir.path();
+    if (!isDirectory) {
+        path = dir.filePath(QStringLiteral("odd.dat"));
+        QFile file(path);
+        QVERIFY(file.open(QFile::WriteOnly | QFile::Truncate));
+        file.write(bytes);
+    }
+    const Run run = cli({"analyze", path});
+    if (!loads) {
+        QCOMPARE(run.status, 1);
+        QVERIFY(run.out.isEmpty());
+        const QString prefix = isDirectory ? "Cannot read file" : "Cannot analyse file";
+        QVERIFY2(
+            run.err.startsWith(QStringLiteral("liftwise-cli: %1 %2: %3").arg(prefix, path, told))
+                && run.err.endsWith(QStringLiteral(".\n")) && run.err.count('\n') == 1,
+            qPrintable(run.err));
+        return;
+    }
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    QCOMPARE(run.out.section(QLatin1Char('\n'), 1, 2), told);
 }
 
 QTEST_MAIN(tst_Cli)

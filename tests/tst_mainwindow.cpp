@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "naca.h"
 #include "named.h"
+#include "oddfiles.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -80,8 +81,8 @@ private slots:
     void secondLoadKeepsPaneling();
     void diagramItems();
     void unreadableFileKeepsEarlierLoad();
-    void refusedFiles_data();
-    void refusedFiles();
+    void oddFiles_data();
+    void oddFiles();
     void modifyBeforeLoadChangesNothing();
     void modifyWorkedCase();
     void modifyDiscardedByPanelingEdit();
@@ -413,41 +414,41 @@ void tst_MainWindow::unreadableFileKeepsEarlierLoad()
     QVERIFY(!QApplication::overrideCursor());
 }
 
-void tst_MainWindow::refusedFiles_data()
+void tst_MainWindow::oddFiles_data() { addOddFileRows(); }
+
+void tst_MainWindow::oddFiles()
 {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QString>("message");
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, isDirectory);
+    QFETCH(bool, loads);
+    QFETCH(QString, told);
 
-    QByteArray many = "too long\n";
-    for (int i = 0; i < 1000; ++i)
-        many += QByteArray::number(std::cos(i * 0.00628), 'f', 6) + " "
-            + QByteArray::number(0.05 * std::sin(i * 0.00628), 'f', 6) + "\n";
-    QTest::newRow("more than 999 points") << many << "the file holds more than 999 points.";
-    QTest::newRow("empty file") << QByteArray() << "the contour has fewer than 2 points.";
-    QTest::newRow("non-finite coordinates")
-        << QByteArray("bad\n1 0.1\n0 nan\n1 -0.1\n") << "non-finite";
-    QTest::newRow("all points equal")
-        << QByteArray("flat\n1 0\n1 0\n1 0\n1 0\n") << "no leading edge found.";
-}
-
-void tst_MainWindow::refusedFiles()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(QString, message);
-
-    // Before and after an earlier load: nothing on screen may change either way.
+    const QString path = isDirectory ? dir.path() : writeText(QStringLiteral("odd.dat"), bytes);
+    // Before and after an earlier load: a refused file may change nothing on screen either way.
     for (const bool earlier : {false, true}) {
         Window win;
         if (earlier)
-            win.w.loadFile(writeNaca("kept.dat", 0.02, 0.4, 0.12));
+            win.w.loadFile(writeNaca("kept.dat", 0.04, 0.3, 0.1));
         const Snapshot before(win);
-        const QString path = writeText(QStringLiteral("refused.dat"), text);
         const QString seen = closeMessageBox([&] { win.w.loadFile(path); });
-        QVERIFY2(seen.startsWith(QStringLiteral("Liftwise|Cannot ")), qPrintable(seen));
-        QVERIFY2(seen.contains(path), qPrintable(seen));
-        QVERIFY2(seen.contains(message), qPrintable(seen));
-        QVERIFY(Snapshot(win) == before);
         QVERIFY(!QApplication::overrideCursor());
+        if (!loads) {
+            const QString prefix = isDirectory ? "Cannot read file" : "Cannot analyse file";
+            QVERIFY2(seen.startsWith(QStringLiteral("Liftwise|%1 %2:\n%3").arg(prefix, path, told))
+                    && seen.endsWith(QLatin1Char('.')),
+                qPrintable(seen));
+            QVERIFY(Snapshot(win) == before);
+            continue;
+        }
+        QVERIFY2(seen.isEmpty(), qPrintable(seen));
+        QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - odd.dat"));
+        const QStringList shown = win.lines("file");
+        QCOMPARE(shown.mid(0, 2).join(QLatin1Char('\n')), told);
+        // Every loadable form of the section analyses as the plain file does.
+        Window plain;
+        plain.w.loadFile(writeText(QStringLiteral("plain.dat"), plainFile("plain", 21)));
+        QCOMPARE(shown.mid(2), plain.lines("file").mid(2));
+        QCOMPARE(win.plain("paneling"), plain.plain("paneling"));
     }
 }
 

@@ -1,0 +1,110 @@
+#ifndef LIFTWISE_TESTS_ODDFILES_H
+#define LIFTWISE_TESTS_ODDFILES_H
+
+#include "naca.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+// Airfoil files as they are met in the wild and as nobody would write them, for every front
+// end that opens files.
+
+// A NACA section of 2 * stations - 1 points in the plain layout; scale multiplies every
+// coordinate.
+inline QByteArray plainFile(
+    const QByteArray &title, int stations, double scale = 1.0, const QByteArray &eol = "\n")
+{
+    const NacaSection s = nacaFourDigit(0.02, 0.4, 0.12, stations, false);
+    QByteArray text = title + eol;
+    for (size_t i = 0; i < s.x.size(); ++i)
+        text += QByteArray::number(s.x[i] * scale, 'g', 8) + "  "
+            + QByteArray::number(s.y[i] * scale, 'g', 8) + eol;
+    return text;
+}
+
+// The same section in the Lednicer layout: a count line, then both surfaces from the leading
+// edge, each holding the leading-edge point, with blank lines between the blocks.
+inline QByteArray lednicerFile(
+    const QByteArray &title, int stations, const QByteArray &counts = QByteArray())
+{
+    const NacaSection s = nacaFourDigit(0.02, 0.4, 0.12, stations, false);
+    const auto point = [&](int i) {
+        return QByteArray::number(s.x[i], 'g', 8) + "  " + QByteArray::number(s.y[i], 'g', 8)
+            + "\n";
+    };
+    const int le = stations - 1;
+    QByteArray text = title + "\n"
+        + (counts.isEmpty()
+                ? QByteArray::number(stations) + ".  " + QByteArray::number(stations) + "."
+                : counts)
+        + "\n\n";
+    for (int i = le; i >= 0; --i)
+        text += point(i);
+    text += "\n";
+    for (int i = le; i < int(s.x.size()); ++i)
+        text += point(i);
+    return text;
+}
+
+// Rows of bytes (or a directory, when isDirectory), whether the file loads and what the user
+// is told: the title and count lines of the file panel when it loads, the reason otherwise.
+inline void addOddFileRows()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("isDirectory");
+    QTest::addColumn<bool>("loads");
+    QTest::addColumn<QString>("told");
+
+    const auto refused = [](const char *name, const QByteArray &bytes, const char *reason) {
+        QTest::newRow(name) << bytes << false << false << QString::fromUtf8(reason);
+    };
+    const auto loaded = [](const char *name, const QByteArray &bytes, const char *lines) {
+        QTest::newRow(name) << bytes << false << true << QString::fromUtf8(lines);
+    };
+
+    refused("empty file", QByteArray(), "the file holds no points");
+    refused("title only", "only a title\n", "the file holds no points");
+    refused("one point", "dot\n0.5 0.5\n", "the contour has fewer than 2 points");
+    refused("two equal points", "pair\n1 0\n1 0\n", "no leading edge found");
+    refused(
+        "all points at one x", "wall\n0.5 0\n0.5 0.1\n0.5 0.2\n0.5 0.3\n", "no leading edge found");
+    refused("no leading edge", "ramp\n0 0\n0.25 0.01\n0.5 0.02\n1 0.03\n", "no leading edge found");
+    refused("nan", "bad\n1 0.1\nnan 0\n1 -0.1\n", "line 3 holds nan, which is not a finite number");
+    refused(
+        "inf", "bad\n1 0.1\n0 -inf\n1 -0.1\n", "line 3 holds -inf, which is not a finite number");
+    refused(
+        "overflow", "bad\n1 0.1\n0 1e999\n1 -0.1\n", "line 3 holds 1e999, a number out of range");
+    refused("unreadable line", "bad\n1.0000     0.0013\n1.0000     (0.0013)\n",
+        "line 3 does not start with two numbers: \"1.0000 (0.0013)\"");
+    refused(
+        "single number", "bad\n1.0\n0.5 0.2\n", "line 2 does not start with two numbers: \"1.0\"");
+    refused("line too long", "long\n1 0 " + QByteArray(5000, 'x') + "\n0 0\n",
+        "line 2 is longer than 4096 characters");
+
+    QByteArray many = "too many\n";
+    for (int i = 0; i < 1000; ++i)
+        many += QByteArray::number(std::cos(i * 0.00628), 'f', 6) + " "
+            + QByteArray::number(0.05 * std::sin(i * 0.00628), 'f', 6) + "\n";
+    refused("1000 points", many, "the file holds more than 999 points");
+
+    QByteArray garbage = "\x7f"
+                         "ELF\x02\x01\x01\n";
+    for (int i = 0; i < 600; ++i)
+        garbage += char((i * 37 + 11) % 256);
+    refused("binary garbage", garbage, "line 2 does not start with two numbers");
+
+    loaded("huge magnitudes", plainFile("huge", 21, 1e300), "huge\n41 points");
+    loaded("tiny magnitudes", plainFile("tiny", 21, 1e-300), "tiny\n41 points");
+    loaded("byte-order mark", "\xEF\xBB\xBF" + plainFile("marked", 21), "marked\n41 points");
+    loaded("CRLF", plainFile("crlf", 21, 1.0, "\r\n"), "crlf\n41 points");
+    loaded("blank lines after the points", plainFile("tail", 21) + "\n  \n\n", "tail\n41 points");
+    loaded("Lednicer", lednicerFile("led", 21), "led\n41 points (Lednicer format)");
+    loaded("Lednicer with wrong counts", lednicerFile("led", 21, "      66.       66."),
+        "led\n41 points (Lednicer format)");
+
+    QTest::newRow("directory") << QByteArray() << true << false
+                               << QStringLiteral("file to open is a directory");
+}
+
+#endif // LIFTWISE_TESTS_ODDFILES_H
