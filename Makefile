@@ -1,10 +1,12 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
 SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test sanitize bench examples clean
+.PHONY: all deps build run test sanitize fuzz bench examples clean
 
 all: build
 
@@ -29,6 +31,18 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
+# libFuzzer with AddressSanitizer and UBSan over the load path, for FUZZ_SECONDS. New inputs go
+# to $(FUZZ_BUILD)/corpus; the seeds and the examples are only read. A crash, a sanitizer
+# report or an input slower than a second fails the run and leaves the input in $(FUZZ_BUILD).
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_FUZZ=ON \
+	    -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	mkdir -p $(FUZZ_BUILD)/corpus
+	cd $(FUZZ_BUILD) && fuzz/fuzz_load -max_total_time=$(FUZZ_SECONDS) -timeout=1 \
+	    -max_len=16384 -dict=../fuzz/airfoil.dict -print_final_stats=1 \
+	    corpus ../fuzz/seeds ../examples
+
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/liftwise_bench
 
@@ -37,4 +51,4 @@ examples: build
 	for d in 0012 2412 4412 6409; do $(BUILD)/app/liftwise-cli naca $$d > examples/naca$$d.dat; done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
