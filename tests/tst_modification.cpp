@@ -9,8 +9,6 @@
 
 namespace {
 
-const double Eps = 1e-9;
-
 std::vector<double> ordinates(Camberline &line)
 {
     std::vector<double> y;
