@@ -98,6 +98,7 @@ inline void addOddFileRows()
     loaded("tiny magnitudes", plainFile("tiny", 21, 1e-300), "tiny\n41 points");
     loaded("byte-order mark", "\xEF\xBB\xBF" + plainFile("marked", 21), "marked\n41 points");
     loaded("CRLF", plainFile("crlf", 21, 1.0, "\r\n"), "crlf\n41 points");
+    // Many downloaded files end so; an extra point there would spoil the trailing edge.
     loaded("blank lines after the points", plainFile("tail", 21) + "\n  \n\n", "tail\n41 points");
     loaded("Lednicer", lednicerFile("led", 21), "led\n41 points (Lednicer format)");
     loaded("Lednicer with wrong counts", lednicerFile("led", 21, "      66.       66."),

@@ -196,8 +196,6 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("help") << QStringList {"analyze", "--help"} << 0 << QString();
     QTest::newRow("missing file") << QStringList {"analyze", "/no/such/foil.dat"} << 1
                                   << "Cannot read file /no/such/foil.dat: No such file";
-    QTest::newRow("refused contour")
-        << QStringList {"analyze", "EMPTY"} << 1 << "the file holds no points";
     QTest::newRow("refused in a sweep")
         << QStringList {"sweep", "EMPTY", "--panels", "3:4"} << 1 << "the file holds no points";
     QTest::newRow("too many panels")
