@@ -41,6 +41,12 @@ int firstWords(const QString &line, QStringView *words, int max)
     return found;
 }
 
+QString notTwoNumbers(int lineNo, const QString &line)
+{
+    return QStringLiteral("line %1 does not start with two numbers: %2")
+        .arg(QString::number(lineNo), excerpt(line));
+}
+
 // One coordinate: a point as decimal separator, an optional sign and exponent. Returns why
 // the word cannot be taken, or an empty string.
 QString readCoordinate(QStringView word, int lineNo, const QString &line, double *value)
@@ -72,8 +78,7 @@ QString readCoordinate(QStringView word, int lineNo, const QString &line, double
     if (digits)
         return QStringLiteral("line %1 holds %2, a number out of range")
             .arg(QString::number(lineNo), number);
-    return QStringLiteral("line %1 does not start with two numbers: %2")
-        .arg(QString::number(lineNo), excerpt(line));
+    return notTwoNumbers(lineNo, line);
 }
 
 // Where the lower surface begins if the points are a Lednicer count line followed by two
@@ -160,8 +165,7 @@ AirfoilData readAirfoilData(QTextStream &in)
             return data;
         }
         if (found < 2) {
-            data.problem = QStringLiteral("line %1 does not start with two numbers: %2")
-                               .arg(QString::number(lineNo), excerpt(line));
+            data.problem = notTwoNumbers(lineNo, line);
             return data;
         }
         double x = 0.0;
