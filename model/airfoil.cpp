@@ -137,6 +137,12 @@ const char *Airfoil::findFrame(Frame *frame)
     frame->chord = xte - frame->xle;
     if (frame->chord == 0.0)
         return "the chord is zero";
+    // A contour that starts at its nose, or part way along a surface, would be analysed
+    // turned round or cut short: its ends are not the trailing edge.
+    const char *endsNotAtTrailingEdge
+        = "the contour does not start and end at its trailing edge, behind its leading edge";
+    if (frame->chord < 0.0)
+        return endsNotAtTrailingEdge;
     const double yFirst = frame->extendedEnd == 0 ? frame->yEnd : y[0];
     const double yLast = frame->extendedEnd == n - 1 ? frame->yEnd : y[n - 1];
     frame->h = (yFirst + yLast) * 0.5 - frame->yle;
@@ -151,6 +157,8 @@ const char *Airfoil::findFrame(Frame *frame)
             frame->place(x[j], y[j], &xn, &yn);
         if (!tame(xn) || !tame(yn))
             return "the contour is too large for its chord";
+        if (xn > 1.01)
+            return endsNotAtTrailingEdge;
     }
     return nullptr;
 }

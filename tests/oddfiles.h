@@ -82,6 +82,15 @@ inline void addOddFileRows()
     refused("line too long", "long\n1 0 " + QByteArray(5000, 'x') + "\n0 0\n",
         "line 2 is longer than 4096 characters");
 
+    // A plain file from the nose: round the lower surface, then the upper one.
+    QList<QByteArray> rows = plainFile("nose first", 21).split('\n');
+    rows.removeLast();
+    const QByteArray title = rows.takeFirst();
+    const QByteArray noseFirst
+        = title + "\n" + rows.mid(20).join('\n') + "\n" + rows.mid(0, 21).join('\n') + "\n";
+    refused("starts at the leading edge", noseFirst,
+        "the contour does not start and end at its trailing edge, behind its leading edge");
+
     QByteArray many = "too many\n";
     for (int i = 0; i < 1000; ++i)
         many += QByteArray::number(std::cos(i * 0.00628), 'f', 6) + " "

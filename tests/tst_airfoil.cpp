@@ -77,6 +77,10 @@ private slots:
         rejected("last two at one x", {1, 0.5, 0, 0.9, 0.9}, ys, "last two");
         rejected("nose at the trailing edge's x", {1, 2, 1, 2, 1}, ys, "chord is zero");
         rejected("far too tall", xs, {1e300, -1e300, 0, 0, 0}, "too large");
+        rejected("starts at the nose", {0, 0.5, 1, 0.5, 0}, {0, -0.05, 0, 0.05, 0},
+            "does not start and end at its trailing edge");
+        rejected("starts on a surface", {0.5, 1, 0.5, 0, 0.5}, {0.05, 0, -0.05, 0, 0.05},
+            "does not start and end at its trailing edge");
     }
 
     void contours()
