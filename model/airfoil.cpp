@@ -137,11 +137,12 @@ const char *Airfoil::findFrame(Frame *frame)
     frame->chord = xte - frame->xle;
     if (frame->chord == 0.0)
         return "the chord is zero";
-    // A contour that starts at its nose, or part way along a surface, would be analysed
-    // turned round or cut short: its ends are not the trailing edge.
+    // A contour that starts at its nose, part way along a surface, or lists both surfaces
+    // from the nose would be analysed turned round, cut short or stretched: its ends are not
+    // the trailing edge.
     const char *endsNotAtTrailingEdge
         = "the contour does not start and end at its trailing edge, behind its leading edge";
-    if (frame->chord < 0.0)
+    if (frame->chord < 0.0 || std::fabs(x[n - 1] - x[0]) > 0.5 * frame->chord)
         return endsNotAtTrailingEdge;
     const double yFirst = frame->extendedEnd == 0 ? frame->yEnd : y[0];
     const double yLast = frame->extendedEnd == n - 1 ? frame->yEnd : y[n - 1];

@@ -79,6 +79,8 @@ private slots:
         rejected("far too tall", xs, {1e300, -1e300, 0, 0, 0}, "too large");
         rejected("starts at the nose", {0, 0.5, 1, 0.5, 0}, {0, -0.05, 0, 0.05, 0},
             "does not start and end at its trailing edge");
+        rejected("both surfaces from the nose", {0, 0.5, 1, 0, 0.5, 1}, {0, 0.05, 0, 0, -0.05, 0},
+            "does not start and end at its trailing edge");
         rejected("starts on a surface", {0.5, 1, 0.5, 0, 0.5}, {0.05, 0, -0.05, 0, 0.05},
             "does not start and end at its trailing edge");
     }
