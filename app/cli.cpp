@@ -148,18 +148,13 @@ bool spinValue(
     const double v = text.toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return false;
-    const double rounded = QString::number(v, 'f', decimals).toDouble();
     if (bounded) {
-        *value = qBound(minimum, rounded, maximum);
+        *value = Report::spinBoxValue(v, minimum, maximum, decimals);
         return true;
     }
+    const double rounded = QString::number(v, 'f', decimals).toDouble();
     *value = rounded;
     return rounded >= minimum && rounded <= maximum;
-}
-
-double boundedSpinValue(double v, double minimum, double maximum, int decimals)
-{
-    return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum);
 }
 
 struct Paneling
@@ -296,9 +291,9 @@ int analyze(const QStringList &args)
         return FileError;
     // The targets start from the reference line, as the window presets its fields.
     if (!parsed.values.contains("alpha0"))
-        alpha0Target = boundedSpinValue(loaded.coeff[1] * Report::DegreesPerRadian, -10, 10, 4);
+        alpha0Target = Report::spinBoxValue(loaded.coeff[1] * Report::DegreesPerRadian, -10, 10, 4);
     if (!parsed.values.contains("cm0"))
-        cm0Target = boundedSpinValue(loaded.coeff[2], -0.2, 0.2, 4);
+        cm0Target = Report::spinBoxValue(loaded.coeff[2], -0.2, 0.2, 4);
 
     std::unique_ptr<Camberline> line = paneledLine(loaded, paneling);
     double coeff[6];

@@ -28,6 +28,11 @@ QString pointCountLine(int npoints) { return QString::number(npoints) + QStringL
 
 } // namespace
 
+double spinBoxValue(double v, double minimum, double maximum, int decimals)
+{
+    return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum);
+}
+
 QStringList fileLines(const AirfoilData &data, const double *coeff)
 {
     QString count = pointCountLine(data.count());

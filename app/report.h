@@ -14,6 +14,9 @@ namespace Report {
 constexpr double DegreesPerRadian = 57.29577951308232;
 constexpr double RadiansPerDegree = 0.017453292519943295;
 
+// v as a spin box of this range and decimals takes it: rounded to its decimals, then bounded.
+double spinBoxValue(double v, double minimum, double maximum, int decimals);
+
 // The file panel: title, point count (and the layout when it is not the plain one), a blank
 // line, the reference coefficients.
 QStringList fileLines(const AirfoilData &data, const double *coeff);

@@ -46,13 +46,6 @@ void requireNumbers(const QStringList &lines)
     }
 }
 
-// A spin box's value: bounded to its range and rounded to its decimals.
-double spinValue(double v, double lowest, double highest, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    return std::round(std::min(std::max(v, lowest), highest) * scale) / scale;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size)
@@ -87,9 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     requireNumbers(Report::panelingLines(line.get(), coeff));
     requireNumbers({Report::panelWidthLine(line.get()), Report::panelAngleLine(line.get())});
 
-    const double alpha0 = spinValue(
+    const double alpha0 = Report::spinBoxValue(
         file.coeff[1] * Report::DegreesPerRadian + double(int(hash % 41) - 20) / 10.0, -10, 10, 4);
-    const double cm0 = spinValue(file.coeff[2] + double(int(hash % 21) - 10) / 200.0, -0.2, 0.2, 4);
+    const double cm0
+        = Report::spinBoxValue(file.coeff[2] + double(int(hash % 21) - 10) / 200.0, -0.2, 0.2, 4);
     const CamberReshaping step = reshapeCamberline(
         line.get(), panels, leDensity, teDensity, alpha0 * Report::RadiansPerDegree, cm0);
     computeCoefficients(line.get(), coeff);
