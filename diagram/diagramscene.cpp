@@ -59,10 +59,7 @@ void DiagramScene::plotSpline2D(Spline2D *curve)
     const int samples = 20 * (length - 1);
     QPointF previous = scenePoint(curve->fx(0), curve->fy(0));
     for (int k = 1; k <= samples; ++k) {
-        // The spline is half-open: its end point is the last knot, not f(length - 1).
-        const QPointF p = k < samples
-            ? scenePoint(curve->fx(k * 0.05), curve->fy(k * 0.05))
-            : scenePoint(curve->xSpline->value[length - 1], curve->ySpline->value[length - 1]);
+        const QPointF p = scenePoint(curve->fx(k * 0.05), curve->fy(k * 0.05));
         addLine(QLineF(previous, p), pen);
         previous = p;
     }

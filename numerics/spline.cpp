@@ -1,5 +1,6 @@
 #include "spline.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -53,10 +54,13 @@ void Spline::computeDerivatives()
 
 double Spline::f(double t)
 {
-    // The negated test also rejects NaN; t < n - 1 keeps floor(t) within int range.
-    if (!(t >= 0.0 && t < n - 1))
+    // The negated test also rejects NaN; t <= n - 1 keeps floor(t) within int range.
+    if (!(t >= 0.0 && t <= n - 1))
         return 0.0;
-    const int i = static_cast<int>(std::floor(t));
+    if (n == 1)
+        return value[0];
+    // t = n - 1 belongs to the last segment, at s = 1, where the formula gives the last knot.
+    const int i = std::min(static_cast<int>(std::floor(t)), n - 2);
     const double s = t - i;
     const double r = 1.0 - s;
     return r * value[i] + s * value[i + 1] + (r * r * r - r) / 6.0 * d2[i]
@@ -65,9 +69,9 @@ double Spline::f(double t)
 
 double Spline::dfdt(double t)
 {
-    if (!(t >= 0.0 && t < n - 1))
+    if (!(t >= 0.0 && t <= n - 1) || n == 1)
         return 0.0;
-    const int i = static_cast<int>(std::floor(t));
+    const int i = std::min(static_cast<int>(std::floor(t)), n - 2);
     const double s = t - i;
     const double r = 1.0 - s;
     return (value[i + 1] - value[i]) + (1.0 - 3.0 * r * r) / 6.0 * d2[i]
@@ -104,13 +108,37 @@ int Spline::findInverse(double v, double *out, int capacity)
 {
     if (n < 2)
         return 0;
+    // The samples t = k * 0.05, k = 0 ... 20 (n - 1), the last at t = n - 1 itself. Each is
+    // judged once its right neighbour is known: a crossing inside the interval before a sample
+    // comes before one on the sample.
     int count = 0;
+    const auto keep = [&](double root) {
+        if (count + 1 < capacity)
+            out[count++] = root;
+    };
+    double before = 0.0; // the sample two back; meaningless while k < 2
     double fprev = f(0.0);
+    if (fprev == v && !(f(0.05) == v))
+        keep(0.0);
+    const auto visit = [&](int k, double fcur) {
+        const double t = k * 0.05;
+        // 1. A sample equal to v between neighbours strictly on either side is the root; one
+        //    where the curve only touches v is none.
+        if (k >= 2 && fprev == v && ((before < v && v < fcur) || (before > v && v > fcur)))
+            keep(t - 0.05);
+        // 2. A crossing strictly inside the interval ending at the sample.
+        if ((fprev > v && v > fcur) || (fprev < v && v < fcur)) {
+            if (count + 1 < capacity)
+                out[count++] = refineInverse(v, t - 0.05, fprev, t, fcur);
+        }
+        before = fprev;
+        fprev = fcur;
+    };
     double fcur[20];
     for (int i = 0; i <= n - 2; ++i) {
-        // 1. The samples t = k * 0.05, k = 20 i ... 20 i + 19, from k and not accumulated, the
-        //    last at n - 1.05. All lie in segment i (0.05 is stored a little above 1/20, so
-        //    20 i * 0.05 is never below i), so this is f(t) bit for bit, a segment at a time.
+        // The samples of segment i, k = 20 i ... 20 i + 19. All lie in segment i (0.05 is stored
+        // a little above 1/20, so 20 i * 0.05 is never below i), so this is f(t) bit for bit, a
+        // segment at a time, in a loop the compiler vectorises.
         const double y0 = value[i];
         const double y1 = value[i + 1];
         const double m0 = d2[i];
@@ -120,36 +148,41 @@ int Spline::findInverse(double v, double *out, int capacity)
             const double r = 1.0 - s;
             fcur[j] = r * y0 + s * y1 + (r * r * r - r) / 6.0 * m0 + (s * s * s - s) / 6.0 * m1;
         }
-        for (int j = i == 0 ? 1 : 0; j < 20; ++j) {
-            // 2. Strict bracketing of v by the interval ending at the sample: a sample equal
-            //    to v brackets neither neighbour.
-            if (((fprev > v && v > fcur[j]) || (fprev < v && v < fcur[j]))
-                && count + 1 < capacity) {
-                // 3. Newton from the linear interpolation between the samples. A root whose
-                //    iteration does not settle inside the range is dropped.
-                const double t = (20 * i + j) * 0.05;
-                if (refineInverse(v, t - 0.05 * (v - fcur[j]) / (fprev - fcur[j]), &out[count]))
-                    ++count;
-            }
-            fprev = fcur[j];
-        }
+        for (int j = i == 0 ? 1 : 0; j < 20; ++j)
+            visit(20 * i + j, fcur[j]);
     }
+    const int last = 20 * (n - 1);
+    visit(last, value[n - 1]);
+    // 3. The end sample has no right neighbour: on v, it is a root unless the curve arrives
+    //    there along v.
+    if (fprev == v && !(before == v))
+        keep(n - 1);
     return count;
 }
 
-bool Spline::refineInverse(double v, double t, double *root)
+double Spline::refineInverse(double v, double lo, double flo, double hi, double fhi)
 {
+    // 1. Newton from the linear interpolation between the bracketing samples, as long as it
+    //    stays inside the bracket.
+    double t = hi - 0.05 * (v - fhi) / (flo - fhi);
     for (int step = 0; step < kMaxSteps; ++step) {
         const double dt = (v - f(t)) / dfdt(t);
         t += dt;
-        if (!std::isfinite(dt) || !(t >= 0.0 && t < n - 1))
-            return false;
-        if (std::fabs(dt) < kNewtonTolerance) {
-            *root = t;
-            return true;
-        }
+        if (!std::isfinite(dt) || !(t >= lo && t <= hi))
+            break;
+        if (std::fabs(dt) < kNewtonTolerance)
+            return t;
     }
-    return false;
+    // 2. Otherwise bisection, which cannot leave it: f - v changes sign between lo and hi.
+    const bool rising = flo < fhi;
+    for (int step = 0; step < 64 && hi - lo > kNewtonTolerance * 1e-6; ++step) {
+        const double mid = 0.5 * (lo + hi);
+        if ((f(mid) < v) == rising)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return 0.5 * (lo + hi);
 }
 
 int Spline::length() { return n; }

@@ -2,7 +2,7 @@
 #define LIFTWISE_SPLINE_H
 
 // Natural cubic interpolating spline through n values at t = 0, 1, ..., n - 1.
-// Evaluated on the half-open range 0 <= t < n - 1; 0.0 everywhere else.
+// Evaluated on the closed range 0 <= t <= n - 1; 0.0 everywhere else.
 class Spline
 {
 public:
@@ -14,7 +14,7 @@ public:
 
     // Second derivatives at the knots, zero at both ends.
     void computeDerivatives();
-    // y(t) for 0 <= t < n - 1; 0.0 outside, for non-finite t and t beyond int range.
+    // y(t) for 0 <= t <= n - 1, the last knot's value at n - 1; 0.0 outside and for NaN.
     double f(double t);
     // dy/dt, same range rule as f.
     double dfdt(double t);
@@ -22,9 +22,10 @@ public:
     // 1e-9 outside its segment is clamped onto it, so one on a knot is reported by both
     // neighbouring segments. Writes at most capacity - 1.
     int findExtrema(double *out, int capacity);
-    // Parameters where y(t) == v, found by 0.05 sampling over [0, n - 1.05] and Newton
-    // refinement; crossings within one sample interval or exactly on a sample are missed,
-    // and a root whose refinement does not settle is dropped. Writes at most capacity - 1.
+    // Parameters where y(t) crosses v, in increasing order: samples every 0.05 over [0, n - 1],
+    // a crossing between two samples refined inside them (Newton, else bisection), a sample
+    // equal to v taken where the curve crosses there (and at either end); two crossings within
+    // one sample interval cancel out. Writes at most capacity - 1.
     int findInverse(double v, double *out, int capacity);
     // Number of knots.
     int length();
@@ -34,8 +35,9 @@ public:
     double *d2;
 
 private:
-    // Newton on y(t) = v from t; writes the root and returns true if the steps settle.
-    bool refineInverse(double v, double t, double *root);
+    // The root of y(t) = v between lo and hi, where y(lo) = flo and y(hi) = fhi lie on either
+    // side of v.
+    double refineInverse(double v, double lo, double flo, double hi, double fhi);
 };
 
 // Plane curve (x(t), y(t)) over two splines that it does not own.

@@ -152,6 +152,47 @@ private slots:
             QVERIFY(qAbs(line.ypoint(i) - meanLine(camber, 0.4, line.xpoint(i))) < accuracy);
     }
 
+    void everyStationCrossed()
+    {
+        // Points 0.01 apart in x, as many coordinate files space them near the trailing edge,
+        // both surfaces ending at x = 1 and meeting x = 0.5 on a point.
+        Points x;
+        Points y;
+        for (int k = -100; k <= 100; ++k) {
+            const double xk = std::abs(k) / 100.0;
+            const double t = 0.6
+                * (0.2969 * std::sqrt(xk) - 0.1260 * xk - 0.3516 * xk * xk + 0.2843 * xk * xk * xk
+                    - 0.1015 * xk * xk * xk * xk);
+            x.append(xk);
+            y.append(meanLine(0.04, 0.4, xk) + (k < 0 ? t : -t));
+        }
+        std::unique_ptr<Airfoil> airfoil(normalizedAirfoil(x.size(), x.data(), y.data()));
+
+        // A station on a point: x = 0.5 at 8 panels of densities 1 and 1.
+        Camberline even(8, 1.0, 1.0);
+        even.computePoints(airfoil.get());
+        QCOMPARE(even.xpoint(4), 0.5);
+        QVERIFY(qAbs(even.ypoint(4) - meanLine(0.04, 0.4, 0.5)) < eps);
+
+        // The station next to the trailing edge, at every fine paneling: crossed twice, also
+        // once it lies within the last twentieth of the last segment, where the coefficients
+        // must go on as before.
+        double root[10];
+        int entered = 0;
+        for (int n = 800; n <= 999; ++n) {
+            const double station = Camberline(n, 3.0, 2.0).xpoint(n - 1);
+            QCOMPARE(airfoil->xSpline->findInverse(station, root, 10), 2);
+            if (entered == 0 && station > airfoil->xSpline->f(x.size() - 1.05))
+                entered = n;
+        }
+        QVERIFY(entered > 800);
+        const QList<double> before = coefficientsOf(
+            std::unique_ptr<Camberline>(camberlineOf(airfoil.get(), entered - 1, 3.0, 2.0)).get());
+        const QList<double> after = coefficientsOf(
+            std::unique_ptr<Camberline>(camberlineOf(airfoil.get(), entered, 3.0, 2.0)).get());
+        QVERIFY(qAbs(qRadiansToDegrees(after[1] - before[1])) < 0.001);
+    }
+
     void stationsNotCrossedTwice()
     {
         // The lower surface turns back at x = 0.1: stations 0.2048 and 0.5 are crossed three
