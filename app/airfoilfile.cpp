@@ -1,6 +1,7 @@
 #include "airfoilfile.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <algorithm>
@@ -64,19 +65,18 @@ QString readCoordinate(QStringView word, int lineNo, const QString &line, double
     if (ok)
         return QStringLiteral("line %1 holds %2, which is not a finite number")
             .arg(QString::number(lineNo), number);
-    // Digits that do not fit a double (1e999, 1e-400) are a number out of range, anything
-    // else is no number at all.
-    bool digits = false;
-    for (QChar ch : word) {
-        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
-            digits = true;
-        } else if (!QStringLiteral("+-.eE").contains(ch)) {
-            digits = false;
-            break;
-        }
-    }
-    if (digits)
+    // A number that does not fit a double (1e999, 1e-400) is out of range; digits, signs and
+    // points that make no number (columns run together, 1.2.3, 5e+) are not a number; anything
+    // else is no coordinate at all.
+    static const QRegularExpression syntax(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression numberish(QStringLiteral("^[-+.eE0-9]*[0-9][-+.eE0-9]*$"));
+    const QString text = word.toString();
+    if (syntax.match(text).hasMatch())
         return QStringLiteral("line %1 holds %2, a number out of range")
+            .arg(QString::number(lineNo), number);
+    if (numberish.match(text).hasMatch())
+        return QStringLiteral("line %1 holds %2, which is not a number")
             .arg(QString::number(lineNo), number);
     return notTwoNumbers(lineNo, line);
 }
@@ -113,20 +113,113 @@ int lednicerSplit(const QVector<double> &x, const QVector<double> &y)
 // the leading edge, then the lower one, without its copy of the leading-edge point.
 void toContourOrder(AirfoilData *data, int split)
 {
-    const QVector<double> x = data->x;
-    const QVector<double> y = data->y;
+    const AirfoilData file = *data;
     data->x.clear();
     data->y.clear();
-    for (int i = split - 1; i >= 1; --i) {
-        data->x.append(x[i]);
-        data->y.append(y[i]);
-    }
-    const int first = x[split] == x[1] && y[split] == y[1] ? split + 1 : split;
-    for (int i = first; i < x.size(); ++i) {
-        data->x.append(x[i]);
-        data->y.append(y[i]);
-    }
+    data->lineNumbers.clear();
+    const auto take = [&](int i) {
+        data->x.append(file.x[i]);
+        data->y.append(file.y[i]);
+        data->lineNumbers.append(file.lineNumbers[i]);
+    };
+    for (int i = split - 1; i >= 1; --i)
+        take(i);
+    const int first = file.x[split] == file.x[1] && file.y[split] == file.y[1] ? split + 1 : split;
+    for (int i = first; i < file.count(); ++i)
+        take(i);
     data->layout = AirfoilData::Layout::Lednicer;
+}
+
+// Drops each point equal to the one before it, and a last point that closes the contour
+// over an open trailing edge: it repeats the first, and the point before it lies at about the
+// same x, across the trailing edge rather than along a surface. A closed trailing edge, where
+// the contour starts and ends at one point, stays.
+void dropRepeats(AirfoilData *data)
+{
+    int kept = 0;
+    for (int i = 0; i < data->count(); ++i) {
+        if (kept > 0 && data->x[i] == data->x[kept - 1] && data->y[i] == data->y[kept - 1])
+            continue;
+        data->x[kept] = data->x[i];
+        data->y[kept] = data->y[i];
+        data->lineNumbers[kept] = data->lineNumbers[i];
+        ++kept;
+    }
+    if (kept >= 3 && data->x[kept - 1] == data->x[0] && data->y[kept - 1] == data->y[0]
+        && std::fabs(data->x[kept - 2] - data->x[0]) < std::fabs(data->y[kept - 2] - data->y[0]))
+        --kept;
+    data->repeatsDropped = data->count() - kept;
+    data->x.resize(kept);
+    data->y.resize(kept);
+    data->lineNumbers.resize(kept);
+}
+
+// Lines as the stream holds them, ended by LF, CR LF or CR alone. Reads in chunks until the
+// stream gives no more, which a pipe or a /proc file does only at its end.
+class LineReader
+{
+public:
+    explicit LineReader(QTextStream &in)
+        : in(in)
+    {
+    }
+
+    // The next line without its end, cut after longest + 1 characters so that the caller sees
+    // it is too long; false when the stream has ended.
+    bool next(QString *line, int longest)
+    {
+        for (;;) {
+            if (skipLineFeed && pos < buffer.size()) {
+                skipLineFeed = false;
+                if (buffer.at(pos) == QLatin1Char('\n'))
+                    ++pos;
+            }
+            qsizetype end = pos;
+            while (end < buffer.size() && buffer.at(end) != QLatin1Char('\n')
+                && buffer.at(end) != QLatin1Char('\r'))
+                ++end;
+            if (end - pos > longest) {
+                *line = buffer.mid(pos, longest + 1);
+                return true;
+            }
+            if (end < buffer.size()) {
+                *line = buffer.mid(pos, end - pos);
+                skipLineFeed = buffer.at(end) == QLatin1Char('\r');
+                pos = end + 1;
+                return true;
+            }
+            const QString chunk = in.read(8192);
+            if (chunk.isEmpty()) {
+                if (pos == buffer.size())
+                    return false;
+                *line = buffer.mid(pos);
+                pos = buffer.size();
+                return true;
+            }
+            buffer = buffer.mid(pos) + chunk;
+            pos = 0;
+        }
+    }
+
+private:
+    QTextStream &in;
+    QString buffer;
+    qsizetype pos = 0;
+    bool skipLineFeed = false;
+};
+
+// Whether a title holds two numbers and nothing else: most likely the first point of a file
+// written without a title.
+bool isNumberPair(const QString &title)
+{
+    QStringView words[3];
+    if (firstWords(title, words, 3) != 2)
+        return false;
+    static const QLocale c = QLocale::c();
+    bool ok[2] = {};
+    c.toDouble(words[0], &ok[0]);
+    c.toDouble(words[1], &ok[1]);
+    return ok[0] && ok[1];
 }
 
 QString tooManyPoints()
@@ -143,8 +236,9 @@ AirfoilData readAirfoilData(QTextStream &in)
     // twice; one pair more than that is too many in either layout.
     const int mostPairs = AirfoilData::MaxPoints + 2;
     int lineNo = 0;
-    while (!in.atEnd()) {
-        const QString line = in.readLine(AirfoilData::MaxLineLength + 1);
+    LineReader lines(in);
+    QString line;
+    while (lines.next(&line, AirfoilData::MaxLineLength)) {
         ++lineNo;
         if (line.size() > AirfoilData::MaxLineLength) {
             data.problem = QStringLiteral("line %1 is longer than %2 characters")
@@ -154,6 +248,9 @@ AirfoilData readAirfoilData(QTextStream &in)
         }
         if (lineNo == 1) {
             data.title = line;
+            if (isNumberPair(line))
+                data.warnings << QStringLiteral(
+                    "the first line holds two numbers and is read as the title");
             continue;
         }
         QStringView words[2];
@@ -164,23 +261,25 @@ AirfoilData readAirfoilData(QTextStream &in)
             data.problem = tooManyPoints();
             return data;
         }
-        if (found < 2) {
-            data.problem = notTwoNumbers(lineNo, line);
-            return data;
-        }
+        // A word that is no number is named even when it stands alone, as Fortran columns run
+        // together do.
         double x = 0.0;
         double y = 0.0;
         data.problem = readCoordinate(words[0], lineNo, line, &x);
+        if (data.problem.isEmpty() && found < 2)
+            data.problem = notTwoNumbers(lineNo, line);
         if (data.problem.isEmpty())
             data.problem = readCoordinate(words[1], lineNo, line, &y);
         if (!data.problem.isEmpty())
             return data;
         data.x.append(x);
         data.y.append(y);
+        data.lineNumbers.append(lineNo);
     }
 
     if (const int split = lednicerSplit(data.x, data.y))
         toContourOrder(&data, split);
+    dropRepeats(&data);
     if (data.count() == 0)
         data.problem = QStringLiteral("the file holds no points");
     else if (data.count() > AirfoilData::MaxPoints)

@@ -2,6 +2,7 @@
 #define LIFTWISE_AIRFOILFILE_H
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 QT_BEGIN_NAMESPACE
@@ -26,10 +27,16 @@ struct AirfoilData
 
     QString title;
     // The contour from one trailing edge round the leading edge to the other, whatever the
-    // file's layout was.
+    // file's layout was, and the file line each point stands on.
     QVector<double> x;
     QVector<double> y;
+    QVector<int> lineNumbers;
     Layout layout = Layout::Plain;
+    // Points dropped because they repeated the point before them, or closed the contour over
+    // an open trailing edge: they carry nothing and would spoil the splines.
+    int repeatsDropped = 0;
+    // What the user should know about a file that is taken all the same.
+    QStringList warnings;
     // Why the file cannot be taken as a contour, naming the line where that can be said;
     // empty when it can. The points are then incomplete.
     QString problem;
@@ -38,8 +45,10 @@ struct AirfoilData
 };
 
 // Reads a title line, then one x y pair per line, skipping blank lines; the rest of each point
-// line is ignored. A Lednicer-layout file is recognised by its count line and surfaces, and
-// turned into the plain contour order.
+// line is ignored. Lines may end in LF, CR LF or CR alone; the stream is read until it ends,
+// so pipes and other sequential devices read like files. A Lednicer-layout file is
+// recognised by its count line and surfaces, and turned into the plain contour order; repeated
+// points are dropped.
 // Stops reading at the first line that cannot be taken, or once the file is known to hold
 // more than MaxPoints points.
 AirfoilData readAirfoilData(QTextStream &in);

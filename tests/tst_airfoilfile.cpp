@@ -15,9 +15,8 @@ AirfoilData read(const QByteArray &text)
         qFatal("cannot write a temporary file");
     file.write(text);
     file.close();
-    // The front ends read in text mode, where CR LF becomes LF.
     QFile textFile(file.fileName());
-    if (!textFile.open(QFile::ReadOnly | QFile::Text))
+    if (!textFile.open(QFile::ReadOnly))
         qFatal("cannot read a temporary file");
     QTextStream in(&textFile);
     return readAirfoilData(in);
@@ -43,6 +42,8 @@ private slots:
     void lednicer_data();
     void lednicer();
     void lednicerMatchesPlain();
+    void lineEnds_data();
+    void lineEnds();
     void pointLimit_data();
     void pointLimit();
 };
@@ -69,6 +70,9 @@ void tst_AirfoilFile::plain_data()
     QTest::newRow("count line without surfaces")
         << QByteArray("foil\n  61.  61.\n1.0 0.1\n0.5 0.1\n0 0\n0.5 -0.1\n1 -0.1\n") << "foil"
         << Points {{61, 61}, {1, 0.1}, {0.5, 0.1}, {0, 0}, {0.5, -0.1}, {1, -0.1}};
+    QTest::newRow("closed trailing edge stays, repeats go")
+        << QByteArray("foil\n1 0\n0.5 0.1\n0.5 0.1\n0 0\n0.5 -0.1\n1 0\n") << "foil"
+        << Points {{1, 0}, {0.5, 0.1}, {0, 0}, {0.5, -0.1}, {1, 0}};
     QTest::newRow("counts not whole")
         << QByteArray("foil\n3.5 3\n0 0\n0.5 0.1\n1 0\n0 0\n0.5 -0.1\n1 0\n") << "foil"
         << Points {{3.5, 3}, {0, 0}, {0.5, 0.1}, {1, 0}, {0, 0}, {0.5, -0.1}, {1, 0}};
@@ -130,6 +134,27 @@ void tst_AirfoilFile::lednicerMatchesPlain()
     QCOMPARE(lednicer.count(), 321);
     QCOMPARE(lednicer.x, plain.x);
     QCOMPARE(lednicer.y, plain.y);
+}
+
+void tst_AirfoilFile::lineEnds_data()
+{
+    // Every kind of line end counts one line, also where CR LF straddles two reads of the
+    // stream (the CR of line 6 is its 8192nd character).
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("CR alone") << QByteArray("t\r1 0.1\r\rx y\r") << "line 4";
+    QTest::newRow("mixed") << QByteArray("t\n1 0.1\r\n\r0 0\n\rx y") << "line 6";
+    const QByteArray blank = QByteArray(2725, ' ') + "\r\n";
+    QTest::newRow("CR LF across reads")
+        << QByteArray("t\r\n" + blank + blank + blank + "\r\n1 0.1\r\nx y\r\n") << "line 7";
+}
+
+void tst_AirfoilFile::lineEnds()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, problem);
+    QCOMPARE(
+        read(text).problem, problem + QStringLiteral(" does not start with two numbers: \"x y\""));
 }
 
 void tst_AirfoilFile::pointLimit_data()
