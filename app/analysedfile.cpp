@@ -14,6 +14,15 @@ QString analyseFile(QTextStream &in, AnalysedFile *file)
     const AirfoilData &data = file->data;
     if (!data.problem.isEmpty())
         return data.problem;
+    double distance = 0.0;
+    const int wild = wildPoint(data.count(), data.x.constData(), data.y.constData(), &distance);
+    if (wild >= 0) {
+        const QString chords = !std::isfinite(distance) ? QStringLiteral("over 1e308")
+            : distance < 1e6                            ? QString::number(distance, 'f', 1)
+                                                        : QString::number(distance, 'g', 3);
+        return QStringLiteral("the point on line %1 lies %2 chords from the chord line")
+            .arg(QString::number(data.lineNumbers.at(wild)), chords);
+    }
     const std::string problem
         = contourProblem(data.count(), data.x.constData(), data.y.constData());
     if (!problem.empty())
@@ -31,6 +40,10 @@ QString analyseFile(QTextStream &in, AnalysedFile *file)
             return QStringLiteral("the analysis of this contour gives coefficients that are "
                                   "not finite");
     }
+    file->warnings = data.warnings;
+    const std::string warning = airfoil->normalizationWarning();
+    if (!warning.empty())
+        file->warnings << QString::fromStdString(warning);
     file->airfoil = std::move(airfoil);
     file->reference = std::move(reference);
     std::copy(coeff, coeff + 6, file->coeff);

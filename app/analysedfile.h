@@ -4,6 +4,7 @@
 #include "airfoilfile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -25,6 +26,8 @@ struct AnalysedFile
     std::unique_ptr<Airfoil> airfoil;
     std::unique_ptr<Camberline> reference;
     double coeff[6] = {};
+    // What the user should know about a file that is analysed all the same.
+    QStringList warnings;
 };
 
 // Reads the stream and analyses its contour. Returns why the file is refused, in the user's

@@ -190,7 +190,8 @@ bool readPanelCount(const QString &text, int *panels)
 bool load(const QString &path, AnalysedFile *loaded)
 {
     QFile file(path);
-    if (!file.open(QFile::ReadOnly | QFile::Text)) {
+    // Not in text mode: the reader itself takes CR, LF and CR LF as line ends.
+    if (!file.open(QFile::ReadOnly)) {
         err() << QStringLiteral("liftwise-cli: Cannot read file %1: %2.\n")
                      .arg(path, file.errorString());
         return false;
@@ -201,6 +202,8 @@ bool load(const QString &path, AnalysedFile *loaded)
         err() << QStringLiteral("liftwise-cli: Cannot analyse file %1: %2.\n").arg(path, reason);
         return false;
     }
+    for (const QString &warning : loaded->warnings)
+        err() << QStringLiteral("%1: warning: %2\n").arg(path, warning);
     return true;
 }
 
@@ -334,14 +337,14 @@ int analyze(const QStringList &args)
                 }},
             {"paneling", panelingJson(line.get(), paneling, coeff)},
             {"modifications", pressesJson},
+            {"warnings", QJsonArray::fromStringList(loaded.warnings)},
         };
         out() << QJsonDocument(document).toJson(QJsonDocument::Indented);
         return Success;
     }
 
     out() << "[file]\n"
-          << Report::fileLines(loaded.data, loaded.coeff).join(QLatin1Char('\n'))
-          << "\n[paneling]\n"
+          << Report::fileLines(loaded).join(QLatin1Char('\n')) << "\n[paneling]\n"
           << panelingLines.join(QLatin1Char('\n')) << "\n[results]\n"
           << Report::panelWidthLine(line.get()) << '\n'
           << Report::panelAngleLine(line.get()) << '\n';

@@ -52,10 +52,17 @@ void MainWindow::about()
 
 void MainWindow::loadFile(const QString &path)
 {
+    // A pipe or a device would block the window until somebody writes to it.
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QFile::ReadOnly | QFile::Text)) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot read file %1:\n%2.").arg(path, file.errorString()));
+    const QString notRegular = info.exists() && !info.isFile() && !info.isDir()
+        ? tr("it is not a regular file")
+        : QString();
+    // Not in text mode: the reader itself takes CR, LF and CR LF as line ends.
+    if (!notRegular.isEmpty() || !file.open(QFile::ReadOnly)) {
+        QMessageBox::warning(this, tr("Liftwise"),
+            tr("Cannot read file %1:\n%2.")
+                .arg(path, notRegular.isEmpty() ? file.errorString() : notRegular));
         return;
     }
     QTextStream in(&file);
@@ -87,7 +94,7 @@ void MainWindow::showAnalysis(AnalysedFile *analysed)
     delete camberline;
     camberline = analysed->reference.release();
     std::copy(analysed->coeff, analysed->coeff + 6, coeff);
-    fileText->setPlainText(Report::fileLines(analysed->data, coeff).join(QLatin1Char('\n')));
+    fileText->setPlainText(Report::fileLines(*analysed).join(QLatin1Char('\n')));
 
     alpha0SpinBox->setValue(coeff[1] * Report::DegreesPerRadian);
     cm0SpinBox->setValue(coeff[2]);

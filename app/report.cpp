@@ -2,6 +2,7 @@
 
 #include "airfoil.h"
 #include "airfoilfile.h"
+#include "analysedfile.h"
 #include "analysis.h"
 #include "modification.h"
 
@@ -33,12 +34,21 @@ double spinBoxValue(double v, double minimum, double maximum, int decimals)
     return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum);
 }
 
-QStringList fileLines(const AirfoilData &data, const double *coeff)
+QStringList fileLines(const AnalysedFile &file)
 {
-    QString count = pointCountLine(data.count());
+    const AirfoilData &data = file.data;
+    QStringList notes;
     if (data.layout == AirfoilData::Layout::Lednicer)
-        count += QStringLiteral(" (Lednicer format)");
-    return QStringList {data.title, count, QString()} + coefficientLines(coeff);
+        notes << QStringLiteral("Lednicer format");
+    if (data.repeatsDropped == 1)
+        notes << QStringLiteral("1 repeated point dropped");
+    else if (data.repeatsDropped > 1)
+        notes << QStringLiteral("%1 repeated points dropped").arg(data.repeatsDropped);
+    QString count = pointCountLine(data.count());
+    if (!notes.isEmpty())
+        count += QStringLiteral(" (%1)").arg(notes.join(QStringLiteral(", ")));
+    return QStringList {data.title, count} + file.warnings + QStringList {QString()}
+    + coefficientLines(file.coeff);
 }
 
 QStringList panelingLines(Camberline *line, const double *coeff)

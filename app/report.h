@@ -5,7 +5,7 @@
 #include <QStringList>
 
 class Camberline;
-struct AirfoilData;
+struct AnalysedFile;
 struct CamberReshaping;
 
 // The texts of the result panels, shared by the window and the command-line tool.
@@ -17,9 +17,9 @@ constexpr double RadiansPerDegree = 0.017453292519943295;
 // v as a spin box of this range and decimals takes it: rounded to its decimals, then bounded.
 double spinBoxValue(double v, double minimum, double maximum, int decimals);
 
-// The file panel: title, point count (and the layout when it is not the plain one), a blank
-// line, the reference coefficients.
-QStringList fileLines(const AirfoilData &data, const double *coeff);
+// The file panel: title, point count (with the layout when it is not the plain one and the
+// repeated points dropped), the warnings, a blank line, the reference coefficients.
+QStringList fileLines(const AnalysedFile &file);
 // The paneling panel below any Modify report: point count and coefficients of the line.
 QStringList panelingLines(Camberline *line, const double *coeff);
 

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
     }
     require(file.airfoil && file.reference, "a loaded file has no analysis");
     require(allFinite(file.coeff), "a loaded file has coefficients that are no numbers");
-    QStringList fileLines = Report::fileLines(file.data, file.coeff);
+    QStringList fileLines = Report::fileLines(file);
     fileLines.removeFirst();
     requireNumbers(fileLines);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -17,10 +18,11 @@ const double kTwoPi = 6.283185307179586;
 
 bool tame(double v) { return std::fabs(v) <= kLargest; }
 
-// The spline at a stationary parameter; f() itself reads 0.0 at the last knot.
-double splineValue(Spline *spline, double t)
+std::string fixed3(double v)
 {
-    return t < spline->n - 1 ? spline->f(t) : spline->value[spline->n - 1];
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", v);
+    return text;
 }
 
 } // namespace
@@ -74,8 +76,7 @@ std::string Airfoil::analysisProblem(int n, const double *x, const double *y)
     std::vector<double> ys(y, y + count);
     Airfoil airfoil(count, xs.data(), ys.data());
     Frame frame;
-    const char *problem = airfoil.findFrame(&frame);
-    return problem ? problem : std::string();
+    return airfoil.findFrame(&frame);
 }
 
 int Airfoil::npoints() { return n; }
@@ -84,7 +85,7 @@ double Airfoil::px(int i) { return i >= 0 && i < n ? xcoord[i] : 0.0; }
 
 double Airfoil::py(int i) { return i >= 0 && i < n ? ycoord[i] : 0.0; }
 
-const char *Airfoil::findFrame(Frame *frame)
+std::string Airfoil::findFrame(Frame *frame)
 {
     if (n < 2)
         return "the contour has fewer than 2 points";
@@ -100,13 +101,13 @@ const char *Airfoil::findFrame(Frame *frame)
     const int count = xSpline->findExtrema(stationary.data(), 2 * n);
     if (count == 0)
         return "no leading edge found";
-    frame->xle = splineValue(xSpline, stationary[0]);
-    frame->yle = splineValue(ySpline, stationary[0]);
+    frame->xle = xSpline->f(stationary[0]);
+    frame->yle = ySpline->f(stationary[0]);
     for (int k = 1; k < count; ++k) {
-        const double xs = splineValue(xSpline, stationary[k]);
+        const double xs = xSpline->f(stationary[k]);
         if (xs < frame->xle) {
             frame->xle = xs;
-            frame->yle = splineValue(ySpline, stationary[k]);
+            frame->yle = ySpline->f(stationary[k]);
         }
     }
 
@@ -142,8 +143,18 @@ const char *Airfoil::findFrame(Frame *frame)
     // the trailing edge.
     const char *endsNotAtTrailingEdge
         = "the contour does not start and end at its trailing edge, behind its leading edge";
-    if (frame->chord < 0.0 || std::fabs(x[n - 1] - x[0]) > 0.5 * frame->chord)
+    if (frame->chord < 0.0)
         return endsNotAtTrailingEdge;
+    // Ends a little apart are extended; ends a quarter of the chord apart are a contour cut
+    // short (an interrupted download), whose camber the extension would make up.
+    if (std::fabs(x[n - 1] - x[0]) > 0.25 * frame->chord) {
+        const int shortEnd = x[0] < x[n - 1] ? 0 : n - 1;
+        const double reached = (x[shortEnd] - frame->xle) / frame->chord;
+        if (reached < 0.25)
+            return endsNotAtTrailingEdge;
+        return "the " + surfaceOf(shortEnd) + " surface ends at x = " + fixed3(reached)
+            + ", too far from the trailing edge to be extended";
+    }
     const double yFirst = frame->extendedEnd == 0 ? frame->yEnd : y[0];
     const double yLast = frame->extendedEnd == n - 1 ? frame->yEnd : y[n - 1];
     frame->h = (yFirst + yLast) * 0.5 - frame->yle;
@@ -161,17 +172,39 @@ const char *Airfoil::findFrame(Frame *frame)
         if (xn > 1.01)
             return endsNotAtTrailingEdge;
     }
-    return nullptr;
+    return std::string();
+}
+
+std::string Airfoil::surfaceOf(int end) const
+{
+    // Round the contour the way airfoil files list it, over the upper surface first, the
+    // enclosed area is positive.
+    double area = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const int j = (i + 1) % n;
+        area += xcoord[i] * ycoord[j] - xcoord[j] * ycoord[i];
+    }
+    return (end == 0) == (area > 0.0) ? "upper" : "lower";
+}
+
+std::string Airfoil::normalizationWarning() const
+{
+    if (extendedEnd < 0 || !(1.0 - extendedFrom > 0.02))
+        return std::string();
+    return "the " + surfaceOf(extendedEnd) + " surface ends at x = " + fixed3(extendedFrom)
+        + " and is extended to the trailing edge";
 }
 
 void Airfoil::normalize()
 {
     Frame frame;
-    if (findFrame(&frame))
+    if (!findFrame(&frame).empty())
         return;
-    if (frame.extendedEnd >= 0) {
-        xcoord[frame.extendedEnd] = frame.xEnd;
-        ycoord[frame.extendedEnd] = frame.yEnd;
+    extendedEnd = frame.extendedEnd;
+    if (extendedEnd >= 0) {
+        extendedFrom = (xcoord[extendedEnd] - frame.xle) / frame.chord;
+        xcoord[extendedEnd] = frame.xEnd;
+        ycoord[extendedEnd] = frame.yEnd;
     }
     for (int j = 0; j < n; ++j)
         frame.place(xcoord[j], ycoord[j], &xcoord[j], &ycoord[j]);

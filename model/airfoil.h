@@ -36,10 +36,20 @@ public:
     int n;
     double *xcoord;
     double *ycoord;
+    // The trailing-edge end that normalize() extended to the other's x (0 or n - 1, -1 for
+    // none), and the x in chords where it ended before.
+    int extendedEnd = -1;
+    double extendedFrom = 1.0;
+
+    // What the user should know of how normalize() went, or an empty string: a trailing-edge
+    // end extended by more than 2 % of the chord.
+    std::string normalizationWarning() const;
 
 private:
     struct Frame;
-    const char *findFrame(Frame *frame);
+    std::string findFrame(Frame *frame);
+    // "upper" or "lower": the surface that ends at point end (0 or n - 1).
+    std::string surfaceOf(int end) const;
 };
 
 // Paneled mean line on the unit chord: n panels between n + 1 stations clustered towards

@@ -47,6 +47,39 @@ std::string contourProblem(int n, const double *x, const double *y)
     return Airfoil::analysisProblem(contour.count(), contour.x.data(), contour.y.data());
 }
 
+int wildPoint(int n, const double *x, const double *y, double *distance)
+{
+    if (n < 2)
+        return -1;
+    int le = 0;
+    double right = x[0];
+    for (int i = 0; i < n; ++i) {
+        if (!std::isfinite(x[i]) || !std::isfinite(y[i]))
+            return -1;
+        if (x[i] < x[le])
+            le = i;
+        right = std::max(right, x[i]);
+    }
+    // The chord from the foremost point to the ends' midpoint; a frame that spans less than
+    // half the points' width is no frame (a point far behind the ends, a contour from the
+    // nose) and left to the contour check.
+    const double xte = std::max(x[0], x[n - 1]);
+    const double chord = xte - x[le];
+    if (!(chord > 0.0) || chord < 0.5 * (right - x[le]))
+        return -1;
+    const double rise = (0.5 * (y[0] + y[n - 1]) - y[le]) / chord;
+    int far = -1;
+    *distance = 1.0;
+    for (int i = 0; i < n; ++i) {
+        const double d = std::fabs((y[i] - y[le]) - (x[i] - x[le]) * rise) / chord;
+        if (!(d <= *distance)) {
+            *distance = d;
+            far = i;
+        }
+    }
+    return far;
+}
+
 Airfoil *normalizedAirfoil(int n, const double *x, const double *y)
 {
     // The airfoil copies the points; the caller's arrays stay as they are.

@@ -55,6 +55,7 @@ private slots:
     void nacaSectionAnalyses();
     void oddFiles_data();
     void oddFiles();
+    void streams();
 
 private:
     QTemporaryDir dir;
@@ -285,8 +286,28 @@ void tst_Cli::oddFiles()
         return;
     }
     QCOMPARE(run.status, 0);
-    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-    QCOMPARE(run.out.section(QLatin1Char('\n'), 1, 2), told);
+    // The file panel's lines above its blank line; its warnings on standard error too.
+    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(1, lines.indexOf(QString()) - 1).join(QLatin1Char('\n')), told);
+    QString warnings;
+    for (const QString &warning : told.split(QLatin1Char('\n')).mid(2))
+        warnings += QStringLiteral("%1: warning: %2\n").arg(path, warning);
+    QCOMPARE(run.err, warnings);
+}
+
+void tst_Cli::streams()
+{
+    // A pipe is read to its end like a file, and says what the file says.
+    QProcess process;
+    process.start(QStringLiteral(LIFTWISE_CLI), {"analyze", "/dev/stdin"});
+    QVERIFY(process.waitForStarted());
+    QFile file(foil);
+    QVERIFY(file.open(QFile::ReadOnly));
+    process.write(file.readAll());
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), cli({"analyze", foil}).out);
 }
 
 QTEST_MAIN(tst_Cli)

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 // A window with its widgets found the way assistive tools find them: by accessible name.
 class Window
 {
@@ -83,6 +85,7 @@ private slots:
     void unreadableFileKeepsEarlierLoad();
     void oddFiles_data();
     void oddFiles();
+    void pipeRefused();
     void modifyBeforeLoadChangesNothing();
     void modifyWorkedCase();
     void modifyDiscardedByPanelingEdit();
@@ -422,6 +425,7 @@ void tst_MainWindow::oddFiles()
     QFETCH(bool, isDirectory);
     QFETCH(bool, loads);
     QFETCH(QString, told);
+    QFETCH(QByteArray, same);
 
     const QString path = isDirectory ? dir.path() : writeText(QStringLiteral("odd.dat"), bytes);
     // Before and after an earlier load: a refused file may change nothing on screen either way.
@@ -442,14 +446,32 @@ void tst_MainWindow::oddFiles()
         }
         QVERIFY2(seen.isEmpty(), qPrintable(seen));
         QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - odd.dat"));
+        // Above the blank line what the user is told, below it the coefficients, which are
+        // those of the file it must analyse as.
         const QStringList shown = win.lines("file");
-        QCOMPARE(shown.mid(0, 2).join(QLatin1Char('\n')), told);
-        // Every loadable form of the section analyses as the plain file does.
-        Window plain;
-        plain.w.loadFile(writeText(QStringLiteral("plain.dat"), plainFile("plain", 21)));
-        QCOMPARE(shown.mid(2), plain.lines("file").mid(2));
-        QCOMPARE(win.plain("paneling"), plain.plain("paneling"));
+        const int blank = int(shown.indexOf(QString()));
+        QCOMPARE(shown.mid(0, blank).join(QLatin1Char('\n')), told);
+        Window alike;
+        alike.w.loadFile(
+            writeText(QStringLiteral("alike.dat"), same.isEmpty() ? plainFile("plain", 21) : same));
+        const QStringList expected = alike.lines("file");
+        QCOMPARE(shown.mid(blank), expected.mid(expected.indexOf(QString())));
+        QCOMPARE(win.plain("paneling"), alike.plain("paneling"));
     }
+}
+
+void tst_MainWindow::pipeRefused()
+{
+    // Opening a pipe would wait for a writer and freeze the window.
+    Window win;
+    win.w.loadFile(writeNaca("kept.dat", 0.04, 0.3, 0.1));
+    const Snapshot before(win);
+    const QString fifo = dir.filePath(QStringLiteral("pipe.dat"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString seen = closeMessageBox([&] { win.w.loadFile(fifo); });
+    QCOMPARE(
+        seen, QStringLiteral("Liftwise|Cannot read file %1:\nit is not a regular file.").arg(fifo));
+    QVERIFY(Snapshot(win) == before);
 }
 
 void tst_MainWindow::modifyBeforeLoadChangesNothing()
