@@ -48,7 +48,7 @@ bench: build
 
 # The sample airfoils are generated, not copied: NACA 4-digit sections of 121 points.
 examples: build
-	for d in 0012 2412 4412 6409; do $(BUILD)/app/liftwise-cli naca $$d > examples/naca$$d.dat; done
+	for d in 0012 2412 4412 6409; do $(BUILD)/cli/liftwise-cli naca $$d > examples/naca$$d.dat; done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

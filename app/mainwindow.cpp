@@ -1,21 +1,15 @@
 #include "mainwindow.h"
 
-#include "airfoil.h"
-#include "analysedfile.h"
-#include "analysis.h"
 #include "diagramscene.h"
 #include "diagramview.h"
-#include "modification.h"
 #include "report.h"
+#include "study.h"
 
 #include <QtWidgets>
 
 MainWindow::MainWindow()
     : QMainWindow(nullptr)
-    , airfoil(nullptr)
-    , camberline(nullptr)
-    , paneledCamberline(nullptr)
-    , coeff {}
+    , study(new Study(this))
 {
     createActions();
     createMenus();
@@ -23,16 +17,13 @@ MainWindow::MainWindow()
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
     setCurrentFile(QString());
-    dataLoaded = false;
+    study->setPaneling(fieldsPaneling());
+    scene->show(study);
+    connect(study, &Study::fileChanged, this, &MainWindow::showFile);
+    connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
 
-MainWindow::~MainWindow()
-{
-    delete airfoil;
-    delete camberline;
-    delete paneledCamberline;
-    delete scene;
-}
+MainWindow::~MainWindow() { delete scene; }
 
 void MainWindow::closeEvent(QCloseEvent *event) { event->accept(); }
 
@@ -54,98 +45,63 @@ void MainWindow::loadFile(const QString &path)
 {
     // A pipe or a device would block the window until somebody writes to it.
     const QFileInfo info(path);
-    QFile file(path);
-    const QString notRegular = info.exists() && !info.isFile() && !info.isDir()
-        ? tr("it is not a regular file")
-        : QString();
-    // Not in text mode: the reader itself takes CR, LF and CR LF as line ends.
-    if (!notRegular.isEmpty() || !file.open(QFile::ReadOnly)) {
+    if (info.exists() && !info.isFile() && !info.isDir()) {
         QMessageBox::warning(this, tr("Liftwise"),
-            tr("Cannot read file %1:\n%2.")
-                .arg(path, notRegular.isEmpty() ? file.errorString() : notRegular));
+            tr("Cannot read file %1:\n%2.").arg(path, tr("it is not a regular file")));
         return;
     }
-    QTextStream in(&file);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The whole file is read and analysed before anything on screen changes, so a refused
-    // file leaves the earlier one loaded and shown.
-    AnalysedFile analysed;
-    const QString reason = analyseFile(in, &analysed);
-    if (!reason.isEmpty()) {
-        QApplication::restoreOverrideCursor();
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot analyse file %1:\n%2.").arg(path, reason));
+    // The study takes the file only if it can be analysed, so a refused file leaves the
+    // earlier one loaded and shown.
+    const Study::Refusal refusal = study->loadFile(path, fieldsPaneling());
+    QApplication::restoreOverrideCursor();
+    if (refusal) {
+        const QString text = refusal.kind == Study::Refusal::Unreadable
+            ? tr("Cannot read file %1:\n%2.")
+            : tr("Cannot analyse file %1:\n%2.");
+        QMessageBox::warning(this, tr("Liftwise"), text.arg(path, refusal.reason));
         return;
     }
-
-    showAnalysis(&analysed);
-    QApplication::restoreOverrideCursor();
-
     setCurrentFile(path);
     statusBar()->showMessage(tr("File loaded"), 2000);
 }
 
-void MainWindow::showAnalysis(AnalysedFile *analysed)
+Paneling MainWindow::fieldsPaneling() const
 {
-    delete airfoil;
-    airfoil = analysed->airfoil.release();
-    dataLoaded = true;
+    return Paneling {panelsSpinBox->value(), leDensitySpinBox->value(), teDensitySpinBox->value()};
+}
 
-    delete camberline;
-    camberline = analysed->reference.release();
-    std::copy(analysed->coeff, analysed->coeff + 6, coeff);
-    fileText->setPlainText(Report::fileLines(*analysed).join(QLatin1Char('\n')));
-
-    alpha0SpinBox->setValue(coeff[1] * Report::DegreesPerRadian);
-    cm0SpinBox->setValue(coeff[2]);
-    panelingChanged();
+void MainWindow::showFile()
+{
+    fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
+    const Targets targets = study->presetTargets();
+    alpha0SpinBox->setValue(degrees(targets.alpha0));
+    cm0SpinBox->setValue(targets.cm0);
 }
 
 void MainWindow::panelingChanged()
 {
-    panelingText->setPlainText(QString());
-    if (!dataLoaded) {
+    study->setPaneling(fieldsPaneling());
+    if (!study->isLoaded()) {
+        panelingText->setPlainText(QString());
         resultText->setPlainText(QStringLiteral("no data"));
-        return;
     }
-    delete paneledCamberline;
-    paneledCamberline = camberlineOf(
-        airfoil, panelsSpinBox->value(), leDensitySpinBox->value(), teDensitySpinBox->value());
-    panelingRegenerateDisplay();
 }
 
 void MainWindow::panelingRegenerateDisplay()
 {
-    computeCoefficients(paneledCamberline, coeff);
-    for (const QString &line : Report::panelingLines(paneledCamberline, coeff))
-        panelingText->append(line);
-
-    // The lines list the panels of the line itself, whatever the spin box shows meanwhile.
+    panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
     QFont font(QStringLiteral("Courier"), 9);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     resultText->setCurrentFont(font);
-    resultText->setPlainText(Report::panelWidthLine(paneledCamberline));
-    resultText->append(Report::panelAngleLine(paneledCamberline));
-
-    scene->clear();
-    scene->plotAirfoil(airfoil);
-    scene->plotCamberline(camberline);
-    scene->plotPaneling(paneledCamberline);
+    resultText->setPlainText(Report::panelWidthLine(*study->paneledLine()));
+    resultText->append(Report::panelAngleLine(*study->paneledLine()));
 }
 
 void MainWindow::doModify()
 {
-    if (!dataLoaded)
-        return;
-    const CamberReshaping reshaping = reshapeCamberline(paneledCamberline, panelsSpinBox->value(),
-        leDensitySpinBox->value(), teDensitySpinBox->value(),
-        alpha0SpinBox->value() * Report::RadiansPerDegree, cm0SpinBox->value());
-    const QStringList lines = Report::reshapingLines(reshaping);
-    panelingText->setPlainText(lines.first());
-    for (int i = 1; i < lines.size(); ++i)
-        panelingText->append(lines.at(i));
-    panelingRegenerateDisplay();
+    study->modify(Targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()});
 }
 
 void MainWindow::createActions()
@@ -250,14 +206,16 @@ void MainWindow::createPanelingGroup()
     panelingGroupBox = new QGroupBox;
     QGridLayout *layout = new QGridLayout;
 
-    panelsSpinBox = addSpinBox<QSpinBox>(layout, 1, tr("number of panels"), 3, 999, 1);
-    panelsSpinBox->setValue(8);
-    leDensitySpinBox
-        = addSpinBox<QDoubleSpinBox>(layout, 2, tr("leading edge density"), 1.0, 10.0, 0.5);
-    leDensitySpinBox->setValue(3.0);
-    teDensitySpinBox
-        = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"), 1.0, 10.0, 0.5);
-    teDensitySpinBox->setValue(2.0);
+    const Paneling start;
+    panelsSpinBox = addSpinBox<QSpinBox>(
+        layout, 1, tr("number of panels"), Paneling::MinPanels, Paneling::MaxPanels, 1);
+    panelsSpinBox->setValue(start.panels);
+    leDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 2, tr("leading edge density"),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
+    leDensitySpinBox->setValue(start.leDensity);
+    teDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
+    teDensitySpinBox->setValue(start.teDensity);
     connect(panelsSpinBox, &QSpinBox::editingFinished, this, &MainWindow::panelingChanged);
     connect(leDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
     connect(teDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
@@ -283,10 +241,12 @@ void MainWindow::createModifyGroup()
     modifyGroupBox = new QGroupBox;
     QGridLayout *layout = new QGridLayout;
 
-    alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"), -10.0, 10.0, 0.1);
-    alpha0SpinBox->setDecimals(4);
-    cm0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 2, tr("cm0"), -0.2, 0.2, 0.01);
-    cm0SpinBox->setDecimals(4);
+    alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"),
+        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees);
+    alpha0SpinBox->setDecimals(Targets::Decimals);
+    cm0SpinBox = addSpinBox<QDoubleSpinBox>(
+        layout, 2, tr("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step);
+    cm0SpinBox->setDecimals(Targets::Decimals);
 
     modifyButton = new QPushButton(tr("Modify"));
     connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);

@@ -14,11 +14,10 @@ class QSpinBox;
 class QTextEdit;
 QT_END_NAMESPACE
 
-class Airfoil;
-class Camberline;
 class DiagramScene;
 class DiagramView;
-struct AnalysedFile;
+class Study;
+struct Paneling;
 
 class MainWindow : public QMainWindow
 {
@@ -49,7 +48,9 @@ private:
     void createModifyGroup();
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
-    void showAnalysis(AnalysedFile *analysed);
+    Paneling fieldsPaneling() const;
+    // Refresh the panels from the study: a new file, a new or reshaped paneled line.
+    void showFile();
     void panelingRegenerateDisplay();
 
     QString curFile;
@@ -62,17 +63,13 @@ private:
     QGridLayout *gridLayout;
     DiagramScene *scene;
     DiagramView *view;
-    bool dataLoaded;
-    Airfoil *airfoil;
+    Study *study;
     QSpinBox *panelsSpinBox;
     QDoubleSpinBox *leDensitySpinBox;
     QDoubleSpinBox *teDensitySpinBox;
     QDoubleSpinBox *alpha0SpinBox;
     QDoubleSpinBox *cm0SpinBox;
     QPushButton *modifyButton;
-    Camberline *camberline;
-    Camberline *paneledCamberline;
-    double coeff[6];
     QMenu *fileMenu;
     QMenu *helpMenu;
     QAction *openAct;

@@ -53,8 +53,8 @@ void BM_ComputePoints(benchmark::State &state)
     airfoil.normalize();
     Camberline line(n, 3.0, 2.0);
     for (auto _ : state) {
-        line.computePoints(&airfoil);
-        benchmark::DoNotOptimize(line.y);
+        line.computePoints(airfoil);
+        benchmark::DoNotOptimize(line.ordinates().data());
     }
 }
 BENCHMARK(BM_ComputePoints)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);

@@ -2,15 +2,16 @@
 
 #include "airfoil.h"
 #include "spline.h"
+#include "study.h"
 
 #include <QBrush>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
 #include <QPen>
 
 namespace {
 
 QPointF scenePoint(double x, double y) { return QPointF(1000 * x, -1000 * y); }
-
-QRectF marker(const QPointF &p) { return QRectF(p.x() - 2, p.y() - 2, 4, 4); }
 
 QPen camberPen()
 {
@@ -31,56 +32,100 @@ DiagramScene::DiagramScene(QObject *parent)
 {
 }
 
-void DiagramScene::plotAirfoil(Airfoil *airfoil)
+void DiagramScene::show(const Study *shown)
+{
+    if (study)
+        disconnect(study, nullptr, this, nullptr);
+    study = shown;
+    connect(study, &Study::fileChanged, this, &DiagramScene::fileChanged);
+    connect(study, &Study::lineChanged, this, &DiagramScene::lineChanged);
+    fileChanged();
+    lineChanged();
+}
+
+void DiagramScene::fileChanged()
+{
+    clear();
+    paneling.clear();
+    if (!study->isLoaded())
+        return;
+    plotAirfoil(*study->airfoil());
+    plotCamberline(*study->reference());
+}
+
+void DiagramScene::lineChanged()
+{
+    qDeleteAll(paneling);
+    paneling.clear();
+    if (!study->isLoaded())
+        return;
+    collecting = &paneling;
+    plotPaneling(*study->paneledLine());
+    collecting = nullptr;
+}
+
+void DiagramScene::line(const QPointF &from, const QPointF &to, const QPen &pen)
+{
+    QGraphicsItem *item = addLine(QLineF(from, to), pen);
+    if (collecting)
+        collecting->append(item);
+}
+
+void DiagramScene::marker(const QPointF &p, const QPen &pen)
+{
+    QGraphicsItem *item = addEllipse(QRectF(p.x() - 2, p.y() - 2, 4, 4), pen, Qt::NoBrush);
+    if (collecting)
+        collecting->append(item);
+}
+
+void DiagramScene::plotAirfoil(const Airfoil &airfoil)
 {
     const QPen markerPen = thinPen(Qt::black);
     const QPen polygonPen = thinPen(Qt::blue);
-    const int n = airfoil->npoints();
-    QPointF previous = scenePoint(airfoil->px(0), airfoil->py(0));
-    addEllipse(marker(previous), markerPen, Qt::NoBrush);
+    const int n = airfoil.npoints();
+    QPointF previous = scenePoint(airfoil.px(0), airfoil.py(0));
+    marker(previous, markerPen);
     for (int i = 1; i < n; ++i) {
-        const QPointF p = scenePoint(airfoil->px(i), airfoil->py(i));
-        addLine(QLineF(previous, p), polygonPen);
-        addEllipse(marker(p), markerPen, Qt::NoBrush);
+        const QPointF p = scenePoint(airfoil.px(i), airfoil.py(i));
+        line(previous, p, polygonPen);
+        marker(p, markerPen);
         previous = p;
     }
     const QPen axisPen = thinPen(Qt::green);
-    addLine(QLineF(0, 0, 1000, 0), axisPen);
-    addLine(QLineF(0, -200, 0, 200), axisPen);
-    plotSpline2D(airfoil->curve);
+    line(QPointF(0, 0), QPointF(1000, 0), axisPen);
+    line(QPointF(0, -200), QPointF(0, 200), axisPen);
+    plotSpline2D(airfoil.curve());
 }
 
-void DiagramScene::plotSpline2D(Spline2D *curve)
+void DiagramScene::plotSpline2D(const Spline2D &curve)
 {
-    const int length = curve->length();
+    const int length = curve.length();
     if (length <= 1)
         return;
     const QPen pen = thinPen(Qt::black);
     const int samples = 20 * (length - 1);
-    QPointF previous = scenePoint(curve->fx(0), curve->fy(0));
+    QPointF previous = scenePoint(curve.fx(0), curve.fy(0));
     for (int k = 1; k <= samples; ++k) {
-        const QPointF p = scenePoint(curve->fx(k * 0.05), curve->fy(k * 0.05));
-        addLine(QLineF(previous, p), pen);
+        const QPointF p = scenePoint(curve.fx(k * 0.05), curve.fy(k * 0.05));
+        line(previous, p, pen);
         previous = p;
     }
 }
 
-void DiagramScene::plotCamberline(Camberline *camberline)
+void DiagramScene::plotCamberline(const Camberline &camberline)
 {
     const QPen pen = camberPen();
-    const int m = camberline->npoints();
+    const int m = camberline.npoints();
     for (int i = 1; i < m; ++i)
-        addLine(QLineF(scenePoint(camberline->xpoint(i - 1), camberline->ypoint(i - 1)),
-                    scenePoint(camberline->xpoint(i), camberline->ypoint(i))),
-            pen);
+        line(scenePoint(camberline.xpoint(i - 1), camberline.ypoint(i - 1)),
+            scenePoint(camberline.xpoint(i), camberline.ypoint(i)), pen);
 }
 
-void DiagramScene::plotPaneling(Camberline *camberline)
+void DiagramScene::plotPaneling(const Camberline &camberline)
 {
     plotCamberline(camberline);
     const QPen pen = thinPen(Qt::red);
-    const int m = camberline->npoints();
+    const int m = camberline.npoints();
     for (int i = 1; i < m - 1; ++i)
-        addEllipse(
-            marker(scenePoint(camberline->xpoint(i), camberline->ypoint(i))), pen, Qt::NoBrush);
+        marker(scenePoint(camberline.xpoint(i), camberline.ypoint(i)), pen);
 }

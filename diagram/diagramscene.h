@@ -2,13 +2,16 @@
 #define LIFTWISE_DIAGRAMSCENE_H
 
 #include <QGraphicsScene>
+#include <QList>
 
 class Airfoil;
 class Camberline;
 class Spline2D;
+class Study;
 
 // The diagram: one chord length is 1000 scene units, the model point (x, y) lies at
-// (1000 x, -1000 y) so that y points up on the screen.
+// (1000 x, -1000 y) so that y points up on the screen. Shows a study: a new file redraws
+// everything, a new or reshaped paneled line only the paneling.
 class DiagramScene : public QGraphicsScene
 {
     Q_OBJECT
@@ -16,14 +19,30 @@ class DiagramScene : public QGraphicsScene
 public:
     explicit DiagramScene(QObject *parent = nullptr);
 
+    // Draws the study from now on, as it changes.
+    void show(const Study *study);
+
     // Contour markers and polygon, the two axes, then the smooth contour.
-    void plotAirfoil(Airfoil *airfoil);
+    void plotAirfoil(const Airfoil &airfoil);
     // One red segment per panel.
-    void plotCamberline(Camberline *camberline);
+    void plotCamberline(const Camberline &camberline);
     // The panels, then a marker at every interior station.
-    void plotPaneling(Camberline *camberline);
+    void plotPaneling(const Camberline &camberline);
     // The curve as a polyline of 20 segments per knot interval.
-    void plotSpline2D(Spline2D *curve);
+    void plotSpline2D(const Spline2D &curve);
+
+private:
+    void fileChanged();
+    void lineChanged();
+    // A line, or a circle of diameter 4 round p, added to the scene and to the items being
+    // collected, if any.
+    void line(const QPointF &from, const QPointF &to, const QPen &pen);
+    void marker(const QPointF &p, const QPen &pen);
+
+    const Study *study = nullptr;
+    // The items of the paneling, replaced on their own when the line changes.
+    QList<QGraphicsItem *> paneling;
+    QList<QGraphicsItem *> *collecting = nullptr;
 };
 
 #endif // LIFTWISE_DIAGRAMSCENE_H

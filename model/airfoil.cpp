@@ -1,12 +1,8 @@
 #include "airfoil.h"
 
-#include "linalgebra.h"
-#include "spline.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -14,7 +10,6 @@ namespace {
 // Coordinates up to this size, before and after normalising, keep every spline value and
 // camber ordinate far from overflow.
 const double kLargest = 1e300;
-const double kTwoPi = 6.283185307179586;
 
 bool tame(double v) { return std::fabs(v) <= kLargest; }
 
@@ -47,46 +42,24 @@ struct Airfoil::Frame
     }
 };
 
-Airfoil::Airfoil(int n, double *x, double *y)
-    : n(n > 0 ? n : 0)
-    , xcoord(new double[this->n])
-    , ycoord(new double[this->n])
+Airfoil::Airfoil(int n, const double *x, const double *y)
+    : xcoord(x, x + std::max(n, 0))
+    , ycoord(y, y + std::max(n, 0))
+    , xs(npoints(), xcoord.data())
+    , ys(npoints(), ycoord.data())
+    , xy(&xs, &ys)
 {
-    std::copy(x, x + this->n, xcoord);
-    std::copy(y, y + this->n, ycoord);
-    xSpline = new Spline(this->n, xcoord);
-    ySpline = new Spline(this->n, ycoord);
-    curve = new Spline2D(xSpline, ySpline);
 }
 
-Airfoil::~Airfoil()
+int Airfoil::npoints() const { return int(xcoord.size()); }
+
+double Airfoil::px(int i) const { return i >= 0 && i < npoints() ? xcoord[i] : 0.0; }
+
+double Airfoil::py(int i) const { return i >= 0 && i < npoints() ? ycoord[i] : 0.0; }
+
+std::string Airfoil::findFrame(Frame *frame) const
 {
-    delete curve;
-    delete xSpline;
-    delete ySpline;
-    delete[] xcoord;
-    delete[] ycoord;
-}
-
-std::string Airfoil::analysisProblem(int n, const double *x, const double *y)
-{
-    // The airfoil takes copies; the caller's arrays stay as they are.
-    const int count = std::max(n, 0);
-    std::vector<double> xs(x, x + count);
-    std::vector<double> ys(y, y + count);
-    Airfoil airfoil(count, xs.data(), ys.data());
-    Frame frame;
-    return airfoil.findFrame(&frame);
-}
-
-int Airfoil::npoints() { return n; }
-
-double Airfoil::px(int i) { return i >= 0 && i < n ? xcoord[i] : 0.0; }
-
-double Airfoil::py(int i) { return i >= 0 && i < n ? ycoord[i] : 0.0; }
-
-std::string Airfoil::findFrame(Frame *frame)
-{
+    const int n = npoints();
     if (n < 2)
         return "the contour has fewer than 2 points";
     for (int j = 0; j < n; ++j) {
@@ -98,23 +71,23 @@ std::string Airfoil::findFrame(Frame *frame)
 
     // 1. Leading edge: the lowest stationary value of x(t), the first of equal ones.
     std::vector<double> stationary(2 * n);
-    const int count = xSpline->findExtrema(stationary.data(), 2 * n);
+    const int count = xs.findExtrema(stationary.data(), 2 * n);
     if (count == 0)
         return "no leading edge found";
-    frame->xle = xSpline->f(stationary[0]);
-    frame->yle = ySpline->f(stationary[0]);
+    frame->xle = xs.f(stationary[0]);
+    frame->yle = ys.f(stationary[0]);
     for (int k = 1; k < count; ++k) {
-        const double xs = xSpline->f(stationary[k]);
-        if (xs < frame->xle) {
-            frame->xle = xs;
-            frame->yle = ySpline->f(stationary[k]);
+        const double xk = xs.f(stationary[k]);
+        if (xk < frame->xle) {
+            frame->xle = xk;
+            frame->yle = ys.f(stationary[k]);
         }
     }
 
     // 2. Trailing edge: the end with the smaller x is extended along its last segment to the
     //    x of the other end. Equal ends stay as they are.
-    const double *x = xcoord;
-    const double *y = ycoord;
+    const double *x = xcoord.data();
+    const double *y = ycoord.data();
     double xte = x[0];
     frame->extendedEnd = -1;
     if (x[n - 1] > x[0]) {
@@ -179,6 +152,7 @@ std::string Airfoil::surfaceOf(int end) const
 {
     // Round the contour the way airfoil files list it, over the upper surface first, the
     // enclosed area is positive.
+    const int n = npoints();
     double area = 0.0;
     for (int i = 0; i < n; ++i) {
         const int j = (i + 1) % n;
@@ -195,140 +169,79 @@ std::string Airfoil::normalizationWarning() const
         + " and is extended to the trailing edge";
 }
 
-void Airfoil::normalize()
+std::string Airfoil::normalize()
 {
     Frame frame;
-    if (!findFrame(&frame).empty())
-        return;
+    const std::string problem = findFrame(&frame);
+    if (!problem.empty())
+        return problem;
     extendedEnd = frame.extendedEnd;
     if (extendedEnd >= 0) {
         extendedFrom = (xcoord[extendedEnd] - frame.xle) / frame.chord;
         xcoord[extendedEnd] = frame.xEnd;
         ycoord[extendedEnd] = frame.yEnd;
     }
-    for (int j = 0; j < n; ++j)
+    for (int j = 0; j < npoints(); ++j)
         frame.place(xcoord[j], ycoord[j], &xcoord[j], &ycoord[j]);
-
-    delete curve;
-    delete xSpline;
-    delete ySpline;
-    xSpline = new Spline(n, xcoord);
-    ySpline = new Spline(n, ycoord);
-    curve = new Spline2D(xSpline, ySpline);
+    // The curve keeps pointing at the two splines, rebuilt in place.
+    xs = Spline(npoints(), xcoord.data());
+    ys = Spline(npoints(), ycoord.data());
+    return std::string();
 }
 
-Camberline::Camberline(int n, double leDensity, double teDensity)
-    : npanels(n > 0 ? n : 1)
-    , x(new double[npanels + 1])
-    , y(new double[npanels + 1])
-    , panelAngle(new double[npanels])
+Camberline::Camberline(const Paneling &paneling)
+    : p(paneling)
+    , x(std::max(paneling.panels, 1) + 1, 0.0)
+    , y(x.size(), 0.0)
 {
-    x[0] = 0.0;
-    x[npanels] = 1.0;
-    std::fill(y, y + npanels + 1, 0.0);
-    std::fill(panelAngle, panelAngle + npanels, 0.0);
-    if (npanels == 1)
+    p.panels = int(x.size()) - 1;
+    const int n = p.panels;
+    x[n] = 1.0;
+    if (n == 1)
         return;
     // The uniform i / n is mapped onto t from -a to b and back onto the chord through the
     // arctangent: spacing 1 / (1 + t^2), finest at both ends.
-    const double phi0 = std::atan(-leDensity);
-    const double range = std::atan(teDensity) - phi0;
-    for (int i = 1; i < npanels; ++i) {
-        const double t = static_cast<double>(i) / npanels * (leDensity + teDensity) - leDensity;
+    const double phi0 = std::atan(-p.leDensity);
+    const double range = std::atan(p.teDensity) - phi0;
+    for (int i = 1; i < n; ++i) {
+        const double t = static_cast<double>(i) / n * (p.leDensity + p.teDensity) - p.leDensity;
         x[i] = (std::atan(t) - phi0) / range;
     }
 }
 
-Camberline::~Camberline()
+Camberline::Camberline(int n, double leDensity, double teDensity)
+    : Camberline(Paneling {n, leDensity, teDensity})
 {
-    delete[] x;
-    delete[] y;
-    delete[] panelAngle;
 }
 
-int Camberline::npoints() { return npanels + 1; }
+int Camberline::npoints() const { return p.panels + 1; }
 
-double Camberline::xpoint(int i) { return i >= 0 && i <= npanels ? x[i] : 0.0; }
+double Camberline::xpoint(int i) const { return i >= 0 && i <= p.panels ? x[i] : 0.0; }
 
-double Camberline::ypoint(int i) { return i >= 0 && i <= npanels ? y[i] : 0.0; }
+double Camberline::ypoint(int i) const { return i >= 0 && i <= p.panels ? y[i] : 0.0; }
 
 void Camberline::sety(int i, double v)
 {
-    if (i >= 0 && i <= npanels)
+    if (i >= 0 && i <= p.panels)
         y[i] = v;
 }
 
-void Camberline::computePoints(Airfoil *airfoil)
+double Camberline::panelAngle(int i) const
+{
+    return std::atan(-(ypoint(i + 1) - ypoint(i)) / (xpoint(i + 1) - xpoint(i)));
+}
+
+void Camberline::computePoints(const Airfoil &airfoil)
 {
     double t[10];
     y[0] = 0.0;
-    y[npanels] = 0.0;
+    y[p.panels] = 0.0;
     // Mean of the upper and the lower surface; a station crossed other than twice (a loop,
-    // a wavy nose, a missed crossing) gets 0.
-    for (int i = 1; i < npanels; ++i) {
-        if (airfoil->xSpline->findInverse(x[i], t, 10) == 2)
-            y[i] = 0.5 * (airfoil->ySpline->f(t[0]) + airfoil->ySpline->f(t[1]));
+    // a wavy nose) gets 0.
+    for (int i = 1; i < p.panels; ++i) {
+        if (airfoil.xSpline().findInverse(x[i], t, 10) == 2)
+            y[i] = 0.5 * (airfoil.ySpline().f(t[0]) + airfoil.ySpline().f(t[1]));
         else
             y[i] = 0.0;
     }
-}
-
-void Camberline::computeCoeff(
-    double *cl0, double *alpha0, double *cm0, double *dclda, double *alphaSF, double *clSF)
-{
-    // Discrete-vortex thin-airfoil theory (lumped vortex elements, Katz and Plotkin,
-    // Low-Speed Aerodynamics): chord 1 and free stream 1, so the circulations give the
-    // coefficients directly.
-    const int n = npanels;
-    std::vector<double> xv(n);
-    std::vector<double> xc(n);
-    std::vector<double> gamma(n);
-    std::vector<double> ones(n, 1.0);
-    std::unique_ptr<double[]> m(new double[static_cast<size_t>(n) * n]);
-
-    // 1. Vortex at each panel's quarter point, control point at its three-quarter point, and
-    //    the panel's angle against the chord, positive where the line falls.
-    for (int i = 0; i < n; ++i) {
-        xv[i] = 0.75 * x[i] + 0.25 * x[i + 1];
-        xc[i] = 0.25 * x[i] + 0.75 * x[i + 1];
-        panelAngle[i] = std::atan(-(y[i + 1] - y[i]) / (x[i + 1] - x[i]));
-    }
-
-    // 2. Influence of vortex j at control point i; the 1 / (2 pi) is applied to the solutions.
-    for (int i = 0; i < n; ++i) {
-        double *row = m.get() + static_cast<size_t>(i) * n;
-        const double xci = xc[i];
-        for (int j = 0; j < n; ++j)
-            row[j] = 1.0 / (xci - xv[j]);
-    }
-
-    // 3. One inverse serves both loadings.
-    MatrixInverse(m.get(), n);
-
-    // 4. Zero-incidence loading: the flow follows the panels. Lift and quarter-chord moment.
-    MatrVecProd(m.get(), panelAngle, gamma.data(), n);
-    double lift = 0.0;
-    double moment = 0.0;
-    for (int j = 0; j < n; ++j) {
-        gamma[j] *= kTwoPi;
-        lift += 2.0 * gamma[j];
-        moment += 2.0 * gamma[j] * (0.25 - xv[j]);
-    }
-    const double leadingGamma = gamma[0];
-
-    // 5. Loading per radian of incidence.
-    MatrVecProd(m.get(), ones.data(), gamma.data(), n);
-    double slope = 0.0;
-    for (int j = 0; j < n; ++j) {
-        gamma[j] *= kTwoPi;
-        slope += 2.0 * gamma[j];
-    }
-
-    // 6. Zero lift, and smooth entry: the incidence at which the leading vortex vanishes.
-    *cl0 = lift;
-    *cm0 = moment;
-    *dclda = slope;
-    *alpha0 = -lift / slope;
-    *alphaSF = -leadingGamma / gamma[0];
-    *clSF = *alphaSF * slope + lift;
 }

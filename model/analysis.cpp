@@ -1,7 +1,5 @@
 #include "analysis.h"
 
-#include "airfoil.h"
-
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -41,12 +39,6 @@ struct ScaledContour
 
 } // namespace
 
-std::string contourProblem(int n, const double *x, const double *y)
-{
-    const ScaledContour contour(n, x, y);
-    return Airfoil::analysisProblem(contour.count(), contour.x.data(), contour.y.data());
-}
-
 int wildPoint(int n, const double *x, const double *y, double *distance)
 {
     if (n < 2)
@@ -80,29 +72,20 @@ int wildPoint(int n, const double *x, const double *y, double *distance)
     return far;
 }
 
-Airfoil *normalizedAirfoil(int n, const double *x, const double *y)
+std::unique_ptr<Airfoil> normalizedAirfoil(
+    int n, const double *x, const double *y, std::string *problem)
 {
-    // The airfoil copies the points; the caller's arrays stay as they are.
-    ScaledContour contour(n, x, y);
-    Airfoil *airfoil = new Airfoil(contour.count(), contour.x.data(), contour.y.data());
-    airfoil->normalize();
+    const ScaledContour contour(n, x, y);
+    auto airfoil = std::make_unique<Airfoil>(contour.count(), contour.x.data(), contour.y.data());
+    *problem = airfoil->normalize();
+    if (!problem->empty())
+        airfoil.reset();
     return airfoil;
 }
 
-Camberline *camberlineOf(Airfoil *airfoil, int n, double leDensity, double teDensity)
+Camberline camberlineOf(const Airfoil &airfoil, const Paneling &paneling)
 {
-    Camberline *line = new Camberline(n, leDensity, teDensity);
-    line->computePoints(airfoil);
+    Camberline line(paneling);
+    line.computePoints(airfoil);
     return line;
-}
-
-void computeCoefficients(Camberline *line, double *coeff)
-{
-    line->computeCoeff(&coeff[0], &coeff[1], &coeff[2], &coeff[3], &coeff[4], &coeff[5]);
-}
-
-double panelAngleDegrees(Camberline *line, int i)
-{
-    const double dx = line->xpoint(i + 1) - line->xpoint(i);
-    return std::atan((line->ypoint(i) - line->ypoint(i + 1)) / dx) * 57.29577951308232;
 }

@@ -1,47 +1,46 @@
 #include "modification.h"
 
 #include "airfoil.h"
-#include "analysis.h"
+#include "vortexmethod.h"
 
 #include <cmath>
 
 namespace {
 
-void angleAndMoment(Camberline *line, double *alpha0, double *cm0)
-{
-    double coeff[6];
-    computeCoefficients(line, coeff);
-    *alpha0 = coeff[1];
-    *cm0 = coeff[2];
-}
+double arc(double x) { return 0.04 * x * (1 - x); }
+
+double sShape(double x) { return 0.1 * x * (1 - x) * (0.5 - x); }
 
 } // namespace
 
-CamberReshaping reshapeCamberline(Camberline *line, int n, double leDensity, double teDensity,
-    double targetAlpha0, double targetCm0)
+double CamberReshaping::offset(double x) const { return a * arc(x) + b * sShape(x); }
+
+CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets)
 {
     CamberReshaping r;
-    r.targetAlpha0 = targetAlpha0;
-    r.targetCm0 = targetCm0;
+    r.target = targets;
+    const int n = line.npoints() - 1;
 
-    // 1. The two shapes, zero at both ends, at the stations of the paneling.
-    Camberline arc(n, leDensity, teDensity);
-    Camberline sShape(n, leDensity, teDensity);
+    // 1. The two shapes, zero at both ends, at the stations of the line.
+    Camberline arcLine(line.paneling());
+    Camberline sLine(line.paneling());
     for (int i = 1; i < n; ++i) {
-        const double x = arc.xpoint(i);
-        arc.sety(i, 0.04 * x * (1 - x));
-        sShape.sety(i, 0.1 * x * (1 - x) * (0.5 - x));
+        const double x = arcLine.xpoint(i);
+        arcLine.sety(i, arc(x));
+        sLine.sety(i, sShape(x));
     }
 
     // 2. Where the line starts and how much each shape moves angle and moment.
-    angleAndMoment(line, &r.startAlpha0, &r.startCm0);
-    double a1, m1, a2, m2;
-    angleAndMoment(&arc, &a1, &m1);
-    angleAndMoment(&sShape, &a2, &m2);
+    const Coefficients start = coefficientsOf(line);
+    const Coefficients first = coefficientsOf(arcLine);
+    const Coefficients second = coefficientsOf(sLine);
+    r.startAlpha0 = start.alpha0;
+    r.startCm0 = start.cm0;
+    const double a1 = first.alpha0, m1 = first.cm0, a2 = second.alpha0, m2 = second.cm0;
 
     // 3. a * (a1, m1) + b * (a2, m2) = -(da, dm), solved by Cramer's rule.
-    const double da = r.startAlpha0 - targetAlpha0;
-    const double dm = r.startCm0 - targetCm0;
+    const double da = r.startAlpha0 - targets.alpha0;
+    const double dm = r.startCm0 - targets.cm0;
     r.a = (a2 * dm - m2 * da) / (a1 * m2 - a2 * m1);
     r.b = (a1 * dm - m1 * da) / (a2 * m1 - a1 * m2);
     r.applied = a1 * m2 - a2 * m1 != 0.0 && std::isfinite(r.a) && std::isfinite(r.b);
@@ -50,6 +49,6 @@ CamberReshaping reshapeCamberline(Camberline *line, int n, double leDensity, dou
 
     // 4. Only the interior ordinates move: the ends stay on the chord.
     for (int i = 1; i < n; ++i)
-        line->sety(i, line->ypoint(i) + r.a * arc.ypoint(i) + r.b * sShape.ypoint(i));
+        line.sety(i, line.ypoint(i) + r.a * arcLine.ypoint(i) + r.b * sLine.ypoint(i));
     return r;
 }

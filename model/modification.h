@@ -3,24 +3,39 @@
 
 class Camberline;
 
-// One Modify step: the start values, the targets and the factors of the two shapes.
+// What a Modify step aims at: the zero-lift angle (radians) and the quarter-chord moment.
+struct Targets
+{
+    double alpha0 = 0.0;
+    double cm0 = 0.0;
+
+    // What the user may ask for: the angle in degrees, both to four decimals.
+    static constexpr double MaxAlpha0Degrees = 10.0;
+    static constexpr double Alpha0StepDegrees = 0.1;
+    static constexpr double MaxCm0 = 0.2;
+    static constexpr double Cm0Step = 0.01;
+    static constexpr int Decimals = 4;
+};
+
+// One Modify step: where the line started, what it aimed at and the factors of the two shapes.
 struct CamberReshaping
 {
-    double startAlpha0; // radians
-    double startCm0;
-    double targetAlpha0; // radians
-    double targetCm0;
-    double a; // factor of the arc 0.04 x (1 - x)
-    double b; // factor of the S-shape 0.1 x (1 - x) (0.5 - x)
+    double startAlpha0 = 0.0; // radians
+    double startCm0 = 0.0;
+    Targets target;
+    double a = 0.0; // factor of the arc 0.04 x (1 - x)
+    double b = 0.0; // factor of the S-shape 0.1 x (1 - x) (0.5 - x)
     // False when the two shapes cannot be combined to reach the targets (singular system or
     // non-finite factors); the line is then left as it was.
-    bool applied;
+    bool applied = false;
+
+    // The ordinate the step added at x (0 to 1 along the chord).
+    double offset(double x) const;
 };
 
 // Adds a times the arc and b times the S-shape to the interior ordinates of line so that,
 // to first order, its zero-lift angle and quarter-chord moment reach the targets. The shapes
-// are built at n panels with the given densities, the paneling of line.
-CamberReshaping reshapeCamberline(Camberline *line, int n, double leDensity, double teDensity,
-    double targetAlpha0, double targetCm0);
+// are taken at the line's own stations.
+CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets);
 
 #endif // LIFTWISE_MODIFICATION_H

@@ -14,22 +14,12 @@ const int kMaxSteps = 50;
 
 } // namespace
 
-Spline::Spline(int n, double *values)
+Spline::Spline(int n, const double *values)
     : n(n > 0 ? n : 0)
-    , value(new double[this->n])
-    , d2(new double[this->n])
+    , value(values, values + this->n)
+    , d2(this->n, 0.0)
 {
-    for (int k = 0; k < this->n; ++k) {
-        value[k] = values[k];
-        d2[k] = 0.0;
-    }
     computeDerivatives();
-}
-
-Spline::~Spline()
-{
-    delete[] value;
-    delete[] d2;
 }
 
 void Spline::computeDerivatives()
@@ -52,7 +42,7 @@ void Spline::computeDerivatives()
         d2[k] = d2[k] - ((1.0 / 6.0) / p[k]) * d2[k + 1];
 }
 
-double Spline::f(double t)
+double Spline::f(double t) const
 {
     // The negated test also rejects NaN; t <= n - 1 keeps floor(t) within int range.
     if (!(t >= 0.0 && t <= n - 1))
@@ -67,7 +57,7 @@ double Spline::f(double t)
         + (s * s * s - s) / 6.0 * d2[i + 1];
 }
 
-double Spline::dfdt(double t)
+double Spline::dfdt(double t) const
 {
     if (!(t >= 0.0 && t <= n - 1) || n == 1)
         return 0.0;
@@ -78,7 +68,7 @@ double Spline::dfdt(double t)
         + (3.0 * s * s - 1.0) / 6.0 * d2[i + 1];
 }
 
-int Spline::findExtrema(double *out, int capacity)
+int Spline::findExtrema(double *out, int capacity) const
 {
     if (n < 2)
         return 0;
@@ -104,7 +94,7 @@ int Spline::findExtrema(double *out, int capacity)
     return count;
 }
 
-int Spline::findInverse(double v, double *out, int capacity)
+int Spline::findInverse(double v, double *out, int capacity) const
 {
     if (n < 2)
         return 0;
@@ -160,7 +150,7 @@ int Spline::findInverse(double v, double *out, int capacity)
     return count;
 }
 
-double Spline::refineInverse(double v, double lo, double flo, double hi, double fhi)
+double Spline::refineInverse(double v, double lo, double flo, double hi, double fhi) const
 {
     // 1. Newton from the linear interpolation between the bracketing samples, as long as it
     //    stays inside the bracket.
@@ -185,17 +175,17 @@ double Spline::refineInverse(double v, double lo, double flo, double hi, double 
     return 0.5 * (lo + hi);
 }
 
-int Spline::length() { return n; }
+int Spline::length() const { return n; }
 
-Spline2D::Spline2D(Spline *xSpline, Spline *ySpline)
+Spline2D::Spline2D(const Spline *xSpline, const Spline *ySpline)
     : n(xSpline->n)
     , xSpline(xSpline)
     , ySpline(ySpline)
 {
 }
 
-double Spline2D::fx(double t) { return xSpline->f(t); }
+double Spline2D::fx(double t) const { return xSpline->f(t); }
 
-double Spline2D::fy(double t) { return ySpline->f(t); }
+double Spline2D::fy(double t) const { return ySpline->f(t); }
 
-int Spline2D::length() { return n; }
+int Spline2D::length() const { return n; }

@@ -10,6 +10,17 @@
 // Airfoil files as they are met in the wild and as nobody would write them, for every front
 // end that opens files.
 
+// Writes the bytes to the file name in the folder and returns its path.
+inline QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QFile::WriteOnly | QFile::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+    return path;
+}
+
 // The point lines of a NACA 2412 of 2 * stations - 1 points in the plain layout; scale
 // multiplies every coordinate.
 inline QByteArrayList pointLines(int stations, double scale = 1.0)

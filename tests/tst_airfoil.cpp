@@ -25,10 +25,10 @@ static double meanLine(double m, double p, double x)
 }
 
 // cl0, alpha0, cm0, dclda, alphaSF, clSF.
-static QList<double> coefficientsOf(Camberline *line)
+static QList<double> coefficientsOf(const Camberline &line)
 {
     QList<double> c(6);
-    line->computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
+    line.computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
     return c;
 }
 
@@ -87,29 +87,27 @@ private slots:
 
     void contours()
     {
-        // The problem, if any, phrased for the user; then normalize(), which leaves a contour
-        // with a problem as it is. A second pass changes nothing unless the first extended an
-        // end, which moves the spline's leading edge.
+        // normalize() says the problem, if any, phrased for the user, and leaves such a contour
+        // as it is. A second pass changes nothing unless the first extended an end, which moves
+        // the spline's leading edge.
         QFETCH(Points, x);
         QFETCH(Points, y);
         QFETCH(QString, problem);
         QFETCH(Points, xn);
         QFETCH(Points, yn);
-        const QString found
-            = QString::fromStdString(Airfoil::analysisProblem(x.size(), x.data(), y.data()));
-        QCOMPARE(found.isEmpty(), problem.isEmpty());
-        QVERIFY2(found.contains(problem), qPrintable(found));
-        QVERIFY(found.isEmpty() || (found[0].isLower() && !found.endsWith('.')));
         const int passes = problem.isEmpty() && x.first() != x.last() ? 1 : 2;
         Airfoil airfoil(x.size(), x.data(), y.data());
         x.fill(99.0); // the airfoil keeps its own copy
         for (int pass = 0; pass < passes; ++pass) {
-            airfoil.normalize();
+            const QString found = QString::fromStdString(airfoil.normalize());
+            QCOMPARE(found.isEmpty(), problem.isEmpty());
+            QVERIFY2(found.contains(problem), qPrintable(found));
+            QVERIFY(found.isEmpty() || (found[0].isLower() && !found.endsWith('.')));
             for (int j = 0; j < xn.size(); ++j)
                 QVERIFY2(near(airfoil.px(j), xn[j]) && near(airfoil.py(j), yn[j]),
                     qPrintable(QString::number(j)));
             // The curve follows the rebuilt splines.
-            QVERIFY(!problem.isEmpty() || near(airfoil.curve->fy(1.0), yn[1]));
+            QVERIFY(!problem.isEmpty() || near(airfoil.curve().fy(1.0), yn[1]));
         }
         QVERIFY(airfoil.px(-1) == 0.0 && airfoil.py(xn.size()) == 0.0);
     }
@@ -141,13 +139,12 @@ private slots:
             y.append(
                 QString::number(meanLine(camber, 0.4, xk) + (k < 0 ? t : -t), 'f', 5).toDouble());
         }
-        QVERIFY(Airfoil::analysisProblem(x.size(), x.data(), y.data()).empty());
         Airfoil airfoil(x.size(), x.data(), y.data());
-        airfoil.normalize();
+        QVERIFY(airfoil.normalize().empty());
         QVERIFY(
             near(airfoil.px(50), 0.0) && near(airfoil.py(50), 0.0) && near(airfoil.px(100), 1.0));
         Camberline line(200, 3.0, 2.0);
-        line.computePoints(&airfoil);
+        line.computePoints(airfoil);
         for (int i = 0; i <= 200; ++i)
             QVERIFY(qAbs(line.ypoint(i) - meanLine(camber, 0.4, line.xpoint(i))) < accuracy);
     }
@@ -166,11 +163,13 @@ private slots:
             x.append(xk);
             y.append(meanLine(0.04, 0.4, xk) + (k < 0 ? t : -t));
         }
-        std::unique_ptr<Airfoil> airfoil(normalizedAirfoil(x.size(), x.data(), y.data()));
+        std::string problem;
+        const std::unique_ptr<Airfoil> airfoil
+            = normalizedAirfoil(x.size(), x.data(), y.data(), &problem);
 
         // A station on a point: x = 0.5 at 8 panels of densities 1 and 1.
         Camberline even(8, 1.0, 1.0);
-        even.computePoints(airfoil.get());
+        even.computePoints(*airfoil);
         QCOMPARE(even.xpoint(4), 0.5);
         QVERIFY(qAbs(even.ypoint(4) - meanLine(0.04, 0.4, 0.5)) < eps);
 
@@ -181,15 +180,15 @@ private slots:
         int entered = 0;
         for (int n = 800; n <= 999; ++n) {
             const double station = Camberline(n, 3.0, 2.0).xpoint(n - 1);
-            QCOMPARE(airfoil->xSpline->findInverse(station, root, 10), 2);
-            if (entered == 0 && station > airfoil->xSpline->f(x.size() - 1.05))
+            QCOMPARE(airfoil->xSpline().findInverse(station, root, 10), 2);
+            if (entered == 0 && station > airfoil->xSpline().f(x.size() - 1.05))
                 entered = n;
         }
         QVERIFY(entered > 800);
-        const QList<double> before = coefficientsOf(
-            std::unique_ptr<Camberline>(camberlineOf(airfoil.get(), entered - 1, 3.0, 2.0)).get());
-        const QList<double> after = coefficientsOf(
-            std::unique_ptr<Camberline>(camberlineOf(airfoil.get(), entered, 3.0, 2.0)).get());
+        const QList<double> before
+            = coefficientsOf(camberlineOf(*airfoil, Paneling {entered - 1, 3.0, 2.0}));
+        const QList<double> after
+            = coefficientsOf(camberlineOf(*airfoil, Paneling {entered, 3.0, 2.0}));
         QVERIFY(qAbs(qRadiansToDegrees(after[1] - before[1])) < 0.001);
     }
 
@@ -203,7 +202,7 @@ private slots:
         Camberline line(4, 1.0, 1.0);
         for (int i = 0; i <= 4; ++i)
             line.sety(i, 1.0);
-        line.computePoints(&airfoil);
+        line.computePoints(airfoil);
         for (int i = 0; i <= 4; ++i)
             QCOMPARE(line.ypoint(i), 0.0);
     }
@@ -258,9 +257,9 @@ private slots:
             line.sety(i, y);
             mirrored.sety(i, -y);
         }
-        const QList<double> c = coefficientsOf(&line);
-        const QList<double> m = coefficientsOf(&mirrored);
-        QCOMPARE(coefficientsOf(&line), c);
+        const QList<double> c = coefficientsOf(line);
+        const QList<double> m = coefficientsOf(mirrored);
+        QCOMPARE(coefficientsOf(line), c);
         for (int k = 0; k < 6; ++k) {
             QCOMPARE(QString::number(qAbs(c[k]) < eps ? 0.0 : c[k], 'g', 6), coefficients[k]);
             QVERIFY(near(m[k], k == 3 ? c[k] : -c[k]));
@@ -291,9 +290,11 @@ private slots:
             x[i] *= scale;
             y[i] *= scale;
         }
-        QCOMPARE(QString::fromStdString(contourProblem(n, x.data(), y.data())), QString());
-        std::unique_ptr<Airfoil> unit(normalizedAirfoil(n, section.x.data(), section.y.data()));
-        std::unique_ptr<Airfoil> scaled(normalizedAirfoil(n, x.data(), y.data()));
+        std::string problem;
+        const std::unique_ptr<Airfoil> unit
+            = normalizedAirfoil(n, section.x.data(), section.y.data(), &problem);
+        const std::unique_ptr<Airfoil> scaled = normalizedAirfoil(n, x.data(), y.data(), &problem);
+        QCOMPARE(QString::fromStdString(problem), QString());
         for (int i = 0; i < n; ++i) {
             QVERIFY2(qAbs(scaled->px(i) - unit->px(i)) <= accuracy
                     && qAbs(scaled->py(i) - unit->py(i)) <= accuracy,
@@ -309,7 +310,7 @@ private slots:
             Camberline line(panels, 3.0, 2.0);
             for (int i = 0; i <= panels; ++i)
                 line.sety(i, meanLine(0.02, 0.4, line.xpoint(i)));
-            const QList<double> c = coefficientsOf(&line);
+            const QList<double> c = coefficientsOf(line);
             const double error = std::max(
                 qAbs(qRadiansToDegrees(c[1]) / -2.077 - 1.0), qAbs(c[2] / -0.0531 - 1.0));
             QVERIFY2(error < previous, qPrintable(QString::number(panels)));

@@ -1,10 +1,7 @@
-#include "mainwindow.h"
 #include "naca.h"
-#include "named.h"
 #include "oddfiles.h"
 
 #include <QtTest>
-#include <QtWidgets>
 
 namespace {
 
@@ -30,13 +27,20 @@ Run cli(const QStringList &args)
         QString::fromUtf8(process.readAllStandardError())};
 }
 
-QString panelTexts(MainWindow &window)
+// The same with standard input taken from bytes.
+Run cliReading(const QStringList &args, const QByteArray &input)
 {
-    return QStringLiteral("[file]\n%1\n[paneling]\n%2\n[results]\n%3\n")
-        .arg(named<QTextEdit>(&window, "file")->toPlainText(),
-            named<QTextEdit>(&window, "paneling")->toPlainText(),
-            named<QTextEdit>(&window, "results")->toPlainText());
+    QProcess process;
+    process.start(QStringLiteral(LIFTWISE_CLI), args);
+    process.waitForStarted();
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError())};
 }
+
+QJsonObject json(const QString &text) { return QJsonDocument::fromJson(text.toUtf8()).object(); }
 
 } // namespace
 
@@ -46,81 +50,34 @@ class tst_Cli : public QObject
 
 private slots:
     void initTestCase();
-    void sameTextAsWindow_data();
-    void sameTextAsWindow();
     void jsonRoundTrips();
+    void warnings();
+    void standardInput();
     void sweepRowsMatchAnalyze();
+    void batch();
     void exitCodes_data();
     void exitCodes();
     void nacaSectionAnalyses();
-    void oddFiles_data();
-    void oddFiles();
-    void streams();
 
 private:
+    QString write(const QString &name, const QByteArray &bytes);
     QTemporaryDir dir;
     QString foil;
 };
 
+QString tst_Cli::write(const QString &name, const QByteArray &bytes)
+{
+    return writeFile(dir, name, bytes);
+}
+
 void tst_Cli::initTestCase()
 {
     const NacaSection section = nacaFourDigit(0.03, 0.35, 0.11, 41, false);
-    foil = dir.filePath(QStringLiteral("foil.dat"));
-    QFile file(foil);
-    QVERIFY(file.open(QFile::WriteOnly));
-    file.write("cli test section\n");
+    QByteArray text = "cli test section\n";
     for (size_t i = 0; i < section.x.size(); ++i)
-        file.write(QByteArray::number(section.x[i], 'f', 6) + " "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n");
-}
-
-void tst_Cli::sameTextAsWindow_data()
-{
-    QTest::addColumn<int>("panels");
-    QTest::addColumn<double>("le");
-    QTest::addColumn<double>("te");
-    QTest::addColumn<int>("presses");
-    QTest::addColumn<QString>("alpha0");
-    QTest::addColumn<QString>("cm0");
-
-    QTest::newRow("default paneling") << 8 << 3.0 << 2.0 << 0 << QString() << QString();
-    QTest::newRow("fine paneling") << 57 << 4.5 << 1.25 << 0 << QString() << QString();
-    QTest::newRow("preset targets") << 8 << 3.0 << 2.0 << 1 << QString() << QString();
-    QTest::newRow("two presses, own targets, bounded") << 12 << 2.0 << 3.0 << 2 << "-3.123456"
-                                                       << "-0.5";
-}
-
-void tst_Cli::sameTextAsWindow()
-{
-    QFETCH(int, panels);
-    QFETCH(double, le);
-    QFETCH(double, te);
-    QFETCH(int, presses);
-    QFETCH(QString, alpha0);
-    QFETCH(QString, cm0);
-
-    QStringList args = {"analyze", foil, "--panels", QString::number(panels), "--le",
-        QString::number(le), "--te", QString::number(te)};
-    if (presses > 0)
-        args << "--presses" << QString::number(presses);
-    if (!alpha0.isEmpty())
-        args << "--alpha0" << alpha0 << "--cm0" << cm0;
-    const Run run = cli(args);
-    QCOMPARE(run.status, 0);
-
-    MainWindow window;
-    named<QSpinBox>(&window, "number of panels")->setValue(panels);
-    named<QDoubleSpinBox>(&window, "leading edge density")->setValue(le);
-    named<QDoubleSpinBox>(&window, "trailing edge density")->setValue(te);
-    window.loadFile(foil);
-    if (!alpha0.isEmpty()) {
-        named<QDoubleSpinBox>(&window, "alpha0 [deg]")->setValue(alpha0.toDouble());
-        named<QDoubleSpinBox>(&window, "cm0")->setValue(cm0.toDouble());
-    }
-    QPushButton *modify = window.findChild<QPushButton *>();
-    for (int k = 0; k < presses; ++k)
-        emit modify->pressed();
-    QCOMPARE(run.out, panelTexts(window));
+        text += QByteArray::number(section.x[i], 'f', 6) + " "
+            + QByteArray::number(section.y[i], 'f', 6) + "\n";
+    foil = write(QStringLiteral("foil.dat"), text);
 }
 
 void tst_Cli::jsonRoundTrips()
@@ -132,6 +89,7 @@ void tst_Cli::jsonRoundTrips()
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(doc["title"].toString(), QStringLiteral("cli test section"));
     QCOMPARE(doc["points"].toInt(), 81);
+    QCOMPARE(doc["warnings"].toArray(), QJsonArray());
 
     const QJsonObject paneling = doc["paneling"].toObject();
     QCOMPARE(paneling["stations"].toArray().size(), 11);
@@ -144,6 +102,7 @@ void tst_Cli::jsonRoundTrips()
     // The printed panels are the JSON values, rounded.
     const Run text = cli({"analyze", foil, "--panels", "10", "--modify"});
     const QStringList lines = text.out.split('\n');
+    QCOMPARE(lines.at(0), QStringLiteral("[file]"));
     const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
     QCOMPARE(
         lines.at(5), "alpha0 = " + QString::number(ref["alpha0Deg"].toDouble(), 'f', 3) + " deg");
@@ -161,6 +120,36 @@ void tst_Cli::jsonRoundTrips()
     QVERIFY(lines.at(lines.indexOf("[results]") + 2).endsWith(QString::number(angle, 'f', 4)));
 }
 
+void tst_Cli::warnings()
+{
+    // A lower surface ending short of the trailing edge: said on standard error and in JSON.
+    const QString path = write(
+        QStringLiteral("short.dat"), "short\n" + pointLines(21).mid(0, 39).join('\n') + "\n");
+    const QString warning = QStringLiteral(
+        "the lower surface ends at x = 0.975 and is extended to the trailing edge");
+    const Run run = cli({"analyze", path, "--json"});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QStringLiteral("%1: warning: %2\n").arg(path, warning));
+    QCOMPARE(json(run.out)["warnings"].toArray(), QJsonArray {warning});
+}
+
+void tst_Cli::standardInput()
+{
+    // "-", and a pipe given by name, are read to their end like the file itself.
+    QFile file(foil);
+    QVERIFY(file.open(QFile::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QString expected = cli({"analyze", foil}).out;
+    QVERIFY(expected.startsWith(QStringLiteral("[file]\ncli test section\n81 points\n")));
+    QCOMPARE(cliReading({"analyze", "-"}, bytes).out, expected);
+    QCOMPARE(cliReading({"analyze", "/dev/stdin"}, bytes).out, expected);
+    // After "--" a name that looks like an option is a file.
+    const Run dashed = cli({"analyze", "--", "--foil.dat"});
+    QCOMPARE(dashed.status, 1);
+    QVERIFY2(dashed.err.startsWith("liftwise-cli: Cannot read file --foil.dat:"),
+        qPrintable(dashed.err));
+}
+
 void tst_Cli::sweepRowsMatchAnalyze()
 {
     const Run run = cli({"sweep", foil, "--panels", "5:25:10", "--le", "2.5"});
@@ -171,8 +160,8 @@ void tst_Cli::sweepRowsMatchAnalyze()
     for (int r = 1; r < rows.size(); ++r) {
         const QStringList cells = rows.at(r).split(',');
         QCOMPARE(cells.size(), 9);
-        const Run one = cli({"analyze", foil, "--panels", cells.at(0), "--le", "2.5", "--json"});
-        const QJsonObject doc = QJsonDocument::fromJson(one.out.toUtf8()).object();
+        const QJsonObject doc
+            = json(cli({"analyze", foil, "--panels", cells.at(0), "--le", "2.5", "--json"}).out);
         const QJsonObject c = doc["paneling"].toObject()["coefficients"].toObject();
         const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
         QCOMPARE(cells.at(0).toInt(), 5 + 10 * (r - 1));
@@ -186,6 +175,44 @@ void tst_Cli::sweepRowsMatchAnalyze()
         QVERIFY(
             qAbs(cells.at(8).toDouble() - (c["cm0"].toDouble() - ref["cm0"].toDouble())) < 1e-12);
     }
+    // One count is a sweep of one row.
+    QCOMPARE(cli({"sweep", foil, "--panels", "15", "--le", "2.5"}).out.trimmed().split('\n'),
+        rows.mid(0, 1) + rows.mid(2, 1));
+}
+
+void tst_Cli::batch()
+{
+    // Files in the order given, a folder as its *.dat files in name order; a refused file is
+    // a row with its reason, and makes the exit status 1.
+    QTemporaryDir folder;
+    QFile::copy(foil, folder.filePath(QStringLiteral("b.dat")));
+    QFile::copy(foil, folder.filePath(QStringLiteral("a.dat")));
+    QFile(folder.filePath(QStringLiteral("notes.txt"))).open(QFile::WriteOnly);
+    const QString empty = write(QStringLiteral("empty, \"really\".dat"), QByteArray());
+    const QStringList args = {"batch", foil, empty, folder.path(), "--panels", "12", "--te", "3"};
+    const Run run = cli(args);
+    QCOMPARE(run.status, 1);
+    const QStringList rows = run.out.trimmed().split('\n');
+    QCOMPARE(rows.size(), 5);
+    QVERIFY(rows.at(0).startsWith("file,title,points,layout,status,cl0,"));
+    QCOMPARE(rows.at(2),
+        "\"" + QString(empty).replace("\"", "\"\"") + "\",,,,the file holds no points"
+            + QString(14, ','));
+    QVERIFY(rows.at(3).startsWith(folder.filePath("a.dat") + ",cli test section,81,plain,ok,"));
+    QVERIFY(rows.at(4).startsWith(folder.filePath("b.dat") + ","));
+    // The values are those of analyze, bit for bit, and one job gives the same table.
+    const QStringList cells = rows.at(1).split(',');
+    const QJsonObject doc
+        = json(cli({"analyze", foil, "--panels", "12", "--te", "3", "--json"}).out);
+    const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
+    const QJsonObject line = doc["paneling"].toObject()["coefficients"].toObject();
+    QCOMPARE(cells.size(), 19);
+    QCOMPARE(cells.at(6).toDouble(), ref["alpha0Deg"].toDouble());
+    QCOMPARE(cells.at(8).toDouble(), ref["dclda"].toDouble());
+    QCOMPARE(cells.at(11), QStringLiteral("12"));
+    QCOMPARE(cells.at(14).toDouble(), line["cm0"].toDouble());
+    QCOMPARE(cells.at(16).toDouble(), line["alphaSFDeg"].toDouble());
+    QCOMPARE(cli(args + QStringList {"--jobs", "1"}).out, run.out);
 }
 
 void tst_Cli::exitCodes_data()
@@ -194,17 +221,25 @@ void tst_Cli::exitCodes_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("stderrHas");
 
-    QTest::newRow("help") << QStringList {"analyze", "--help"} << 0 << QString();
+    const QString tryAnalyze = "\nTry 'liftwise-cli analyze --help'.\n";
+    QTest::newRow("help") << QStringList {"batch", "--help"} << 0 << QString();
+    QTest::newRow("version") << QStringList {"naca", "--version"} << 0 << QString();
     QTest::newRow("missing file") << QStringList {"analyze", "/no/such/foil.dat"} << 1
                                   << "Cannot read file /no/such/foil.dat: No such file";
     QTest::newRow("refused in a sweep")
         << QStringList {"sweep", "EMPTY", "--panels", "3:4"} << 1 << "the file holds no points";
     QTest::newRow("too many panels")
-        << QStringList {"analyze", "FOIL", "--panels", "1000"} << 2 << "Usage:";
-    QTest::newRow("density beyond range")
-        << QStringList {"analyze", "FOIL", "--le", "10.006"} << 2 << "--le";
-    QTest::newRow("no command") << QStringList {} << 2 << "Usage:";
-    QTest::newRow("unknown option") << QStringList {"analyze", "FOIL", "--fast"} << 2 << "--fast";
+        << QStringList {"analyze", "FOIL", "--panels", "1000"} << 2
+        << "liftwise-cli analyze: --panels takes a whole number from 3 to 999" + tryAnalyze;
+    QTest::newRow("density beyond range") << QStringList {"analyze", "FOIL", "--le", "10.006"} << 2
+                                          << "--le takes a number from 1.00 to 10.00" + tryAnalyze;
+    QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "15"} << 2
+                                         << "--alpha0 takes a number from -10.0000 to 10.0000";
+    QTest::newRow("presses without targets")
+        << QStringList {"analyze", "FOIL", "--presses", "2"} << 2 << "--presses needs --modify";
+    QTest::newRow("no command") << QStringList {} << 2 << "no command given";
+    QTest::newRow("unknown option")
+        << QStringList {"analyze", "FOIL", "--fast"} << 2 << "Unknown option 'fast'." + tryAnalyze;
     QTest::newRow("reversed sweep")
         << QStringList {"sweep", "FOIL", "--panels", "9:3"} << 2 << "FROM:TO";
     QTest::newRow("bad digits") << QStringList {"naca", "24x2"} << 2 << "four digits";
@@ -216,17 +251,20 @@ void tst_Cli::exitCodes()
     QFETCH(int, status);
     QFETCH(QString, stderrHas);
 
-    const QString empty = dir.filePath(QStringLiteral("empty.dat"));
-    QFile(empty).open(QFile::WriteOnly);
+    const QString empty = write(QStringLiteral("empty.dat"), QByteArray());
     args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
     args.replaceInStrings(QRegularExpression("^EMPTY$"), empty);
     const Run run = cli(args);
     QCOMPARE(run.status, status);
     QVERIFY2(run.err.contains(stderrHas.replace("EMPTY", empty)), qPrintable(run.err));
+    if (status == 0)
+        QVERIFY(!run.out.isEmpty());
     if (status == 1) {
         QVERIFY(run.out.isEmpty());
         QCOMPARE(run.err.count('\n'), 1);
     }
+    if (status == 2)
+        QCOMPARE(run.err.count('\n'), 2);
 }
 
 void tst_Cli::nacaSectionAnalyses()
@@ -235,19 +273,11 @@ void tst_Cli::nacaSectionAnalyses()
     QCOMPARE(section.status, 0);
     QVERIFY(section.out.startsWith(QStringLiteral("NACA 2412\n")));
     QCOMPARE(section.out.count('\n'), 1 + 121);
-    const QString path = dir.filePath(QStringLiteral("naca2412.dat"));
-    QFile file(path);
-    QVERIFY(file.open(QFile::WriteOnly));
-    file.write(section.out.toUtf8());
-    file.close();
-
+    const QString path = write(QStringLiteral("naca2412.dat"), section.out.toUtf8());
     const Run run = cli({"analyze", path, "--json"});
     QCOMPARE(run.status, 0);
-    const double alpha0 = QJsonDocument::fromJson(run.out.toUtf8())
-                              .object()["reference"]
-                              .toObject()["coefficients"]
-                              .toObject()["alpha0Deg"]
-                              .toDouble();
+    const double alpha0
+        = json(run.out)["reference"].toObject()["coefficients"].toObject()["alpha0Deg"].toDouble();
     // Thin-airfoil theory gives -2.077 deg for this mean line.
     QVERIFY2(qAbs(alpha0 - -2.077) < 0.04 * 2.077, qPrintable(QString::number(alpha0)));
 
@@ -256,58 +286,6 @@ void tst_Cli::nacaSectionAnalyses()
         = cli({"naca", "0012", "--points", "21", "--closed-te"}).out.trimmed().split('\n');
     QCOMPARE(closed.size(), 22);
     QCOMPARE(closed.at(1), closed.last());
-}
-
-void tst_Cli::oddFiles_data() { addOddFileRows(); }
-
-void tst_Cli::oddFiles()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, isDirectory);
-    QFETCH(bool, loads);
-    QFETCH(QString, told);
-
-    QString path = dir.path();
-    if (!isDirectory) {
-        path = dir.filePath(QStringLiteral("odd.dat"));
-        QFile file(path);
-        QVERIFY(file.open(QFile::WriteOnly | QFile::Truncate));
-        file.write(bytes);
-    }
-    const Run run = cli({"analyze", path});
-    if (!loads) {
-        QCOMPARE(run.status, 1);
-        QVERIFY(run.out.isEmpty());
-        const QString prefix = isDirectory ? "Cannot read file" : "Cannot analyse file";
-        QVERIFY2(
-            run.err.startsWith(QStringLiteral("liftwise-cli: %1 %2: %3").arg(prefix, path, told))
-                && run.err.endsWith(QStringLiteral(".\n")) && run.err.count('\n') == 1,
-            qPrintable(run.err));
-        return;
-    }
-    QCOMPARE(run.status, 0);
-    // The file panel's lines above its blank line; its warnings on standard error too.
-    const QStringList lines = run.out.split(QLatin1Char('\n'));
-    QCOMPARE(lines.mid(1, lines.indexOf(QString()) - 1).join(QLatin1Char('\n')), told);
-    QString warnings;
-    for (const QString &warning : told.split(QLatin1Char('\n')).mid(2))
-        warnings += QStringLiteral("%1: warning: %2\n").arg(path, warning);
-    QCOMPARE(run.err, warnings);
-}
-
-void tst_Cli::streams()
-{
-    // A pipe is read to its end like a file, and says what the file says.
-    QProcess process;
-    process.start(QStringLiteral(LIFTWISE_CLI), {"analyze", "/dev/stdin"});
-    QVERIFY(process.waitForStarted());
-    QFile file(foil);
-    QVERIFY(file.open(QFile::ReadOnly));
-    process.write(file.readAll());
-    process.closeWriteChannel();
-    QVERIFY(process.waitForFinished(60000));
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), cli({"analyze", foil}).out);
 }
 
 QTEST_MAIN(tst_Cli)

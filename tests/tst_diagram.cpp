@@ -1,5 +1,7 @@
 #include "diagramscene.h"
 #include "diagramview.h"
+#include "naca.h"
+#include "study.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -16,6 +18,7 @@ private slots:
     void wheelZoomLimits();
     void refusedZoomLeavesTransform();
     void hintText();
+    void drawsTheStudy();
 
 private:
     static double zoom(const DiagramView &view) { return view.transform().m11(); }
@@ -138,6 +141,66 @@ void tst_Diagram::hintText()
     QVERIFY(inkLeft <= origin.x() + 12);
     QVERIFY(inkTop >= origin.y() + 4);
     QVERIFY(inkTop <= origin.y() + 40);
+}
+
+void tst_Diagram::drawsTheStudy()
+{
+    // Contour points (black markers) joined in blue, the smooth contour in black, the axes in
+    // green, the reference and the paneled line in red with markers at the stations.
+    const int stations = 11;
+    const int n = 5;
+    const int points = 2 * stations - 1;
+    const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, stations, false);
+    QByteArray text = "d\n";
+    for (size_t i = 0; i < section.x.size(); ++i)
+        text += QByteArray::number(section.x[i], 'g', 17) + " "
+            + QByteArray::number(section.y[i], 'g', 17) + "\n";
+    QBuffer file(&text);
+    QVERIFY(file.open(QBuffer::ReadOnly));
+    Study study;
+    DiagramScene scene;
+    scene.show(&study);
+    QVERIFY(scene.items().isEmpty());
+    QVERIFY(!study.load(&file, QStringLiteral("d.dat"), Paneling {n, 3.0, 2.0}));
+
+    const auto byColour = [&](QHash<QRgb, QList<QLineF>> *lines, QHash<QRgb, int> *markers) {
+        for (QGraphicsItem *item : scene.items(Qt::AscendingOrder)) {
+            if (auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(item)) {
+                QCOMPARE(line->pen().widthF(), 0.0);
+                (*lines)[line->pen().color().rgb()] << line->line();
+            } else if (auto *ellipse = qgraphicsitem_cast<QGraphicsEllipseItem *>(item)) {
+                QCOMPARE(ellipse->rect().size(), QSizeF(4, 4));
+                ++(*markers)[ellipse->pen().color().rgb()];
+            }
+        }
+    };
+    QHash<QRgb, QList<QLineF>> lines;
+    QHash<QRgb, int> markers;
+    byColour(&lines, &markers);
+    const QList<QLineF> blue = lines.value(QColor(Qt::blue).rgb());
+    const QList<QLineF> black = lines.value(QColor(Qt::black).rgb());
+    QCOMPARE(blue.size(), points - 1);
+    QCOMPARE(lines.value(QColor(Qt::green).rgb()).size(), 2);
+    QCOMPARE(black.size(), 20 * (points - 1));
+    QCOMPARE(lines.value(QColor(Qt::red).rgb()).size(), 200 + n);
+    QCOMPARE(markers.value(QColor(Qt::black).rgb()), points);
+    QCOMPARE(markers.value(QColor(Qt::red).rgb()), n - 1);
+    // The smooth contour runs from the first contour point exactly to the last; normalised,
+    // the trailing edge lies at 1000.
+    QCOMPARE(black.first().p1(), blue.first().p1());
+    QCOMPARE(black.last().p2(), blue.last().p2());
+    QCOMPARE(blue.first().p1().x(), 1000.0);
+
+    // A new paneling replaces the paneling alone.
+    const QList<QGraphicsItem *> contour = scene.items(Qt::AscendingOrder).mid(0, 2 * points + 1);
+    study.setPaneling(Paneling {2 * n, 3.0, 2.0});
+    QCOMPARE(scene.items(Qt::AscendingOrder).mid(0, 2 * points + 1), contour);
+    lines.clear();
+    markers.clear();
+    byColour(&lines, &markers);
+    QCOMPARE(lines.value(QColor(Qt::red).rgb()).size(), 200 + 2 * n);
+    QCOMPARE(markers.value(QColor(Qt::red).rgb()), 2 * n - 1);
+    QCOMPARE(lines.value(QColor(Qt::black).rgb()).size(), 20 * (points - 1));
 }
 
 QTEST_MAIN(tst_Diagram)

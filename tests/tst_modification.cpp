@@ -1,29 +1,12 @@
 #include "airfoil.h"
 #include "modification.h"
+#include "vortexmethod.h"
 
 #include <QtTest>
 
 #include <cmath>
 #include <limits>
 #include <vector>
-
-namespace {
-
-std::vector<double> ordinates(Camberline &line)
-{
-    std::vector<double> y;
-    for (int i = 0; i < line.npoints(); ++i)
-        y.push_back(line.ypoint(i));
-    return y;
-}
-
-void angleAndMoment(Camberline &line, double *alpha0, double *cm0)
-{
-    double cl0, dclda, alphaSF, clSF;
-    line.computeCoeff(&cl0, alpha0, cm0, &dclda, &alphaSF, &clSF);
-}
-
-} // namespace
 
 class tst_Modification : public QObject
 {
@@ -43,14 +26,13 @@ void tst_Modification::targetsAtStartChangeNothing()
         const double x = line.xpoint(i);
         line.sety(i, 0.05 * x * (1 - x) * (1.2 - x));
     }
-    const std::vector<double> before = ordinates(line);
-    double alpha0, cm0;
-    angleAndMoment(line, &alpha0, &cm0);
-    const CamberReshaping r = reshapeCamberline(&line, 10, 3.0, 2.0, alpha0, cm0);
+    const std::vector<double> before = line.ordinates();
+    const Coefficients start = coefficientsOf(line);
+    const CamberReshaping r = reshapeCamberline(line, Targets {start.alpha0, start.cm0});
     QVERIFY(r.applied);
     QCOMPARE(r.a, 0.0);
     QCOMPARE(r.b, 0.0);
-    QVERIFY(ordinates(line) == before);
+    QVERIFY(line.ordinates() == before);
 }
 
 void tst_Modification::endsNeverMove_data()
@@ -67,9 +49,9 @@ void tst_Modification::endsNeverMove()
     Camberline line(panels, 3.0, 2.0);
     line.sety(0, 0.001);
     line.sety(panels, -0.002);
-    const std::vector<double> before = ordinates(line);
-    QVERIFY(reshapeCamberline(&line, panels, 3.0, 2.0, -0.05, -0.1).applied);
-    const std::vector<double> after = ordinates(line);
+    const std::vector<double> before = line.ordinates();
+    QVERIFY(reshapeCamberline(line, Targets {-0.05, -0.1}).applied);
+    const std::vector<double> after = line.ordinates();
     QCOMPARE(after.front(), before.front());
     QCOMPARE(after.back(), before.back());
     int changed = 0;
@@ -84,7 +66,7 @@ void tst_Modification::unsolvableLeavesLineUnchanged()
     Camberline line(6, 3.0, 2.0);
     line.sety(2, std::numeric_limits<double>::quiet_NaN());
     line.sety(3, 0.01);
-    const CamberReshaping r = reshapeCamberline(&line, 6, 3.0, 2.0, -0.03, -0.05);
+    const CamberReshaping r = reshapeCamberline(line, Targets {-0.03, -0.05});
     QVERIFY(!r.applied);
     QCOMPARE(line.ypoint(3), 0.01);
     QCOMPARE(line.ypoint(1), 0.0);
@@ -92,7 +74,7 @@ void tst_Modification::unsolvableLeavesLineUnchanged()
 
     // One panel has no interior ordinate: both shapes are zero and the system is singular.
     Camberline single(1, 3.0, 2.0);
-    const CamberReshaping none = reshapeCamberline(&single, 1, 3.0, 2.0, -0.03, -0.05);
+    const CamberReshaping none = reshapeCamberline(single, Targets {-0.03, -0.05});
     QVERIFY(!none.applied);
     QCOMPARE(single.ypoint(0), 0.0);
     QCOMPARE(single.ypoint(1), 0.0);

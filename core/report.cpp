@@ -1,12 +1,9 @@
 #include "report.h"
 
 #include "airfoil.h"
-#include "airfoilfile.h"
-#include "analysedfile.h"
-#include "analysis.h"
+#include "coefficients.h"
 #include "modification.h"
-
-#include <cmath>
+#include "study.h"
 
 namespace Report {
 
@@ -21,7 +18,7 @@ QString angleAndMomentLine(const char *label, double alpha0, double cm0)
 {
     return QStringLiteral("%1:  a0=%2  cm0=%3")
         .arg(QLatin1String(label))
-        .arg(alpha0 * DegreesPerRadian, 8, 'f', 3, QLatin1Char(' '))
+        .arg(degrees(alpha0), 8, 'f', 3, QLatin1Char(' '))
         .arg(cm0, 8, 'f', 4, QLatin1Char(' '));
 }
 
@@ -29,14 +26,14 @@ QString pointCountLine(int npoints) { return QString::number(npoints) + QStringL
 
 } // namespace
 
-double spinBoxValue(double v, double minimum, double maximum, int decimals)
+double fieldValue(double v, double minimum, double maximum, int decimals)
 {
     return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum);
 }
 
-QStringList fileLines(const AnalysedFile &file)
+QStringList fileLines(const Study &study)
 {
-    const AirfoilData &data = file.data;
+    const AirfoilData &data = study.data();
     QStringList notes;
     if (data.layout == AirfoilData::Layout::Lednicer)
         notes << QStringLiteral("Lednicer format");
@@ -47,45 +44,46 @@ QStringList fileLines(const AnalysedFile &file)
     QString count = pointCountLine(data.count());
     if (!notes.isEmpty())
         count += QStringLiteral(" (%1)").arg(notes.join(QStringLiteral(", ")));
-    return QStringList {data.title, count} + file.warnings + QStringList {QString()}
-    + coefficientLines(file.coeff);
+    return QStringList {data.title, count} + study.warnings() + QStringList {QString()}
+    + coefficientLines(study.referenceCoefficients());
 }
 
-QStringList panelingLines(Camberline *line, const double *coeff)
+QStringList panelingLines(const Study &study)
 {
-    return QStringList {pointCountLine(line->npoints())} + coefficientLines(coeff);
+    QStringList lines;
+    if (!study.presses().empty())
+        lines = reshapingLines(study.presses().back());
+    return lines << pointCountLine(study.paneledLine()->npoints())
+                 << coefficientLines(study.paneledCoefficients());
 }
 
-QStringList coefficientLines(const double *coeff)
+QStringList coefficientLines(const Coefficients &c)
 {
     return {
-        QStringLiteral("cl0 = ") + QString::number(coeff[0], 'f', 3),
-        QStringLiteral("alpha0 = ") + QString::number(coeff[1] * DegreesPerRadian, 'f', 3)
+        QStringLiteral("cl0 = ") + QString::number(c.cl0, 'f', 3),
+        QStringLiteral("alpha0 = ") + QString::number(degrees(c.alpha0), 'f', 3)
             + QStringLiteral(" deg"),
-        QStringLiteral("cm0 = ") + QString::number(coeff[2], 'f', 4),
-        QStringLiteral("d(cl)/da = ") + QString::number(coeff[3], 'f', 3),
-        QStringLiteral("alpha(sf) = ") + QString::number(coeff[4] * DegreesPerRadian, 'f', 3)
+        QStringLiteral("cm0 = ") + QString::number(c.cm0, 'f', 4),
+        QStringLiteral("d(cl)/da = ") + QString::number(c.dclda, 'f', 3),
+        QStringLiteral("alpha(sf) = ") + QString::number(degrees(c.alphaSF), 'f', 3)
             + QStringLiteral(" deg"),
-        QStringLiteral("cl(sf) = ") + QString::number(coeff[5], 'f', 3),
+        QStringLiteral("cl(sf) = ") + QString::number(c.clSF, 'f', 3),
     };
 }
 
-QString panelWidthLine(Camberline *line)
+QString panelWidthLine(const Camberline &line)
 {
     QString text = QStringLiteral(" ");
-    const int n = line->npoints() - 1;
-    for (int i = 0; i < n; ++i)
-        text += panelEntry(line->xpoint(i + 1) - line->xpoint(i));
+    for (int i = 0; i + 1 < line.npoints(); ++i)
+        text += panelEntry(line.xpoint(i + 1) - line.xpoint(i));
     return text;
 }
 
-QString panelAngleLine(Camberline *line)
+QString panelAngleLine(const Camberline &line)
 {
     QString text = QStringLiteral(" ");
-    const int n = line->npoints() - 1;
-    for (int i = 0; i < n; ++i) {
-        text += panelEntry(panelAngleDegrees(line, i));
-    }
+    for (int i = 0; i + 1 < line.npoints(); ++i)
+        text += panelEntry(degrees(line.panelAngle(i)));
     return text;
 }
 
@@ -94,7 +92,7 @@ QStringList reshapingLines(const CamberReshaping &reshaping)
     QStringList lines = {
         QStringLiteral("modified paneling"),
         angleAndMomentLine("start  ", reshaping.startAlpha0, reshaping.startCm0),
-        angleAndMomentLine("target ", reshaping.targetAlpha0, reshaping.targetCm0),
+        angleAndMomentLine("target ", reshaping.target.alpha0, reshaping.target.cm0),
         QStringLiteral("coefficients :  a=%1  b=%2")
             .arg(reshaping.a, 8, 'f', 4, QLatin1Char(' '))
             .arg(reshaping.b, 8, 'f', 4, QLatin1Char(' ')),

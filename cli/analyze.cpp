@@ -1,0 +1,171 @@
+// liftwise-cli analyze: the window's three panels, or every value as JSON.
+
+#include "command.h"
+#include "report.h"
+#include "study.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace Cli {
+
+namespace {
+
+QJsonObject coefficientsJson(const Coefficients &c)
+{
+    return QJsonObject {
+        {"cl0", c.cl0},
+        {"alpha0", c.alpha0},
+        {"alpha0Deg", degrees(c.alpha0)},
+        {"cm0", c.cm0},
+        {"dclda", c.dclda},
+        {"alphaSF", c.alphaSF},
+        {"alphaSFDeg", degrees(c.alphaSF)},
+        {"clSF", c.clSF},
+    };
+}
+
+QJsonObject panelingJson(const Paneling &paneling)
+{
+    return QJsonObject {
+        {"panels", paneling.panels},
+        {"leDensity", paneling.leDensity},
+        {"teDensity", paneling.teDensity},
+    };
+}
+
+QJsonObject lineJson(const Camberline &line, const Coefficients &c)
+{
+    QJsonArray widths, angles;
+    for (int i = 0; i + 1 < line.npoints(); ++i) {
+        widths.append(line.xpoint(i + 1) - line.xpoint(i));
+        angles.append(degrees(line.panelAngle(i)));
+    }
+    QJsonObject json = panelingJson(line.paneling());
+    json.insert("coefficients", coefficientsJson(c));
+    json.insert("stations",
+        QJsonArray::fromVariantList(QVariantList(line.stations().begin(), line.stations().end())));
+    json.insert("ordinates",
+        QJsonArray::fromVariantList(
+            QVariantList(line.ordinates().begin(), line.ordinates().end())));
+    json.insert("panelWidths", widths);
+    json.insert("panelAnglesDeg", angles);
+    return json;
+}
+
+QJsonObject pressJson(const CamberReshaping &r, const Coefficients &reached)
+{
+    return QJsonObject {
+        {"targetAlpha0", r.target.alpha0},
+        {"targetAlpha0Deg", degrees(r.target.alpha0)},
+        {"targetCm0", r.target.cm0},
+        {"startAlpha0", r.startAlpha0},
+        {"startAlpha0Deg", degrees(r.startAlpha0)},
+        {"startCm0", r.startCm0},
+        {"a", r.a},
+        {"b", r.b},
+        {"applied", r.applied},
+        {"coefficients", coefficientsJson(reached)},
+    };
+}
+
+QByteArray json(const Study &study, const QJsonArray &presses)
+{
+    const AirfoilData &data = study.data();
+    QJsonObject reference = panelingJson(Paneling::reference());
+    reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
+    const QJsonObject document {
+        {"file", study.path()},
+        {"title", data.title},
+        {"points", data.count()},
+        {"layout", data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
+        {"reference", reference},
+        {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
+        {"modifications", presses},
+        {"warnings", QJsonArray::fromStringList(study.warnings())},
+    };
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+}
+
+} // namespace
+
+int analyze(const QStringList &args)
+{
+    Command command(QStringLiteral("analyze"), QStringLiteral("FILE"),
+        QStringLiteral("Prints the window's three panels after opening FILE (- for standard "
+                       "input) at the given paneling."));
+    command.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Airfoil file."));
+    command.addPanelingOptions();
+    command.parser.addOptions({
+        {QStringLiteral("modify"),
+            QStringLiteral("Press Modify, with the targets preset from the reference line.")},
+        {QStringLiteral("alpha0"),
+            QStringLiteral("Target zero-lift angle, %1 to %2 degrees (implies --modify).")
+                .arg(-Targets::MaxAlpha0Degrees)
+                .arg(Targets::MaxAlpha0Degrees),
+            QStringLiteral("DEG")},
+        {QStringLiteral("cm0"),
+            QStringLiteral("Target moment coefficient, %1 to %2 (implies --modify).")
+                .arg(-Targets::MaxCm0)
+                .arg(Targets::MaxCm0),
+            QStringLiteral("CM")},
+        {QStringLiteral("presses"), QStringLiteral("Press Modify K times (1)."),
+            QStringLiteral("K")},
+        {QStringLiteral("json"),
+            QStringLiteral("One JSON document at full precision instead of the panels.")},
+    });
+    if (const int status = command.parse(args); status != Continue)
+        return status;
+    const QString path = command.singleFile();
+    if (path.isEmpty())
+        return UsageError;
+
+    // 1. Paneling and targets, each within the range its window field has.
+    Paneling paneling;
+    if (!command.readInt(
+            QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels, &paneling.panels)
+        || !command.readDensities(&paneling))
+        return UsageError;
+    const QCommandLineParser &options = command.parser;
+    const bool modify = options.isSet("modify") || options.isSet("alpha0") || options.isSet("cm0");
+    if (options.isSet("presses") && !modify)
+        return command.usageError(
+            QStringLiteral("--presses needs --modify, --alpha0 or --cm0 to press"));
+    int presses = modify ? 1 : 0;
+    double alpha0 = 0.0;
+    double cm0 = 0.0;
+    if (!command.readInt(QStringLiteral("presses"), 1, 1000, &presses)
+        || !command.readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
+            Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
+        || !command.readNumber(
+            QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals, &cm0))
+        return UsageError;
+
+    // 2. The file at that paneling, and the presses, the targets preset as the window does.
+    Study study;
+    study.setPaneling(paneling);
+    if (!load(&study, path))
+        return FileError;
+    Targets targets = study.presetTargets();
+    if (options.isSet("alpha0"))
+        targets.alpha0 = radians(alpha0);
+    if (options.isSet("cm0"))
+        targets.cm0 = cm0;
+    QJsonArray pressesJson;
+    for (int k = 0; k < presses; ++k)
+        pressesJson.append(pressJson(study.modify(targets), study.paneledCoefficients()));
+
+    if (options.isSet("json")) {
+        out() << json(study, pressesJson);
+        return Success;
+    }
+    out() << "[file]\n"
+          << Report::fileLines(study).join(QLatin1Char('\n')) << "\n[paneling]\n"
+          << Report::panelingLines(study).join(QLatin1Char('\n')) << "\n[results]\n"
+          << Report::panelWidthLine(*study.paneledLine()) << '\n'
+          << Report::panelAngleLine(*study.paneledLine()) << '\n';
+    return Success;
+}
+
+} // namespace Cli

@@ -1,0 +1,120 @@
+// liftwise-cli batch: many files at one paneling, one CSV row each, on all cores.
+
+#include "command.h"
+#include "study.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <unistd.h>
+
+namespace Cli {
+
+namespace {
+
+// A CSV field: quoted when it holds a separator, a quote or a line end.
+QString field(const QString &text)
+{
+    if (!text.contains(QRegularExpression(QStringLiteral("[\",\\r\\n]"))))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+        + QLatin1Char('"');
+}
+
+QStringList coefficientFields(const Coefficients &c)
+{
+    return {number(c.cl0), number(degrees(c.alpha0)), number(c.cm0), number(c.dclda),
+        number(degrees(c.alphaSF)), number(c.clSF)};
+}
+
+struct Row
+{
+    QString line;
+    bool taken;
+};
+
+// One file's row; a refused file gets its reason as status and empty values.
+Row row(const QString &path, const Paneling &paneling)
+{
+    Study study;
+    study.setPaneling(paneling);
+    const Study::Refusal refusal = study.loadFile(path);
+    QStringList fields {field(path)};
+    if (refusal) {
+        fields << QString() << QString() << QString() << field(refusal.reason);
+        for (int k = 0; k < 14; ++k)
+            fields << QString();
+        return {fields.join(QLatin1Char(',')), false};
+    }
+    const AirfoilData &data = study.data();
+    fields << field(data.title) << QString::number(data.count())
+           << (data.layout == AirfoilData::Layout::Lednicer ? QStringLiteral("lednicer")
+                                                            : QStringLiteral("plain"))
+           << QStringLiteral("ok") << coefficientFields(study.referenceCoefficients())
+           << QString::number(paneling.panels) << coefficientFields(study.paneledCoefficients())
+           << field(study.warnings().join(QStringLiteral("; ")));
+    return {fields.join(QLatin1Char(',')), true};
+}
+
+} // namespace
+
+int batch(const QStringList &args)
+{
+    Command command(QStringLiteral("batch"), QStringLiteral("FILE..."),
+        QStringLiteral("CSV of the reference and paneled coefficients (angles in degrees) of "
+                       "each file, in the order given; a folder stands for its *.dat files."));
+    command.parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Airfoil files or folders."), "FILE...");
+    command.addPanelingOptions();
+    command.parser.addOption({QStringLiteral("jobs"),
+        QStringLiteral("Files analysed at once (the number of cores)."), QStringLiteral("J")});
+    if (const int status = command.parse(args); status != Continue)
+        return status;
+    Paneling paneling;
+    int jobs = QThread::idealThreadCount();
+    if (!command.readInt(
+            QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels, &paneling.panels)
+        || !command.readDensities(&paneling) || !command.readInt("jobs", 1, 256, &jobs))
+        return UsageError;
+    QStringList files;
+    for (const QString &path : command.parser.positionalArguments()) {
+        if (!QFileInfo(path).isDir()) {
+            files << path;
+            continue;
+        }
+        const QDir dir(path);
+        for (const QString &name :
+            dir.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
+            files << dir.filePath(name);
+    }
+    if (files.isEmpty())
+        return command.usageError(QStringLiteral("no airfoil file given"));
+
+    // The rows are worked out on every core and written in the order given, each as soon as
+    // it and those before it are done.
+    QThreadPool pool;
+    pool.setMaxThreadCount(jobs);
+    const QFuture<Row> rows = QtConcurrent::mapped(
+        &pool, files, [paneling](const QString &path) { return row(path, paneling); });
+    out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
+             "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,warnings\n";
+    const bool showProgress = isatty(STDERR_FILENO);
+    bool allTaken = true;
+    for (int i = 0; i < files.size(); ++i) {
+        const Row done = rows.resultAt(i);
+        allTaken = allTaken && done.taken;
+        out() << done.line << '\n';
+        if (showProgress) {
+            out().flush();
+            err() << QStringLiteral("\rbatch: %1 of %2 files").arg(i + 1).arg(files.size());
+            err().flush();
+        }
+    }
+    if (showProgress)
+        err() << '\n';
+    return allTaken ? Success : FileError;
+}
+
+} // namespace Cli

@@ -1,0 +1,162 @@
+#include "command.h"
+
+#include "study.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cmath>
+#include <cstdio>
+
+namespace Cli {
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+QString number(double v) { return QString::number(v, 'g', 17); }
+
+Command::Command(const QString &name, const QString &arguments, const QString &description)
+    : name(name)
+    , arguments(arguments)
+{
+    parser.setApplicationDescription(description);
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+int Command::parse(const QStringList &args)
+{
+    if (!parser.parse(QStringList {QStringLiteral("liftwise-cli")} + args))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The usage line names the command, which the parser does not know of.
+        QString help = parser.helpText();
+        const qsizetype options = help.indexOf(QLatin1String(" [options]"));
+        help.replace(0, options, QStringLiteral("Usage: liftwise-cli ") + name);
+        out() << help;
+        return Success;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        out() << "liftwise-cli " << QCoreApplication::applicationVersion() << '\n';
+        return Success;
+    }
+    return Continue;
+}
+
+int Command::usageError(const QString &problem) const
+{
+    err() << QStringLiteral("liftwise-cli %1: %2\nTry 'liftwise-cli %1 --help'.\n")
+                 .arg(name, problem);
+    return UsageError;
+}
+
+QString Command::singleFile() const
+{
+    const QStringList files = parser.positionalArguments();
+    if (files.size() == 1)
+        return files.first();
+    usageError(files.isEmpty() ? QStringLiteral("no airfoil file given")
+                               : QStringLiteral("one airfoil file at a time"));
+    return QString();
+}
+
+void Command::addPanelingOptions(bool ranged)
+{
+    const Paneling start;
+    parser.addOptions({
+        {QStringLiteral("panels"),
+            ranged ? QStringLiteral("Panel counts FROM to TO in steps of STEP (1), or one count, "
+                                    "%1 to %2.")
+                         .arg(Paneling::MinPanels)
+                         .arg(Paneling::MaxPanels)
+                   : QStringLiteral("Number of panels, %1 to %2 (%3).")
+                         .arg(Paneling::MinPanels)
+                         .arg(Paneling::MaxPanels)
+                         .arg(start.panels),
+            ranged ? QStringLiteral("FROM:TO[:STEP]") : QStringLiteral("N")},
+        {QStringLiteral("le"),
+            QStringLiteral("Leading edge density, 1.00 to 10.00 (%1).")
+                .arg(start.leDensity, 0, 'f', 2),
+            QStringLiteral("A")},
+        {QStringLiteral("te"),
+            QStringLiteral("Trailing edge density, 1.00 to 10.00 (%1).")
+                .arg(start.teDensity, 0, 'f', 2),
+            QStringLiteral("B")},
+    });
+}
+
+bool Command::readDensities(Paneling *paneling) const
+{
+    return readNumber(QStringLiteral("le"), Paneling::MinDensity, Paneling::MaxDensity,
+               Paneling::DensityDecimals, &paneling->leDensity)
+        && readNumber(QStringLiteral("te"), Paneling::MinDensity, Paneling::MaxDensity,
+            Paneling::DensityDecimals, &paneling->teDensity);
+}
+
+bool Command::readInt(const QString &option, int minimum, int maximum, int *value) const
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const int v = parser.value(option).toInt(&ok);
+    if (!ok || v < minimum || v > maximum) {
+        usageError(QStringLiteral("--%1 takes a whole number from %2 to %3")
+                       .arg(option)
+                       .arg(minimum)
+                       .arg(maximum));
+        return false;
+    }
+    *value = v;
+    return true;
+}
+
+bool Command::readNumber(
+    const QString &option, double minimum, double maximum, int decimals, double *value) const
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const double v = parser.value(option).toDouble(&ok);
+    const double rounded = QString::number(v, 'f', decimals).toDouble();
+    if (!ok || !std::isfinite(v) || rounded < minimum || rounded > maximum) {
+        usageError(QStringLiteral("--%1 takes a number from %2 to %3")
+                       .arg(option, QString::number(minimum, 'f', decimals),
+                           QString::number(maximum, 'f', decimals)));
+        return false;
+    }
+    *value = rounded;
+    return true;
+}
+
+bool load(Study *study, const QString &path)
+{
+    QFile standardInput;
+    Study::Refusal refusal;
+    if (path == QLatin1String("-")) {
+        standardInput.open(stdin, QFile::ReadOnly);
+        refusal = study->load(&standardInput, path, study->paneling());
+    } else {
+        refusal = study->loadFile(path);
+    }
+    if (refusal) {
+        const QString what = refusal.kind == Study::Refusal::Unreadable
+            ? QStringLiteral("Cannot read file")
+            : QStringLiteral("Cannot analyse file");
+        err() << QStringLiteral("liftwise-cli: %1 %2: %3.\n").arg(what, path, refusal.reason);
+        return false;
+    }
+    for (const QString &warning : study->warnings())
+        err() << QStringLiteral("%1: warning: %2\n").arg(path, warning);
+    return true;
+}
+
+} // namespace Cli

@@ -1,0 +1,69 @@
+#ifndef LIFTWISE_COMMAND_H
+#define LIFTWISE_COMMAND_H
+
+#include "paneling.h"
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+class Study;
+
+// What every command of liftwise-cli shares: the parser with --help and --version, usage
+// errors, values checked against the ranges the window offers, and loading a file.
+namespace Cli {
+
+enum ExitCode { Success = 0, FileError = 1, UsageError = 2, Continue = -1 };
+
+QTextStream &out();
+QTextStream &err();
+
+// A number at full precision, as CSV columns give it.
+QString number(double v);
+
+class Command
+{
+public:
+    // name: the command as typed; arguments: the positional part of its synopsis.
+    Command(const QString &name, const QString &arguments, const QString &description);
+
+    // Parses the arguments after the command's name. Continue when the command is to run;
+    // otherwise the exit status, after answering --help or --version or naming a usage error.
+    int parse(const QStringList &args);
+    // Prints the problem and where to read more; returns UsageError.
+    int usageError(const QString &problem) const;
+    // The one airfoil file the command takes; empty after a usage error.
+    QString singleFile() const;
+
+    // The --panels, --le and --te options; panels as a single count unless ranged.
+    void addPanelingOptions(bool ranged = false);
+    // The paneling the options give, starting from the default one; false after a usage error
+    // (printed). A range of counts for --panels is left to the caller.
+    bool readDensities(Paneling *paneling) const;
+    // A whole number from minimum to maximum; false after a usage error.
+    bool readInt(const QString &option, int minimum, int maximum, int *value) const;
+    // A number as the window's field takes it, rounded to its decimals, from minimum to
+    // maximum; false after a usage error.
+    bool readNumber(
+        const QString &option, double minimum, double maximum, int decimals, double *value) const;
+
+    QCommandLineParser parser;
+
+private:
+    QString name;
+    QString arguments;
+};
+
+// Loads the file (standard input for "-") into the study, at the study's paneling; prints
+// why it is refused and returns false, or prints its warnings and returns true.
+bool load(Study *study, const QString &path);
+
+int analyze(const QStringList &args);
+int sweep(const QStringList &args);
+int batch(const QStringList &args);
+int naca(const QStringList &args);
+
+} // namespace Cli
+
+#endif // LIFTWISE_COMMAND_H

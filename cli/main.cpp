@@ -1,0 +1,42 @@
+// liftwise-cli: the window's analysis without a display, for scripts and reproducible runs.
+
+#include "command.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const QString command = args.isEmpty() ? QString() : args.takeFirst();
+    const char usage[] = "Usage: liftwise-cli COMMAND [options] ...\n"
+                         "Commands: analyze, sweep, batch, naca; 'liftwise-cli COMMAND --help' "
+                         "says more.\n";
+    int status;
+    if (command == QLatin1String("analyze"))
+        status = Cli::analyze(args);
+    else if (command == QLatin1String("sweep"))
+        status = Cli::sweep(args);
+    else if (command == QLatin1String("batch"))
+        status = Cli::batch(args);
+    else if (command == QLatin1String("naca"))
+        status = Cli::naca(args);
+    else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        Cli::out() << usage;
+        status = Cli::Success;
+    } else if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
+        Cli::out() << "liftwise-cli " << QCoreApplication::applicationVersion() << '\n';
+        status = Cli::Success;
+    } else {
+        Cli::err() << "liftwise-cli: "
+                   << (command.isEmpty() ? QStringLiteral("no command given")
+                                         : QStringLiteral("unknown command '%1'").arg(command))
+                   << "\nTry 'liftwise-cli --help'.\n";
+        status = Cli::UsageError;
+    }
+    Cli::out().flush();
+    Cli::err().flush();
+    return status;
+}

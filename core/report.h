@@ -1,0 +1,37 @@
+#ifndef LIFTWISE_REPORT_H
+#define LIFTWISE_REPORT_H
+
+#include <QString>
+#include <QStringList>
+
+class Camberline;
+class Study;
+struct Coefficients;
+struct CamberReshaping;
+
+// The texts of the result panels, the same in the window and on the command line.
+namespace Report {
+
+// v as a field of this range and decimals takes it: rounded to its decimals, then bounded.
+double fieldValue(double v, double minimum, double maximum, int decimals);
+
+// The file panel: title, point count (with the layout when it is not the plain one and the
+// repeated points dropped), the warnings, a blank line, the reference coefficients.
+QStringList fileLines(const Study &study);
+// The paneling panel: the last Modify press's report, if any, then the point count and the
+// coefficients of the paneled line.
+QStringList panelingLines(const Study &study);
+
+// The six labelled coefficients; angles in degrees.
+QStringList coefficientLines(const Coefficients &c);
+// Each panel's width, or its angle in degrees (positive where it descends towards the
+// trailing edge), as " %1" entries 9 wide with 4 decimals after one leading blank.
+QString panelWidthLine(const Camberline &line);
+QString panelAngleLine(const Camberline &line);
+// "modified paneling", start, target and factors of one Modify step, and a line saying so
+// when the step could not be applied.
+QStringList reshapingLines(const CamberReshaping &reshaping);
+
+} // namespace Report
+
+#endif // LIFTWISE_REPORT_H

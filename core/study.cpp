@@ -1,0 +1,147 @@
+#include "study.h"
+
+#include "analysis.h"
+#include "report.h"
+#include "vortexmethod.h"
+
+#include <QFile>
+#include <QTextStream>
+
+struct Study::Analysis
+{
+    QString path;
+    AirfoilData data;
+    QStringList warnings;
+    std::unique_ptr<Airfoil> airfoil;
+    Camberline reference {Paneling::reference()};
+    Coefficients referenceCoefficients;
+};
+
+namespace {
+
+// Reads the stream and analyses its contour; why it is refused, in the user's words, or an
+// empty string.
+QString analyse(QTextStream &in, AirfoilData *data, std::unique_ptr<Airfoil> *airfoil)
+{
+    *data = readAirfoilData(in);
+    if (!data->problem.isEmpty())
+        return data->problem;
+    const int n = data->count();
+    double distance = 0.0;
+    const int wild = wildPoint(n, data->x.constData(), data->y.constData(), &distance);
+    if (wild >= 0) {
+        const QString chords = !std::isfinite(distance) ? QStringLiteral("over 1e308")
+            : distance < 1e6                            ? QString::number(distance, 'f', 1)
+                                                        : QString::number(distance, 'g', 3);
+        return QStringLiteral("the point on line %1 lies %2 chords from the chord line")
+            .arg(QString::number(data->lineNumbers.at(wild)), chords);
+    }
+    std::string problem;
+    *airfoil = normalizedAirfoil(n, data->x.constData(), data->y.constData(), &problem);
+    return QString::fromStdString(problem);
+}
+
+} // namespace
+
+Study::Study(QObject *parent)
+    : QObject(parent)
+{
+}
+
+Study::~Study() = default;
+
+Study::Refusal Study::loadFile(const QString &path) { return loadFile(path, p); }
+
+Study::Refusal Study::loadFile(const QString &path, const Paneling &paneling)
+{
+    QFile device(path);
+    if (!device.open(QFile::ReadOnly))
+        return {Refusal::Unreadable, device.errorString()};
+    return load(&device, path, paneling);
+}
+
+Study::Refusal Study::load(QIODevice *device, const QString &path, const Paneling &paneling)
+{
+    // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
+    QTextStream in(device);
+    auto next = std::make_unique<Analysis>();
+    const QString reason = analyse(in, &next->data, &next->airfoil);
+    if (!reason.isEmpty())
+        return {Refusal::Refused, reason};
+    next->reference.computePoints(*next->airfoil);
+    next->referenceCoefficients = coefficientsOf(next->reference);
+    // Numbers that are no numbers would reach every panel and the targets; say so instead.
+    if (!next->referenceCoefficients.isFinite())
+        return {Refusal::Refused,
+            QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
+    next->path = path;
+    next->warnings = next->data.warnings;
+    const std::string warning = next->airfoil->normalizationWarning();
+    if (!warning.empty())
+        next->warnings << QString::fromStdString(warning);
+
+    // 2. The new file at the paneling asked for.
+    file = std::move(next);
+    p = paneling;
+    rebuildLine();
+    emit fileChanged();
+    emit lineChanged();
+    return {};
+}
+
+void Study::setPaneling(const Paneling &paneling)
+{
+    p = paneling;
+    if (!file)
+        return;
+    rebuildLine();
+    emit lineChanged();
+}
+
+void Study::rebuildLine()
+{
+    line = camberlineOf(*file->airfoil, p);
+    lineCoefficients = coefficientsOf(*line);
+    pressed.clear();
+}
+
+CamberReshaping Study::modify(const Targets &targets)
+{
+    if (!file)
+        return CamberReshaping();
+    const CamberReshaping reshaping = reshapeCamberline(*line, targets);
+    lineCoefficients = coefficientsOf(*line);
+    pressed.push_back(reshaping);
+    emit lineChanged();
+    return reshaping;
+}
+
+Targets Study::presetTargets() const
+{
+    const Coefficients &c = referenceCoefficients();
+    Targets t;
+    t.alpha0 = radians(Report::fieldValue(degrees(c.alpha0), -Targets::MaxAlpha0Degrees,
+        Targets::MaxAlpha0Degrees, Targets::Decimals));
+    t.cm0 = Report::fieldValue(c.cm0, -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals);
+    return t;
+}
+
+QString Study::path() const { return file ? file->path : QString(); }
+
+const AirfoilData &Study::data() const
+{
+    static const AirfoilData none;
+    return file ? file->data : none;
+}
+
+QStringList Study::warnings() const { return file ? file->warnings : QStringList(); }
+
+const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
+
+const Camberline *Study::reference() const { return file ? &file->reference : nullptr; }
+
+const Coefficients &Study::referenceCoefficients() const
+{
+    static const Coefficients none;
+    return file ? file->referenceCoefficients : none;
+}

@@ -1,0 +1,90 @@
+#ifndef LIFTWISE_STUDY_H
+#define LIFTWISE_STUDY_H
+
+#include "airfoil.h"
+#include "airfoilfile.h"
+#include "coefficients.h"
+#include "modification.h"
+#include "paneling.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+class QIODevice;
+QT_END_NAMESPACE
+
+// One airfoil under study, as every front end shows it: the loaded file, its normalised
+// airfoil and 200-panel reference line with their coefficients, the user's paneling, the
+// paneled line with its coefficients, and the Modify presses since that line was rebuilt.
+// Says by its signals what changed, so that views redraw only that.
+class Study : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Why a file was not taken: it could not be opened, or it was read and refused.
+    struct Refusal
+    {
+        enum Kind { None, Unreadable, Refused };
+        Kind kind = None;
+        QString reason;
+        explicit operator bool() const { return kind != None; }
+    };
+
+    explicit Study(QObject *parent = nullptr);
+    ~Study() override;
+
+    // Reads and analyses the file and, when it is taken, analyses it at the paneling (or the
+    // current one). A refused file changes nothing. The reader takes LF, CR LF and CR alone,
+    // so the device is read as it stands, not in text mode.
+    Refusal loadFile(const QString &path);
+    Refusal loadFile(const QString &path, const Paneling &paneling);
+    Refusal load(QIODevice *device, const QString &path, const Paneling &paneling);
+
+    // Rebuilds the paneled line from the contour, even at an unchanged paneling, which ends
+    // any Modify presses. Before a load it only remembers the paneling.
+    void setPaneling(const Paneling &paneling);
+    // Reshapes the paneled line towards the targets; nothing before a load.
+    CamberReshaping modify(const Targets &targets);
+    // The targets preset from the reference line, rounded and bounded as a user can give them.
+    Targets presetTargets() const;
+
+    bool isLoaded() const { return bool(file); }
+    // What was loaded; empty or null before a load.
+    QString path() const;
+    const AirfoilData &data() const;
+    QStringList warnings() const;
+    const Airfoil *airfoil() const;
+    const Camberline *reference() const;
+    const Coefficients &referenceCoefficients() const;
+
+    const Paneling &paneling() const { return p; }
+    const Camberline *paneledLine() const { return line ? &*line : nullptr; }
+    const Coefficients &paneledCoefficients() const { return lineCoefficients; }
+    // The Modify presses since the paneled line was built from the contour.
+    const std::vector<CamberReshaping> &presses() const { return pressed; }
+
+signals:
+    // A new file is loaded: airfoil, reference and paneled line are new (lineChanged follows).
+    void fileChanged();
+    // The paneled line is new or reshaped.
+    void lineChanged();
+
+private:
+    struct Analysis;
+    void rebuildLine();
+
+    std::unique_ptr<Analysis> file;
+    Paneling p;
+    std::optional<Camberline> line;
+    Coefficients lineCoefficients;
+    std::vector<CamberReshaping> pressed;
+};
+
+#endif // LIFTWISE_STUDY_H

@@ -1,0 +1,198 @@
+#include "naca.h"
+#include "oddfiles.h"
+#include "report.h"
+#include "study.h"
+
+#include <QtTest>
+
+namespace {
+
+// A NACA section of 2 * stations - 1 points, as a user's file would hold it.
+QByteArray nacaFile(double m, double p, double t, int stations = 31)
+{
+    const NacaSection section = nacaFourDigit(m, p, t, stations, false);
+    QByteArray text = "test section\n";
+    for (size_t i = 0; i < section.x.size(); ++i)
+        text += QByteArray::number(section.x[i], 'f', 6) + "  "
+            + QByteArray::number(section.y[i], 'f', 6) + "\n";
+    return text;
+}
+
+// Everything a view could show of a study, to tell whether anything changed.
+QString shown(const Study &study)
+{
+    if (!study.isLoaded())
+        return QStringLiteral("nothing");
+    return study.path() + Report::fileLines(study).join('\n')
+        + Report::panelingLines(study).join('\n') + Report::panelAngleLine(*study.paneledLine());
+}
+
+} // namespace
+
+class tst_Study : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void oddFiles_data() { addOddFileRows(); }
+    void oddFiles();
+    void loadShowsReferenceAndPaneling();
+    void targetsPresetAsTheFieldsTakeThem();
+    void panelingRebuildsAndEndsPresses();
+    void modifyWorkedCase();
+    void modifyBeforeLoadDoesNothing();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    QTemporaryDir dir;
+};
+
+QString tst_Study::write(const QString &name, const QByteArray &bytes)
+{
+    return writeFile(dir, name, bytes);
+}
+
+void tst_Study::oddFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, isDirectory);
+    QFETCH(bool, loads);
+    QFETCH(QString, told);
+    QFETCH(QByteArray, same);
+
+    const QString path = isDirectory ? dir.path() : write(QStringLiteral("odd.dat"), bytes);
+    // Before and after an earlier load: a refused file changes nothing and says nothing.
+    for (const bool earlier : {false, true}) {
+        Study study;
+        if (earlier)
+            QVERIFY(!study.loadFile(write(QStringLiteral("kept.dat"), nacaFile(0.04, 0.3, 0.1))));
+        const QString before = shown(study);
+        QSignalSpy changes(&study, &Study::fileChanged);
+        const Study::Refusal refusal = study.loadFile(path);
+        if (!loads) {
+            QCOMPARE(
+                refusal.kind, isDirectory ? Study::Refusal::Unreadable : Study::Refusal::Refused);
+            QVERIFY2(refusal.reason.startsWith(told), qPrintable(refusal.reason));
+            QCOMPARE(shown(study), before);
+            QCOMPARE(changes.count(), 0);
+            continue;
+        }
+        QVERIFY2(!refusal, qPrintable(refusal.reason));
+        QCOMPARE(changes.count(), 1);
+        // Above the blank line what the user is told, below it the coefficients, which are
+        // those of the file it must analyse as.
+        const QStringList lines = Report::fileLines(study);
+        const int blank = int(lines.indexOf(QString()));
+        QCOMPARE(lines.mid(0, blank).join('\n'), told);
+        Study alike;
+        QVERIFY(!alike.loadFile(
+            write(QStringLiteral("alike.dat"), same.isEmpty() ? plainFile("plain", 21) : same)));
+        const QStringList expected = Report::fileLines(alike);
+        QCOMPARE(lines.mid(blank), expected.mid(expected.indexOf(QString())));
+        QCOMPARE(Report::panelingLines(study), Report::panelingLines(alike));
+    }
+}
+
+void tst_Study::loadShowsReferenceAndPaneling()
+{
+    Study study;
+    study.setPaneling(Paneling {3, 3.0, 2.0});
+    QVERIFY(!study.loadFile(write(QStringLiteral("wing.dat"), nacaFile(0.02, 0.4, 0.12))));
+    const QStringList file = Report::fileLines(study);
+    QCOMPARE(file.mid(0, 3), (QStringList {"test section", "61 points", ""}));
+    QCOMPARE(file.size(), 9);
+    // A 2 % cambered section: the reference zero-lift angle is near the analytic -2.08 deg, and
+    // the coarse paneling, built at the paneling set before the load, is visibly off it.
+    const double reference = degrees(study.referenceCoefficients().alpha0);
+    QVERIFY2(reference < -1.9 && reference > -2.3, qPrintable(file.at(4)));
+    QCOMPARE(study.paneledLine()->npoints(), 4);
+    QVERIFY(qAbs(degrees(study.paneledCoefficients().alpha0) - reference) > 0.1);
+    QCOMPARE(Report::panelingLines(study).first(), QStringLiteral("4 points"));
+    // The default paneling's widths depend on the paneling alone.
+    study.setPaneling(Paneling());
+    QCOMPARE(Report::panelWidthLine(*study.paneledLine()),
+        QStringLiteral("     0.0326    0.0512    0.0881    0.1615    0.2496    0.2203"
+                       "    0.1267    0.0701"));
+}
+
+void tst_Study::targetsPresetAsTheFieldsTakeThem()
+{
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("t.dat"), nacaFile(0.03, 0.3, 0.10))));
+    const Coefficients &c = study.referenceCoefficients();
+    Targets preset = study.presetTargets();
+    QVERIFY(qAbs(degrees(preset.alpha0) - degrees(c.alpha0)) <= 0.00005);
+    QVERIFY(qAbs(preset.cm0 - c.cm0) <= 0.00005);
+    // Beyond the fields' ranges the preset stops at their bounds.
+    QVERIFY(!study.loadFile(write(QStringLiteral("big.dat"), nacaFile(0.15, 0.4, 0.12))));
+    preset = study.presetTargets();
+    QVERIFY(degrees(study.referenceCoefficients().alpha0) < -Targets::MaxAlpha0Degrees);
+    QCOMPARE(degrees(preset.alpha0), -Targets::MaxAlpha0Degrees);
+    QCOMPARE(preset.cm0, -Targets::MaxCm0);
+}
+
+void tst_Study::panelingRebuildsAndEndsPresses()
+{
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("m.dat"), nacaFile(0.02, 0.4, 0.12))));
+    const QString fresh = shown(study);
+    QSignalSpy lines(&study, &Study::lineChanged);
+    study.modify(Targets {radians(-4.0), -0.08});
+    QCOMPARE(study.presses().size(), size_t(1));
+    QCOMPARE(Report::panelingLines(study).first(), QStringLiteral("modified paneling"));
+    // The same paneling again rebuilds the line from the contour.
+    study.setPaneling(study.paneling());
+    QVERIFY(study.presses().empty());
+    QCOMPARE(shown(study), fresh);
+    QCOMPARE(lines.count(), 2);
+    // A press reshapes at the line's own stations, whatever the paneling was before.
+    study.setPaneling(Paneling {12, 2.0, 4.0});
+    study.modify(Targets {radians(-4.0), -0.08});
+    QCOMPARE(study.paneledLine()->npoints(), 13);
+    QCOMPARE(study.paneledLine()->ypoint(12), 0.0);
+    QVERIFY(qAbs(degrees(study.paneledCoefficients().alpha0) - -4.0) < 0.05);
+}
+
+void tst_Study::modifyWorkedCase()
+{
+    // A symmetric section has a flat camber line: the start values are zero. At 8 panels the
+    // targets -2 deg and -0.05 give the factors 3.2175 and 2.2826; a second press corrects what
+    // the first left over.
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("sym.dat"), nacaFile(0.0, 0.0, 0.12))));
+    const QStringList file = Report::fileLines(study);
+    const Targets targets {radians(-2.0), -0.05};
+    study.modify(targets);
+    QStringList lines = Report::panelingLines(study);
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.at(0), QStringLiteral("modified paneling"));
+    QVERIFY2(QRegularExpression("^start  :  a0=   -?0\\.000  cm0=  -?0\\.0000$")
+                 .match(lines.at(1))
+                 .hasMatch(),
+        qPrintable(lines.at(1)));
+    QCOMPARE(lines.at(2), QStringLiteral("target :  a0=  -2.000  cm0= -0.0500"));
+    QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a=  3.2175  b=  2.2826"));
+    QCOMPARE(lines.at(4), QStringLiteral("9 points"));
+    QCOMPARE(lines.at(6), QStringLiteral("alpha0 = -2.001 deg"));
+    QCOMPARE(lines.at(7), QStringLiteral("cm0 = -0.0497"));
+    study.modify(targets);
+    lines = Report::panelingLines(study);
+    QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a= -0.0226  b= -0.0430"));
+    QCOMPARE(lines.at(6), QStringLiteral("alpha0 = -2.000 deg"));
+    QCOMPARE(lines.at(7), QStringLiteral("cm0 = -0.0500"));
+    QCOMPARE(Report::fileLines(study), file);
+}
+
+void tst_Study::modifyBeforeLoadDoesNothing()
+{
+    Study study;
+    QSignalSpy lines(&study, &Study::lineChanged);
+    study.setPaneling(Paneling {5, 1.0, 1.0});
+    QVERIFY(!study.modify(Targets {radians(-2.0), -0.05}).applied);
+    QCOMPARE(lines.count(), 0);
+    QVERIFY(!study.paneledLine());
+    QCOMPARE(study.paneling().panels, 5);
+}
+
+QTEST_APPLESS_MAIN(tst_Study)
+#include "tst_study.moc"
