@@ -1,4 +1,9 @@
 #include "airfoil.h"
+#include "naca.h"
+#include "study.h"
+
+#include <QBuffer>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -58,5 +63,32 @@ void BM_ComputePoints(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ComputePoints)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+
+// The analysis of liftwise-cli sweep --panels 3:200 on a 121-point NACA 2412, on one thread
+// (T = 1) or all cores (T = 0).
+void BM_SweepTo200(benchmark::State &state)
+{
+    const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, 61, false);
+    QByteArray text = "NACA 2412\n";
+    for (size_t i = 0; i < section.x.size(); ++i)
+        text += QByteArray::number(section.x[i], 'f', 6) + " "
+            + QByteArray::number(section.y[i], 'f', 6) + "\n";
+    QBuffer file(&text);
+    file.open(QBuffer::ReadOnly);
+    Study study;
+    study.load(&file, QStringLiteral("naca2412.dat"), Paneling());
+    QList<int> counts;
+    for (int n = 3; n <= 200; ++n)
+        counts << n;
+    QThreadPool pool;
+    if (state.range(0) > 0)
+        pool.setMaxThreadCount(int(state.range(0)));
+    for (auto _ : state) {
+        QFuture<Coefficients> rows = study.sweep(counts, Paneling(), &pool);
+        rows.waitForFinished();
+        benchmark::DoNotOptimize(rows.resultAt(counts.size() - 1));
+    }
+}
+BENCHMARK(BM_SweepTo200)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

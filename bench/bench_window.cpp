@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -59,6 +60,23 @@ static void BM_PanelingStep(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PanelingStep)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
+
+// One press of Modify after a load at N panels: the reshaping, the coefficients of the three
+// lines on the same stations, the texts and the redraw of the paneling.
+static void BM_ModifyPress(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    QSpinBox *panels = panelsOf(window);
+    panels->setValue(int(state.range(0)));
+    window.loadFile(writeSection(dir));
+    QPushButton *modify = window.findChild<QPushButton *>();
+    for (auto _ : state) {
+        settle(state);
+        emit modify->pressed();
+    }
+}
+BENCHMARK(BM_ModifyPress)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
 
 // Opening a 299-point file at the default paneling: reading, reference and paneled solutions,
 // texts and drawing.

@@ -110,7 +110,7 @@ int analyze(const QStringList &args)
                 .arg(-Targets::MaxCm0)
                 .arg(Targets::MaxCm0),
             QStringLiteral("CM")},
-        {QStringLiteral("presses"), QStringLiteral("Press Modify K times (1)."),
+        {QStringLiteral("presses"), QStringLiteral("Press Modify K times, 1 to 100 (1)."),
             QStringLiteral("K")},
         {QStringLiteral("json"),
             QStringLiteral("One JSON document at full precision instead of the panels.")},
@@ -135,7 +135,7 @@ int analyze(const QStringList &args)
     int presses = modify ? 1 : 0;
     double alpha0 = 0.0;
     double cm0 = 0.0;
-    if (!command.readInt(QStringLiteral("presses"), 1, 1000, &presses)
+    if (!command.readInt(QStringLiteral("presses"), 1, 100, &presses)
         || !command.readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
             Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
         || !command.readNumber(

@@ -1,11 +1,10 @@
 // liftwise-cli sweep: the coefficients over a range of panel counts, as CSV.
 
-#include "analysis.h"
 #include "command.h"
 #include "study.h"
-#include "vortexmethod.h"
 
 #include <QElapsedTimer>
+#include <QThreadPool>
 
 #include <unistd.h>
 
@@ -47,7 +46,14 @@ int sweep(const QStringList &args)
     if (!load(&study, path))
         return FileError;
 
-    // 2. One row a count. Long sweeps say how far they are, but only to a person watching.
+    // 2. One row a count, worked out on every core and written in order as each row and
+    //    those before it are done. Long sweeps say how far they are, but only to a person
+    //    watching.
+    QList<int> panels;
+    for (int count = from; count <= to; count += step)
+        panels << count;
+    QThreadPool pool;
+    const QFuture<Coefficients> rows = study.sweep(panels, paneling, &pool);
     const Coefficients &reference = study.referenceCoefficients();
     out() << "panels,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,alpha0_minus_ref_deg,"
              "cm0_minus_ref\n";
@@ -55,20 +61,18 @@ int sweep(const QStringList &args)
     QElapsedTimer clock;
     clock.start();
     bool progressShown = false;
-    const int rows = (to - from) / step + 1;
-    for (int row = 0; row < rows; ++row) {
-        paneling.panels = from + row * step;
-        const Coefficients c = coefficientsOf(camberlineOf(*study.airfoil(), paneling));
-        out() << paneling.panels << ',' << number(c.cl0) << ',' << number(degrees(c.alpha0)) << ','
+    for (int row = 0; row < panels.size(); ++row) {
+        const Coefficients c = rows.resultAt(row);
+        out() << panels.at(row) << ',' << number(c.cl0) << ',' << number(degrees(c.alpha0)) << ','
               << number(c.cm0) << ',' << number(c.dclda) << ',' << number(degrees(c.alphaSF)) << ','
               << number(c.clSF) << ',' << number(degrees(c.alpha0 - reference.alpha0)) << ','
               << number(c.cm0 - reference.cm0) << '\n';
         if (showProgress && clock.elapsed() > 1000) {
             out().flush();
             err() << QStringLiteral("\rsweep: %1 panels, row %2 of %3 ")
-                         .arg(paneling.panels)
+                         .arg(panels.at(row))
                          .arg(row + 1)
-                         .arg(rows);
+                         .arg(panels.size());
             err().flush();
             progressShown = true;
         }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <QtConcurrent>
 
 struct Study::Analysis
 {
@@ -124,6 +125,16 @@ Targets Study::presetTargets() const
         Targets::MaxAlpha0Degrees, Targets::Decimals));
     t.cm0 = Report::fieldValue(c.cm0, -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals);
     return t;
+}
+
+QFuture<Coefficients> Study::sweep(
+    const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const
+{
+    const Airfoil *contour = airfoil();
+    return QtConcurrent::mapped(pool, counts, [contour, densities](int panels) {
+        return coefficientsOf(
+            camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}));
+    });
 }
 
 QString Study::path() const { return file ? file->path : QString(); }

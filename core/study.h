@@ -7,6 +7,7 @@
 #include "modification.h"
 #include "paneling.h"
 
+#include <QFuture>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@
 
 QT_BEGIN_NAMESPACE
 class QIODevice;
+class QThreadPool;
 QT_END_NAMESPACE
 
 // One airfoil under study, as every front end shows it: the loaded file, its normalised
@@ -54,6 +56,11 @@ public:
     CamberReshaping modify(const Targets &targets);
     // The targets preset from the reference line, rounded and bounded as a user can give them.
     Targets presetTargets() const;
+    // The coefficients of the contour's camber line at each panel count, at the densities of
+    // the paneling; worked out on the pool's threads, each result in its place as it comes.
+    // Needs a loaded file, which the caller keeps loaded until the future has finished.
+    QFuture<Coefficients> sweep(
+        const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const;
 
     bool isLoaded() const { return bool(file); }
     // What was loaded; empty or null before a load.

@@ -5,46 +5,117 @@
 
 #include <cmath>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace {
 
 const double kTwoPi = 6.283185307179586;
 
+using Inverse = std::shared_ptr<const std::vector<double>>;
+
+// The influence matrix of vortices at the panels' quarter points on control points at their
+// three-quarter points, inverted. M[i][j] = 1 / (xc[i] - xv[j]); the 1 / (2 pi) is applied to
+// the solutions.
+Inverse invertedInfluence(const std::vector<double> &x)
+{
+    const int n = int(x.size()) - 1;
+    std::vector<double> xv(n);
+    std::vector<double> xc(n);
+    for (int i = 0; i < n; ++i) {
+        xv[i] = 0.75 * x[i] + 0.25 * x[i + 1];
+        xc[i] = 0.25 * x[i] + 0.75 * x[i + 1];
+    }
+    auto m = std::make_shared<std::vector<double>>(static_cast<size_t>(n) * n);
+    for (int i = 0; i < n; ++i) {
+        double *row = m->data() + static_cast<size_t>(i) * n;
+        for (int j = 0; j < n; ++j)
+            row[j] = 1.0 / (xc[i] - xv[j]);
+    }
+    MatrixInverse(m->data(), n);
+    return m;
+}
+
+// The matrix depends on the stations alone, never on the ordinates: a Modify press solves three
+// lines on the same stations, every load solves the reference paneling, and every edit solves
+// the new paneling once. The inverses of the reference stations and of the stations last used
+// besides are kept, keyed by the stations' bits, so that an inverse can only serve the very
+// stations it was made for.
+class KeptInverses
+{
+public:
+    Inverse of(const std::vector<double> &stations)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!keeping)
+                return invertedInfluence(stations);
+            if (stations == reference.stations && reference.inverse)
+                return reference.inverse;
+            if (stations == last.stations && last.inverse)
+                return last.inverse;
+        }
+        // Outside the lock: other threads go on with their own stations meanwhile.
+        Inverse inverse = invertedInfluence(stations);
+        std::lock_guard<std::mutex> lock(mutex);
+        Entry &slot = stations == reference.stations ? reference : last;
+        slot.stations = stations;
+        slot.inverse = inverse;
+        return inverse;
+    }
+
+    void keep(bool on)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        keeping = on;
+        last = Entry();
+        reference.inverse.reset();
+    }
+
+private:
+    struct Entry
+    {
+        std::vector<double> stations;
+        Inverse inverse;
+    };
+    std::mutex mutex;
+    bool keeping = true;
+    Entry reference {Camberline(Paneling::reference()).stations(), nullptr};
+    Entry last;
+};
+
+KeptInverses &keptInverses()
+{
+    static KeptInverses kept;
+    return kept;
+}
+
 } // namespace
+
+void keepInverses(bool on) { keptInverses().keep(on); }
 
 Coefficients coefficientsOf(const Camberline &line)
 {
     const int n = line.npoints() - 1;
     const std::vector<double> &x = line.stations();
     std::vector<double> xv(n);
-    std::vector<double> xc(n);
     std::vector<double> angle(n);
     std::vector<double> gamma(n);
     std::vector<double> ones(n, 1.0);
-    std::unique_ptr<double[]> m(new double[static_cast<size_t>(n) * n]);
 
-    // 1. Vortex at each panel's quarter point, control point at its three-quarter point, and
-    //    the panel's angle against the chord, positive where the line falls.
+    // 1. Vortex at each panel's quarter point, and the panel's angle against the chord,
+    //    positive where the line falls.
     for (int i = 0; i < n; ++i) {
         xv[i] = 0.75 * x[i] + 0.25 * x[i + 1];
-        xc[i] = 0.25 * x[i] + 0.75 * x[i + 1];
         angle[i] = line.panelAngle(i);
     }
 
-    // 2. Influence of vortex j at control point i; the 1 / (2 pi) is applied to the solutions.
-    for (int i = 0; i < n; ++i) {
-        double *row = m.get() + static_cast<size_t>(i) * n;
-        const double xci = xc[i];
-        for (int j = 0; j < n; ++j)
-            row[j] = 1.0 / (xci - xv[j]);
-    }
+    // 2. One inverse of the influence matrix serves both loadings.
+    const Inverse inverse = keptInverses().of(x);
+    double *m = const_cast<double *>(inverse->data());
 
-    // 3. One inverse serves both loadings.
-    MatrixInverse(m.get(), n);
-
-    // 4. Zero-incidence loading: the flow follows the panels. Lift and quarter-chord moment.
-    MatrVecProd(m.get(), angle.data(), gamma.data(), n);
+    // 3. Zero-incidence loading: the flow follows the panels. Lift and quarter-chord moment.
+    MatrVecProd(m, angle.data(), gamma.data(), n);
     double lift = 0.0;
     double moment = 0.0;
     for (int j = 0; j < n; ++j) {
@@ -54,15 +125,15 @@ Coefficients coefficientsOf(const Camberline &line)
     }
     const double leadingGamma = gamma[0];
 
-    // 5. Loading per radian of incidence.
-    MatrVecProd(m.get(), ones.data(), gamma.data(), n);
+    // 4. Loading per radian of incidence.
+    MatrVecProd(m, ones.data(), gamma.data(), n);
     double slope = 0.0;
     for (int j = 0; j < n; ++j) {
         gamma[j] *= kTwoPi;
         slope += 2.0 * gamma[j];
     }
 
-    // 6. Zero lift, and smooth entry: the incidence at which the leading vortex vanishes.
+    // 5. Zero lift, and smooth entry: the incidence at which the leading vortex vanishes.
     Coefficients c;
     c.cl0 = lift;
     c.cm0 = moment;
