@@ -35,6 +35,27 @@ void MainWindow::open()
         loadFile(path);
 }
 
+void MainWindow::saveAs()
+{
+    const QFileInfo loaded(curFile);
+    const QString proposed
+        = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save airfoil datafile"), proposed,
+        tr("airfoil datafiles (*.dat)\nall files (*)"));
+    if (path.isEmpty())
+        return;
+    const QString problem = study->save(path);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+        return;
+    }
+    // The loaded file itself now holds the reshaped airfoil: show it as loaded.
+    if (QFileInfo(path) == loaded)
+        loadFile(path);
+    statusBar()->showMessage(tr("File saved"), 2000);
+}
+
 void MainWindow::about()
 {
     QMessageBox::about(this, tr("About Liftwise"),
@@ -73,6 +94,7 @@ Paneling MainWindow::fieldsPaneling() const
 
 void MainWindow::showFile()
 {
+    saveAsAct->setEnabled(true);
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
     const Targets targets = study->presetTargets();
     alpha0SpinBox->setValue(degrees(targets.alpha0));
@@ -111,6 +133,12 @@ void MainWindow::createActions()
     openAct->setStatusTip(tr("Open an airfoil *.dat file"));
     connect(openAct, &QAction::triggered, this, &MainWindow::open);
 
+    saveAsAct = new QAction(tr("Save Airfoil As..."), this);
+    saveAsAct->setShortcut(QKeySequence(tr("Ctrl+Shift+S")));
+    saveAsAct->setStatusTip(tr("Save the airfoil, reshaped by Modify, as an airfoil file"));
+    saveAsAct->setEnabled(false);
+    connect(saveAsAct, &QAction::triggered, this, &MainWindow::saveAs);
+
     exitAct = new QAction(tr("E&xit"), this);
     exitAct->setShortcut(QKeySequence(tr("Ctrl+Q")));
     exitAct->setStatusTip(tr("Exit Liftwise"));
@@ -129,6 +157,7 @@ void MainWindow::createMenus()
 {
     fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addAction(openAct);
+    fileMenu->addAction(saveAsAct);
     fileMenu->addAction(exitAct);
 
     menuBar()->addSeparator();

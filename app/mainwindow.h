@@ -35,6 +35,7 @@ protected:
 
 private slots:
     void open();
+    void saveAs();
     void about();
     void panelingChanged();
     void doModify();
@@ -73,6 +74,7 @@ private:
     QMenu *fileMenu;
     QMenu *helpMenu;
     QAction *openAct;
+    QAction *saveAsAct;
     QAction *exitAct;
     QAction *aboutAct;
     QAction *aboutQtAct;

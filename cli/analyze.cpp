@@ -26,6 +26,17 @@ QJsonObject coefficientsJson(const Coefficients &c)
     };
 }
 
+QJsonObject geometryJson(const SectionGeometry &g)
+{
+    return QJsonObject {
+        {"maxThickness", g.maxThickness},
+        {"maxThicknessX", g.maxThicknessX},
+        {"maxCamber", g.maxCamber},
+        {"maxCamberX", g.maxCamberX},
+        {"trailingEdgeGap", g.trailingEdgeGap},
+    };
+}
+
 QJsonObject panelingJson(const Paneling &paneling)
 {
     return QJsonObject {
@@ -84,6 +95,7 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
         {"modifications", presses},
         {"warnings", QJsonArray::fromStringList(study.warnings())},
+        {"geometry", geometryJson(study.geometry())},
     };
     return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }

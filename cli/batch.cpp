@@ -44,7 +44,7 @@ Row row(const QString &path, const Paneling &paneling)
     QStringList fields {field(path)};
     if (refusal) {
         fields << QString() << QString() << QString() << field(refusal.reason);
-        for (int k = 0; k < 14; ++k)
+        for (int k = 0; k < 19; ++k)
             fields << QString();
         return {fields.join(QLatin1Char(',')), false};
     }
@@ -53,7 +53,10 @@ Row row(const QString &path, const Paneling &paneling)
            << (data.layout == AirfoilData::Layout::Lednicer ? QStringLiteral("lednicer")
                                                             : QStringLiteral("plain"))
            << QStringLiteral("ok") << coefficientFields(study.referenceCoefficients())
-           << QString::number(paneling.panels) << coefficientFields(study.paneledCoefficients())
+           << QString::number(paneling.panels) << coefficientFields(study.paneledCoefficients());
+    const SectionGeometry &g = study.geometry();
+    fields << number(g.maxThickness) << number(g.maxThicknessX) << number(g.maxCamber)
+           << number(g.maxCamberX) << number(g.trailingEdgeGap)
            << field(study.warnings().join(QStringLiteral("; ")));
     return {fields.join(QLatin1Char(',')), true};
 }
@@ -99,7 +102,8 @@ int batch(const QStringList &args)
     const QFuture<Row> rows = QtConcurrent::mapped(
         &pool, files, [paneling](const QString &path) { return row(path, paneling); });
     out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
-             "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,warnings\n";
+             "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,"
+             "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\n";
     const bool showProgress = isatty(STDERR_FILENO);
     bool allTaken = true;
     for (int i = 0; i < files.size(); ++i) {

@@ -62,6 +62,7 @@ bool load(Study *study, const QString &path);
 int analyze(const QStringList &args);
 int sweep(const QStringList &args);
 int batch(const QStringList &args);
+int modify(const QStringList &args);
 int naca(const QStringList &args);
 
 } // namespace Cli

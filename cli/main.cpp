@@ -11,9 +11,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
     QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
-    const char usage[] = "Usage: liftwise-cli COMMAND [options] ...\n"
-                         "Commands: analyze, sweep, batch, naca; 'liftwise-cli COMMAND --help' "
-                         "says more.\n";
+    const char usage[]
+        = "Usage: liftwise-cli COMMAND [options] ...\n"
+          "Commands: analyze, sweep, batch, modify, naca; 'liftwise-cli COMMAND --help' "
+          "says more.\n";
     int status;
     if (command == QLatin1String("analyze"))
         status = Cli::analyze(args);
@@ -21,6 +22,8 @@ int main(int argc, char *argv[])
         status = Cli::sweep(args);
     else if (command == QLatin1String("batch"))
         status = Cli::batch(args);
+    else if (command == QLatin1String("modify"))
+        status = Cli::modify(args);
     else if (command == QLatin1String("naca"))
         status = Cli::naca(args);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {

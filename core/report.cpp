@@ -5,6 +5,8 @@
 #include "modification.h"
 #include "study.h"
 
+#include <algorithm>
+
 namespace Report {
 
 namespace {
@@ -31,6 +33,17 @@ double fieldValue(double v, double minimum, double maximum, int decimals)
     return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum);
 }
 
+QString fixed(double v, int decimals)
+{
+    QString text = QString::number(v, 'f', decimals);
+    // "-0.000" and the like: every digit zero.
+    if (text.startsWith(QLatin1Char('-')) && std::all_of(text.begin() + 1, text.end(), [](QChar c) {
+            return c == QLatin1Char('0') || c == QLatin1Char('.');
+        }))
+        text.remove(0, 1);
+    return text;
+}
+
 QStringList fileLines(const Study &study)
 {
     const AirfoilData &data = study.data();
@@ -44,8 +57,19 @@ QStringList fileLines(const Study &study)
     QString count = pointCountLine(data.count());
     if (!notes.isEmpty())
         count += QStringLiteral(" (%1)").arg(notes.join(QStringLiteral(", ")));
+    const SectionGeometry &g = study.geometry();
+    const auto percent = [](double v) { return fixed(100.0 * v, 1); };
+    const QString camber = fixed(100.0 * g.maxCamber, 1) == QLatin1String("0.0")
+        ? QStringLiteral("camber 0.0 %")
+        : QStringLiteral("camber %1 % at %2 % chord")
+              .arg(percent(g.maxCamber), percent(g.maxCamberX));
     return QStringList {data.title, count} + study.warnings() + QStringList {QString()}
-    + coefficientLines(study.referenceCoefficients());
+    + coefficientLines(study.referenceCoefficients())
+        + QStringList {QString(),
+            QStringLiteral("thickness %1 % at %2 % chord")
+                .arg(percent(g.maxThickness), percent(g.maxThicknessX)),
+            camber,
+            QStringLiteral("trailing edge gap %1 %").arg(fixed(100.0 * g.trailingEdgeGap, 2))};
 }
 
 QStringList panelingLines(const Study &study)

@@ -14,9 +14,12 @@ namespace Report {
 
 // v as a field of this range and decimals takes it: rounded to its decimals, then bounded.
 double fieldValue(double v, double minimum, double maximum, int decimals);
+// v with the decimals, without a sign when it rounds to zero.
+QString fixed(double v, int decimals);
 
 // The file panel: title, point count (with the layout when it is not the plain one and the
-// repeated points dropped), the warnings, a blank line, the reference coefficients.
+// repeated points dropped), the warnings, a blank line, the reference coefficients, a blank
+// line and the section's geometry.
 QStringList fileLines(const Study &study);
 // The paneling panel: the last Modify press's report, if any, then the point count and the
 // coefficients of the paneled line.

@@ -5,6 +5,7 @@
 #include "vortexmethod.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 #include <QtConcurrent>
 
@@ -16,6 +17,7 @@ struct Study::Analysis
     std::unique_ptr<Airfoil> airfoil;
     Camberline reference {Paneling::reference()};
     Coefficients referenceCoefficients;
+    SectionGeometry geometry;
 };
 
 namespace {
@@ -75,6 +77,7 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     if (!next->referenceCoefficients.isFinite())
         return {Refusal::Refused,
             QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
+    next->geometry = geometryOf(*next->airfoil);
     next->path = path;
     next->warnings = next->data.warnings;
     const std::string warning = next->airfoil->normalizationWarning();
@@ -127,6 +130,33 @@ Targets Study::presetTargets() const
     return t;
 }
 
+QByteArray Study::airfoilText() const
+{
+    std::vector<double> x, y;
+    reshapedContour(*file->airfoil, pressed, &x, &y);
+    QString title = file->data.title;
+    if (!pressed.empty())
+        title += QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
+                     .arg(Report::fixed(degrees(lineCoefficients.alpha0), 3),
+                         Report::fixed(lineCoefficients.cm0, 4));
+    QByteArray text = title.toUtf8() + '\n';
+    for (size_t i = 0; i < x.size(); ++i)
+        text += Report::fixed(x[i], 7).toLatin1() + "  " + Report::fixed(y[i], 7).toLatin1() + '\n';
+    return text;
+}
+
+QString Study::save(const QString &path) const
+{
+    const QByteArray text = airfoilText();
+    QSaveFile saved(path);
+    // commit() takes a short write for a whole one (a full disk, a size limit); the flush
+    // before it says so, and the file in place is left as it was.
+    if (!saved.open(QFile::WriteOnly) || saved.write(text) != text.size() || !saved.flush()
+        || !saved.commit())
+        return saved.errorString();
+    return QString();
+}
+
 QFuture<Coefficients> Study::sweep(
     const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const
 {
@@ -155,4 +185,10 @@ const Coefficients &Study::referenceCoefficients() const
 {
     static const Coefficients none;
     return file ? file->referenceCoefficients : none;
+}
+
+const SectionGeometry &Study::geometry() const
+{
+    static const SectionGeometry none;
+    return file ? file->geometry : none;
 }

@@ -4,6 +4,7 @@
 #include "airfoil.h"
 #include "airfoilfile.h"
 #include "coefficients.h"
+#include "geometry.h"
 #include "modification.h"
 #include "paneling.h"
 
@@ -56,6 +57,13 @@ public:
     CamberReshaping modify(const Targets &targets);
     // The targets preset from the reference line, rounded and bounded as a user can give them.
     Targets presetTargets() const;
+    // The airfoil as a plain airfoil file, the normalised contour with the Modify presses since
+    // the line was built applied to both surfaces, and the coefficients they reached in the
+    // title.
+    QByteArray airfoilText() const;
+    // Writes that file, replacing the one at path only once it is written whole. Why it could
+    // not be written, or an empty string.
+    QString save(const QString &path) const;
     // The coefficients of the contour's camber line at each panel count, at the densities of
     // the paneling; worked out on the pool's threads, each result in its place as it comes.
     // Needs a loaded file, which the caller keeps loaded until the future has finished.
@@ -70,6 +78,7 @@ public:
     const Airfoil *airfoil() const;
     const Camberline *reference() const;
     const Coefficients &referenceCoefficients() const;
+    const SectionGeometry &geometry() const;
 
     const Paneling &paneling() const { return p; }
     const Camberline *paneledLine() const { return line ? &*line : nullptr; }

@@ -1,5 +1,7 @@
 #include "airfoil.h"
 
+#include "geometry.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -148,7 +150,7 @@ std::string Airfoil::findFrame(Frame *frame) const
     return std::string();
 }
 
-std::string Airfoil::surfaceOf(int end) const
+bool Airfoil::upperSurfaceFirst() const
 {
     // Round the contour the way airfoil files list it, over the upper surface first, the
     // enclosed area is positive.
@@ -158,7 +160,12 @@ std::string Airfoil::surfaceOf(int end) const
         const int j = (i + 1) % n;
         area += xcoord[i] * ycoord[j] - xcoord[j] * ycoord[i];
     }
-    return (end == 0) == (area > 0.0) ? "upper" : "lower";
+    return area >= 0.0;
+}
+
+std::string Airfoil::surfaceOf(int end) const
+{
+    return (end == 0) == upperSurfaceFirst() ? "upper" : "lower";
 }
 
 std::string Airfoil::normalizationWarning() const
@@ -233,15 +240,12 @@ double Camberline::panelAngle(int i) const
 
 void Camberline::computePoints(const Airfoil &airfoil)
 {
-    double t[10];
     y[0] = 0.0;
     y[p.panels] = 0.0;
     // Mean of the upper and the lower surface; a station crossed other than twice (a loop,
     // a wavy nose) gets 0.
     for (int i = 1; i < p.panels; ++i) {
-        if (airfoil.xSpline().findInverse(x[i], t, 10) == 2)
-            y[i] = 0.5 * (airfoil.ySpline().f(t[0]) + airfoil.ySpline().f(t[1]));
-        else
-            y[i] = 0.0;
+        double upper, lower;
+        y[i] = surfacesAt(airfoil, x[i], &upper, &lower) ? 0.5 * (upper + lower) : 0.0;
     }
 }

@@ -32,6 +32,9 @@ public:
     // end extended by more than 2 % of the chord.
     std::string normalizationWarning() const;
 
+    // Whether the points run from the trailing edge over the upper surface first.
+    bool upperSurfaceFirst() const;
+
     const Spline &xSpline() const { return xs; }
     const Spline &ySpline() const { return ys; }
     const Spline2D &curve() const { return xy; }

@@ -15,6 +15,24 @@ double sShape(double x) { return 0.1 * x * (1 - x) * (0.5 - x); }
 
 double CamberReshaping::offset(double x) const { return a * arc(x) + b * sShape(x); }
 
+void reshapedContour(const Airfoil &airfoil, const std::vector<CamberReshaping> &presses,
+    std::vector<double> *x, std::vector<double> *y)
+{
+    const int n = airfoil.npoints();
+    const bool forwards = airfoil.upperSurfaceFirst();
+    x->resize(n);
+    y->resize(n);
+    for (int k = 0; k < n; ++k) {
+        const int i = forwards ? k : n - 1 - k;
+        (*x)[k] = airfoil.px(i);
+        (*y)[k] = airfoil.py(i);
+        for (const CamberReshaping &press : presses) {
+            if (press.applied)
+                (*y)[k] += press.offset((*x)[k]);
+        }
+    }
+}
+
 CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets)
 {
     CamberReshaping r;

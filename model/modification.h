@@ -1,6 +1,9 @@
 #ifndef LIFTWISE_MODIFICATION_H
 #define LIFTWISE_MODIFICATION_H
 
+#include <vector>
+
+class Airfoil;
 class Camberline;
 
 // What a Modify step aims at: the zero-lift angle (radians) and the quarter-chord moment.
@@ -37,5 +40,12 @@ struct CamberReshaping
 // to first order, its zero-lift angle and quarter-chord moment reach the targets. The shapes
 // are taken at the line's own stations.
 CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets);
+
+// The normalised contour of the airfoil with the presses' shapes added, at each point's x, to
+// the y of both surfaces: the thickness stays and the camber line moves as the paneled line
+// did. In the order of airfoil files, from the trailing edge over the upper surface to the
+// leading edge and back over the lower one. Presses that were not applied add nothing.
+void reshapedContour(const Airfoil &airfoil, const std::vector<CamberReshaping> &presses,
+    std::vector<double> *x, std::vector<double> *y);
 
 #endif // LIFTWISE_MODIFICATION_H

@@ -1,5 +1,6 @@
 #include "airfoil.h"
 #include "analysis.h"
+#include "geometry.h"
 #include "naca.h"
 #include "spline.h"
 
@@ -190,6 +191,57 @@ private slots:
         const QList<double> after
             = coefficientsOf(camberlineOf(*airfoil, Paneling {entered, 3.0, 2.0}));
         QVERIFY(qAbs(qRadiansToDegrees(after[1] - before[1])) < 0.001);
+    }
+
+    void geometry_data()
+    {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<double>("thickness");
+        QTest::addColumn<double>("thicknessX");
+        QTest::addColumn<double>("camber");
+        QTest::addColumn<double>("camberX");
+        // NACA 4412's camber is measured from the contour's foremost point, whose chord is
+        // tilted from the NACA chord: 3.82 % at 41.5 %, not the nominal 4 % at 40 %.
+        QTest::newRow("0012") << "0012" << 0.12 << 0.30 << 0.0 << 0.0;
+        QTest::newRow("4412") << "4412" << 0.12 << 0.30 << 0.0382 << 0.415;
+    }
+
+    void geometry()
+    {
+        // 121 points with an open trailing edge, 0012 0.252 % thick at x = 1. Beside the stated
+        // values, the largest thickness agrees with straight lines through the normalised
+        // points on either surface.
+        QFETCH(QString, digits);
+        QFETCH(double, thickness);
+        QFETCH(double, thicknessX);
+        QFETCH(double, camber);
+        QFETCH(double, camberX);
+        const NacaSection section = nacaFourDigit(
+            digits.left(1).toInt() / 100.0, digits.mid(1, 1).toInt() / 10.0, 0.12, 61, false);
+        std::string problem;
+        const std::unique_ptr<Airfoil> airfoil = normalizedAirfoil(
+            int(section.x.size()), section.x.data(), section.y.data(), &problem);
+        const SectionGeometry g = geometryOf(*airfoil);
+        QVERIFY(qAbs(g.maxThickness - thickness) < 0.0005);
+        QVERIFY(qAbs(g.maxThicknessX - thicknessX) < 0.005);
+        QVERIFY(qAbs(g.maxCamber - camber) < 0.0005);
+        QVERIFY(qAbs(g.maxCamberX - camberX) < 0.01);
+        QVERIFY(camber != 0.0 || qAbs(g.trailingEdgeGap - 0.00252) < 0.000005);
+
+        const auto surface = [&](int from, int to, double x) {
+            for (int i = from; i != to; i += to > from ? 1 : -1) {
+                const int j = i + (to > from ? 1 : -1);
+                const double x0 = airfoil->px(i), x1 = airfoil->px(j);
+                if ((x0 - x) * (x1 - x) <= 0.0 && x0 != x1)
+                    return airfoil->py(i)
+                        + (x - x0) / (x1 - x0) * (airfoil->py(j) - airfoil->py(i));
+            }
+            return qQNaN();
+        };
+        double largest = 0.0;
+        for (int k = 1; k < 1000; ++k)
+            largest = std::max(largest, surface(60, 0, k / 1000.0) - surface(60, 120, k / 1000.0));
+        QVERIFY(qAbs(g.maxThickness - largest) < 0.0002);
     }
 
     void stationsNotCrossedTwice()

@@ -55,6 +55,7 @@ private slots:
     void standardInput();
     void sweepRowsMatchAnalyze();
     void batch();
+    void modify();
     void exitCodes_data();
     void exitCodes();
     void nacaSectionAnalyses();
@@ -90,6 +91,9 @@ void tst_Cli::jsonRoundTrips()
     QCOMPARE(doc["title"].toString(), QStringLiteral("cli test section"));
     QCOMPARE(doc["points"].toInt(), 81);
     QCOMPARE(doc["warnings"].toArray(), QJsonArray());
+    const QJsonObject geometry = doc["geometry"].toObject();
+    QVERIFY(qAbs(geometry["maxThickness"].toDouble() - 0.11) < 0.001);
+    QVERIFY(qAbs(geometry["maxCamber"].toDouble() - 0.03) < 0.002);
 
     const QJsonObject paneling = doc["paneling"].toObject();
     QCOMPARE(paneling["stations"].toArray().size(), 11);
@@ -197,7 +201,7 @@ void tst_Cli::batch()
     QVERIFY(rows.at(0).startsWith("file,title,points,layout,status,cl0,"));
     QCOMPARE(rows.at(2),
         "\"" + QString(empty).replace("\"", "\"\"") + "\",,,,the file holds no points"
-            + QString(14, ','));
+            + QString(19, ','));
     QVERIFY(rows.at(3).startsWith(folder.filePath("a.dat") + ",cli test section,81,plain,ok,"));
     QVERIFY(rows.at(4).startsWith(folder.filePath("b.dat") + ","));
     // The values are those of analyze, bit for bit, and one job gives the same table.
@@ -206,13 +210,43 @@ void tst_Cli::batch()
         = json(cli({"analyze", foil, "--panels", "12", "--te", "3", "--json"}).out);
     const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
     const QJsonObject line = doc["paneling"].toObject()["coefficients"].toObject();
-    QCOMPARE(cells.size(), 19);
+    QCOMPARE(cells.size(), 24);
+    QCOMPARE(cells.at(18).toDouble(), doc["geometry"].toObject()["maxThickness"].toDouble());
     QCOMPARE(cells.at(6).toDouble(), ref["alpha0Deg"].toDouble());
     QCOMPARE(cells.at(8).toDouble(), ref["dclda"].toDouble());
     QCOMPARE(cells.at(11), QStringLiteral("12"));
     QCOMPARE(cells.at(14).toDouble(), line["cm0"].toDouble());
     QCOMPARE(cells.at(16).toDouble(), line["alphaSFDeg"].toDouble());
     QCOMPARE(cli(args + QStringList {"--jobs", "1"}).out, run.out);
+}
+
+void tst_Cli::modify()
+{
+    // Presses at a paneling, one line each on standard error, and the reshaped airfoil written
+    // to a file or to standard output alike.
+    const QString output = dir.filePath(QStringLiteral("modified.dat"));
+    const QStringList args
+        = {"modify", foil, "--alpha0", "-4", "--cm0", "-0.09", "--presses", "2", "--panels", "200"};
+    const Run written = cli(args + QStringList {"--output", output});
+    QCOMPARE(written.status, 0);
+    QVERIFY(written.out.isEmpty());
+    const QStringList presses = written.err.trimmed().split('\n');
+    QCOMPARE(presses.size(), 2);
+    QVERIFY2(QRegularExpression("^press 2: alpha0 = -4.000 deg, cm0 = -0.0900$")
+                 .match(presses.at(1))
+                 .hasMatch(),
+        qPrintable(presses.at(1)));
+    QFile file(output);
+    QVERIFY(file.open(QFile::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    QVERIFY(text.startsWith("cli test section (alpha0 -4.000 deg, cm0 -0.0900)\n1.0000000  "));
+    QCOMPARE(text.count('\n'), 82);
+    QCOMPARE(cli(args).out, text);
+    // The reshaped file analyses near the targets at its own reference paneling.
+    const QJsonObject ref = json(cli({"analyze", output, "--json"}).out)["reference"]
+                                .toObject()["coefficients"]
+                                .toObject();
+    QVERIFY(qAbs(ref["alpha0Deg"].toDouble() - -4.0) < 0.01);
 }
 
 void tst_Cli::exitCodes_data()
@@ -243,6 +277,11 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("reversed sweep")
         << QStringList {"sweep", "FOIL", "--panels", "9:3"} << 2 << "FROM:TO";
     QTest::newRow("bad digits") << QStringList {"naca", "24x2"} << 2 << "four digits";
+    QTest::newRow("modify without targets")
+        << QStringList {"modify", "FOIL", "--alpha0", "-3"} << 2 << "--alpha0 and --cm0";
+    QTest::newRow("modify into a folder nobody may write") << QStringList {"modify", "FOIL",
+        "--alpha0", "-3", "--cm0", "-0.1", "--output",
+        "/proc/modified.dat"} << 1 << "Cannot write file /proc/modified.dat:";
 }
 
 void tst_Cli::exitCodes()
@@ -261,7 +300,8 @@ void tst_Cli::exitCodes()
         QVERIFY(!run.out.isEmpty());
     if (status == 1) {
         QVERIFY(run.out.isEmpty());
-        QCOMPARE(run.err.count('\n'), 1);
+        // One line, after the presses' lines of modify.
+        QCOMPARE(run.err.count('\n'), args.first() == "modify" ? 2 : 1);
     }
     if (status == 2)
         QCOMPARE(run.err.count('\n'), 2);

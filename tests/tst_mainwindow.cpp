@@ -75,6 +75,7 @@ private slots:
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
+    void saveOverTheLoadedFile();
 
 private:
     QString writeNaca(const QString &name, double m, double p, double t, int stations = 31);
@@ -216,6 +217,48 @@ void tst_MainWindow::modifyOnPress()
     // A finished edit, even without a change, rebuilds the line from the contour.
     win.finishEdit(win.panels());
     QCOMPARE(win.plain("results"), results);
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points"));
+}
+
+void tst_MainWindow::saveOverTheLoadedFile()
+{
+    // The dialog proposes STEM-modified.dat beside the loaded file; the user picks the loaded
+    // file itself and confirms the replacement, and the window then shows it as loaded: the
+    // presses are in its contour and its title.
+    Window win;
+    QAction *save = nullptr;
+    for (QAction *action : win.w.findChildren<QAction *>())
+        if (action->text() == QStringLiteral("Save Airfoil As..."))
+            save = action;
+    QVERIFY(save && !save->isEnabled());
+    const QString path = writeNaca("s.dat", 0.02, 0.4, 0.12);
+    win.w.loadFile(path);
+    QVERIFY(save->isEnabled());
+    win.decimal("alpha0 [deg]")->setValue(-3.0);
+    win.decimal("cm0")->setValue(-0.07);
+    win.pressModify();
+
+    QStringList proposed;
+    QString question;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            proposed = dialog->selectedFiles();
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    timer.start(10);
+    save->trigger();
+    timer.stop();
+    QCOMPARE(proposed, QStringList {dir.filePath("s-modified.dat")});
+    QVERIFY2(question.contains("already exists"), qPrintable(question));
+    QVERIFY2(win.lines("file").at(0).startsWith("test section s.dat (alpha0 -3.0"),
+        qPrintable(win.lines("file").at(0)));
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points"));
 }
 

@@ -1,9 +1,14 @@
+#include "geometry.h"
 #include "naca.h"
 #include "oddfiles.h"
 #include "report.h"
 #include "study.h"
 
 #include <QtTest>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -41,6 +46,9 @@ private slots:
     void panelingRebuildsAndEndsPresses();
     void modifyWorkedCase();
     void modifyBeforeLoadDoesNothing();
+    void savedAfterPressesReachesTheTargets();
+    void savedAsLoadedAnalysesAlike();
+    void failedSaveLeavesNothingBehind();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -100,7 +108,7 @@ void tst_Study::loadShowsReferenceAndPaneling()
     QVERIFY(!study.loadFile(write(QStringLiteral("wing.dat"), nacaFile(0.02, 0.4, 0.12))));
     const QStringList file = Report::fileLines(study);
     QCOMPARE(file.mid(0, 3), (QStringList {"test section", "61 points", ""}));
-    QCOMPARE(file.size(), 9);
+    QCOMPARE(file.size(), 13);
     // A 2 % cambered section: the reference zero-lift angle is near the analytic -2.08 deg, and
     // the coarse paneling, built at the paneling set before the load, is visibly off it.
     const double reference = degrees(study.referenceCoefficients().alpha0);
@@ -192,6 +200,89 @@ void tst_Study::modifyBeforeLoadDoesNothing()
     QCOMPARE(lines.count(), 0);
     QVERIFY(!study.paneledLine());
     QCOMPARE(study.paneling().panels, 5);
+}
+
+void tst_Study::savedAfterPressesReachesTheTargets()
+{
+    // Three presses at the reference paneling, saved and opened again: the file's own reference
+    // line reaches the targets, and its thickness is the original's.
+    Study study;
+    study.setPaneling(Paneling::reference());
+    QVERIFY(!study.loadFile(write(QStringLiteral("w.dat"), nacaFile(0.02, 0.4, 0.12, 61))));
+    const Targets targets {radians(-4.5), -0.1};
+    for (int k = 0; k < 3; ++k)
+        study.modify(targets);
+    const QString path = dir.filePath(QStringLiteral("w-modified.dat"));
+    QCOMPARE(study.save(path), QString());
+    Study saved;
+    QVERIFY(!saved.loadFile(path));
+    QCOMPARE(saved.data().title,
+        QStringLiteral("test section (alpha0 %1 deg, cm0 %2)")
+            .arg(degrees(study.paneledCoefficients().alpha0), 0, 'f', 3)
+            .arg(study.paneledCoefficients().cm0, 0, 'f', 4));
+    QCOMPARE(saved.data().count(), study.data().count());
+    QVERIFY(qAbs(degrees(saved.referenceCoefficients().alpha0 - targets.alpha0)) < 0.01);
+    QVERIFY(qAbs(saved.referenceCoefficients().cm0 - targets.cm0) < 2e-4);
+    const Airfoil &before = *study.airfoil();
+    const Airfoil &after = *saved.airfoil();
+    for (int i = 1; i + 1 < before.npoints(); ++i) {
+        double upper0, lower0, upper1, lower1;
+        if (!surfacesAt(before, before.px(i), &upper0, &lower0))
+            continue;
+        QVERIFY(surfacesAt(after, before.px(i), &upper1, &lower1));
+        QVERIFY2(
+            qAbs((upper1 - lower1) - (upper0 - lower0)) < 1e-6, qPrintable(QString::number(i)));
+    }
+}
+
+void tst_Study::savedAsLoadedAnalysesAlike()
+{
+    // Without a press the file is the normalised contour, in 7 decimals, over the upper surface
+    // first even when the file listed the lower one first. Rounding the points next to the
+    // nose, where y changes fast with x, moves the coefficients by a few millionths.
+    QList<QByteArray> lines = nacaFile(0.04, 0.4, 0.12).split('\n');
+    lines.removeLast();
+    std::reverse(lines.begin() + 1, lines.end());
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("lower first.dat"), lines.join('\n'))));
+    const QString path = dir.filePath(QStringLiteral("same.dat"));
+    QCOMPARE(study.save(path), QString());
+    Study saved;
+    QVERIFY(!saved.loadFile(path));
+    QCOMPARE(saved.data().title, study.data().title);
+    QVERIFY(saved.data().y.first() > saved.data().y.last());
+    const Coefficients &a = study.referenceCoefficients();
+    const Coefficients &b = saved.referenceCoefficients();
+    for (const auto &[x, y] :
+        {std::pair {a.cl0, b.cl0}, {a.alpha0, b.alpha0}, {a.cm0, b.cm0}, {a.clSF, b.clSF}})
+        QVERIFY2(qAbs(x - y) <= 1e-5 * qAbs(x), qPrintable(QStringLiteral("%1 %2").arg(x).arg(y)));
+    // The angle of smooth entry hangs on the nose alone.
+    QVERIFY(qAbs(a.alphaSF - b.alphaSF) <= 1e-3 * qAbs(a.alphaSF));
+}
+
+void tst_Study::failedSaveLeavesNothingBehind()
+{
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("f.dat"), nacaFile(0.02, 0.4, 0.12))));
+    // A folder nobody may write to, not even root.
+    QVERIFY(!study.save(QStringLiteral("/proc/liftwise.dat")).isEmpty());
+    // A disk that fills up half-way: the file in place keeps what it held, and no partial file
+    // is left beside it.
+    QTemporaryDir full;
+    const QString path = writeFile(full, QStringLiteral("kept.dat"), "kept\n");
+    rlimit limit;
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small {512, limit.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const QString problem = study.save(path);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    QVERIFY(!problem.isEmpty());
+    QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList {"kept.dat"});
+    QFile kept(path);
+    QVERIFY(kept.open(QFile::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("kept\n"));
 }
 
 QTEST_APPLESS_MAIN(tst_Study)

@@ -1,0 +1,86 @@
+// liftwise-cli modify: Modify presses without a window, and the reshaped airfoil written out.
+
+#include "command.h"
+#include "report.h"
+#include "study.h"
+
+namespace Cli {
+
+int modify(const QStringList &args)
+{
+    Command command(QStringLiteral("modify"), QStringLiteral("FILE"),
+        QStringLiteral("Presses Modify at the given paneling towards the targets and writes the "
+                       "reshaped airfoil as an airfoil file; each press's reached alpha0 and cm0 "
+                       "go to standard error."));
+    command.parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+    command.addPanelingOptions();
+    command.parser.addOptions({
+        {QStringLiteral("alpha0"),
+            QStringLiteral("Target zero-lift angle, %1 to %2 degrees.")
+                .arg(-Targets::MaxAlpha0Degrees)
+                .arg(Targets::MaxAlpha0Degrees),
+            QStringLiteral("DEG")},
+        {QStringLiteral("cm0"),
+            QStringLiteral("Target moment coefficient, %1 to %2.")
+                .arg(-Targets::MaxCm0)
+                .arg(Targets::MaxCm0),
+            QStringLiteral("CM")},
+        {QStringLiteral("presses"), QStringLiteral("Press Modify K times, 1 to 100 (1)."),
+            QStringLiteral("K")},
+        {QStringLiteral("output"),
+            QStringLiteral("Write the airfoil to OUT.dat instead of standard output."),
+            QStringLiteral("OUT.dat")},
+    });
+    if (const int status = command.parse(args); status != Continue)
+        return status;
+    const QString path = command.singleFile();
+    if (path.isEmpty())
+        return UsageError;
+    const QCommandLineParser &options = command.parser;
+    if (!options.isSet("alpha0") || !options.isSet("cm0"))
+        return command.usageError(QStringLiteral("--alpha0 and --cm0 give the targets"));
+    Paneling paneling;
+    int presses = 1;
+    double alpha0 = 0.0;
+    double cm0 = 0.0;
+    if (!command.readInt(
+            QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels, &paneling.panels)
+        || !command.readDensities(&paneling)
+        || !command.readInt(QStringLiteral("presses"), 1, 100, &presses)
+        || !command.readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
+            Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
+        || !command.readNumber(
+            QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals, &cm0))
+        return UsageError;
+
+    Study study;
+    study.setPaneling(paneling);
+    if (!load(&study, path))
+        return FileError;
+    for (int k = 1; k <= presses; ++k) {
+        if (!study.modify(Targets {radians(alpha0), cm0}).applied) {
+            err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach these "
+                                    "targets.\n")
+                         .arg(k);
+            return FileError;
+        }
+        const Coefficients &reached = study.paneledCoefficients();
+        err() << QStringLiteral("press %1: alpha0 = %2 deg, cm0 = %3\n")
+                     .arg(QString::number(k), Report::fixed(degrees(reached.alpha0), 3),
+                         Report::fixed(reached.cm0, 4));
+    }
+
+    const QString output = options.value(QStringLiteral("output"));
+    if (output.isEmpty()) {
+        out() << QString::fromUtf8(study.airfoilText());
+        return Success;
+    }
+    if (const QString problem = study.save(output); !problem.isEmpty()) {
+        err() << QStringLiteral("liftwise-cli: Cannot write file %1: %2.\n").arg(output, problem);
+        return FileError;
+    }
+    return Success;
+}
+
+} // namespace Cli
