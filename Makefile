@@ -5,26 +5,34 @@ FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 SANITIZERS := -fsanitize=address,undefined -fno-sanitize-recover=all
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= $(HOME)/.local
+# Each target installs the packages it needs and no more (see the script).
+DEPS := bash scripts/install-deps.sh
 
-.PHONY: all deps build run test sanitize fuzz bench examples clean
+.PHONY: all build run test sanitize fuzz bench install examples clean
 
 all: build
 
-deps:
-	bash scripts/install-deps.sh
-
-build: deps
+build:
+	$(DEPS) run
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
 	cd examples && ../$(BUILD)/app/liftwise
 
-test: build
+test:
+	$(DEPS) test
+	$(MAKE) build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
+# The program, liftwise-cli, the desktop entry, the icon and the AppStream data under PREFIX.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 # Every test again, built with AddressSanitizer and UBSan; any finding fails the run.
-sanitize: deps
+sanitize:
+	$(DEPS) test
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_BENCH=OFF \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS) -fno-omit-frame-pointer -g" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZERS)"
@@ -34,7 +42,8 @@ sanitize: deps
 # libFuzzer with AddressSanitizer and UBSan over the load path, for FUZZ_SECONDS. New inputs go
 # to $(FUZZ_BUILD)/corpus; the seeds and the examples are only read. A crash, a sanitizer
 # report or an input slower than a second fails the run and leaves the input in $(FUZZ_BUILD).
-fuzz: deps
+fuzz:
+	$(DEPS) fuzz
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_FUZZ=ON \
 	    -DCMAKE_CXX_COMPILER=clang++-14
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
@@ -43,7 +52,9 @@ fuzz: deps
 	    -max_len=16384 -dict=../fuzz/airfoil.dict -print_final_stats=1 \
 	    corpus ../fuzz/seeds ../examples
 
-bench: build
+bench:
+	$(DEPS) bench
+	$(MAKE) build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/liftwise_bench
 
 # The sample airfoils are generated, not copied: NACA 4-digit sections of 121 points.

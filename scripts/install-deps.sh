@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing, benchmarking and fuzzing Liftwise need.
-# Runs apt-get only when something is missing.
+# Installs the Debian packages a part of the work needs, and only those that are missing:
+#   install-deps.sh run       building and running the window and liftwise-cli (the default)
+#   install-deps.sh test      the above, and the tools the tests check the desktop files with
+#   install-deps.sh bench     the above, and Google Benchmark and Eigen
+#   install-deps.sh fuzz      the above, and clang with its sanitizer and fuzzer runtime
 set -euo pipefail
 
-packages=(
-    cmake g++ make
-    qt6-base-dev
-    libbenchmark-dev libeigen3-dev
-    xvfb xauth fonts-dejavu-core
-    clang-14 libclang-rt-14-dev
-)
+run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-svg-plugins fonts-dejavu-core)
+test=("${run[@]}" desktop-file-utils appstream)
+case "${1:-run}" in
+    run) packages=("${run[@]}") ;;
+    test) packages=("${test[@]}") ;;
+    bench) packages=("${test[@]}" libbenchmark-dev libeigen3-dev) ;;
+    fuzz) packages=("${test[@]}" clang-14 libclang-rt-14-dev) ;;
+    *) echo "usage: $0 [run|test|bench|fuzz]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

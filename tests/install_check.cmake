@@ -1,0 +1,39 @@
+# cmake --install into a scratch prefix puts the five files where a desktop looks for them, and
+# the desktop files pass their validators where those are installed.
+set(prefix "${BUILD}/install-check")
+file(REMOVE_RECURSE "${prefix}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${prefix}"
+    RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${status}")
+endif()
+set(expected
+    bin/liftwise
+    bin/liftwise-cli
+    share/applications/io.liftwise.Liftwise.desktop
+    share/icons/hicolor/scalable/apps/io.liftwise.Liftwise.svg
+    share/metainfo/io.liftwise.Liftwise.metainfo.xml)
+file(GLOB_RECURSE installed RELATIVE "${prefix}" "${prefix}/*")
+list(SORT installed)
+list(SORT expected)
+if(NOT installed STREQUAL expected)
+    message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")
+endif()
+
+find_program(desktop_file_validate desktop-file-validate)
+if(desktop_file_validate)
+    execute_process(COMMAND "${desktop_file_validate}"
+        "${prefix}/share/applications/io.liftwise.Liftwise.desktop" RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "desktop-file-validate refuses the desktop entry")
+    endif()
+endif()
+find_program(appstreamcli appstreamcli)
+if(appstreamcli)
+    execute_process(COMMAND "${appstreamcli}" validate --no-net
+        "${prefix}/share/metainfo/io.liftwise.Liftwise.metainfo.xml" RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "appstreamcli refuses the metainfo file")
+    endif()
+endif()
+file(REMOVE_RECURSE "${prefix}")
