@@ -6,7 +6,7 @@
 #   install-deps.sh fuzz      the above, and clang with its sanitizer and fuzzer runtime
 set -euo pipefail
 
-run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-svg-plugins fonts-dejavu-core)
+run=(cmake g++ make qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 test=("${run[@]}" desktop-file-utils appstream)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
