@@ -2,7 +2,6 @@
 
 #include "analysis.h"
 #include "report.h"
-#include "vortexmethod.h"
 
 #include <QFile>
 #include <QTextStream>
@@ -13,8 +12,10 @@ struct Study::Analysis
     QString path;
     AirfoilData data;
     QStringList warnings;
-    std::unique_ptr<Airfoil> airfoil;
+    // Shared with the sweeps that still run on it.
+    std::shared_ptr<const Airfoil> airfoil;
     Camberline reference {Paneling::reference()};
+    Loading referenceLoading;
     Coefficients referenceCoefficients;
 };
 
@@ -66,11 +67,14 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
     QTextStream in(device);
     auto next = std::make_unique<Analysis>();
-    const QString reason = analyse(in, &next->data, &next->airfoil);
+    std::unique_ptr<Airfoil> airfoil;
+    const QString reason = analyse(in, &next->data, &airfoil);
     if (!reason.isEmpty())
         return {Refusal::Refused, reason};
+    next->airfoil = std::move(airfoil);
     next->reference.computePoints(*next->airfoil);
-    next->referenceCoefficients = coefficientsOf(next->reference);
+    next->referenceLoading = loadingOf(next->reference);
+    next->referenceCoefficients = coefficientsOf(next->referenceLoading);
     // Numbers that are no numbers would reach every panel and the targets; say so instead.
     if (!next->referenceCoefficients.isFinite())
         return {Refusal::Refused,
@@ -102,8 +106,14 @@ void Study::setPaneling(const Paneling &paneling)
 void Study::rebuildLine()
 {
     line = camberlineOf(*file->airfoil, p);
-    lineCoefficients = coefficientsOf(*line);
+    solveLine();
     pressed.clear();
+}
+
+void Study::solveLine()
+{
+    lineLoading = loadingOf(*line);
+    lineCoefficients = coefficientsOf(lineLoading);
 }
 
 CamberReshaping Study::modify(const Targets &targets)
@@ -111,7 +121,7 @@ CamberReshaping Study::modify(const Targets &targets)
     if (!file)
         return CamberReshaping();
     const CamberReshaping reshaping = reshapeCamberline(*line, targets);
-    lineCoefficients = coefficientsOf(*line);
+    solveLine();
     pressed.push_back(reshaping);
     emit lineChanged();
     return reshaping;
@@ -130,7 +140,7 @@ Targets Study::presetTargets() const
 QFuture<Coefficients> Study::sweep(
     const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const
 {
-    const Airfoil *contour = airfoil();
+    const std::shared_ptr<const Airfoil> contour = file->airfoil;
     return QtConcurrent::mapped(pool, counts, [contour, densities](int panels) {
         return coefficientsOf(
             camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}));
@@ -150,6 +160,12 @@ QStringList Study::warnings() const { return file ? file->warnings : QStringList
 const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
 
 const Camberline *Study::reference() const { return file ? &file->reference : nullptr; }
+
+const Loading &Study::referenceLoading() const
+{
+    static const Loading none;
+    return file ? file->referenceLoading : none;
+}
 
 const Coefficients &Study::referenceCoefficients() const
 {
