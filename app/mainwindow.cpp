@@ -2,6 +2,7 @@
 
 #include "diagramscene.h"
 #include "diagramview.h"
+#include "loadingchart.h"
 #include "report.h"
 #include "study.h"
 
@@ -19,6 +20,7 @@ MainWindow::MainWindow()
     setCurrentFile(QString());
     study->setPaneling(fieldsPaneling());
     scene->show(study);
+    loadingChart->showStudy(study);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
@@ -174,7 +176,8 @@ void MainWindow::createGridGroupBox()
 
     scene = new DiagramScene(nullptr);
     view = new DiagramView(scene);
-    gridLayout->addWidget(view, 1, 1);
+    createDiagramTabs();
+    gridLayout->addWidget(diagramTabs, 1, 1);
 
     fileText = createTextPanel(tr("file"));
     gridLayout->addWidget(fileText, 1, 2);
@@ -199,6 +202,19 @@ void MainWindow::createGridGroupBox()
     gridLayout->setRowStretch(2, 15);
     gridLayout->setRowStretch(3, 10);
     gridGroupBox->setLayout(gridLayout);
+}
+
+void MainWindow::createDiagramTabs()
+{
+    loadingChart = new LoadingChart;
+    diagramTabs = new QTabWidget;
+    diagramTabs->setAccessibleName(tr("diagram"));
+    const QList<QPair<QWidget *, QString>> tabs {
+        {view, tr("Airfoil")}, {loadingChart, tr("Loading")}};
+    for (const auto &[widget, name] : tabs) {
+        widget->setAccessibleName(name);
+        diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
+    }
 }
 
 void MainWindow::createPanelingGroup()

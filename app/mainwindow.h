@@ -11,11 +11,13 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class QTextEdit;
 QT_END_NAMESPACE
 
 class DiagramScene;
 class DiagramView;
+class LoadingChart;
 class Study;
 struct Paneling;
 
@@ -44,6 +46,7 @@ private:
     void createMenus();
     void createStatusBar();
     void createGridGroupBox();
+    void createDiagramTabs();
     void createPanelingGroup();
     void createModifyGroup();
     void setCurrentFile(const QString &path);
@@ -63,6 +66,9 @@ private:
     QGridLayout *gridLayout;
     DiagramScene *scene;
     DiagramView *view;
+    LoadingChart *loadingChart;
+    // Airfoil and Loading; the current tab is the diagram on show.
+    QTabWidget *diagramTabs;
     Study *study;
     QSpinBox *panelsSpinBox;
     QDoubleSpinBox *leDensitySpinBox;

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     cmake g++ make
     qt6-base-dev
+    # Qt Charts; its CMake package needs Qt OpenGL's, which Debian ships apart.
+    qt6-charts-dev libqt6opengl6-dev
     libbenchmark-dev libeigen3-dev
     xvfb xauth fonts-dejavu-core
     clang-14 libclang-rt-14-dev
