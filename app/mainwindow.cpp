@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "convergencechart.h"
 #include "diagramscene.h"
 #include "diagramview.h"
 #include "loadingchart.h"
@@ -21,6 +22,7 @@ MainWindow::MainWindow()
     study->setPaneling(fieldsPaneling());
     scene->show(study);
     loadingChart->showStudy(study);
+    convergenceChart->showStudy(study);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
@@ -207,10 +209,11 @@ void MainWindow::createGridGroupBox()
 void MainWindow::createDiagramTabs()
 {
     loadingChart = new LoadingChart;
+    convergenceChart = new ConvergenceChart;
     diagramTabs = new QTabWidget;
     diagramTabs->setAccessibleName(tr("diagram"));
-    const QList<QPair<QWidget *, QString>> tabs {
-        {view, tr("Airfoil")}, {loadingChart, tr("Loading")}};
+    const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
+        {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
     for (const auto &[widget, name] : tabs) {
         widget->setAccessibleName(name);
         diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);

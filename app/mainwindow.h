@@ -15,6 +15,7 @@ class QTabWidget;
 class QTextEdit;
 QT_END_NAMESPACE
 
+class ConvergenceChart;
 class DiagramScene;
 class DiagramView;
 class LoadingChart;
@@ -67,7 +68,8 @@ private:
     DiagramScene *scene;
     DiagramView *view;
     LoadingChart *loadingChart;
-    // Airfoil and Loading; the current tab is the diagram on show.
+    ConvergenceChart *convergenceChart;
+    // Airfoil, Loading and Convergence; the current tab is the diagram on show.
     QTabWidget *diagramTabs;
     Study *study;
     QSpinBox *panelsSpinBox;
