@@ -82,10 +82,12 @@ QList<int> panelCounts(int after, int upTo)
 
 } // namespace
 
+// Given its chart at once: a chart view made without one makes its own, which setChart() would
+// only release.
 ConvergenceChart::ConvergenceChart(QWidget *parent)
-    : QChartView(parent)
+    : QChartView(new QChart, parent)
 {
-    QChart *chart = new QChart;
+    QChart *chart = this->chart();
     alpha0 = addSeries<QLineSeries>(chart, tr("alpha0 [deg]"), alpha0Color, Qt::SolidLine);
     cm0 = addSeries<QLineSeries>(chart, tr("cm0"), cm0Color, Qt::SolidLine);
     alpha0Reference = addSeries<QLineSeries>(chart, tr("200 panels"), alpha0Color, Qt::DashLine);
@@ -116,7 +118,6 @@ ConvergenceChart::ConvergenceChart(QWidget *parent)
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     // One legend entry for both marks.
     chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
 }
 

@@ -33,10 +33,12 @@ QList<QPointF> loadPoints(const Loading &loading, double alpha)
 
 } // namespace
 
+// Given its chart at once: a chart view made without one makes its own, which setChart() would
+// only release.
 LoadingChart::LoadingChart(QWidget *parent)
-    : QChartView(parent)
+    : QChartView(new QChart, parent)
 {
-    QChart *chart = new QChart;
+    QChart *chart = this->chart();
     reference = addSeries(chart, tr("200 panels, zero incidence"), QColor(170, 170, 170), false);
     zeroIncidence = addSeries(chart, tr("zero incidence"), QColor(31, 119, 180), true);
     smoothEntry = addSeries(chart, tr("smooth entry"), QColor(214, 39, 40), true);
@@ -58,7 +60,6 @@ LoadingChart::LoadingChart(QWidget *parent)
     // The tab is small: the plot gets the room a chart's frame would take.
     chart->setBackgroundRoundness(0.0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
 }
 
