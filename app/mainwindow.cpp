@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 
+#include "convergencechart.h"
 #include "diagramscene.h"
 #include "diagramview.h"
+#include "loadingchart.h"
 #include "report.h"
 #include "study.h"
 
@@ -19,6 +21,8 @@ MainWindow::MainWindow()
     setCurrentFile(QString());
     study->setPaneling(fieldsPaneling());
     scene->show(study);
+    loadingChart->showStudy(study);
+    convergenceChart->showStudy(study);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
@@ -203,7 +207,8 @@ void MainWindow::createGridGroupBox()
 
     scene = new DiagramScene(nullptr);
     view = new DiagramView(scene);
-    gridLayout->addWidget(view, 1, 1);
+    createDiagramTabs();
+    gridLayout->addWidget(diagramTabs, 1, 1);
 
     fileText = createTextPanel(tr("file"));
     gridLayout->addWidget(fileText, 1, 2);
@@ -228,6 +233,20 @@ void MainWindow::createGridGroupBox()
     gridLayout->setRowStretch(2, 15);
     gridLayout->setRowStretch(3, 10);
     gridGroupBox->setLayout(gridLayout);
+}
+
+void MainWindow::createDiagramTabs()
+{
+    loadingChart = new LoadingChart;
+    convergenceChart = new ConvergenceChart;
+    diagramTabs = new QTabWidget;
+    diagramTabs->setAccessibleName(tr("diagram"));
+    const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
+        {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
+    for (const auto &[widget, name] : tabs) {
+        widget->setAccessibleName(name);
+        diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
+    }
 }
 
 void MainWindow::createPanelingGroup()

@@ -11,11 +11,14 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class QTextEdit;
 QT_END_NAMESPACE
 
+class ConvergenceChart;
 class DiagramScene;
 class DiagramView;
+class LoadingChart;
 class Study;
 struct Paneling;
 
@@ -45,6 +48,7 @@ private:
     void createMenus();
     void createStatusBar();
     void createGridGroupBox();
+    void createDiagramTabs();
     void createPanelingGroup();
     void createModifyGroup();
     void setCurrentFile(const QString &path);
@@ -64,6 +68,10 @@ private:
     QGridLayout *gridLayout;
     DiagramScene *scene;
     DiagramView *view;
+    LoadingChart *loadingChart;
+    ConvergenceChart *convergenceChart;
+    // Airfoil, Loading and Convergence; the current tab is the diagram on show.
+    QTabWidget *diagramTabs;
     Study *study;
     QSpinBox *panelsSpinBox;
     QDoubleSpinBox *leDensitySpinBox;

@@ -65,6 +65,24 @@ QJsonObject lineJson(const Camberline &line, const Coefficients &c)
     return json;
 }
 
+QJsonArray numbers(const std::vector<double> &values)
+{
+    QJsonArray array;
+    for (const double v : values)
+        array.append(v);
+    return array;
+}
+
+// The chordwise load of the paneled line at its vortices, at zero incidence and at smooth entry.
+QJsonObject loadingJson(const Loading &loading, const Coefficients &c)
+{
+    return QJsonObject {
+        {"x", numbers(loading.x)},
+        {"dcpZeroIncidence", numbers(loading.pressureJumps(0.0))},
+        {"dcpIdealAngle", numbers(loading.pressureJumps(c.alphaSF))},
+    };
+}
+
 QJsonObject pressJson(const CamberReshaping &r, const Coefficients &reached)
 {
     return QJsonObject {
@@ -93,6 +111,7 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         {"layout", data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
         {"reference", reference},
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
+        {"loading", loadingJson(study.paneledLoading(), study.paneledCoefficients())},
         {"modifications", presses},
         {"warnings", QJsonArray::fromStringList(study.warnings())},
         {"geometry", geometryJson(study.geometry())},

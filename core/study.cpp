@@ -2,7 +2,6 @@
 
 #include "analysis.h"
 #include "report.h"
-#include "vortexmethod.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -14,8 +13,10 @@ struct Study::Analysis
     QString path;
     AirfoilData data;
     QStringList warnings;
-    std::unique_ptr<Airfoil> airfoil;
+    // Shared with the sweeps that still run on it.
+    std::shared_ptr<const Airfoil> airfoil;
     Camberline reference {Paneling::reference()};
+    Loading referenceLoading;
     Coefficients referenceCoefficients;
     SectionGeometry geometry;
 };
@@ -68,11 +69,14 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
     QTextStream in(device);
     auto next = std::make_unique<Analysis>();
-    const QString reason = analyse(in, &next->data, &next->airfoil);
+    std::unique_ptr<Airfoil> airfoil;
+    const QString reason = analyse(in, &next->data, &airfoil);
     if (!reason.isEmpty())
         return {Refusal::Refused, reason};
+    next->airfoil = std::move(airfoil);
     next->reference.computePoints(*next->airfoil);
-    next->referenceCoefficients = coefficientsOf(next->reference);
+    next->referenceLoading = loadingOf(next->reference);
+    next->referenceCoefficients = coefficientsOf(next->referenceLoading);
     // Numbers that are no numbers would reach every panel and the targets; say so instead.
     if (!next->referenceCoefficients.isFinite())
         return {Refusal::Refused,
@@ -105,8 +109,14 @@ void Study::setPaneling(const Paneling &paneling)
 void Study::rebuildLine()
 {
     line = camberlineOf(*file->airfoil, p);
-    lineCoefficients = coefficientsOf(*line);
+    solveLine();
     pressed.clear();
+}
+
+void Study::solveLine()
+{
+    lineLoading = loadingOf(*line);
+    lineCoefficients = coefficientsOf(lineLoading);
 }
 
 CamberReshaping Study::modify(const Targets &targets)
@@ -114,7 +124,7 @@ CamberReshaping Study::modify(const Targets &targets)
     if (!file)
         return CamberReshaping();
     const CamberReshaping reshaping = reshapeCamberline(*line, targets);
-    lineCoefficients = coefficientsOf(*line);
+    solveLine();
     pressed.push_back(reshaping);
     emit lineChanged();
     return reshaping;
@@ -160,7 +170,7 @@ QString Study::save(const QString &path) const
 QFuture<Coefficients> Study::sweep(
     const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const
 {
-    const Airfoil *contour = airfoil();
+    const std::shared_ptr<const Airfoil> contour = file->airfoil;
     return QtConcurrent::mapped(pool, counts, [contour, densities](int panels) {
         return coefficientsOf(
             camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}));
@@ -180,6 +190,12 @@ QStringList Study::warnings() const { return file ? file->warnings : QStringList
 const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
 
 const Camberline *Study::reference() const { return file ? &file->reference : nullptr; }
+
+const Loading &Study::referenceLoading() const
+{
+    static const Loading none;
+    return file ? file->referenceLoading : none;
+}
 
 const Coefficients &Study::referenceCoefficients() const
 {

@@ -7,6 +7,7 @@
 #include "geometry.h"
 #include "modification.h"
 #include "paneling.h"
+#include "vortexmethod.h"
 
 #include <QFuture>
 #include <QObject>
@@ -23,8 +24,9 @@ class QThreadPool;
 QT_END_NAMESPACE
 
 // One airfoil under study, as every front end shows it: the loaded file, its normalised
-// airfoil and 200-panel reference line with their coefficients, the user's paneling, the
-// paneled line with its coefficients, and the Modify presses since that line was rebuilt.
+// airfoil and 200-panel reference line with its loading and coefficients, the user's paneling,
+// the paneled line with its loading and coefficients, and the Modify presses since that line was
+// rebuilt.
 // Says by its signals what changed, so that views redraw only that.
 class Study : public QObject
 {
@@ -66,7 +68,8 @@ public:
     QString save(const QString &path) const;
     // The coefficients of the contour's camber line at each panel count, at the densities of
     // the paneling; worked out on the pool's threads, each result in its place as it comes.
-    // Needs a loaded file, which the caller keeps loaded until the future has finished.
+    // Needs a loaded file. The job holds on to that file's airfoil, so the study may load
+    // another or go while it runs.
     QFuture<Coefficients> sweep(
         const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const;
 
@@ -77,11 +80,13 @@ public:
     QStringList warnings() const;
     const Airfoil *airfoil() const;
     const Camberline *reference() const;
+    const Loading &referenceLoading() const;
     const Coefficients &referenceCoefficients() const;
     const SectionGeometry &geometry() const;
 
     const Paneling &paneling() const { return p; }
     const Camberline *paneledLine() const { return line ? &*line : nullptr; }
+    const Loading &paneledLoading() const { return lineLoading; }
     const Coefficients &paneledCoefficients() const { return lineCoefficients; }
     // The Modify presses since the paneled line was built from the contour.
     const std::vector<CamberReshaping> &presses() const { return pressed; }
@@ -95,10 +100,12 @@ signals:
 private:
     struct Analysis;
     void rebuildLine();
+    void solveLine();
 
     std::unique_ptr<Analysis> file;
     Paneling p;
     std::optional<Camberline> line;
+    Loading lineLoading;
     Coefficients lineCoefficients;
     std::vector<CamberReshaping> pressed;
 };

@@ -94,19 +94,23 @@ KeptInverses &keptInverses()
 
 void keepInverses(bool on) { keptInverses().keep(on); }
 
-Coefficients coefficientsOf(const Camberline &line)
+Loading loadingOf(const Camberline &line)
 {
     const int n = line.npoints() - 1;
     const std::vector<double> &x = line.stations();
-    std::vector<double> xv(n);
+    Loading loading;
+    loading.x.resize(n);
+    loading.width.resize(n);
+    loading.zeroIncidence.resize(n);
+    loading.perRadian.resize(n);
     std::vector<double> angle(n);
-    std::vector<double> gamma(n);
     std::vector<double> ones(n, 1.0);
 
     // 1. Vortex at each panel's quarter point, and the panel's angle against the chord,
     //    positive where the line falls.
     for (int i = 0; i < n; ++i) {
-        xv[i] = 0.75 * x[i] + 0.25 * x[i + 1];
+        loading.x[i] = 0.75 * x[i] + 0.25 * x[i + 1];
+        loading.width[i] = x[i + 1] - x[i];
         angle[i] = line.panelAngle(i);
     }
 
@@ -114,35 +118,51 @@ Coefficients coefficientsOf(const Camberline &line)
     const Inverse inverse = keptInverses().of(x);
     double *m = const_cast<double *>(inverse->data());
 
-    // 3. Zero-incidence loading: the flow follows the panels. Lift and quarter-chord moment.
-    MatrVecProd(m, angle.data(), gamma.data(), n);
+    // 3. Zero incidence: the flow follows the panels. Then one radian: it meets every panel
+    //    alike.
+    MatrVecProd(m, angle.data(), loading.zeroIncidence.data(), n);
+    MatrVecProd(m, ones.data(), loading.perRadian.data(), n);
+    for (int j = 0; j < n; ++j) {
+        loading.zeroIncidence[j] *= kTwoPi;
+        loading.perRadian[j] *= kTwoPi;
+    }
+    return loading;
+}
+
+std::vector<double> Loading::pressureJumps(double alpha) const
+{
+    std::vector<double> jumps(x.size());
+    for (size_t i = 0; i < x.size(); ++i)
+        jumps[i] = 2.0 * zeroIncidence[i] / width[i] + alpha * (2.0 * perRadian[i] / width[i]);
+    return jumps;
+}
+
+Coefficients coefficientsOf(const Loading &loading)
+{
+    const size_t n = loading.x.size();
+
+    // 1. Lift and quarter-chord moment of the zero-incidence loading, lift per radian.
     double lift = 0.0;
     double moment = 0.0;
-    for (int j = 0; j < n; ++j) {
-        gamma[j] *= kTwoPi;
-        lift += 2.0 * gamma[j];
-        moment += 2.0 * gamma[j] * (0.25 - xv[j]);
-    }
-    const double leadingGamma = gamma[0];
-
-    // 4. Loading per radian of incidence.
-    MatrVecProd(m, ones.data(), gamma.data(), n);
     double slope = 0.0;
-    for (int j = 0; j < n; ++j) {
-        gamma[j] *= kTwoPi;
-        slope += 2.0 * gamma[j];
+    for (size_t j = 0; j < n; ++j) {
+        lift += 2.0 * loading.zeroIncidence[j];
+        moment += 2.0 * loading.zeroIncidence[j] * (0.25 - loading.x[j]);
+        slope += 2.0 * loading.perRadian[j];
     }
 
-    // 5. Zero lift, and smooth entry: the incidence at which the leading vortex vanishes.
+    // 2. Zero lift, and smooth entry: the incidence at which the leading vortex vanishes.
     Coefficients c;
     c.cl0 = lift;
     c.cm0 = moment;
     c.dclda = slope;
     c.alpha0 = -lift / slope;
-    c.alphaSF = -leadingGamma / gamma[0];
+    c.alphaSF = -loading.zeroIncidence[0] / loading.perRadian[0];
     c.clSF = c.alphaSF * slope + lift;
     return c;
 }
+
+Coefficients coefficientsOf(const Camberline &line) { return coefficientsOf(loadingOf(line)); }
 
 void Camberline::computeCoeff(
     double *cl0, double *alpha0, double *cm0, double *dclda, double *alphaSF, double *clSF) const

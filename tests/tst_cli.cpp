@@ -102,6 +102,19 @@ void tst_Cli::jsonRoundTrips()
     QCOMPARE(paneling["panelAnglesDeg"].toArray().size(), 10);
     const QJsonArray presses = doc["modifications"].toArray();
     QCOMPARE(presses.size(), 1);
+    // The loading is the pressed line's: over the panel widths it sums to that line's lifts.
+    const QJsonObject loading = doc["loading"].toObject();
+    const QJsonObject c = paneling["coefficients"].toObject();
+    QCOMPARE(loading["x"].toArray().size(), 10);
+    double cl0 = 0.0;
+    double clSF = 0.0;
+    for (int i = 0; i < 10; ++i) {
+        const double width = paneling["panelWidths"][i].toDouble();
+        cl0 += loading["dcpZeroIncidence"][i].toDouble() * width;
+        clSF += loading["dcpIdealAngle"][i].toDouble() * width;
+    }
+    QVERIFY(qAbs(cl0 / c["cl0"].toDouble() - 1.0) < 1e-12);
+    QVERIFY(qAbs(clSF / c["clSF"].toDouble() - 1.0) < 1e-12);
 
     // The printed panels are the JSON values, rounded.
     const Run text = cli({"analyze", foil, "--panels", "10", "--modify"});

@@ -1,0 +1,102 @@
+#include "loadingchart.h"
+
+#include "chartaxis.h"
+#include "study.h"
+
+#include <QtCharts>
+
+#include <algorithm>
+
+namespace {
+
+QLineSeries *addSeries(QChart *chart, const QString &name, const QColor &color, bool markers)
+{
+    QLineSeries *series = new QLineSeries;
+    series->setName(name);
+    series->setPen(QPen(color, markers ? 2.0 : 1.0));
+    series->setPointsVisible(markers);
+    series->setMarkerSize(3.0);
+    chart->addSeries(series);
+    return series;
+}
+
+// The pressure jumps at incidence alpha at each vortex of the loading.
+QList<QPointF> loadPoints(const Loading &loading, double alpha)
+{
+    const std::vector<double> jumps = loading.pressureJumps(alpha);
+    QList<QPointF> points;
+    points.reserve(qsizetype(jumps.size()));
+    for (size_t i = 0; i < jumps.size(); ++i)
+        points << QPointF(loading.x[i], jumps[i]);
+    return points;
+}
+
+} // namespace
+
+// Given its chart at once: a chart view made without one makes its own, which setChart() would
+// only release.
+LoadingChart::LoadingChart(QWidget *parent)
+    : QChartView(new QChart, parent)
+{
+    QChart *chart = this->chart();
+    reference = addSeries(chart, tr("200 panels, zero incidence"), QColor(170, 170, 170), false);
+    zeroIncidence = addSeries(chart, tr("zero incidence"), QColor(31, 119, 180), true);
+    smoothEntry = addSeries(chart, tr("smooth entry"), QColor(214, 39, 40), true);
+
+    chordAxis = new QValueAxis;
+    chordAxis->setTitleText(tr("x/c"));
+    chordAxis->setRange(0.0, 1.0);
+    chordAxis->setTickCount(6);
+    chordAxis->setLabelFormat(QStringLiteral("%.1f"));
+    chart->addAxis(chordAxis, Qt::AlignBottom);
+    loadAxis = new QValueAxis;
+    loadAxis->setTitleText(tr("ΔCp"));
+    chart->addAxis(loadAxis, Qt::AlignLeft);
+    for (QAbstractSeries *series : chart->series()) {
+        series->attachAxis(chordAxis);
+        series->attachAxis(loadAxis);
+    }
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    // The tab is small: the plot gets the room a chart's frame would take.
+    chart->setBackgroundRoundness(0.0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    setRenderHint(QPainter::Antialiasing);
+}
+
+void LoadingChart::showStudy(const Study *s)
+{
+    study = s;
+    connect(study, &Study::fileChanged, this, &LoadingChart::fileChanged);
+    connect(study, &Study::lineChanged, this, &LoadingChart::lineChanged);
+    if (study->isLoaded()) {
+        fileChanged();
+        lineChanged();
+    }
+}
+
+void LoadingChart::fileChanged()
+{
+    reference->replace(loadPoints(study->referenceLoading(), 0.0));
+    fitLoadAxis();
+}
+
+void LoadingChart::lineChanged()
+{
+    const Loading &loading = study->paneledLoading();
+    zeroIncidence->replace(loadPoints(loading, 0.0));
+    smoothEntry->replace(loadPoints(loading, study->paneledCoefficients().alphaSF));
+    fitLoadAxis();
+}
+
+void LoadingChart::fitLoadAxis()
+{
+    double low = 0.0;
+    double high = 0.0;
+    for (const QLineSeries *series : {reference, zeroIncidence, smoothEntry}) {
+        for (const QPointF &p : series->points()) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    }
+    fitValueAxis(loadAxis, low, high);
+}

@@ -1,0 +1,40 @@
+#ifndef LIFTWISE_LOADINGCHART_H
+#define LIFTWISE_LOADINGCHART_H
+
+#include <QChartView>
+
+QT_BEGIN_NAMESPACE
+class QLineSeries;
+class QValueAxis;
+QT_END_NAMESPACE
+
+class Study;
+
+// The chordwise load of the paneled camber line: the pressure jump ΔCp of each panel at its
+// vortex, at zero incidence and at the angle of smooth leading-edge entry, over the reference
+// line's load at zero incidence. Redrawn whenever the paneled line changes.
+class LoadingChart : public QChartView
+{
+    Q_OBJECT
+
+public:
+    explicit LoadingChart(QWidget *parent = nullptr);
+
+    // Draws the study from now on, as it changes.
+    void showStudy(const Study *study);
+
+private:
+    void fileChanged();
+    void lineChanged();
+    // The ΔCp axis round all three loads.
+    void fitLoadAxis();
+
+    const Study *study = nullptr;
+    QLineSeries *reference;
+    QLineSeries *zeroIncidence;
+    QLineSeries *smoothEntry;
+    QValueAxis *chordAxis;
+    QValueAxis *loadAxis;
+};
+
+#endif // LIFTWISE_LOADINGCHART_H
