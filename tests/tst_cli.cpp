@@ -233,8 +233,10 @@ void tst_Cli::exitCodes_data()
         << "liftwise-cli analyze: --panels takes a whole number from 3 to 999" + tryAnalyze;
     QTest::newRow("density beyond range") << QStringList {"analyze", "FOIL", "--le", "10.006"} << 2
                                           << "--le takes a number from 1.00 to 10.00" + tryAnalyze;
-    QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "15"} << 2
-                                         << "--alpha0 takes a number from -10.0000 to 10.0000";
+    QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "45.0001"}
+                                         << 2 << "--alpha0 takes a number from -45.0000 to 45.0000";
+    QTest::newRow("targets of a strongly cambered section") << QStringList {"analyze", "FOIL",
+        "--alpha0", "-12.963", "--cm0", "-0.3579"} << 0 << QString();
     QTest::newRow("presses without targets")
         << QStringList {"analyze", "FOIL", "--presses", "2"} << 2 << "--presses needs --modify";
     QTest::newRow("no command") << QStringList {} << 2 << "no command given";
