@@ -30,7 +30,7 @@ void MainWindow::closeEvent(QCloseEvent *event) { event->accept(); }
 void MainWindow::open()
 {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open airfoil datafile"),
-        QStringLiteral("."), tr("airfoil datafiles (*.dat)\nall files (*.*)"));
+        QStringLiteral("."), tr("airfoil datafiles (*.dat)\nall files (*)"));
     if (!path.isEmpty())
         loadFile(path);
 }

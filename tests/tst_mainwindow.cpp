@@ -27,6 +27,14 @@ public:
     QDoubleSpinBox *decimal(const QString &name) { return find<QDoubleSpinBox>(name); }
     QPushButton *modify() { return w.findChild<QPushButton *>(); }
     QGraphicsScene *scene() { return w.findChild<DiagramView *>()->scene(); }
+    QAction *action(const QString &text)
+    {
+        for (QAction *action : w.findChildren<QAction *>())
+            if (action->text() == text)
+                return action;
+        qFatal("no action %s", qPrintable(text));
+        return nullptr;
+    }
     void finishEdit(QAbstractSpinBox *box) { QTest::keyClick(box, Qt::Key_Return); }
     void pressModify()
     {
@@ -75,6 +83,7 @@ private slots:
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
+    void openListsFilesWithoutADot();
 
 private:
     QString writeNaca(const QString &name, double m, double p, double t, int stations = 31);
@@ -217,6 +226,36 @@ void tst_MainWindow::modifyOnPress()
     win.finishEdit(win.panels());
     QCOMPARE(win.plain("results"), results);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points"));
+}
+
+void tst_MainWindow::openListsFilesWithoutADot()
+{
+    // Airfoil files often have no extension; "all files" must list them.
+    Window win;
+    writeNaca("clarky", 0.02, 0.4, 0.12);
+    QStringList listed;
+    bool found = false;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer.stop();
+        dialog->setDirectory(dir.path());
+        dialog->selectNameFilter(dialog->nameFilters().last());
+        const QListView *view = dialog->findChild<QListView *>(QStringLiteral("listView"));
+        found = QTest::qWaitFor([&] {
+            const QModelIndex root = view->rootIndex();
+            listed.clear();
+            for (int row = 0; row < view->model()->rowCount(root); ++row)
+                listed << view->model()->index(row, 0, root).data().toString();
+            return listed.contains(QStringLiteral("clarky"));
+        });
+        dialog->reject();
+    });
+    timer.start(10);
+    win.action("&Open...")->trigger();
+    QVERIFY2(found, qPrintable(listed.join(' ')));
 }
 
 QTEST_MAIN(tst_MainWindow)
