@@ -95,8 +95,9 @@ void MainWindow::panelingRegenerateDisplay()
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     resultText->setCurrentFont(font);
-    resultText->setPlainText(Report::panelWidthLine(*study->paneledLine()));
-    resultText->append(Report::panelAngleLine(*study->paneledLine()));
+    const QStringList results = Report::resultLines(*study->paneledLine());
+    resultText->setPlainText(results.at(0));
+    resultText->append(results.at(1));
 }
 
 void MainWindow::doModify()

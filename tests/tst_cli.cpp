@@ -105,8 +105,8 @@ void tst_Cli::jsonRoundTrips()
     QCOMPARE(lines.at(0), QStringLiteral("[file]"));
     const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
     QCOMPARE(
-        lines.at(5), "alpha0 = " + QString::number(ref["alpha0Deg"].toDouble(), 'f', 3) + " deg");
-    QCOMPARE(lines.at(6), "cm0 = " + QString::number(ref["cm0"].toDouble(), 'f', 4));
+        lines.at(6), "alpha0 = " + QString::number(ref["alpha0Deg"].toDouble(), 'f', 3) + " deg");
+    QCOMPARE(lines.at(7), "cm0 = " + QString::number(ref["cm0"].toDouble(), 'f', 4));
     const QJsonObject press = presses.at(0).toObject();
     QCOMPARE(press["coefficients"].toObject(), paneling["coefficients"].toObject());
     QCOMPARE(press["targetAlpha0Deg"].toDouble(),

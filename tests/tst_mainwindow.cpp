@@ -83,6 +83,7 @@ private slots:
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
+    void zeroWithoutSign();
     void openListsFilesWithoutADot();
 
 private:
@@ -156,18 +157,18 @@ void tst_MainWindow::loadAndEdit()
     QCOMPARE(win.w.statusBar()->currentMessage(), QStringLiteral("File loaded"));
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(win.lines("file").mid(0, 2), (QStringList {"test section wing.dat", "61 points"}));
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points"));
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points, 12 panels"));
     QCOMPARE(win.lines("results").size(), 2);
     // The targets start at the reference line's values.
-    const double reference = win.lines("file").at(4).section(' ', 2, 2).toDouble();
+    const double reference = win.lines("file").at(5).section(' ', 2, 2).toDouble();
     QVERIFY(qAbs(win.decimal("alpha0 [deg]")->value() - reference) <= 0.0006);
 
     // Stepping the value does not recompute until the edit is finished.
     QTest::keyClick(win.panels(), Qt::Key_Down);
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points"));
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points, 12 panels"));
     win.finishEdit(win.panels());
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("12 points"));
-    QCOMPARE(win.lines("results").at(0).size(), 1 + 11 * 10);
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("12 points, 11 panels"));
+    QCOMPARE(win.lines("results").at(0).size(), 11 + 1 + 11 * 10);
 
     // Both lines are set in a fixed-pitch Courier of 9 points.
     QTextCursor cursor(win.text("results")->document());
@@ -219,13 +220,28 @@ void tst_MainWindow::modifyOnPress()
     // The press itself, not the release, runs the modification.
     QTest::mousePress(win.modify(), Qt::LeftButton);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("modified paneling"));
-    QCOMPARE(win.lines("paneling").at(2), QStringLiteral("target :  a0=  -4.000  cm0= -0.0500"));
+    QCOMPARE(
+        win.lines("paneling").at(2), QStringLiteral("target :  alpha0=  -4.000  cm0= -0.0500"));
     QTest::mouseRelease(win.modify(), Qt::LeftButton);
     QVERIFY(win.plain("results") != results);
     // A finished edit, even without a change, rebuilds the line from the contour.
     win.finishEdit(win.panels());
     QCOMPARE(win.plain("results"), results);
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points"));
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points, 8 panels"));
+}
+
+void tst_MainWindow::zeroWithoutSign()
+{
+    // A symmetric section's zeros come out of the analysis as tiny numbers of either sign.
+    Window win;
+    win.w.loadFile(writeNaca("sym.dat", 0.0, 0.0, 0.12));
+    win.pressModify();
+    const QRegularExpression signedZero(QStringLiteral("-0\\.0+(?![0-9])"));
+    QStringList shown = {win.plain("file"), win.plain("paneling"), win.plain("results"),
+        win.decimal("alpha0 [deg]")->text(), win.decimal("cm0")->text()};
+    QVERIFY(shown.join('\n').contains(QStringLiteral("alpha0 = 0.000 deg")));
+    for (const QString &text : shown)
+        QVERIFY2(!text.contains(signedZero), qPrintable(text));
 }
 
 void tst_MainWindow::openListsFilesWithoutADot()
