@@ -88,6 +88,21 @@ void MainWindow::panelingChanged()
     }
 }
 
+void MainWindow::panelingStepped()
+{
+    panelingChanged();
+    lineFromStep = true;
+}
+
+void MainWindow::panelingEditFinished()
+{
+    // A typed value is taken as a step just before the edit finishes: one rebuild is enough.
+    // A finished edit without a change rebuilds the line, which ends the Modify presses.
+    if (!lineFromStep)
+        panelingChanged();
+    lineFromStep = false;
+}
+
 void MainWindow::panelingRegenerateDisplay()
 {
     panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
@@ -102,6 +117,7 @@ void MainWindow::panelingRegenerateDisplay()
 
 void MainWindow::doModify()
 {
+    lineFromStep = false;
     study->modify(Targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()});
 }
 
@@ -217,9 +233,15 @@ void MainWindow::createPanelingGroup()
     teDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"),
         Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
     teDensitySpinBox->setValue(start.teDensity);
-    connect(panelsSpinBox, &QSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    connect(leDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    connect(teDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
+    // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
+    const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
+    for (QAbstractSpinBox *box : fields) {
+        box->setKeyboardTracking(false);
+        connect(box, &QAbstractSpinBox::editingFinished, this, &MainWindow::panelingEditFinished);
+    }
+    connect(panelsSpinBox, &QSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
 
     panelingText = createTextPanel(tr("paneling"));
     layout->addWidget(panelingText, 1, 3, 4, 1);

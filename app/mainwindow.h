@@ -37,6 +37,8 @@ private slots:
     void open();
     void about();
     void panelingChanged();
+    void panelingStepped();
+    void panelingEditFinished();
     void doModify();
 
 private:
@@ -70,6 +72,8 @@ private:
     QDoubleSpinBox *alpha0SpinBox;
     QDoubleSpinBox *cm0SpinBox;
     QPushButton *modifyButton;
+    // The paneled line was rebuilt by a step of a field's value since the last finished edit.
+    bool lineFromStep = false;
     QMenu *fileMenu;
     QMenu *helpMenu;
     QAction *openAct;

@@ -3,6 +3,7 @@
 #include "naca.h"
 #include "named.h"
 #include "oddfiles.h"
+#include "study.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -80,6 +81,8 @@ private slots:
     void startState();
     void noDataBeforeLoad();
     void loadAndEdit();
+    void stepRecomputesOnce_data();
+    void stepRecomputesOnce();
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
@@ -163,10 +166,13 @@ void tst_MainWindow::loadAndEdit()
     const double reference = win.lines("file").at(5).section(' ', 2, 2).toDouble();
     QVERIFY(qAbs(win.decimal("alpha0 [deg]")->value() - reference) <= 0.0006);
 
-    // Stepping the value does not recompute until the edit is finished.
-    QTest::keyClick(win.panels(), Qt::Key_Down);
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points, 12 panels"));
+    // Typing recomputes once, when the edit is finished.
+    QSignalSpy lineChanges(win.w.findChild<Study *>(), &Study::lineChanged);
+    win.panels()->selectAll();
+    QTest::keyClicks(win.panels(), "11");
+    QCOMPARE(lineChanges.count(), 0);
     win.finishEdit(win.panels());
+    QCOMPARE(lineChanges.count(), 1);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("12 points, 11 panels"));
     QCOMPARE(win.lines("results").at(0).size(), 11 + 1 + 11 * 10);
 
@@ -176,6 +182,40 @@ void tst_MainWindow::loadAndEdit()
     const QFont font = cursor.charFormat().font();
     QCOMPARE(font.family(), QStringLiteral("Courier"));
     QCOMPARE(font.pointSize(), 9);
+}
+
+void tst_MainWindow::stepRecomputesOnce_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::newRow("panels, Up") << "number of panels" << int(Qt::Key_Up);
+    QTest::newRow("panels, Page Down") << "number of panels" << int(Qt::Key_PageDown);
+    QTest::newRow("leading edge, Down") << "leading edge density" << int(Qt::Key_Down);
+    QTest::newRow("trailing edge, Up") << "trailing edge density" << int(Qt::Key_Up);
+}
+
+void tst_MainWindow::stepRecomputesOnce()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    const Study *study = win.w.findChild<Study *>();
+    QSignalSpy lineChanges(study, &Study::lineChanged);
+    QAbstractSpinBox *box = win.find<QAbstractSpinBox>(field);
+    QTest::keyClick(box, Qt::Key(key));
+    QCOMPARE(lineChanges.count(), 1);
+    const QList<double> shown
+        = {double(win.panels()->value()), win.decimal("leading edge density")->value(),
+            win.decimal("trailing edge density")->value()};
+    const Paneling &used = study->paneling();
+    QCOMPARE(shown, (QList<double> {double(used.panels), used.leDensity, used.teDensity}));
+    QCOMPARE(win.lines("paneling").at(0).section(' ', 2, 2).toInt(), used.panels);
+    // Finishing the edit adds nothing; finishing it again, without a change, rebuilds.
+    win.finishEdit(box);
+    QCOMPARE(lineChanges.count(), 1);
+    win.finishEdit(box);
+    QCOMPARE(lineChanges.count(), 2);
 }
 
 void tst_MainWindow::refusalsKeepTheScreen_data()
