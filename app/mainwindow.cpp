@@ -17,6 +17,9 @@ MainWindow::MainWindow()
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
     setCurrentFile(QString());
+    // A diagram of about 900 pixels across on a common desktop, within the bounds of a smaller
+    // screen.
+    resize(QSize(1280, 800).boundedTo(screen()->availableSize() * 0.9));
     study->setPaneling(fieldsPaneling());
     scene->show(study);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
@@ -106,13 +109,13 @@ void MainWindow::panelingEditFinished()
 void MainWindow::panelingRegenerateDisplay()
 {
     panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
-    QFont font(QStringLiteral("Courier"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    resultText->setCurrentFont(font);
+    resultText->setCurrentFont(resultText->font());
     const QStringList results = Report::resultLines(*study->paneledLine());
     resultText->setPlainText(results.at(0));
     resultText->append(results.at(1));
+    // Shown from the first panel on, however far the last line was scrolled.
+    resultText->moveCursor(QTextCursor::Start);
+    resultText->horizontalScrollBar()->setValue(0);
 }
 
 void MainWindow::doModify()
@@ -182,6 +185,18 @@ QTextEdit *createTextPanel(const QString &name)
     return text;
 }
 
+// The size a text panel needs to show the lines whole, without scrolling.
+QSize textSize(const QTextEdit *text, const QStringList &lines)
+{
+    const QFontMetrics metrics = text->fontMetrics();
+    int width = 0;
+    for (const QString &line : lines)
+        width = qMax(width, metrics.horizontalAdvance(line));
+    // The frame and the document's margin on either side, and a pixel for rounding.
+    const int margins = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin())) + 1;
+    return QSize(width + margins, int(lines.size()) * metrics.lineSpacing() + margins);
+}
+
 } // namespace
 
 void MainWindow::createGridGroupBox()
@@ -203,18 +218,24 @@ void MainWindow::createGridGroupBox()
     gridLayout->addWidget(modifyGroupBox, 2, 2);
 
     resultText = createTextPanel(tr("results"));
+    QFont font(QStringLiteral("Courier"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    resultText->setFont(font);
+    // Each panel keeps its column: the lines scroll sideways, they never wrap.
+    resultText->setLineWrapMode(QTextEdit::NoWrap);
+    resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
+        + resultText->horizontalScrollBar()->sizeHint().height());
     gridLayout->addWidget(resultText, 3, 1, 1, 2);
 
     gridLayout->setColumnMinimumWidth(1, 400);
     gridLayout->setColumnMinimumWidth(2, 200);
-    gridLayout->setColumnStretch(1, 20);
-    gridLayout->setColumnStretch(2, 10);
     gridLayout->setRowMinimumHeight(1, 150);
     gridLayout->setRowMinimumHeight(2, 150);
     gridLayout->setRowMinimumHeight(3, 60);
-    gridLayout->setRowStretch(1, 25);
-    gridLayout->setRowStretch(2, 15);
-    gridLayout->setRowStretch(3, 10);
+    // Room beyond what the panels and fields need goes to the diagram.
+    gridLayout->setColumnStretch(1, 1);
+    gridLayout->setRowStretch(1, 1);
     gridGroupBox->setLayout(gridLayout);
 }
 
@@ -244,6 +265,12 @@ void MainWindow::createPanelingGroup()
     connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
 
     panelingText = createTextPanel(tr("paneling"));
+    // The longest report of a Modify press, with the point count and coefficients below it,
+    // is read whole; its lines never wrap.
+    panelingText->setLineWrapMode(QTextEdit::NoWrap);
+    panelingText->setMinimumSize(textSize(panelingText,
+        Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
+            + Report::coefficientLines(Coefficients())));
     layout->addWidget(panelingText, 1, 3, 4, 1);
 
     layout->setColumnMinimumWidth(1, 80);
@@ -253,9 +280,8 @@ void MainWindow::createPanelingGroup()
     layout->setRowStretch(2, 1);
     layout->setRowStretch(3, 1);
     layout->setRowStretch(4, 10);
-    layout->setColumnStretch(1, 10);
-    layout->setColumnStretch(2, 10);
-    layout->setColumnStretch(3, 20);
+    // The fields keep their width; the panel takes any more.
+    layout->setColumnStretch(3, 1);
     panelingGroupBox->setLayout(layout);
 }
 

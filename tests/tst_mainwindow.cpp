@@ -86,6 +86,8 @@ private slots:
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
+    void panelsShowWholeLines();
+    void enlargingGrowsTheDiagram();
     void zeroWithoutSign();
     void openListsFilesWithoutADot();
 
@@ -268,6 +270,51 @@ void tst_MainWindow::modifyOnPress()
     win.finishEdit(win.panels());
     QCOMPARE(win.plain("results"), results);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points, 8 panels"));
+}
+
+void tst_MainWindow::panelsShowWholeLines()
+{
+    // At the size the window opens with on a small screen, the Modify report and the
+    // coefficients below it are read without scrolling; the results keep their columns, shown
+    // from the first panel on.
+    Window win;
+    win.w.loadFile(writeNaca("high-lift.dat", 0.15, 0.4, 0.12));
+    win.panels()->setValue(999);
+    win.pressModify();
+    QCoreApplication::processEvents();
+    QCOMPARE(win.lines("paneling").size(), 11);
+    for (const QString name : {"paneling", "results"}) {
+        const QTextEdit *text = win.text(name);
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            QCOMPARE(block.layout()->lineCount(), 1);
+        QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(text->horizontalScrollBar()->value(), 0);
+    }
+    QCOMPARE(win.text("paneling")->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(win.text("results")->horizontalScrollBar()->maximum() > 0);
+}
+
+void tst_MainWindow::enlargingGrowsTheDiagram()
+{
+    // Beyond the room they ask for, the fields and the lower panels keep their size.
+    Window win;
+    win.w.resize(1200, 800);
+    const QWidget *view = win.w.findChild<DiagramView *>();
+    const QList<QWidget *> fields = {win.panels(), win.decimal("trailing edge density"),
+        win.decimal("alpha0 [deg]"), win.decimal("cm0"), win.modify()};
+    const auto sizes = [&] {
+        QList<QSize> list;
+        for (const QWidget *widget : fields)
+            list << widget->size();
+        return list << QSize(0, win.text("paneling")->height())
+                    << QSize(0, win.text("results")->height());
+    };
+    QTRY_COMPARE(win.w.centralWidget()->width(), 1200);
+    const QList<QSize> before = sizes();
+    const QSize diagram = view->size();
+    win.w.resize(1500, 1000);
+    QTRY_COMPARE(view->size(), diagram + QSize(300, 200));
+    QCOMPARE(sizes(), before);
 }
 
 void tst_MainWindow::zeroWithoutSign()
