@@ -77,6 +77,7 @@ Paneling MainWindow::fieldsPaneling() const
 void MainWindow::showFile()
 {
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
+    modifyButton->setEnabled(true);
     const Targets targets = study->presetTargets();
     alpha0SpinBox->setValue(degrees(targets.alpha0));
     cm0SpinBox->setValue(targets.cm0);
@@ -299,6 +300,14 @@ void MainWindow::createModifyGroup()
 
     modifyButton = new QPushButton(tr("Modify"));
     connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
+    // Nothing to reshape before a file is loaded.
+    modifyButton->setEnabled(false);
+    // With the focus on the button, Return and Enter press it as Space does, once per key press.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        QShortcut *shortcut = new QShortcut(
+            key, modifyButton, modifyButton, &QPushButton::animateClick, Qt::WidgetShortcut);
+        shortcut->setAutoRepeat(false);
+    }
     layout->addWidget(modifyButton, 3, 2);
 
     layout->setColumnMinimumWidth(1, 100);

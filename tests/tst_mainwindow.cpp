@@ -36,7 +36,11 @@ public:
         qFatal("no action %s", qPrintable(text));
         return nullptr;
     }
-    void finishEdit(QAbstractSpinBox *box) { QTest::keyClick(box, Qt::Key_Return); }
+    void finishEdit(QAbstractSpinBox *box)
+    {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+    }
     void pressModify()
     {
         QTest::mousePress(modify(), Qt::LeftButton);
@@ -140,6 +144,7 @@ void tst_MainWindow::startState()
         QVERIFY(win.text(name)->isReadOnly());
     }
     QVERIFY(win.scene()->items().isEmpty());
+    QVERIFY(!win.modify()->isEnabled());
 }
 
 void tst_MainWindow::noDataBeforeLoad()
@@ -270,6 +275,14 @@ void tst_MainWindow::modifyOnPress()
     win.finishEdit(win.panels());
     QCOMPARE(win.plain("results"), results);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points, 8 panels"));
+    // With the focus on the button, Return presses it, once.
+    win.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win.w));
+    win.modify()->setFocus();
+    QSignalSpy lineChanges(win.w.findChild<Study *>(), &Study::lineChanged);
+    QTest::keyClick(win.modify(), Qt::Key_Return);
+    QCOMPARE(lineChanges.count(), 1);
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("modified paneling"));
 }
 
 void tst_MainWindow::panelsShowWholeLines()
