@@ -17,19 +17,50 @@ private slots:
     void wheelZoomLimits_data();
     void wheelZoomLimits();
     void refusedZoomLeavesTransform();
-    void hintText();
+    void wheelKeepsThePointUnderTheMouse_data();
+    void wheelKeepsThePointUnderTheMouse();
+    void dragPans();
+    void fit_data();
+    void fit();
+    void hintAndLegendStayPut();
     void drawsTheStudy();
 
 private:
     static double zoom(const DiagramView &view) { return view.transform().m11(); }
-    static void wheel(DiagramView *view, int delta);
+    static void wheel(DiagramView *view, int delta, QPointF pos = QPointF(-1, -1));
+    static void mouse(DiagramView *view, QEvent::Type type, const QPoint &pos);
+    // A shown view of 600 by 400 pixels on an empty scene.
+    struct Shown
+    {
+        Shown();
+        DiagramScene scene;
+        DiagramView view {&scene};
+    };
 };
 
-void tst_Diagram::wheel(DiagramView *view, int delta)
+tst_Diagram::Shown::Shown()
 {
-    const QPointF pos = view->viewport()->rect().center();
+    view.setFrameShape(QFrame::NoFrame);
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+}
+
+void tst_Diagram::wheel(DiagramView *view, int delta, QPointF pos)
+{
+    if (pos.x() < 0)
+        pos = view->viewport()->rect().center();
     QWheelEvent event(pos, view->viewport()->mapToGlobal(pos), QPoint(), QPoint(0, delta),
         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view->viewport(), &event);
+}
+
+void tst_Diagram::mouse(DiagramView *view, QEvent::Type type, const QPoint &pos)
+{
+    const Qt::MouseButtons buttons
+        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(
+        type, pos, view->viewport()->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(view->viewport(), &event);
 }
 
@@ -114,33 +145,102 @@ void tst_Diagram::refusedZoomLeavesTransform()
     QVERIFY(qAbs(zoom(view) - 0.05) < 1e-12);
 }
 
-void tst_Diagram::hintText()
+void tst_Diagram::wheelKeepsThePointUnderTheMouse_data()
 {
-    // The hint is painted in scene coordinates: at zoom 1 its top-left lies 4 units inside
-    // the scene rectangle, and nothing else is painted on the empty scene.
-    DiagramScene scene;
-    DiagramView view(&scene);
-    view.setFrameShape(QFrame::NoFrame);
-    view.resize(1300, 700);
-    view.scaleView(1 / 0.35);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.ensureVisible(QRectF(-100, -300, 1, 1), 0, 0);
-    const QImage image = view.viewport()->grab().toImage();
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<int>("delta");
+    // At the start the whole scene rectangle fits the viewport, where a scroll-bound view
+    // could not keep the point.
+    QTest::newRow("in, near a corner") << QPoint(20, 30) << 120;
+    QTest::newRow("out, off centre") << QPoint(450, 120) << -120;
+    QTest::newRow("in, a long way") << QPoint(580, 390) << 480;
+}
 
-    const QPoint origin = view.mapFromScene(QPointF(-100, -300));
-    int inkLeft = image.width(), inkTop = image.height();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 200) {
-                inkLeft = qMin(inkLeft, x);
-                inkTop = qMin(inkTop, y);
-            }
-    QVERIFY2(inkLeft < image.width(), "no hint text painted");
-    QVERIFY(inkLeft >= origin.x() + 4);
-    QVERIFY(inkLeft <= origin.x() + 12);
-    QVERIFY(inkTop >= origin.y() + 4);
-    QVERIFY(inkTop <= origin.y() + 40);
+void tst_Diagram::wheelKeepsThePointUnderTheMouse()
+{
+    QFETCH(QPoint, pos);
+    QFETCH(int, delta);
+    Shown shown;
+    // Within a pixel after every step: the view scrolls by whole pixels, but their rounding
+    // must not add up over the steps.
+    const QPointF before = shown.view.mapToScene(pos);
+    for (int i = 0; i < 3; ++i) {
+        const double start = zoom(shown.view);
+        wheel(&shown.view, delta, pos);
+        QVERIFY(zoom(shown.view) != start);
+        QVERIFY(QLineF(shown.view.viewportTransform().map(before), pos).length() <= 1.0);
+    }
+}
+
+void tst_Diagram::dragPans()
+{
+    Shown shown;
+    const QPoint from(300, 200), to(120, 330);
+    const QPointF grabbed = shown.view.mapToScene(from);
+    mouse(&shown.view, QEvent::MouseButtonPress, from);
+    mouse(&shown.view, QEvent::MouseMove, (from + to) / 2);
+    mouse(&shown.view, QEvent::MouseMove, to);
+    mouse(&shown.view, QEvent::MouseButtonRelease, to);
+    QVERIFY(QLineF(shown.view.mapFromScene(grabbed), to).length() <= 1.0);
+}
+
+void tst_Diagram::fit_data()
+{
+    QTest::addColumn<QRectF>("rect");
+    QTest::addColumn<double>("limit");
+    QTest::newRow("wide") << QRectF(-20, -130, 1040, 160) << 0.0;
+    QTest::newRow("tall, far out") << QRectF(5000, 8000, 100, 900) << 0.0;
+    QTest::newRow("tiny") << QRectF(10, 10, 2, 2) << 50.0;
+    QTest::newRow("huge") << QRectF(0, 0, 1e5, 1e5) << 0.05;
+}
+
+void tst_Diagram::fit()
+{
+    QFETCH(QRectF, rect);
+    QFETCH(double, limit);
+    Shown shown;
+    shown.view.scaleView(3.0);
+    shown.view.fit(rect);
+    const QRectF viewport = shown.view.viewport()->rect();
+    const QRectF shownRect = shown.view.viewportTransform().mapRect(rect);
+    // Centred to the pixel: the view scrolls by whole pixels.
+    QVERIFY(QLineF(shownRect.center(), viewport.center()).length() <= 1.5);
+    if (limit > 0) {
+        QCOMPARE(zoom(shown.view), limit);
+        return;
+    }
+    // Inside, with a margin, and as large as the margin allows.
+    QVERIFY(viewport.contains(shownRect.marginsAdded(QMarginsF(10, 10, 10, 10))));
+    QVERIFY(shownRect.width() >= 0.89 * viewport.width()
+        || shownRect.height() >= 0.89 * viewport.height());
+}
+
+void tst_Diagram::hintAndLegendStayPut()
+{
+    // On an empty scene only the hint and the legend are painted: the same pixels at every zoom
+    // and after a drag, the hint starting 4 pixels inside the top-left corner and the legend's
+    // red samples in the bottom-right one.
+    Shown shown;
+    const QImage start = shown.view.viewport()->grab().toImage();
+    QRect ink, red;
+    for (int y = 0; y < start.height(); ++y)
+        for (int x = 0; x < start.width(); ++x) {
+            const QColor c = start.pixelColor(x, y);
+            if (qGray(c.rgb()) < 200)
+                ink |= QRect(x, y, 1, 1);
+            if (c.red() > 200 && c.green() < 100)
+                red |= QRect(x, y, 1, 1);
+        }
+    QVERIFY2(!ink.isEmpty(), "nothing painted");
+    QVERIFY(ink.left() >= 4 && ink.left() <= 12);
+    QVERIFY(ink.top() >= 4 && ink.top() <= 16);
+    QVERIFY(red.left() > 300 && red.top() > 300);
+
+    shown.view.scaleView(40.0);
+    mouse(&shown.view, QEvent::MouseButtonPress, QPoint(100, 100));
+    mouse(&shown.view, QEvent::MouseMove, QPoint(250, 180));
+    mouse(&shown.view, QEvent::MouseButtonRelease, QPoint(250, 180));
+    QCOMPARE(shown.view.viewport()->grab().toImage(), start);
 }
 
 void tst_Diagram::drawsTheStudy()
