@@ -44,6 +44,8 @@ void MainWindow::about()
         tr("<b>Liftwise</b> demonstrates how to write modern GUI applications using Qt."));
 }
 
+void MainWindow::fitAirfoil() { view->fit(scene->contourRect()); }
+
 void MainWindow::loadFile(const QString &path)
 {
     // A pipe or a device would block the window until somebody writes to it.
@@ -78,6 +80,7 @@ void MainWindow::showFile()
 {
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
     modifyButton->setEnabled(true);
+    fitAct->setEnabled(true);
     const Targets targets = study->presetTargets();
     alpha0SpinBox->setValue(degrees(targets.alpha0));
     cm0SpinBox->setValue(targets.cm0);
@@ -137,6 +140,12 @@ void MainWindow::createActions()
     exitAct->setStatusTip(tr("Exit Liftwise"));
     connect(exitAct, &QAction::triggered, this, &QWidget::close);
 
+    fitAct = new QAction(tr("Fit Airfoil"), this);
+    fitAct->setShortcut(QKeySequence(tr("Ctrl+0")));
+    fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
+    fitAct->setEnabled(false);
+    connect(fitAct, &QAction::triggered, this, &MainWindow::fitAirfoil);
+
     aboutAct = new QAction(tr("&About"), this);
     aboutAct->setStatusTip(tr("Show Liftwise's About box"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
@@ -151,6 +160,9 @@ void MainWindow::createMenus()
     fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addAction(openAct);
     fileMenu->addAction(exitAct);
+
+    viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu->addAction(fitAct);
 
     menuBar()->addSeparator();
 

@@ -36,6 +36,7 @@ protected:
 private slots:
     void open();
     void about();
+    void fitAirfoil();
     void panelingChanged();
     void panelingStepped();
     void panelingEditFinished();
@@ -75,9 +76,11 @@ private:
     // The paneled line was rebuilt by a step of a field's value since the last finished edit.
     bool lineFromStep = false;
     QMenu *fileMenu;
+    QMenu *viewMenu;
     QMenu *helpMenu;
     QAction *openAct;
     QAction *exitAct;
+    QAction *fitAct;
     QAction *aboutAct;
     QAction *aboutQtAct;
 };

@@ -91,6 +91,7 @@ private slots:
     void refusalsKeepTheScreen();
     void modifyOnPress();
     void panelsShowWholeLines();
+    void fitAirfoil();
     void enlargingGrowsTheDiagram();
     void zeroWithoutSign();
     void openListsFilesWithoutADot();
@@ -305,6 +306,32 @@ void tst_MainWindow::panelsShowWholeLines()
     }
     QCOMPARE(win.text("paneling")->horizontalScrollBar()->maximum(), 0);
     QVERIFY(win.text("results")->horizontalScrollBar()->maximum() > 0);
+}
+
+void tst_MainWindow::fitAirfoil()
+{
+    // Ctrl+0 brings the whole contour back into view, however far it was zoomed and dragged.
+    Window win;
+    QVERIFY(!win.action("Fit Airfoil")->isEnabled());
+    win.w.loadFile(writeNaca("high-lift.dat", 0.15, 0.4, 0.12));
+    DiagramView *view = win.w.findChild<DiagramView *>();
+    view->scaleView(30.0);
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 5000);
+    win.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&win.w));
+    QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
+    // The contour's items: black markers and smooth line, blue polygon.
+    QRectF contour;
+    for (QGraphicsItem *item : win.scene()->items()) {
+        const auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(item);
+        const auto *marker = qgraphicsitem_cast<QGraphicsEllipseItem *>(item);
+        const QColor colour = line ? line->pen().color() : marker->pen().color();
+        if (colour == Qt::black || colour == Qt::blue)
+            contour |= item->sceneBoundingRect();
+    }
+    const QRectF shown = view->viewportTransform().mapRect(contour);
+    QVERIFY(QRectF(view->viewport()->rect()).contains(shown));
+    QVERIFY(shown.width() > 0.85 * view->viewport()->width());
 }
 
 void tst_MainWindow::enlargingGrowsTheDiagram()
