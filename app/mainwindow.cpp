@@ -215,10 +215,12 @@ QSize textSize(const QTextEdit *text, const QStringList &lines)
 void MainWindow::createGridGroupBox()
 {
     gridGroupBox = new QGroupBox;
+    gridGroupBox->setAccessibleName(tr("airfoil study"));
     gridLayout = new QGridLayout;
 
     scene = new DiagramScene(nullptr);
     view = new DiagramView(scene);
+    view->setAccessibleName(tr("diagram"));
     gridLayout->addWidget(view, 1, 1);
 
     fileText = createTextPanel(tr("file"));
@@ -255,6 +257,7 @@ void MainWindow::createGridGroupBox()
 void MainWindow::createPanelingGroup()
 {
     panelingGroupBox = new QGroupBox;
+    panelingGroupBox->setAccessibleName(tr("paneling controls"));
     QGridLayout *layout = new QGridLayout;
 
     const Paneling start;
@@ -301,6 +304,7 @@ void MainWindow::createPanelingGroup()
 void MainWindow::createModifyGroup()
 {
     modifyGroupBox = new QGroupBox;
+    modifyGroupBox->setAccessibleName(tr("modification controls"));
     QGridLayout *layout = new QGridLayout;
 
     alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"),

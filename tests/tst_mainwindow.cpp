@@ -83,6 +83,7 @@ class tst_MainWindow : public QObject
 
 private slots:
     void startState();
+    void everythingMetIsNamed();
     void noDataBeforeLoad();
     void loadAndEdit();
     void stepRecomputesOnce_data();
@@ -146,6 +147,24 @@ void tst_MainWindow::startState()
     }
     QVERIFY(win.scene()->items().isEmpty());
     QVERIFY(!win.modify()->isEnabled());
+}
+
+void tst_MainWindow::everythingMetIsNamed()
+{
+    // Every widget that takes the focus, and every group, has a name for screen readers; a
+    // spin box's line edit and a scroll area's viewport speak through their owner.
+    Window win;
+    for (QWidget *widget : win.w.findChildren<QWidget *>()) {
+        const QWidget *owner = widget->parentWidget();
+        const auto *area = qobject_cast<const QAbstractScrollArea *>(owner);
+        if (!widget->isVisible() || widget->focusProxy() == owner
+            || (area && area->viewport() == widget)
+            || (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<QGroupBox *>(widget)))
+            continue;
+        const QAccessibleInterface *about = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(!about->text(QAccessible::Name).isEmpty(), widget->metaObject()->className());
+    }
+    QCOMPARE(win.w.findChild<DiagramView *>()->accessibleName(), QStringLiteral("diagram"));
 }
 
 void tst_MainWindow::noDataBeforeLoad()
