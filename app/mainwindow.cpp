@@ -41,7 +41,14 @@ void MainWindow::open()
 void MainWindow::about()
 {
     QMessageBox::about(this, tr("About Liftwise"),
-        tr("<b>Liftwise</b> demonstrates how to write modern GUI applications using Qt."));
+        tr("<p><b>Liftwise</b> %1</p>"
+           "<p>Liftwise studies the camber line of a two-dimensional airfoil with "
+           "thin-airfoil theory. It reads an airfoil coordinate file, extracts the camber line "
+           "and computes, by a discrete-vortex method, its lift and moment coefficients and "
+           "zero-lift angle: on a fine reference paneling and on the paneling you choose. "
+           "Modify reshapes the paneled line towards a target zero-lift angle and moment.</p>"
+           "<p>Running on Qt %2.</p>")
+            .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
 
 void MainWindow::fitAirfoil() { view->fit(scene->contourRect()); }

@@ -147,6 +147,11 @@ void tst_MainWindow::startState()
     }
     QVERIFY(win.scene()->items().isEmpty());
     QVERIFY(!win.modify()->isEnabled());
+    // About names the program's version and the version of Qt it runs on.
+    const QString about = closeMessageBox([&] { win.action("&About")->trigger(); });
+    QVERIFY2(about.contains(QRegularExpression(QStringLiteral("Liftwise</b> \\d+\\.\\d+")))
+            && about.contains(QStringLiteral("Qt ") + qVersion()),
+        qPrintable(about));
 }
 
 void tst_MainWindow::everythingMetIsNamed()
