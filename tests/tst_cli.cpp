@@ -235,8 +235,6 @@ void tst_Cli::exitCodes_data()
                                           << "--le takes a number from 1.00 to 10.00" + tryAnalyze;
     QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "45.0001"}
                                          << 2 << "--alpha0 takes a number from -45.0000 to 45.0000";
-    QTest::newRow("targets of a strongly cambered section") << QStringList {"analyze", "FOIL",
-        "--alpha0", "-12.963", "--cm0", "-0.3579"} << 0 << QString();
     QTest::newRow("presses without targets")
         << QStringList {"analyze", "FOIL", "--presses", "2"} << 2 << "--presses needs --modify";
     QTest::newRow("no command") << QStringList {} << 2 << "no command given";
