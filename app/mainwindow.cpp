@@ -26,7 +26,13 @@ MainWindow::MainWindow()
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
 
-MainWindow::~MainWindow() { delete scene; }
+MainWindow::~MainWindow()
+{
+    // The field with the focus finishes its edit as the widgets go, after the study is gone.
+    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
+        box->disconnect(this);
+    delete scene;
+}
 
 void MainWindow::closeEvent(QCloseEvent *event) { event->accept(); }
 
