@@ -29,8 +29,8 @@ QStringList coefficientLines(const Coefficients &c);
 // trailing edge), as " %1" entries 9 wide with 4 decimals after one leading blank.
 QString panelWidthLine(const Camberline &line);
 QString panelAngleLine(const Camberline &line);
-// The results panel: the two lines above behind the row labels "width" and "angle [deg]",
-// padded alike so that the entries of both lines stay in columns.
+// The results panel: the two lines above, after the row labels "width" and "angle [deg]"
+// padded to one width, so that the entries of both lines stay in columns.
 QStringList resultLines(const Camberline &line);
 // "modified paneling", start, target and factors of one Modify step, and a line saying so
 // when the step could not be applied.

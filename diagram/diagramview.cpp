@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -60,6 +61,7 @@ DiagramView::DiagramView(QGraphicsScene *scene)
     setResizeAnchor(AnchorViewCenter);
     scale(0.35, 0.35);
     setMinimumSize(500, 250);
+    setAccessibleDescription(hintText());
 }
 
 void DiagramView::scaleView(double scaleFactor)
