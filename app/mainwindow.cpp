@@ -19,6 +19,9 @@ MainWindow::MainWindow()
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
     setCurrentFile(QString());
+    // A diagram of about 900 pixels across on a common desktop, within the bounds of a smaller
+    // screen.
+    resize(QSize(1280, 800).boundedTo(screen()->availableSize() * 0.9));
     study->setPaneling(fieldsPaneling());
     scene->show(study);
     loadingChart->showStudy(study);
@@ -27,14 +30,20 @@ MainWindow::MainWindow()
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
 
-MainWindow::~MainWindow() { delete scene; }
+MainWindow::~MainWindow()
+{
+    // The field with the focus finishes its edit as the widgets go, after the study is gone.
+    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
+        box->disconnect(this);
+    delete scene;
+}
 
 void MainWindow::closeEvent(QCloseEvent *event) { event->accept(); }
 
 void MainWindow::open()
 {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open airfoil datafile"),
-        QStringLiteral("."), tr("airfoil datafiles (*.dat)\nall files (*.*)"));
+        QStringLiteral("."), tr("airfoil datafiles (*.dat)\nall files (*)"));
     if (!path.isEmpty())
         loadFile(path);
 }
@@ -63,8 +72,17 @@ void MainWindow::saveAs()
 void MainWindow::about()
 {
     QMessageBox::about(this, tr("About Liftwise"),
-        tr("<b>Liftwise</b> demonstrates how to write modern GUI applications using Qt."));
+        tr("<p><b>Liftwise</b> %1</p>"
+           "<p>Liftwise studies the camber line of a two-dimensional airfoil with "
+           "thin-airfoil theory. It reads an airfoil coordinate file, extracts the camber line "
+           "and computes, by a discrete-vortex method, its lift and moment coefficients and "
+           "zero-lift angle: on a fine reference paneling and on the paneling you choose. "
+           "Modify reshapes the paneled line towards a target zero-lift angle and moment.</p>"
+           "<p>Running on Qt %2.</p>")
+            .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
+
+void MainWindow::fitAirfoil() { view->fit(scene->contourRect()); }
 
 void MainWindow::loadFile(const QString &path)
 {
@@ -100,6 +118,8 @@ void MainWindow::showFile()
 {
     saveAsAct->setEnabled(true);
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
+    modifyButton->setEnabled(true);
+    fitAct->setEnabled(true);
     const Targets targets = study->presetTargets();
     alpha0SpinBox->setValue(degrees(targets.alpha0));
     cm0SpinBox->setValue(targets.cm0);
@@ -114,19 +134,36 @@ void MainWindow::panelingChanged()
     }
 }
 
+void MainWindow::panelingStepped()
+{
+    panelingChanged();
+    lineFromStep = true;
+}
+
+void MainWindow::panelingEditFinished()
+{
+    // A typed value is taken as a step just before the edit finishes: one rebuild is enough.
+    // A finished edit without a change rebuilds the line, which ends the Modify presses.
+    if (!lineFromStep)
+        panelingChanged();
+    lineFromStep = false;
+}
+
 void MainWindow::panelingRegenerateDisplay()
 {
     panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
-    QFont font(QStringLiteral("Courier"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    resultText->setCurrentFont(font);
-    resultText->setPlainText(Report::panelWidthLine(*study->paneledLine()));
-    resultText->append(Report::panelAngleLine(*study->paneledLine()));
+    resultText->setCurrentFont(resultText->font());
+    const QStringList results = Report::resultLines(*study->paneledLine());
+    resultText->setPlainText(results.at(0));
+    resultText->append(results.at(1));
+    // Shown from the first panel on, however far the last line was scrolled.
+    resultText->moveCursor(QTextCursor::Start);
+    resultText->horizontalScrollBar()->setValue(0);
 }
 
 void MainWindow::doModify()
 {
+    lineFromStep = false;
     study->modify(Targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()});
 }
 
@@ -148,6 +185,12 @@ void MainWindow::createActions()
     exitAct->setStatusTip(tr("Exit Liftwise"));
     connect(exitAct, &QAction::triggered, this, &QWidget::close);
 
+    fitAct = new QAction(tr("Fit Airfoil"), this);
+    fitAct->setShortcut(QKeySequence(tr("Ctrl+0")));
+    fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
+    fitAct->setEnabled(false);
+    connect(fitAct, &QAction::triggered, this, &MainWindow::fitAirfoil);
+
     aboutAct = new QAction(tr("&About"), this);
     aboutAct->setStatusTip(tr("Show Liftwise's About box"));
     connect(aboutAct, &QAction::triggered, this, &MainWindow::about);
@@ -163,6 +206,9 @@ void MainWindow::createMenus()
     fileMenu->addAction(openAct);
     fileMenu->addAction(saveAsAct);
     fileMenu->addAction(exitAct);
+
+    viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu->addAction(fitAct);
 
     menuBar()->addSeparator();
 
@@ -198,15 +244,29 @@ QTextEdit *createTextPanel(const QString &name)
     return text;
 }
 
+// The size a text panel needs to show the lines whole, without scrolling.
+QSize textSize(const QTextEdit *text, const QStringList &lines)
+{
+    const QFontMetrics metrics = text->fontMetrics();
+    int width = 0;
+    for (const QString &line : lines)
+        width = qMax(width, metrics.horizontalAdvance(line));
+    // The frame and the document's margin on either side, and a pixel for rounding.
+    const int margins = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin())) + 1;
+    return QSize(width + margins, int(lines.size()) * metrics.lineSpacing() + margins);
+}
+
 } // namespace
 
 void MainWindow::createGridGroupBox()
 {
     gridGroupBox = new QGroupBox;
+    gridGroupBox->setAccessibleName(tr("airfoil study"));
     gridLayout = new QGridLayout;
 
     scene = new DiagramScene(nullptr);
     view = new DiagramView(scene);
+    view->setAccessibleName(tr("diagram"));
     createDiagramTabs();
     gridLayout->addWidget(diagramTabs, 1, 1);
 
@@ -220,18 +280,24 @@ void MainWindow::createGridGroupBox()
     gridLayout->addWidget(modifyGroupBox, 2, 2);
 
     resultText = createTextPanel(tr("results"));
+    QFont font(QStringLiteral("Courier"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    resultText->setFont(font);
+    // Each panel keeps its column: the lines scroll sideways, they never wrap.
+    resultText->setLineWrapMode(QTextEdit::NoWrap);
+    resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
+        + resultText->horizontalScrollBar()->sizeHint().height());
     gridLayout->addWidget(resultText, 3, 1, 1, 2);
 
     gridLayout->setColumnMinimumWidth(1, 400);
     gridLayout->setColumnMinimumWidth(2, 200);
-    gridLayout->setColumnStretch(1, 20);
-    gridLayout->setColumnStretch(2, 10);
     gridLayout->setRowMinimumHeight(1, 150);
     gridLayout->setRowMinimumHeight(2, 150);
     gridLayout->setRowMinimumHeight(3, 60);
-    gridLayout->setRowStretch(1, 25);
-    gridLayout->setRowStretch(2, 15);
-    gridLayout->setRowStretch(3, 10);
+    // Room beyond what the panels and fields need goes to the diagram.
+    gridLayout->setColumnStretch(1, 1);
+    gridLayout->setRowStretch(1, 1);
     gridGroupBox->setLayout(gridLayout);
 }
 
@@ -240,18 +306,19 @@ void MainWindow::createDiagramTabs()
     loadingChart = new LoadingChart;
     convergenceChart = new ConvergenceChart;
     diagramTabs = new QTabWidget;
-    diagramTabs->setAccessibleName(tr("diagram"));
+    diagramTabs->setAccessibleName(tr("diagram and plots"));
+    loadingChart->setAccessibleName(tr("Loading"));
+    convergenceChart->setAccessibleName(tr("Convergence"));
     const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
         {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
-    for (const auto &[widget, name] : tabs) {
-        widget->setAccessibleName(name);
+    for (const auto &[widget, name] : tabs)
         diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
-    }
 }
 
 void MainWindow::createPanelingGroup()
 {
     panelingGroupBox = new QGroupBox;
+    panelingGroupBox->setAccessibleName(tr("paneling controls"));
     QGridLayout *layout = new QGridLayout;
 
     const Paneling start;
@@ -264,11 +331,23 @@ void MainWindow::createPanelingGroup()
     teDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"),
         Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
     teDensitySpinBox->setValue(start.teDensity);
-    connect(panelsSpinBox, &QSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    connect(leDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
-    connect(teDensitySpinBox, &QDoubleSpinBox::editingFinished, this, &MainWindow::panelingChanged);
+    // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
+    const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
+    for (QAbstractSpinBox *box : fields) {
+        box->setKeyboardTracking(false);
+        connect(box, &QAbstractSpinBox::editingFinished, this, &MainWindow::panelingEditFinished);
+    }
+    connect(panelsSpinBox, &QSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
 
     panelingText = createTextPanel(tr("paneling"));
+    // The longest report of a Modify press, with the point count and coefficients below it,
+    // is read whole; its lines never wrap.
+    panelingText->setLineWrapMode(QTextEdit::NoWrap);
+    panelingText->setMinimumSize(textSize(panelingText,
+        Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
+            + Report::coefficientLines(Coefficients())));
     layout->addWidget(panelingText, 1, 3, 4, 1);
 
     layout->setColumnMinimumWidth(1, 80);
@@ -278,15 +357,15 @@ void MainWindow::createPanelingGroup()
     layout->setRowStretch(2, 1);
     layout->setRowStretch(3, 1);
     layout->setRowStretch(4, 10);
-    layout->setColumnStretch(1, 10);
-    layout->setColumnStretch(2, 10);
-    layout->setColumnStretch(3, 20);
+    // The fields keep their width; the panel takes any more.
+    layout->setColumnStretch(3, 1);
     panelingGroupBox->setLayout(layout);
 }
 
 void MainWindow::createModifyGroup()
 {
     modifyGroupBox = new QGroupBox;
+    modifyGroupBox->setAccessibleName(tr("modification controls"));
     QGridLayout *layout = new QGridLayout;
 
     alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"),
@@ -298,6 +377,14 @@ void MainWindow::createModifyGroup()
 
     modifyButton = new QPushButton(tr("Modify"));
     connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
+    // Nothing to reshape before a file is loaded.
+    modifyButton->setEnabled(false);
+    // With the focus on the button, Return and Enter press it as Space does, once per key press.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        QShortcut *shortcut = new QShortcut(
+            key, modifyButton, modifyButton, &QPushButton::animateClick, Qt::WidgetShortcut);
+        shortcut->setAutoRepeat(false);
+    }
     layout->addWidget(modifyButton, 3, 2);
 
     layout->setColumnMinimumWidth(1, 100);

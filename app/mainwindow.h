@@ -40,7 +40,10 @@ private slots:
     void open();
     void saveAs();
     void about();
+    void fitAirfoil();
     void panelingChanged();
+    void panelingStepped();
+    void panelingEditFinished();
     void doModify();
 
 private:
@@ -79,11 +82,15 @@ private:
     QDoubleSpinBox *alpha0SpinBox;
     QDoubleSpinBox *cm0SpinBox;
     QPushButton *modifyButton;
+    // The paneled line was rebuilt by a step of a field's value since the last finished edit.
+    bool lineFromStep = false;
     QMenu *fileMenu;
+    QMenu *viewMenu;
     QMenu *helpMenu;
     QAction *openAct;
     QAction *saveAsAct;
     QAction *exitAct;
+    QAction *fitAct;
     QAction *aboutAct;
     QAction *aboutQtAct;
 };

@@ -194,8 +194,7 @@ int analyze(const QStringList &args)
     out() << "[file]\n"
           << Report::fileLines(study).join(QLatin1Char('\n')) << "\n[paneling]\n"
           << Report::panelingLines(study).join(QLatin1Char('\n')) << "\n[results]\n"
-          << Report::panelWidthLine(*study.paneledLine()) << '\n'
-          << Report::panelAngleLine(*study.paneledLine()) << '\n';
+          << Report::resultLines(*study.paneledLine()).join(QLatin1Char('\n')) << '\n';
     return Success;
 }
 

@@ -11,37 +11,35 @@ namespace Report {
 
 namespace {
 
-QString panelEntry(double value)
+// fixed(v, decimals) right-aligned in a field of width characters, not cut if longer.
+QString field(double v, int width, int decimals)
 {
-    return QStringLiteral(" %1").arg(value, 9, 'f', 4, QLatin1Char(' '));
+    return fixed(v, decimals).rightJustified(width);
 }
+
+QString panelEntry(double value) { return QLatin1Char(' ') + field(value, 9, 4); }
 
 QString angleAndMomentLine(const char *label, double alpha0, double cm0)
 {
-    return QStringLiteral("%1:  a0=%2  cm0=%3")
-        .arg(QLatin1String(label))
-        .arg(degrees(alpha0), 8, 'f', 3, QLatin1Char(' '))
-        .arg(cm0, 8, 'f', 4, QLatin1Char(' '));
+    return QStringLiteral("%1:  alpha0=%2  cm0=%3")
+        .arg(QLatin1String(label), field(degrees(alpha0), 8, 3), field(cm0, 8, 4));
 }
-
-QString pointCountLine(int npoints) { return QString::number(npoints) + QStringLiteral(" points"); }
 
 } // namespace
 
 double fieldValue(double v, double minimum, double maximum, int decimals)
 {
-    return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum);
+    // Adding zero turns a -0.0 into 0.0, which a field shows without a sign.
+    return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum) + 0.0;
 }
 
 QString fixed(double v, int decimals)
 {
-    QString text = QString::number(v, 'f', decimals);
-    // "-0.000" and the like: every digit zero.
-    if (text.startsWith(QLatin1Char('-')) && std::all_of(text.begin() + 1, text.end(), [](QChar c) {
-            return c == QLatin1Char('0') || c == QLatin1Char('.');
-        }))
-        text.remove(0, 1);
-    return text;
+    // A value that rounds to zero is shown as zero, without the minus sign that -0.0004 or
+    // -0.0 would keep.
+    const QString text = QString::number(v, 'f', decimals);
+    const QString zero = QString::number(0.0, 'f', decimals);
+    return text.startsWith(QLatin1Char('-')) && text.mid(1) == zero ? zero : text;
 }
 
 QStringList fileLines(const Study &study)
@@ -54,16 +52,18 @@ QStringList fileLines(const Study &study)
         notes << QStringLiteral("1 repeated point dropped");
     else if (data.repeatsDropped > 1)
         notes << QStringLiteral("%1 repeated points dropped").arg(data.repeatsDropped);
-    QString count = pointCountLine(data.count());
+    QString count = QString::number(data.count()) + QStringLiteral(" points");
     if (!notes.isEmpty())
         count += QStringLiteral(" (%1)").arg(notes.join(QStringLiteral(", ")));
+    const QString reference
+        = QStringLiteral("reference paneling: %1 panels").arg(Paneling::reference().panels);
     const SectionGeometry &g = study.geometry();
     const auto percent = [](double v) { return fixed(100.0 * v, 1); };
-    const QString camber = fixed(100.0 * g.maxCamber, 1) == QLatin1String("0.0")
+    const QString camber = percent(g.maxCamber) == QLatin1String("0.0")
         ? QStringLiteral("camber 0.0 %")
         : QStringLiteral("camber %1 % at %2 % chord")
               .arg(percent(g.maxCamber), percent(g.maxCamberX));
-    return QStringList {data.title, count} + study.warnings() + QStringList {QString()}
+    return QStringList {data.title, count, reference} + study.warnings() + QStringList {QString()}
     + coefficientLines(study.referenceCoefficients())
         + QStringList {QString(),
             QStringLiteral("thickness %1 % at %2 % chord")
@@ -77,21 +77,20 @@ QStringList panelingLines(const Study &study)
     QStringList lines;
     if (!study.presses().empty())
         lines = reshapingLines(study.presses().back());
-    return lines << pointCountLine(study.paneledLine()->npoints())
+    const int points = study.paneledLine()->npoints();
+    return lines << QStringLiteral("%1 points, %2 panels").arg(points).arg(points - 1)
                  << coefficientLines(study.paneledCoefficients());
 }
 
 QStringList coefficientLines(const Coefficients &c)
 {
     return {
-        QStringLiteral("cl0 = ") + QString::number(c.cl0, 'f', 3),
-        QStringLiteral("alpha0 = ") + QString::number(degrees(c.alpha0), 'f', 3)
-            + QStringLiteral(" deg"),
-        QStringLiteral("cm0 = ") + QString::number(c.cm0, 'f', 4),
-        QStringLiteral("d(cl)/da = ") + QString::number(c.dclda, 'f', 3),
-        QStringLiteral("alpha(sf) = ") + QString::number(degrees(c.alphaSF), 'f', 3)
-            + QStringLiteral(" deg"),
-        QStringLiteral("cl(sf) = ") + QString::number(c.clSF, 'f', 3),
+        QStringLiteral("cl0 = ") + fixed(c.cl0, 3),
+        QStringLiteral("alpha0 = ") + fixed(degrees(c.alpha0), 3) + QStringLiteral(" deg"),
+        QStringLiteral("cm0 = ") + fixed(c.cm0, 4),
+        QStringLiteral("d(cl)/da = ") + fixed(c.dclda, 3),
+        QStringLiteral("alpha(sf) = ") + fixed(degrees(c.alphaSF), 3) + QStringLiteral(" deg"),
+        QStringLiteral("cl(sf) = ") + fixed(c.clSF, 3),
     };
 }
 
@@ -111,6 +110,12 @@ QString panelAngleLine(const Camberline &line)
     return text;
 }
 
+QStringList resultLines(const Camberline &line)
+{
+    return {QStringLiteral("width").leftJustified(11) + panelWidthLine(line),
+        QStringLiteral("angle [deg]") + panelAngleLine(line)};
+}
+
 QStringList reshapingLines(const CamberReshaping &reshaping)
 {
     QStringList lines = {
@@ -118,8 +123,7 @@ QStringList reshapingLines(const CamberReshaping &reshaping)
         angleAndMomentLine("start  ", reshaping.startAlpha0, reshaping.startCm0),
         angleAndMomentLine("target ", reshaping.target.alpha0, reshaping.target.cm0),
         QStringLiteral("coefficients :  a=%1  b=%2")
-            .arg(reshaping.a, 8, 'f', 4, QLatin1Char(' '))
-            .arg(reshaping.b, 8, 'f', 4, QLatin1Char(' ')),
+            .arg(field(reshaping.a, 8, 4), field(reshaping.b, 8, 4)),
     };
     if (!reshaping.applied)
         lines << QStringLiteral("the two shapes cannot reach these targets: line unchanged");

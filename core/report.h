@@ -18,11 +18,12 @@ double fieldValue(double v, double minimum, double maximum, int decimals);
 QString fixed(double v, int decimals);
 
 // The file panel: title, point count (with the layout when it is not the plain one and the
-// repeated points dropped), the warnings, a blank line, the reference coefficients, a blank
-// line and the section's geometry.
+// repeated points dropped), the reference paneling, the warnings, a blank line, the reference
+// coefficients, a blank line and the section's geometry. A value that rounds to zero is shown
+// without a sign, in every panel.
 QStringList fileLines(const Study &study);
-// The paneling panel: the last Modify press's report, if any, then the point count and the
-// coefficients of the paneled line.
+// The paneling panel: the last Modify press's report, if any, then the point and panel count
+// and the coefficients of the paneled line.
 QStringList panelingLines(const Study &study);
 
 // The six labelled coefficients; angles in degrees.
@@ -31,6 +32,9 @@ QStringList coefficientLines(const Coefficients &c);
 // trailing edge), as " %1" entries 9 wide with 4 decimals after one leading blank.
 QString panelWidthLine(const Camberline &line);
 QString panelAngleLine(const Camberline &line);
+// The results panel: the two lines above, after the row labels "width" and "angle [deg]"
+// padded to one width, so that the entries of both lines stay in columns.
+QStringList resultLines(const Camberline &line);
 // "modified paneling", start, target and factors of one Modify step, and a line saying so
 // when the step could not be applied.
 QStringList reshapingLines(const CamberReshaping &reshaping);

@@ -9,6 +9,8 @@
 #include <QGraphicsLineItem>
 #include <QPen>
 
+#include <utility>
+
 namespace {
 
 QPointF scenePoint(double x, double y) { return QPointF(1000 * x, -1000 * y); }
@@ -43,13 +45,24 @@ void DiagramScene::show(const Study *shown)
     lineChanged();
 }
 
+QRectF DiagramScene::contourRect() const
+{
+    QRectF bounds;
+    for (const QGraphicsItem *item : contour)
+        bounds |= item->sceneBoundingRect();
+    return bounds;
+}
+
 void DiagramScene::fileChanged()
 {
     clear();
+    contour.clear();
     paneling.clear();
     if (!study->isLoaded())
         return;
+    collecting = &contour;
     plotAirfoil(*study->airfoil());
+    collecting = nullptr;
     plotCamberline(*study->reference());
 }
 
@@ -91,9 +104,12 @@ void DiagramScene::plotAirfoil(const Airfoil &airfoil)
         marker(p, markerPen);
         previous = p;
     }
+    // The axes are no part of the contour's items.
+    QList<QGraphicsItem *> *contourItems = std::exchange(collecting, nullptr);
     const QPen axisPen = thinPen(Qt::green);
     line(QPointF(0, 0), QPointF(1000, 0), axisPen);
     line(QPointF(0, -200), QPointF(0, 200), axisPen);
+    collecting = contourItems;
     plotSpline2D(airfoil.curve());
 }
 

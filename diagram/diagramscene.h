@@ -21,6 +21,8 @@ public:
 
     // Draws the study from now on, as it changes.
     void show(const Study *study);
+    // The bounds of the contour's markers and lines, without the axes; empty before a load.
+    QRectF contourRect() const;
 
     // Contour markers and polygon, the two axes, then the smooth contour.
     void plotAirfoil(const Airfoil &airfoil);
@@ -40,7 +42,9 @@ private:
     void marker(const QPointF &p, const QPen &pen);
 
     const Study *study = nullptr;
-    // The items of the paneling, replaced on their own when the line changes.
+    // The items of the contour, and of the paneling, which is replaced on its own when the
+    // line changes.
+    QList<QGraphicsItem *> contour;
     QList<QGraphicsItem *> paneling;
     QList<QGraphicsItem *> *collecting = nullptr;
 };

@@ -1,10 +1,47 @@
 #include "diagramview.h"
 
 #include <QKeyEvent>
-#include <QTextOption>
+#include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <cmath>
+#include <iterator>
+
+namespace {
+
+constexpr double MinZoom = 0.05;
+constexpr double MaxZoom = 50;
+// How far, in scene units, the view reaches beyond the diagram's scene rectangle: more than the
+// widest viewport shows at the smallest zoom, so that no scroll limit ever stops a zoom, a drag
+// or a fit.
+constexpr double Reach = 100000;
+// The hint's and the legend's distance from the viewport's edges, and the length of a line
+// sample in the legend, in pixels.
+constexpr int Inset = 4;
+constexpr int SampleLength = 24;
+
+QString hintText()
+{
+    return DiagramView::tr(
+        "zoom with the mouse wheel or the '+' and '-' keys, drag to pan, Ctrl+0 fits the airfoil");
+}
+
+// The lines of the diagram as the scene draws them; the paneled line has a marker at each
+// station.
+struct LegendEntry
+{
+    Qt::GlobalColor color;
+    bool marker;
+    const char *text;
+};
+constexpr LegendEntry Legend[] = {
+    {Qt::black, false, QT_TRANSLATE_NOOP("DiagramView", "contour")},
+    {Qt::red, false, QT_TRANSLATE_NOOP("DiagramView", "reference camber line")},
+    {Qt::red, true, QT_TRANSLATE_NOOP("DiagramView", "paneled camber line")},
+};
+
+} // namespace
 
 DiagramView::DiagramView(QGraphicsScene *scene)
     : QGraphicsView(static_cast<QWidget *>(nullptr))
@@ -13,27 +50,55 @@ DiagramView::DiagramView(QGraphicsScene *scene)
     scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     scene->setSceneRect(-100, -300, 1200, 600);
     setScene(scene);
-    setCacheMode(CacheBackground);
+    setSceneRect(scene->sceneRect().adjusted(-Reach, -Reach, Reach, Reach));
+    // Scroll bars over that reach would say nothing; dragging and Fit Airfoil take their place.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setDragMode(ScrollHandDrag);
     setViewportUpdateMode(BoundingRectViewportUpdate);
     setRenderHint(QPainter::Antialiasing);
     setTransformationAnchor(AnchorUnderMouse);
     setResizeAnchor(AnchorViewCenter);
     scale(0.35, 0.35);
     setMinimumSize(500, 250);
+    setAccessibleDescription(hintText());
 }
 
 void DiagramView::scaleView(double scaleFactor)
 {
     const qreal factor
         = transform().scale(scaleFactor, scaleFactor).mapRect(QRectF(0, 0, 1, 1)).width();
-    if (factor < 0.05 || factor > 50)
+    if (factor < MinZoom || factor > MaxZoom)
         return;
     scale(scaleFactor, scaleFactor);
 }
 
+void DiagramView::scaleView(double scaleFactor, const QPointF &fixed)
+{
+    // The view scrolls by whole pixels. Successive steps at one place keep the point the first
+    // one took, or the rounding of each step would add up, magnified by the steps after it.
+    if (QLineF(viewportTransform().map(anchor), fixed).length() > 1.0)
+        anchor = viewportTransform().inverted().map(fixed);
+    scaleView(scaleFactor);
+    const QPointF drift = viewportTransform().map(anchor) - fixed;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + qRound(drift.x()));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(drift.y()));
+}
+
+void DiagramView::fit(const QRectF &rect)
+{
+    if (rect.isEmpty())
+        return;
+    const QSizeF room = QSizeF(viewport()->size()) * 0.9;
+    const double zoom = qBound(
+        MinZoom, qMin(room.width() / rect.width(), room.height() / rect.height()), MaxZoom);
+    setTransform(QTransform::fromScale(zoom, zoom));
+    centerOn(rect.center());
+}
+
 void DiagramView::wheelEvent(QWheelEvent *event)
 {
-    scaleView(std::pow(2.0, event->angleDelta().y() / 240.0));
+    scaleView(std::pow(2.0, event->angleDelta().y() / 240.0), event->position());
 }
 
 void DiagramView::keyPressEvent(QKeyEvent *event)
@@ -50,17 +115,66 @@ void DiagramView::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void DiagramView::drawBackground(QPainter *painter, const QRectF &)
+QRect DiagramView::hintRect() const
 {
-    const QRectF sceneRect = this->sceneRect();
-    const QRectF textRect(
-        sceneRect.left() + 4, sceneRect.top() + 4, sceneRect.width() - 4, sceneRect.height() - 4);
-    const QString message = tr("zoom with the mouse wheel or the '+' and '-' keys");
+    const QRect room = viewport()->rect().adjusted(Inset, Inset, -Inset, -Inset);
+    return fontMetrics().boundingRect(room, Qt::TextWordWrap, hintText()) & room;
+}
 
-    QFont font = painter->font();
-    font.setWeight(QFont::Normal);
-    font.setPointSize(20);
-    painter->setFont(font);
+QRect DiagramView::legendRect() const
+{
+    int width = 0;
+    for (const LegendEntry &entry : Legend)
+        width = qMax(width, fontMetrics().horizontalAdvance(tr(entry.text)));
+    const QSize size(SampleLength + fontMetrics().averageCharWidth() + width,
+        int(std::size(Legend)) * fontMetrics().height());
+    return QRect(QPoint(viewport()->width() - Inset - size.width(),
+                     viewport()->height() - Inset - size.height()),
+        size);
+}
+
+void DiagramView::drawForeground(QPainter *painter, const QRectF &)
+{
+    // In viewport pixels, whatever the zoom and the scroll position.
+    painter->save();
+    painter->resetTransform();
+    painter->setFont(font());
+    // A veil of the background keeps the grey text legible over the diagram's lines.
+    QColor veil = palette().color(QPalette::Base);
+    veil.setAlphaF(0.75);
+    const QRect hint = hintRect();
+    const QRect legend = legendRect();
+    for (const QRect &rect : {hint, legend})
+        painter->fillRect(rect, veil);
     painter->setPen(Qt::gray);
-    painter->drawText(textRect, message, QTextOption());
+    painter->drawText(hint, Qt::TextWordWrap, hintText());
+
+    const int rowHeight = fontMetrics().height();
+    QRect row(legend.topLeft(), QSize(legend.width(), rowHeight));
+    for (const LegendEntry &entry : Legend) {
+        QPen pen(entry.color);
+        pen.setWidth(0);
+        painter->setPen(pen);
+        const QPointF middle(row.left() + SampleLength / 2.0, row.center().y() + 0.5);
+        painter->drawLine(
+            QPointF(row.left(), middle.y()), QPointF(row.left() + SampleLength, middle.y()));
+        if (entry.marker)
+            painter->drawEllipse(middle, 2.0, 2.0);
+        painter->setPen(Qt::gray);
+        painter->drawText(row.adjusted(SampleLength + fontMetrics().averageCharWidth(), 0, 0, 0),
+            Qt::AlignLeft | Qt::AlignVCenter, tr(entry.text));
+        row.translate(0, rowHeight);
+    }
+    painter->restore();
+}
+
+void DiagramView::scrollContentsBy(int dx, int dy)
+{
+    QGraphicsView::scrollContentsBy(dx, dy);
+    // The scroll moved the pixels of the hint and the legend along: paint them where they stay
+    // and the diagram where they were moved to.
+    QRegion stale;
+    for (const QRect &rect : {hintRect(), legendRect()})
+        stale += QRegion(rect) + rect.translated(dx, dy);
+    viewport()->update(stale);
 }

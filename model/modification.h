@@ -12,10 +12,12 @@ struct Targets
     double alpha0 = 0.0;
     double cm0 = 0.0;
 
-    // What the user may ask for: the angle in degrees, both to four decimals.
-    static constexpr double MaxAlpha0Degrees = 10.0;
+    // What the user may ask for: the angle in degrees, both to four decimals. Wide enough for
+    // the values of strongly cambered sections (S1223: -12.963 deg, -0.3579), so that the
+    // targets preset from a file are that file's own.
+    static constexpr double MaxAlpha0Degrees = 45.0;
     static constexpr double Alpha0StepDegrees = 0.1;
-    static constexpr double MaxCm0 = 0.2;
+    static constexpr double MaxCm0 = 1.0;
     static constexpr double Cm0Step = 0.01;
     static constexpr int Decimals = 4;
 };

@@ -122,8 +122,8 @@ void tst_Cli::jsonRoundTrips()
     QCOMPARE(lines.at(0), QStringLiteral("[file]"));
     const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
     QCOMPARE(
-        lines.at(5), "alpha0 = " + QString::number(ref["alpha0Deg"].toDouble(), 'f', 3) + " deg");
-    QCOMPARE(lines.at(6), "cm0 = " + QString::number(ref["cm0"].toDouble(), 'f', 4));
+        lines.at(6), "alpha0 = " + QString::number(ref["alpha0Deg"].toDouble(), 'f', 3) + " deg");
+    QCOMPARE(lines.at(7), "cm0 = " + QString::number(ref["cm0"].toDouble(), 'f', 4));
     const QJsonObject press = presses.at(0).toObject();
     QCOMPARE(press["coefficients"].toObject(), paneling["coefficients"].toObject());
     QCOMPARE(press["targetAlpha0Deg"].toDouble(),
@@ -280,8 +280,8 @@ void tst_Cli::exitCodes_data()
         << "liftwise-cli analyze: --panels takes a whole number from 3 to 999" + tryAnalyze;
     QTest::newRow("density beyond range") << QStringList {"analyze", "FOIL", "--le", "10.006"} << 2
                                           << "--le takes a number from 1.00 to 10.00" + tryAnalyze;
-    QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "15"} << 2
-                                         << "--alpha0 takes a number from -10.0000 to 10.0000";
+    QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "45.0001"}
+                                         << 2 << "--alpha0 takes a number from -45.0000 to 45.0000";
     QTest::newRow("presses without targets")
         << QStringList {"analyze", "FOIL", "--presses", "2"} << 2 << "--presses needs --modify";
     QTest::newRow("no command") << QStringList {} << 2 << "no command given";

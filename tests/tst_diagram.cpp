@@ -11,38 +11,53 @@ class tst_Diagram : public QObject
     Q_OBJECT
 
 private slots:
-    void construction();
     void keyZoomLimits_data();
     void keyZoomLimits();
     void wheelZoomLimits_data();
     void wheelZoomLimits();
     void refusedZoomLeavesTransform();
-    void hintText();
+    void wheelKeepsThePointUnderTheMouse_data();
+    void wheelKeepsThePointUnderTheMouse();
+    void dragPansUnderAFixedHint();
     void drawsTheStudy();
 
 private:
     static double zoom(const DiagramView &view) { return view.transform().m11(); }
-    static void wheel(DiagramView *view, int delta);
+    static void wheel(DiagramView *view, int delta, QPointF pos = QPointF(-1, -1));
+    static void mouse(DiagramView *view, QEvent::Type type, const QPoint &pos);
+    // A shown view of 600 by 400 pixels on an empty scene.
+    struct Shown
+    {
+        Shown();
+        DiagramScene scene;
+        DiagramView view {&scene};
+    };
 };
 
-void tst_Diagram::wheel(DiagramView *view, int delta)
+tst_Diagram::Shown::Shown()
 {
-    const QPointF pos = view->viewport()->rect().center();
+    view.setFrameShape(QFrame::NoFrame);
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+}
+
+void tst_Diagram::wheel(DiagramView *view, int delta, QPointF pos)
+{
+    if (pos.x() < 0)
+        pos = view->viewport()->rect().center();
     QWheelEvent event(pos, view->viewport()->mapToGlobal(pos), QPoint(), QPoint(0, delta),
         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view->viewport(), &event);
 }
 
-void tst_Diagram::construction()
+void tst_Diagram::mouse(DiagramView *view, QEvent::Type type, const QPoint &pos)
 {
-    DiagramScene scene;
-    DiagramView view(&scene);
-    QCOMPARE(scene.itemIndexMethod(), QGraphicsScene::NoIndex);
-    QCOMPARE(scene.sceneRect(), QRectF(-100, -300, 1200, 600));
-    QCOMPARE(view.scene(), &scene);
-    QCOMPARE(zoom(view), 0.35);
-    QCOMPARE(view.minimumSize(), QSize(500, 250));
-    QVERIFY(scene.items().isEmpty());
+    const Qt::MouseButtons buttons
+        = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(
+        type, pos, view->viewport()->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &event);
 }
 
 void tst_Diagram::keyZoomLimits_data()
@@ -114,33 +129,64 @@ void tst_Diagram::refusedZoomLeavesTransform()
     QVERIFY(qAbs(zoom(view) - 0.05) < 1e-12);
 }
 
-void tst_Diagram::hintText()
+void tst_Diagram::wheelKeepsThePointUnderTheMouse_data()
 {
-    // The hint is painted in scene coordinates: at zoom 1 its top-left lies 4 units inside
-    // the scene rectangle, and nothing else is painted on the empty scene.
-    DiagramScene scene;
-    DiagramView view(&scene);
-    view.setFrameShape(QFrame::NoFrame);
-    view.resize(1300, 700);
-    view.scaleView(1 / 0.35);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.ensureVisible(QRectF(-100, -300, 1, 1), 0, 0);
-    const QImage image = view.viewport()->grab().toImage();
+    QTest::addColumn<QPoint>("pos");
+    QTest::addColumn<int>("delta");
+    // At the start the whole scene rectangle fits the viewport, where a scroll-bound view
+    // could not keep the point.
+    QTest::newRow("in, near a corner") << QPoint(20, 30) << 120;
+    QTest::newRow("out, off centre") << QPoint(450, 120) << -120;
+    QTest::newRow("in, a long way") << QPoint(580, 390) << 480;
+}
 
-    const QPoint origin = view.mapFromScene(QPointF(-100, -300));
-    int inkLeft = image.width(), inkTop = image.height();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 200) {
-                inkLeft = qMin(inkLeft, x);
-                inkTop = qMin(inkTop, y);
-            }
-    QVERIFY2(inkLeft < image.width(), "no hint text painted");
-    QVERIFY(inkLeft >= origin.x() + 4);
-    QVERIFY(inkLeft <= origin.x() + 12);
-    QVERIFY(inkTop >= origin.y() + 4);
-    QVERIFY(inkTop <= origin.y() + 40);
+void tst_Diagram::wheelKeepsThePointUnderTheMouse()
+{
+    QFETCH(QPoint, pos);
+    QFETCH(int, delta);
+    Shown shown;
+    // Within a pixel after every step: the view scrolls by whole pixels, but their rounding
+    // must not add up over the steps.
+    const QPointF before = shown.view.mapToScene(pos);
+    for (int i = 0; i < 3; ++i) {
+        const double start = zoom(shown.view);
+        wheel(&shown.view, delta, pos);
+        QVERIFY(zoom(shown.view) != start);
+        QVERIFY(QLineF(shown.view.viewportTransform().map(before), pos).length() <= 1.0);
+    }
+}
+
+void tst_Diagram::dragPansUnderAFixedHint()
+{
+    // On an empty scene only the hint and the legend are painted: the hint starting 4 pixels
+    // inside the top-left corner, the legend's red samples in the bottom-right one.
+    Shown shown;
+    const QImage start = shown.view.viewport()->grab().toImage();
+    QRect ink, red;
+    for (int y = 0; y < start.height(); ++y)
+        for (int x = 0; x < start.width(); ++x) {
+            const QColor c = start.pixelColor(x, y);
+            if (qGray(c.rgb()) < 200)
+                ink |= QRect(x, y, 1, 1);
+            if (c.red() > 200 && c.green() < 100)
+                red |= QRect(x, y, 1, 1);
+        }
+    QVERIFY2(!ink.isEmpty(), "nothing painted");
+    QVERIFY(ink.left() >= 4 && ink.left() <= 12);
+    QVERIFY(ink.top() >= 4 && ink.top() <= 16);
+    QVERIFY(red.left() > 300 && red.top() > 300);
+
+    // A zoom and a drag with the left button carry the diagram along; the hint and the legend
+    // stay as they were.
+    shown.view.scaleView(40.0);
+    const QPoint from(300, 200), to(120, 330);
+    const QPointF grabbed = shown.view.mapToScene(from);
+    mouse(&shown.view, QEvent::MouseButtonPress, from);
+    mouse(&shown.view, QEvent::MouseMove, (from + to) / 2);
+    mouse(&shown.view, QEvent::MouseMove, to);
+    mouse(&shown.view, QEvent::MouseButtonRelease, to);
+    QVERIFY(QLineF(shown.view.viewportTransform().map(grabbed), to).length() <= 1.0);
+    QCOMPARE(shown.view.viewport()->grab().toImage(), start);
 }
 
 void tst_Diagram::drawsTheStudy()

@@ -3,6 +3,7 @@
 #include "naca.h"
 #include "named.h"
 #include "oddfiles.h"
+#include "study.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -18,7 +19,8 @@ public:
     Window()
     {
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
     }
     QTextEdit *text(const QString &name) { return find<QTextEdit>(name); }
     QString plain(const QString &name) { return text(name)->toPlainText(); }
@@ -27,7 +29,19 @@ public:
     QDoubleSpinBox *decimal(const QString &name) { return find<QDoubleSpinBox>(name); }
     QPushButton *modify() { return w.findChild<QPushButton *>(); }
     QGraphicsScene *scene() { return w.findChild<DiagramView *>()->scene(); }
-    void finishEdit(QAbstractSpinBox *box) { QTest::keyClick(box, Qt::Key_Return); }
+    QAction *action(const QString &text)
+    {
+        for (QAction *action : w.findChildren<QAction *>())
+            if (action->text() == text)
+                return action;
+        qFatal("no action %s", qPrintable(text));
+        return nullptr;
+    }
+    void finishEdit(QAbstractSpinBox *box)
+    {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+    }
     void pressModify()
     {
         QTest::mousePress(modify(), Qt::LeftButton);
@@ -72,10 +86,16 @@ private slots:
     void startState();
     void noDataBeforeLoad();
     void loadAndEdit();
+    void stepRecomputesOnce_data();
+    void stepRecomputesOnce();
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
     void saveOverTheLoadedFile();
+    void panelsShowWholeLines();
+    void fitAirfoil();
+    void enlargingGrowsTheDiagram();
+    void zeroWithoutSign();
 
 private:
     QString writeNaca(const QString &name, double m, double p, double t, int stations = 31);
@@ -126,6 +146,25 @@ void tst_MainWindow::startState()
         QVERIFY(win.text(name)->isReadOnly());
     }
     QVERIFY(win.scene()->items().isEmpty());
+    QVERIFY(!win.modify()->isEnabled());
+    // About names the program's version and the version of Qt it runs on.
+    const QString about = closeMessageBox([&] { win.action("&About")->trigger(); });
+    QVERIFY2(about.contains(QRegularExpression(QStringLiteral("Liftwise</b> \\d+\\.\\d+")))
+            && about.contains(QStringLiteral("Qt ") + qVersion()),
+        qPrintable(about));
+    // Every widget that takes the focus, and every group, has a name for screen readers; a
+    // spin box's line edit and a scroll area's viewport speak through their owner.
+    for (QWidget *widget : win.w.findChildren<QWidget *>()) {
+        const QWidget *owner = widget->parentWidget();
+        const auto *area = qobject_cast<const QAbstractScrollArea *>(owner);
+        if (!widget->isVisible() || widget->focusProxy() == owner
+            || (area && area->viewport() == widget)
+            || (widget->focusPolicy() == Qt::NoFocus && !qobject_cast<QGroupBox *>(widget)))
+            continue;
+        const QAccessibleInterface *about = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(!about->text(QAccessible::Name).isEmpty(), widget->metaObject()->className());
+    }
+    QCOMPARE(win.w.findChild<DiagramView *>()->accessibleName(), QStringLiteral("diagram"));
 }
 
 void tst_MainWindow::noDataBeforeLoad()
@@ -148,18 +187,12 @@ void tst_MainWindow::loadAndEdit()
     QCOMPARE(win.w.statusBar()->currentMessage(), QStringLiteral("File loaded"));
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(win.lines("file").mid(0, 2), (QStringList {"test section wing.dat", "61 points"}));
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points"));
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points, 12 panels"));
     QCOMPARE(win.lines("results").size(), 2);
+    QCOMPARE(win.lines("results").at(0).size(), 11 + 1 + 12 * 10);
     // The targets start at the reference line's values.
-    const double reference = win.lines("file").at(4).section(' ', 2, 2).toDouble();
+    const double reference = win.lines("file").at(5).section(' ', 2, 2).toDouble();
     QVERIFY(qAbs(win.decimal("alpha0 [deg]")->value() - reference) <= 0.0006);
-
-    // Stepping the value does not recompute until the edit is finished.
-    QTest::keyClick(win.panels(), Qt::Key_Down);
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points"));
-    win.finishEdit(win.panels());
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("12 points"));
-    QCOMPARE(win.lines("results").at(0).size(), 1 + 11 * 10);
 
     // Both lines are set in a fixed-pitch Courier of 9 points.
     QTextCursor cursor(win.text("results")->document());
@@ -167,6 +200,50 @@ void tst_MainWindow::loadAndEdit()
     const QFont font = cursor.charFormat().font();
     QCOMPARE(font.family(), QStringLiteral("Courier"));
     QCOMPARE(font.pointSize(), 9);
+}
+
+void tst_MainWindow::stepRecomputesOnce_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("panels, Up") << "number of panels" << int(Qt::Key_Up) << QString();
+    QTest::newRow("panels, Page Down") << "number of panels" << int(Qt::Key_PageDown) << QString();
+    QTest::newRow("leading edge, Down") << "leading edge density" << int(Qt::Key_Down) << QString();
+    QTest::newRow("trailing edge, Up") << "trailing edge density" << int(Qt::Key_Up) << QString();
+    // Typing recomputes only when the edit is finished, once.
+    QTest::newRow("panels, typed") << "number of panels" << 0 << "11";
+}
+
+void tst_MainWindow::stepRecomputesOnce()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QAbstractSpinBox *box = win.find<QAbstractSpinBox>(field);
+    box->setFocus();
+    const Study *study = win.w.findChild<Study *>();
+    QSignalSpy lineChanges(study, &Study::lineChanged);
+    if (typed.isEmpty()) {
+        QTest::keyClick(box, Qt::Key(key));
+        QCOMPARE(lineChanges.count(), 1);
+        // Finishing the edit after the step adds nothing.
+        win.finishEdit(box);
+    } else {
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QCOMPARE(lineChanges.count(), 0);
+        win.finishEdit(box);
+    }
+    QCOMPARE(lineChanges.count(), 1);
+    QVERIFY(study->paneling()
+        == (Paneling {win.panels()->value(), win.decimal("leading edge density")->value(),
+            win.decimal("trailing edge density")->value()}));
+    // A finished edit without a change rebuilds the line.
+    win.finishEdit(box);
+    QCOMPARE(lineChanges.count(), 2);
 }
 
 void tst_MainWindow::refusalsKeepTheScreen_data()
@@ -211,13 +288,107 @@ void tst_MainWindow::modifyOnPress()
     // The press itself, not the release, runs the modification.
     QTest::mousePress(win.modify(), Qt::LeftButton);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("modified paneling"));
-    QCOMPARE(win.lines("paneling").at(2), QStringLiteral("target :  a0=  -4.000  cm0= -0.0500"));
+    QCOMPARE(
+        win.lines("paneling").at(2), QStringLiteral("target :  alpha0=  -4.000  cm0= -0.0500"));
     QTest::mouseRelease(win.modify(), Qt::LeftButton);
     QVERIFY(win.plain("results") != results);
     // A finished edit, even without a change, rebuilds the line from the contour.
     win.finishEdit(win.panels());
     QCOMPARE(win.plain("results"), results);
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points"));
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points, 8 panels"));
+    // With the focus on the button, Return presses it, once.
+    win.modify()->setFocus();
+    QSignalSpy lineChanges(win.w.findChild<Study *>(), &Study::lineChanged);
+    QTest::keyClick(win.modify(), Qt::Key_Return);
+    QCOMPARE(lineChanges.count(), 1);
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("modified paneling"));
+}
+
+void tst_MainWindow::panelsShowWholeLines()
+{
+    // At the size the window opens with on a small screen, the Modify report and the
+    // coefficients below it are read without scrolling; the results keep their columns, shown
+    // from the first panel on.
+    Window win;
+    win.w.loadFile(writeNaca("high-lift.dat", 0.15, 0.4, 0.12));
+    // This strongly cambered section's targets are its own values, about -14.4 deg and -0.37.
+    const QStringList file = win.lines("file");
+    const double alpha0 = file.at(5).section(' ', 2, 2).toDouble();
+    QVERIFY(alpha0 < -12.0);
+    QVERIFY(qAbs(win.decimal("alpha0 [deg]")->value() - alpha0) <= 0.0006);
+    QVERIFY(
+        qAbs(win.decimal("cm0")->value() - file.at(6).section(' ', 2, 2).toDouble()) <= 0.00006);
+    win.panels()->setValue(999);
+    win.pressModify();
+    QCoreApplication::processEvents();
+    QCOMPARE(win.lines("paneling").size(), 11);
+    for (const QString name : {"paneling", "results"}) {
+        const QTextEdit *text = win.text(name);
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            QCOMPARE(block.layout()->lineCount(), 1);
+        QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(text->horizontalScrollBar()->value(), 0);
+    }
+    QCOMPARE(win.text("paneling")->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(win.text("results")->horizontalScrollBar()->maximum() > 0);
+}
+
+void tst_MainWindow::fitAirfoil()
+{
+    // Ctrl+0 brings the whole contour back into view, however far it was zoomed and dragged.
+    Window win;
+    QVERIFY(!win.action("Fit Airfoil")->isEnabled());
+    win.w.loadFile(writeNaca("high-lift.dat", 0.15, 0.4, 0.12));
+    DiagramView *view = win.w.findChild<DiagramView *>();
+    view->scaleView(30.0);
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 5000);
+    QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
+    // The contour's items: black markers and smooth line, blue polygon.
+    QRectF contour;
+    for (QGraphicsItem *item : win.scene()->items()) {
+        const auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(item);
+        const auto *marker = qgraphicsitem_cast<QGraphicsEllipseItem *>(item);
+        const QColor colour = line ? line->pen().color() : marker->pen().color();
+        if (colour == Qt::black || colour == Qt::blue)
+            contour |= item->sceneBoundingRect();
+    }
+    const QRectF shown = view->viewportTransform().mapRect(contour);
+    const QRectF viewport = view->viewport()->rect();
+    QVERIFY(viewport.contains(shown));
+    QVERIFY(shown.width() > 0.85 * viewport.width());
+    QVERIFY(QLineF(shown.center(), viewport.center()).length() <= 1.5);
+}
+
+void tst_MainWindow::enlargingGrowsTheDiagram()
+{
+    // Beyond the room they ask for, the fields and the lower panels keep their size.
+    Window win;
+    const auto sizes = [&] {
+        return QList<QSize> {win.panels()->size(), win.decimal("cm0")->size(), win.modify()->size(),
+            QSize(0, win.text("paneling")->height()), QSize(0, win.text("results")->height())};
+    };
+    win.w.resize(1200, 800);
+    QTRY_COMPARE(win.w.centralWidget()->width(), 1200);
+    const QList<QSize> before = sizes();
+    const QWidget *view = win.w.findChild<DiagramView *>();
+    const QSize diagram = view->size();
+    win.w.resize(1500, 1000);
+    QTRY_COMPARE(view->size(), diagram + QSize(300, 200));
+    QCOMPARE(sizes(), before);
+}
+
+void tst_MainWindow::zeroWithoutSign()
+{
+    // A symmetric section's zeros come out of the analysis as tiny numbers of either sign.
+    Window win;
+    win.w.loadFile(writeNaca("sym.dat", 0.0, 0.0, 0.12));
+    win.pressModify();
+    const QRegularExpression signedZero(QStringLiteral("-0\\.0+(?![0-9])"));
+    QStringList shown = {win.plain("file"), win.plain("paneling"), win.plain("results"),
+        win.decimal("alpha0 [deg]")->text(), win.decimal("cm0")->text()};
+    QVERIFY(shown.join('\n').contains(QStringLiteral("alpha0 = 0.000 deg")));
+    for (const QString &text : shown)
+        QVERIFY2(!text.contains(signedZero), qPrintable(text));
 }
 
 void tst_MainWindow::saveOverTheLoadedFile()
@@ -259,7 +430,7 @@ void tst_MainWindow::saveOverTheLoadedFile()
     QVERIFY2(question.contains("already exists"), qPrintable(question));
     QVERIFY2(win.lines("file").at(0).startsWith("test section s.dat (alpha0 -3.0"),
         qPrintable(win.lines("file").at(0)));
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points"));
+    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points, 8 panels"));
 }
 
 QTEST_MAIN(tst_MainWindow)
