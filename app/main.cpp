@@ -1,13 +1,17 @@
-#include "mainwindow.h"
+#include "application.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    // --help and --version answer on the terminal, also where there is no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (wantsTerminalAnswer(arguments)) {
+        QCoreApplication app(argc, argv);
+        return answerOnTerminal(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/io.liftwise.Liftwise.svg")));
-    MainWindow window;
-    window.show();
-    return app.exec();
+    return runLiftwise(QApplication::arguments());
 }

@@ -1,9 +1,11 @@
 #include "mainwindow.h"
 
 #include "convergencechart.h"
+#include "diagramexport.h"
 #include "diagramscene.h"
 #include "diagramview.h"
 #include "loadingchart.h"
+#include "recentfiles.h"
 #include "report.h"
 #include "study.h"
 
@@ -22,6 +24,8 @@ MainWindow::MainWindow()
     // A diagram of about 900 pixels across on a common desktop, within the bounds of a smaller
     // screen.
     resize(QSize(1280, 800).boundedTo(screen()->availableSize() * 0.9));
+    setAcceptDrops(true);
+    readSettings();
     study->setPaneling(fieldsPaneling());
     scene->show(study);
     loadingChart->showStudy(study);
@@ -38,15 +42,56 @@ MainWindow::~MainWindow()
     delete scene;
 }
 
-void MainWindow::closeEvent(QCloseEvent *event) { event->accept(); }
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    writeSettings();
+    event->accept();
+}
+
+namespace {
+
+// Drops of exactly one local file are taken; anything else says why it is not.
+QString droppedFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    return urls.first().toLocalFile();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty() || QFileInfo(path).isDir()) {
+        statusBar()->showMessage(tr("Drop one airfoil file to open it"), 3000);
+        return;
+    }
+    event->acceptProposedAction();
+    loadFile(path);
+}
 
 void MainWindow::open()
 {
+    // The first run starts in the current folder, where make run keeps the samples.
+    QSettings settings;
     const QString path = QFileDialog::getOpenFileName(this, tr("Open airfoil datafile"),
-        QStringLiteral("."), tr("airfoil datafiles (*.dat)\nall files (*)"));
-    if (!path.isEmpty())
-        loadFile(path);
+        settings.value("openFolder", QStringLiteral(".")).toString(),
+        tr("airfoil datafiles (*.dat)\nall files (*)"));
+    if (path.isEmpty())
+        return;
+    settings.setValue("openFolder", QFileInfo(path).absolutePath());
+    loadFile(path);
 }
+
+void MainWindow::reload() { loadFile(curFile); }
 
 void MainWindow::saveAs()
 {
@@ -63,10 +108,39 @@ void MainWindow::saveAs()
             this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
         return;
     }
+    QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
     // The loaded file itself now holds the reshaped airfoil: show it as loaded.
     if (QFileInfo(path) == loaded)
         loadFile(path);
     statusBar()->showMessage(tr("File saved"), 2000);
+}
+
+void MainWindow::exportDiagram()
+{
+    QSettings settings;
+    const QString folder
+        = settings.value("saveFolder", QFileInfo(curFile).absolutePath()).toString();
+    const QString tab = diagramTabs->tabText(diagramTabs->currentIndex()).toLower();
+    const QString proposed = QDir(folder).filePath(
+        QFileInfo(curFile).completeBaseName() + QLatin1Char('-') + tab + QStringLiteral(".png"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
+    if (path.isEmpty())
+        return;
+    const QString problem = exportWidget(diagramTabs->currentWidget(), path);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+        return;
+    }
+    settings.setValue("saveFolder", QFileInfo(path).absolutePath());
+    statusBar()->showMessage(tr("Diagram exported"), 2000);
+}
+
+void MainWindow::copyResults()
+{
+    QGuiApplication::clipboard()->setText(Report::analysisText(*study));
+    statusBar()->showMessage(tr("Results copied"), 2000);
 }
 
 void MainWindow::about()
@@ -106,6 +180,7 @@ void MainWindow::loadFile(const QString &path)
         return;
     }
     setCurrentFile(path);
+    RecentFilesMenu::add(path);
     statusBar()->showMessage(tr("File loaded"), 2000);
 }
 
@@ -116,10 +191,10 @@ Paneling MainWindow::fieldsPaneling() const
 
 void MainWindow::showFile()
 {
-    saveAsAct->setEnabled(true);
+    for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})
+        action->setEnabled(true);
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
     modifyButton->setEnabled(true);
-    fitAct->setEnabled(true);
     const Targets targets = study->presetTargets();
     alpha0SpinBox->setValue(degrees(targets.alpha0));
     cm0SpinBox->setValue(targets.cm0);
@@ -174,11 +249,24 @@ void MainWindow::createActions()
     openAct->setStatusTip(tr("Open an airfoil *.dat file"));
     connect(openAct, &QAction::triggered, this, &MainWindow::open);
 
+    reloadAct = new QAction(tr("Reload"), this);
+    reloadAct->setShortcut(QKeySequence(tr("F5")));
+    reloadAct->setStatusTip(tr("Open the current file again, at the same paneling"));
+    connect(reloadAct, &QAction::triggered, this, &MainWindow::reload);
+
     saveAsAct = new QAction(tr("Save Airfoil As..."), this);
     saveAsAct->setShortcut(QKeySequence(tr("Ctrl+Shift+S")));
     saveAsAct->setStatusTip(tr("Save the airfoil, reshaped by Modify, as an airfoil file"));
-    saveAsAct->setEnabled(false);
     connect(saveAsAct, &QAction::triggered, this, &MainWindow::saveAs);
+
+    exportAct = new QAction(tr("Export Diagram..."), this);
+    exportAct->setStatusTip(tr("Save the diagram on show as a PNG image or an SVG drawing"));
+    connect(exportAct, &QAction::triggered, this, &MainWindow::exportDiagram);
+
+    copyAct = new QAction(tr("Copy Results"), this);
+    copyAct->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
+    copyAct->setStatusTip(tr("Copy the three panels' texts to the clipboard"));
+    connect(copyAct, &QAction::triggered, this, &MainWindow::copyResults);
 
     exitAct = new QAction(tr("E&xit"), this);
     exitAct->setShortcut(QKeySequence(tr("Ctrl+Q")));
@@ -188,8 +276,11 @@ void MainWindow::createActions()
     fitAct = new QAction(tr("Fit Airfoil"), this);
     fitAct->setShortcut(QKeySequence(tr("Ctrl+0")));
     fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
-    fitAct->setEnabled(false);
     connect(fitAct, &QAction::triggered, this, &MainWindow::fitAirfoil);
+
+    // Nothing to act on before a file is loaded.
+    for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})
+        action->setEnabled(false);
 
     aboutAct = new QAction(tr("&About"), this);
     aboutAct->setStatusTip(tr("Show Liftwise's About box"));
@@ -204,8 +295,16 @@ void MainWindow::createMenus()
 {
     fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addAction(openAct);
+    recentMenu = new RecentFilesMenu(this);
+    connect(recentMenu, &RecentFilesMenu::chosen, this, &MainWindow::loadFile);
+    fileMenu->addMenu(recentMenu);
+    fileMenu->addAction(reloadAct);
     fileMenu->addAction(saveAsAct);
+    fileMenu->addAction(exportAct);
     fileMenu->addAction(exitAct);
+
+    editMenu = menuBar()->addMenu(tr("&Edit"));
+    editMenu->addAction(copyAct);
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addAction(fitAct);
@@ -219,183 +318,34 @@ void MainWindow::createMenus()
 
 void MainWindow::createStatusBar() { statusBar()->showMessage(tr("Ready")); }
 
-namespace {
-
-// A spin box beside its label in column 1 of row; screen readers read it by the label's text.
-template <typename SpinBox>
-SpinBox *addSpinBox(
-    QGridLayout *layout, int row, const QString &label, double minimum, double maximum, double step)
+void MainWindow::readSettings()
 {
-    layout->addWidget(new QLabel(label), row, 1);
-    SpinBox *box = new SpinBox;
-    box->setRange(minimum, maximum);
-    box->setSingleStep(step);
-    box->setAccessibleName(label);
-    layout->addWidget(box, row, 2);
-    return box;
-}
-
-QTextEdit *createTextPanel(const QString &name)
-{
-    QTextEdit *text = new QTextEdit;
-    text->setReadOnly(true);
-    text->setPlainText(QString());
-    text->setAccessibleName(name);
-    return text;
-}
-
-// The size a text panel needs to show the lines whole, without scrolling.
-QSize textSize(const QTextEdit *text, const QStringList &lines)
-{
-    const QFontMetrics metrics = text->fontMetrics();
-    int width = 0;
-    for (const QString &line : lines)
-        width = qMax(width, metrics.horizontalAdvance(line));
-    // The frame and the document's margin on either side, and a pixel for rounding.
-    const int margins = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin())) + 1;
-    return QSize(width + margins, int(lines.size()) * metrics.lineSpacing() + margins);
-}
-
-} // namespace
-
-void MainWindow::createGridGroupBox()
-{
-    gridGroupBox = new QGroupBox;
-    gridGroupBox->setAccessibleName(tr("airfoil study"));
-    gridLayout = new QGridLayout;
-
-    scene = new DiagramScene(nullptr);
-    view = new DiagramView(scene);
-    view->setAccessibleName(tr("diagram"));
-    createDiagramTabs();
-    gridLayout->addWidget(diagramTabs, 1, 1);
-
-    fileText = createTextPanel(tr("file"));
-    gridLayout->addWidget(fileText, 1, 2);
-
-    createPanelingGroup();
-    gridLayout->addWidget(panelingGroupBox, 2, 1);
-
-    createModifyGroup();
-    gridLayout->addWidget(modifyGroupBox, 2, 2);
-
-    resultText = createTextPanel(tr("results"));
-    QFont font(QStringLiteral("Courier"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    resultText->setFont(font);
-    // Each panel keeps its column: the lines scroll sideways, they never wrap.
-    resultText->setLineWrapMode(QTextEdit::NoWrap);
-    resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
-        + resultText->horizontalScrollBar()->sizeHint().height());
-    gridLayout->addWidget(resultText, 3, 1, 1, 2);
-
-    gridLayout->setColumnMinimumWidth(1, 400);
-    gridLayout->setColumnMinimumWidth(2, 200);
-    gridLayout->setRowMinimumHeight(1, 150);
-    gridLayout->setRowMinimumHeight(2, 150);
-    gridLayout->setRowMinimumHeight(3, 60);
-    // Room beyond what the panels and fields need goes to the diagram.
-    gridLayout->setColumnStretch(1, 1);
-    gridLayout->setRowStretch(1, 1);
-    gridGroupBox->setLayout(gridLayout);
-}
-
-void MainWindow::createDiagramTabs()
-{
-    loadingChart = new LoadingChart;
-    convergenceChart = new ConvergenceChart;
-    diagramTabs = new QTabWidget;
-    diagramTabs->setAccessibleName(tr("diagram and plots"));
-    loadingChart->setAccessibleName(tr("Loading"));
-    convergenceChart->setAccessibleName(tr("Convergence"));
-    const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
-        {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
-    for (const auto &[widget, name] : tabs)
-        diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
-}
-
-void MainWindow::createPanelingGroup()
-{
-    panelingGroupBox = new QGroupBox;
-    panelingGroupBox->setAccessibleName(tr("paneling controls"));
-    QGridLayout *layout = new QGridLayout;
-
-    const Paneling start;
-    panelsSpinBox = addSpinBox<QSpinBox>(
-        layout, 1, tr("number of panels"), Paneling::MinPanels, Paneling::MaxPanels, 1);
-    panelsSpinBox->setValue(start.panels);
-    leDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 2, tr("leading edge density"),
-        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
-    leDensitySpinBox->setValue(start.leDensity);
-    teDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"),
-        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
-    teDensitySpinBox->setValue(start.teDensity);
-    // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
-    const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
-    for (QAbstractSpinBox *box : fields) {
-        box->setKeyboardTracking(false);
-        connect(box, &QAbstractSpinBox::editingFinished, this, &MainWindow::panelingEditFinished);
+    // Settings that cannot be read, or hold nonsense, are passed over: defaults instead.
+    QSettings settings;
+    if (settings.status() != QSettings::NoError)
+        return;
+    restoreGeometry(settings.value("geometry").toByteArray());
+    restoreState(settings.value("state").toByteArray());
+    bool ok = false;
+    const int panels = settings.value("paneling/panels").toInt(&ok);
+    if (ok)
+        panelsSpinBox->setValue(panels);
+    for (const auto &[key, box] : {std::pair {"paneling/leDensity", leDensitySpinBox},
+             {"paneling/teDensity", teDensitySpinBox}}) {
+        const double value = settings.value(key).toDouble(&ok);
+        if (ok && std::isfinite(value))
+            box->setValue(value);
     }
-    connect(panelsSpinBox, &QSpinBox::valueChanged, this, &MainWindow::panelingStepped);
-    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
-    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
-
-    panelingText = createTextPanel(tr("paneling"));
-    // The longest report of a Modify press, with the point count and coefficients below it,
-    // is read whole; its lines never wrap.
-    panelingText->setLineWrapMode(QTextEdit::NoWrap);
-    panelingText->setMinimumSize(textSize(panelingText,
-        Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
-            + Report::coefficientLines(Coefficients())));
-    layout->addWidget(panelingText, 1, 3, 4, 1);
-
-    layout->setColumnMinimumWidth(1, 80);
-    layout->setColumnMinimumWidth(2, 80);
-    layout->setColumnMinimumWidth(3, 200);
-    layout->setRowStretch(1, 1);
-    layout->setRowStretch(2, 1);
-    layout->setRowStretch(3, 1);
-    layout->setRowStretch(4, 10);
-    // The fields keep their width; the panel takes any more.
-    layout->setColumnStretch(3, 1);
-    panelingGroupBox->setLayout(layout);
 }
 
-void MainWindow::createModifyGroup()
+void MainWindow::writeSettings()
 {
-    modifyGroupBox = new QGroupBox;
-    modifyGroupBox->setAccessibleName(tr("modification controls"));
-    QGridLayout *layout = new QGridLayout;
-
-    alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"),
-        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees);
-    alpha0SpinBox->setDecimals(Targets::Decimals);
-    cm0SpinBox = addSpinBox<QDoubleSpinBox>(
-        layout, 2, tr("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step);
-    cm0SpinBox->setDecimals(Targets::Decimals);
-
-    modifyButton = new QPushButton(tr("Modify"));
-    connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
-    // Nothing to reshape before a file is loaded.
-    modifyButton->setEnabled(false);
-    // With the focus on the button, Return and Enter press it as Space does, once per key press.
-    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        QShortcut *shortcut = new QShortcut(
-            key, modifyButton, modifyButton, &QPushButton::animateClick, Qt::WidgetShortcut);
-        shortcut->setAutoRepeat(false);
-    }
-    layout->addWidget(modifyButton, 3, 2);
-
-    layout->setColumnMinimumWidth(1, 100);
-    layout->setColumnMinimumWidth(2, 100);
-    layout->setRowStretch(1, 1);
-    layout->setRowStretch(2, 1);
-    layout->setRowStretch(3, 1);
-    layout->setRowStretch(4, 10);
-    layout->setColumnStretch(1, 10);
-    layout->setColumnStretch(2, 10);
-    modifyGroupBox->setLayout(layout);
+    QSettings settings;
+    settings.setValue("geometry", saveGeometry());
+    settings.setValue("state", saveState());
+    settings.setValue("paneling/panels", panelsSpinBox->value());
+    settings.setValue("paneling/leDensity", leDensitySpinBox->value());
+    settings.setValue("paneling/teDensity", teDensitySpinBox->value());
 }
 
 void MainWindow::setCurrentFile(const QString &path)

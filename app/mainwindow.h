@@ -19,6 +19,7 @@ class ConvergenceChart;
 class DiagramScene;
 class DiagramView;
 class LoadingChart;
+class RecentFilesMenu;
 class Study;
 struct Paneling;
 
@@ -35,10 +36,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private slots:
     void open();
+    void reload();
     void saveAs();
+    void exportDiagram();
+    void copyResults();
     void about();
     void fitAirfoil();
     void panelingChanged();
@@ -54,6 +60,9 @@ private:
     void createDiagramTabs();
     void createPanelingGroup();
     void createModifyGroup();
+    // The window's place, the paneling fields and the dialogs' folders, kept across runs.
+    void readSettings();
+    void writeSettings();
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
     Paneling fieldsPaneling() const;
@@ -85,11 +94,16 @@ private:
     // The paneled line was rebuilt by a step of a field's value since the last finished edit.
     bool lineFromStep = false;
     QMenu *fileMenu;
+    RecentFilesMenu *recentMenu;
+    QMenu *editMenu;
     QMenu *viewMenu;
     QMenu *helpMenu;
     QAction *openAct;
+    QAction *reloadAct;
     QAction *saveAsAct;
+    QAction *exportAct;
     QAction *exitAct;
+    QAction *copyAct;
     QAction *fitAct;
     QAction *aboutAct;
     QAction *aboutQtAct;

@@ -191,10 +191,7 @@ int analyze(const QStringList &args)
         out() << json(study, pressesJson);
         return Success;
     }
-    out() << "[file]\n"
-          << Report::fileLines(study).join(QLatin1Char('\n')) << "\n[paneling]\n"
-          << Report::panelingLines(study).join(QLatin1Char('\n')) << "\n[results]\n"
-          << Report::resultLines(*study.paneledLine()).join(QLatin1Char('\n')) << '\n';
+    out() << Report::analysisText(study);
     return Success;
 }
 

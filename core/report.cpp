@@ -116,6 +116,13 @@ QStringList resultLines(const Camberline &line)
         QStringLiteral("angle [deg]") + panelAngleLine(line)};
 }
 
+QString analysisText(const Study &study)
+{
+    return QStringLiteral("[file]\n%1\n[paneling]\n%2\n[results]\n%3\n")
+        .arg(fileLines(study).join(QLatin1Char('\n')), panelingLines(study).join(QLatin1Char('\n')),
+            resultLines(*study.paneledLine()).join(QLatin1Char('\n')));
+}
+
 QStringList reshapingLines(const CamberReshaping &reshaping)
 {
     QStringList lines = {

@@ -35,6 +35,9 @@ QString panelAngleLine(const Camberline &line);
 // The results panel: the two lines above, after the row labels "width" and "angle [deg]"
 // padded to one width, so that the entries of both lines stay in columns.
 QStringList resultLines(const Camberline &line);
+// The three panels one after the other, headed [file], [paneling] and [results]: what
+// liftwise-cli analyze prints and the window's Copy Results copies.
+QString analysisText(const Study &study);
 // "modified paneling", start, target and factors of one Modify step, and a line saying so
 // when the step could not be applied.
 QStringList reshapingLines(const CamberReshaping &reshaping);

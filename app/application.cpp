@@ -1,0 +1,81 @@
+#include "application.h"
+
+#include "mainwindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <QSettings>
+
+#include <cstdio>
+
+namespace {
+
+void describe(QCommandLineParser *parser)
+{
+    parser->setApplicationDescription(
+        QObject::tr("Studies an airfoil's camber line with thin-airfoil theory."));
+    parser->addHelpOption();
+    parser->addVersionOption();
+    parser->addOption({QStringLiteral("reset-settings"),
+        QObject::tr("Start with the default settings, forgetting the saved ones.")});
+    parser->addPositionalArgument(
+        QStringLiteral("FILE"), QObject::tr("Airfoil file to open."), QStringLiteral("[FILE]"));
+}
+
+} // namespace
+
+bool wantsTerminalAnswer(const QStringList &arguments)
+{
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            return false;
+        if (QStringList {"-h", "--help", "-?", "--help-all", "-v", "--version"}.contains(argument))
+            return true;
+    }
+    return false;
+}
+
+int answerOnTerminal(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    describe(&parser);
+    parser.parse(arguments);
+    QString text = QStringLiteral("liftwise %1\n").arg(QStringLiteral(LIFTWISE_VERSION));
+    if (!parser.isSet(QStringLiteral("version"))) {
+        // The usage line names the program as it is typed, not by the path it was started at.
+        text = parser.helpText();
+        text.replace(
+            0, text.indexOf(QLatin1String(" [options]")), QStringLiteral("Usage: liftwise"));
+    }
+    std::fputs(qPrintable(text), stdout);
+    return 0;
+}
+
+int runLiftwise(const QStringList &arguments)
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Liftwise"));
+    QCoreApplication::setApplicationName(QStringLiteral("Liftwise"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/io.liftwise.Liftwise.svg")));
+
+    QCommandLineParser parser;
+    describe(&parser);
+    const bool parsed = parser.parse(arguments);
+    if (!parsed || parser.positionalArguments().size() > 1) {
+        const QString problem
+            = parsed ? QObject::tr("one airfoil file at a time") : parser.errorText();
+        std::fputs(
+            qPrintable(QStringLiteral("liftwise: %1\nTry 'liftwise --help'.\n").arg(problem)),
+            stderr);
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("reset-settings")))
+        QSettings().clear();
+
+    MainWindow window;
+    window.show();
+    if (!parser.positionalArguments().isEmpty())
+        window.loadFile(parser.positionalArguments().first());
+    return QApplication::exec();
+}

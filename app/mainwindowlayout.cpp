@@ -1,0 +1,191 @@
+// The central area of the main window: the diagram and its plots, the panels and the fields.
+
+#include "mainwindow.h"
+
+#include "convergencechart.h"
+#include "diagramscene.h"
+#include "diagramview.h"
+#include "loadingchart.h"
+#include "modification.h"
+#include "report.h"
+
+#include <QtWidgets>
+
+namespace {
+
+// A spin box beside its label in column 1 of row; screen readers read it by the label's text.
+template <typename SpinBox>
+SpinBox *addSpinBox(
+    QGridLayout *layout, int row, const QString &label, double minimum, double maximum, double step)
+{
+    layout->addWidget(new QLabel(label), row, 1);
+    SpinBox *box = new SpinBox;
+    box->setRange(minimum, maximum);
+    box->setSingleStep(step);
+    box->setAccessibleName(label);
+    layout->addWidget(box, row, 2);
+    return box;
+}
+
+QTextEdit *createTextPanel(const QString &name)
+{
+    QTextEdit *text = new QTextEdit;
+    text->setReadOnly(true);
+    text->setPlainText(QString());
+    text->setAccessibleName(name);
+    return text;
+}
+
+// The size a text panel needs to show the lines whole, without scrolling.
+QSize textSize(const QTextEdit *text, const QStringList &lines)
+{
+    const QFontMetrics metrics = text->fontMetrics();
+    int width = 0;
+    for (const QString &line : lines)
+        width = qMax(width, metrics.horizontalAdvance(line));
+    // The frame and the document's margin on either side, and a pixel for rounding.
+    const int margins = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin())) + 1;
+    return QSize(width + margins, int(lines.size()) * metrics.lineSpacing() + margins);
+}
+
+} // namespace
+
+void MainWindow::createGridGroupBox()
+{
+    gridGroupBox = new QGroupBox;
+    gridGroupBox->setAccessibleName(tr("airfoil study"));
+    gridLayout = new QGridLayout;
+
+    scene = new DiagramScene(nullptr);
+    view = new DiagramView(scene);
+    view->setAccessibleName(tr("diagram"));
+    createDiagramTabs();
+    gridLayout->addWidget(diagramTabs, 1, 1);
+
+    fileText = createTextPanel(tr("file"));
+    gridLayout->addWidget(fileText, 1, 2);
+
+    createPanelingGroup();
+    gridLayout->addWidget(panelingGroupBox, 2, 1);
+
+    createModifyGroup();
+    gridLayout->addWidget(modifyGroupBox, 2, 2);
+
+    resultText = createTextPanel(tr("results"));
+    QFont font(QStringLiteral("Courier"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    resultText->setFont(font);
+    // Each panel keeps its column: the lines scroll sideways, they never wrap.
+    resultText->setLineWrapMode(QTextEdit::NoWrap);
+    resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
+        + resultText->horizontalScrollBar()->sizeHint().height());
+    gridLayout->addWidget(resultText, 3, 1, 1, 2);
+
+    gridLayout->setColumnMinimumWidth(1, 400);
+    gridLayout->setColumnMinimumWidth(2, 200);
+    gridLayout->setRowMinimumHeight(1, 150);
+    gridLayout->setRowMinimumHeight(2, 150);
+    gridLayout->setRowMinimumHeight(3, 60);
+    // Room beyond what the panels and fields need goes to the diagram.
+    gridLayout->setColumnStretch(1, 1);
+    gridLayout->setRowStretch(1, 1);
+    gridGroupBox->setLayout(gridLayout);
+}
+
+void MainWindow::createDiagramTabs()
+{
+    loadingChart = new LoadingChart;
+    convergenceChart = new ConvergenceChart;
+    diagramTabs = new QTabWidget;
+    diagramTabs->setAccessibleName(tr("diagram and plots"));
+    loadingChart->setAccessibleName(tr("Loading"));
+    convergenceChart->setAccessibleName(tr("Convergence"));
+    const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
+        {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
+    for (const auto &[widget, name] : tabs)
+        diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
+}
+
+void MainWindow::createPanelingGroup()
+{
+    panelingGroupBox = new QGroupBox;
+    panelingGroupBox->setAccessibleName(tr("paneling controls"));
+    QGridLayout *layout = new QGridLayout;
+
+    const Paneling start;
+    panelsSpinBox = addSpinBox<QSpinBox>(
+        layout, 1, tr("number of panels"), Paneling::MinPanels, Paneling::MaxPanels, 1);
+    panelsSpinBox->setValue(start.panels);
+    leDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 2, tr("leading edge density"),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
+    leDensitySpinBox->setValue(start.leDensity);
+    teDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
+    teDensitySpinBox->setValue(start.teDensity);
+    // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
+    const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
+    for (QAbstractSpinBox *box : fields) {
+        box->setKeyboardTracking(false);
+        connect(box, &QAbstractSpinBox::editingFinished, this, &MainWindow::panelingEditFinished);
+    }
+    connect(panelsSpinBox, &QSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+
+    panelingText = createTextPanel(tr("paneling"));
+    // The longest report of a Modify press, with the point count and coefficients below it,
+    // is read whole; its lines never wrap.
+    panelingText->setLineWrapMode(QTextEdit::NoWrap);
+    panelingText->setMinimumSize(textSize(panelingText,
+        Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
+            + Report::coefficientLines(Coefficients())));
+    layout->addWidget(panelingText, 1, 3, 4, 1);
+
+    layout->setColumnMinimumWidth(1, 80);
+    layout->setColumnMinimumWidth(2, 80);
+    layout->setColumnMinimumWidth(3, 200);
+    layout->setRowStretch(1, 1);
+    layout->setRowStretch(2, 1);
+    layout->setRowStretch(3, 1);
+    layout->setRowStretch(4, 10);
+    // The fields keep their width; the panel takes any more.
+    layout->setColumnStretch(3, 1);
+    panelingGroupBox->setLayout(layout);
+}
+
+void MainWindow::createModifyGroup()
+{
+    modifyGroupBox = new QGroupBox;
+    modifyGroupBox->setAccessibleName(tr("modification controls"));
+    QGridLayout *layout = new QGridLayout;
+
+    alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"),
+        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees);
+    alpha0SpinBox->setDecimals(Targets::Decimals);
+    cm0SpinBox = addSpinBox<QDoubleSpinBox>(
+        layout, 2, tr("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step);
+    cm0SpinBox->setDecimals(Targets::Decimals);
+
+    modifyButton = new QPushButton(tr("Modify"));
+    connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
+    // Nothing to reshape before a file is loaded.
+    modifyButton->setEnabled(false);
+    // With the focus on the button, Return and Enter press it as Space does, once per key press.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        QShortcut *shortcut = new QShortcut(
+            key, modifyButton, modifyButton, &QPushButton::animateClick, Qt::WidgetShortcut);
+        shortcut->setAutoRepeat(false);
+    }
+    layout->addWidget(modifyButton, 3, 2);
+
+    layout->setColumnMinimumWidth(1, 100);
+    layout->setColumnMinimumWidth(2, 100);
+    layout->setRowStretch(1, 1);
+    layout->setRowStretch(2, 1);
+    layout->setRowStretch(3, 1);
+    layout->setRowStretch(4, 10);
+    layout->setColumnStretch(1, 10);
+    layout->setColumnStretch(2, 10);
+    modifyGroupBox->setLayout(layout);
+}

@@ -1,0 +1,192 @@
+#include "application.h"
+#include "diagramview.h"
+#include "mainwindow.h"
+#include "oddfiles.h"
+#include "paneling.h"
+#include "recentfiles.h"
+
+#include <QSvgRenderer>
+#include <QtTest>
+#include <QtWidgets>
+
+// The window as a desktop program: opened from the command line or a drop, remembering across
+// runs, exporting and copying what it shows.
+class tst_Desktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void fileOnTheCommandLine();
+    void drops();
+    void recentFilesAcrossRuns();
+    void unreadableSettings();
+    void exportDiagram_data();
+    void exportDiagram();
+    void copyResults();
+
+private:
+    QString foil(const QString &name);
+    QTemporaryDir dir;
+};
+
+QString tst_Desktop::foil(const QString &name)
+{
+    return writeFile(dir, name, plainFile("foil", 21));
+}
+
+void tst_Desktop::initTestCase()
+{
+    // Settings go to a folder of the test's own.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Liftwise"));
+    QCoreApplication::setApplicationName(QStringLiteral("Liftwise"));
+}
+
+void tst_Desktop::init() { QSettings().clear(); }
+
+void tst_Desktop::fileOnTheCommandLine()
+{
+    // The window opens the file it is given, and keeps the paneling fields for the next run.
+    const QString path = foil(QStringLiteral("given.dat"));
+    QString title;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<MainWindow *>(widget)) {
+                title = window->windowTitle();
+                window->findChild<QSpinBox *>()->setValue(17);
+                window->close();
+            }
+        }
+    });
+    QCOMPARE(runLiftwise({"liftwise", path}), 0);
+    QCOMPARE(title, QStringLiteral("Liftwise - given.dat"));
+    QCOMPARE(QSettings().value("paneling/panels").toInt(), 17);
+    QCOMPARE(runLiftwise({"liftwise", path, "second.dat"}), 2);
+}
+
+void tst_Desktop::drops()
+{
+    // One file opens; a folder or several files are passed over with a word in the status bar.
+    MainWindow window;
+    const QString path = foil(QStringLiteral("dropped.dat"));
+    const auto drop = [&](const QList<QUrl> &urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(
+            QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &drop);
+    };
+    drop({QUrl::fromLocalFile(dir.path())});
+    QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - none"));
+    QCOMPARE(
+        window.statusBar()->currentMessage(), QStringLiteral("Drop one airfoil file to open it"));
+    drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)});
+    QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - none"));
+    drop({QUrl::fromLocalFile(path)});
+    QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - dropped.dat"));
+}
+
+void tst_Desktop::recentFilesAcrossRuns()
+{
+    // Ten files opened in one window's life; the next window lists the last eight, the most
+    // recent first, and drops a file that has gone when the menu is shown.
+    QStringList paths;
+    {
+        MainWindow window;
+        for (int i = 0; i < 10; ++i) {
+            paths.prepend(foil(QStringLiteral("recent%1.dat").arg(i)));
+            window.loadFile(paths.first());
+        }
+        window.loadFile(paths.at(3));
+        paths.move(3, 0);
+    }
+    MainWindow window;
+    QFile::remove(paths.at(1));
+    RecentFilesMenu *menu = window.findChild<RecentFilesMenu *>();
+    emit menu->aboutToShow();
+    QStringList listed;
+    for (QAction *action : menu->actions())
+        listed << action->statusTip();
+    QCOMPARE(listed, QStringList {paths.at(0)} + paths.mid(2, 6));
+    menu->actions().at(1)->trigger();
+    QCOMPARE(window.windowTitle(),
+        QStringLiteral("Liftwise - %1").arg(QFileInfo(paths.at(2)).fileName()));
+}
+
+void tst_Desktop::unreadableSettings()
+{
+    // A settings file of nonsense is passed over: the window starts with its defaults.
+    const QString file = QSettings().fileName();
+    QDir().mkpath(QFileInfo(file).path());
+    QFile settings(file);
+    QVERIFY(settings.open(QFile::WriteOnly));
+    settings.write(
+        "[paneling\npanels=\x01\x02 nonsense\n\xff\xfe recentFiles=@Variant(\\0\\0\\x7f)\n");
+    settings.close();
+    MainWindow window;
+    QCOMPARE(window.findChild<QSpinBox *>()->value(), Paneling().panels);
+    QCOMPARE(RecentFilesMenu::files(), QStringList());
+}
+
+void tst_Desktop::exportDiagram_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("airfoil, SVG") << 0 << "svg";
+    QTest::newRow("airfoil, PNG") << 0 << "png";
+    QTest::newRow("loading, SVG") << 1 << "svg";
+}
+
+void tst_Desktop::exportDiagram()
+{
+    // What the diagram shows: a drawing that parses, or an image at twice the view's pixels.
+    QFETCH(int, tab);
+    QFETCH(QString, suffix);
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.loadFile(foil(QStringLiteral("shown.dat")));
+    QTabWidget *tabs = window.findChild<QTabWidget *>();
+    tabs->setCurrentIndex(tab);
+    const QString path = dir.filePath(QStringLiteral("export%1.%2").arg(tab).arg(suffix));
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    timer.start(10);
+    for (QAction *action : window.findChildren<QAction *>())
+        if (action->text() == QStringLiteral("Export Diagram..."))
+            action->trigger();
+    timer.stop();
+    if (suffix == "svg") {
+        QSvgRenderer drawing(path);
+        QVERIFY(drawing.isValid());
+        QCOMPARE(drawing.viewBox(), tabs->currentWidget()->rect());
+    } else {
+        QCOMPARE(QImage(path).size(), tabs->currentWidget()->size() * 2);
+    }
+}
+
+void tst_Desktop::copyResults()
+{
+    MainWindow window;
+    const QString path = foil(QStringLiteral("copied.dat"));
+    window.loadFile(path);
+    for (QAction *action : window.findChildren<QAction *>())
+        if (action->text() == QStringLiteral("Copy Results"))
+            action->trigger();
+    QProcess cli;
+    cli.start(QStringLiteral(LIFTWISE_CLI), {"analyze", path});
+    QVERIFY(cli.waitForFinished(60000));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(cli.readAllStandardOutput()));
+}
+
+QTEST_MAIN(tst_Desktop)
+#include "tst_desktop.moc"
