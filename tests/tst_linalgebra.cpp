@@ -134,8 +134,13 @@ private slots:
                 QTest::addRow("%s %d", names[kind], n) << randomMatrix(rng, n, Kind(kind));
         }
         QTest::newRow("zeros 5") << Matrix(25, 0.0);
-        for (int n : {8, 37, 200, 999})
+        for (int n : {8, 37, 200, 999}) {
+#ifdef LIFTWISE_ROW_TARGETS // the builds for fewer instruction sets leave out the longest
+            if (n == 999)
+                continue;
+#endif
             QTest::addRow("influence %d", n) << influenceMatrix(n);
+        }
     }
 
     void agreesWithLiteral()
