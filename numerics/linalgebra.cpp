@@ -168,8 +168,8 @@ FOR_EACH_TARGET Candidate shareOfRound(const Round &r, int thread)
     return search;
 }
 
-// Below this order the steps are too short for the threads to pay their way.
-constexpr int sharedFrom = 300;
+// Below this order the steps are too short for the threads to pay their way (two cores).
+constexpr int sharedFrom = 400;
 
 // n rows of `width` >= lanes doubles; the columns from n on are padding.
 void invert(double *a, int n, int width, WorkerTeam &team)
