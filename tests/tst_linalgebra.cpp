@@ -159,16 +159,18 @@ private slots:
 
     void concurrentCalls()
     {
-        // Inversions from several threads at once contend for the workers; whichever finds them
-        // busy runs alone, and every result keeps its bits.
+        // Inversions from several threads at once, some asking for all cores: the workers serve
+        // one of them at most, and every result keeps its bits.
         std::mt19937 rng(11);
         const QList<Matrix> matrices {influenceMatrix(200),
             randomMatrix(rng, 64, Kind::SmallIntegers), randomMatrix(rng, 48, Kind::NaNBlock)};
-        QList<Matrix> expected = matrices;
-        for (Matrix &m : expected)
+        QList<Matrix> literal = matrices;
+        for (Matrix &m : literal)
             MatrixInverseLiteral(m.data(), order(m));
+        const QList<Matrix> expected = literal;
         const int callers = 4, rounds = 3;
         QList<qsizetype> differences(callers * rounds * matrices.size());
+        qsizetype *difference = differences.data();
         std::vector<std::thread> threads;
         for (int c = 0; c < callers; ++c) {
             threads.emplace_back([&, c] {
@@ -177,7 +179,7 @@ private slots:
                         Matrix result = matrices[m];
                         MatrixInverse(result.data(), order(result),
                             (c + r) % 2 ? InverseThreads::All : InverseThreads::ByOrder);
-                        differences[(c * rounds + r) * matrices.size() + m]
+                        difference[(c * rounds + r) * matrices.size() + m]
                             = firstDifference(result, expected[m]);
                     }
                 }
