@@ -4,10 +4,10 @@
 #include <type_traits>
 
 // The calling thread and, when it gets them, the process's pooled workers (one fewer than the
-// cores, at least one and at most 31), for work that comes in many short rounds. The workers go
-// to a team asked to share that is formed while no other team is, and serve it while no other
-// team is; otherwise the caller makes all the calls itself. Idle workers spin a while before
-// they sleep, so that the next round finds them awake.
+// cores, at least one and at most 31), for work that comes in many short rounds. A team asked to
+// share gets the workers when it is formed while no other team exists, and they serve it while
+// it is still the only one; otherwise the caller makes all the calls itself. Idle workers spin a
+// while before they sleep, so that the next round finds them awake.
 class WorkerTeam
 {
 public:
