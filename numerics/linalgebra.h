@@ -3,9 +3,19 @@
 
 // Dense square matrices of order n: n * n doubles row by row, element (i, j) at i * n + j.
 
+// The threads an inversion runs on. Shared among threads, the rows of each step get the same
+// operations in the same order: the result is the same bits on any of them.
+enum class InverseThreads {
+    ByOrder, // all cores from order 400 on, where sharing pays, the calling thread below
+    One, // the calling thread only
+    All, // all cores at any order
+};
+
 // Replaces a by its inverse (Gauss-Jordan, full pivoting). No singularity test: a singular
-// matrix comes back with non-finite entries. n = 0 touches nothing.
-void MatrixInverse(double *a, int n);
+// matrix comes back with non-finite entries. n = 0 touches nothing. Safe to call from several
+// threads at once: the cores are shared only while one inversion runs; with several at once,
+// each keeps to its calling thread.
+void MatrixInverse(double *a, int n, InverseThreads threads = InverseThreads::ByOrder);
 
 // result = a * v; result must not overlap a or v.
 void MatrVecProd(double *a, double *v, double *result, int n);
