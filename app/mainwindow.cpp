@@ -200,9 +200,28 @@ void MainWindow::showFile()
     cm0SpinBox->setValue(targets.cm0);
 }
 
+void MainWindow::timedStep(const Paneling &paneling, const std::function<void()> &step)
+{
+    // A step on stations whose inverse is not kept costs about n^3; each such step is timed,
+    // and one expected to take longer than a tenth of a second shows the wait cursor.
+    const bool inverts = study->isLoaded() && !study->isSolved(paneling);
+    const double cube = std::pow(double(paneling.panels), 3.0);
+    const bool slow = inverts && secondsPerCube * cube > 0.1;
+    if (slow)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    QElapsedTimer clock;
+    clock.start();
+    step();
+    if (inverts && paneling.panels >= 100)
+        secondsPerCube = double(clock.nsecsElapsed()) * 1e-9 / cube;
+    if (slow)
+        QApplication::restoreOverrideCursor();
+}
+
 void MainWindow::panelingChanged()
 {
-    study->setPaneling(fieldsPaneling());
+    const Paneling paneling = fieldsPaneling();
+    timedStep(paneling, [&] { study->setPaneling(paneling); });
     if (!study->isLoaded()) {
         panelingText->setPlainText(QString());
         resultText->setPlainText(QStringLiteral("no data"));
@@ -239,7 +258,8 @@ void MainWindow::panelingRegenerateDisplay()
 void MainWindow::doModify()
 {
     lineFromStep = false;
-    study->modify(Targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()});
+    const Targets targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
+    timedStep(study->paneling(), [&] { study->modify(targets); });
 }
 
 void MainWindow::createActions()

@@ -119,6 +119,8 @@ void Study::solveLine()
     lineCoefficients = coefficientsOf(lineLoading);
 }
 
+bool Study::isSolved(const Paneling &paneling) const { return isInverseKept(Camberline(paneling)); }
+
 CamberReshaping Study::modify(const Targets &targets)
 {
     if (!file)
@@ -172,8 +174,10 @@ QFuture<Coefficients> Study::sweep(
 {
     const std::shared_ptr<const Airfoil> contour = file->airfoil;
     return QtConcurrent::mapped(pool, counts, [contour, densities](int panels) {
+        // Its inverses pass by, and leave the ones the paneled line and the reference need.
         return coefficientsOf(
-            camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}));
+            camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}),
+            false);
     });
 }
 

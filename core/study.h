@@ -55,6 +55,8 @@ public:
     // Rebuilds the paneled line from the contour, even at an unchanged paneling, which ends
     // any Modify presses. Before a load it only remembers the paneling.
     void setPaneling(const Paneling &paneling);
+    // Whether the coefficients of a line at the paneling need no new inversion.
+    bool isSolved(const Paneling &paneling) const;
     // Reshapes the paneled line towards the targets; nothing before a load.
     CamberReshaping modify(const Targets &targets);
     // The targets preset from the reference line, rounded and bounded as a user can give them.

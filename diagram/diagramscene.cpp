@@ -27,6 +27,19 @@ QPen thinPen(Qt::GlobalColor color)
     return pen;
 }
 
+// A circle of diameter 4 round p.
+QRectF markerRect(const QPointF &p) { return QRectF(p.x() - 2, p.y() - 2, 4, 4); }
+
+// Grows or shrinks the items to count, making new ones with make, deleting those left over from
+// the end.
+template <typename Item, typename Make> void resize(QList<Item *> *items, int count, Make make)
+{
+    while (items->size() > count)
+        delete items->takeLast();
+    while (items->size() < count)
+        items->append(make());
+}
+
 } // namespace
 
 DiagramScene::DiagramScene(QObject *parent)
@@ -57,7 +70,8 @@ void DiagramScene::fileChanged()
 {
     clear();
     contour.clear();
-    paneling.clear();
+    panels.clear();
+    stations.clear();
     if (!study->isLoaded())
         return;
     collecting = &contour;
@@ -68,13 +82,8 @@ void DiagramScene::fileChanged()
 
 void DiagramScene::lineChanged()
 {
-    qDeleteAll(paneling);
-    paneling.clear();
-    if (!study->isLoaded())
-        return;
-    collecting = &paneling;
-    plotPaneling(*study->paneledLine());
-    collecting = nullptr;
+    if (study->isLoaded())
+        plotPaneling(*study->paneledLine());
 }
 
 void DiagramScene::line(const QPointF &from, const QPointF &to, const QPen &pen)
@@ -86,7 +95,7 @@ void DiagramScene::line(const QPointF &from, const QPointF &to, const QPen &pen)
 
 void DiagramScene::marker(const QPointF &p, const QPen &pen)
 {
-    QGraphicsItem *item = addEllipse(QRectF(p.x() - 2, p.y() - 2, 4, 4), pen, Qt::NoBrush);
+    QGraphicsItem *item = addEllipse(markerRect(p), pen, Qt::NoBrush);
     if (collecting)
         collecting->append(item);
 }
@@ -139,9 +148,17 @@ void DiagramScene::plotCamberline(const Camberline &camberline)
 
 void DiagramScene::plotPaneling(const Camberline &camberline)
 {
-    plotCamberline(camberline);
-    const QPen pen = thinPen(Qt::red);
+    // A new paneling mostly has about as many panels as the last one: moving items is far
+    // cheaper than taking thousands out of the scene and putting them back.
     const int m = camberline.npoints();
-    for (int i = 1; i < m - 1; ++i)
-        marker(scenePoint(camberline.xpoint(i), camberline.ypoint(i)), pen);
+    resize(&panels, m - 1, [this] { return addLine(QLineF(), camberPen()); });
+    resize(&stations, qMax(m - 2, 0),
+        [this] { return addEllipse(QRectF(), thinPen(Qt::red), Qt::NoBrush); });
+    for (int i = 1; i < m; ++i) {
+        const QPointF p = scenePoint(camberline.xpoint(i), camberline.ypoint(i));
+        panels[i - 1]->setLine(
+            QLineF(scenePoint(camberline.xpoint(i - 1), camberline.ypoint(i - 1)), p));
+        if (i < m - 1)
+            stations[i - 1]->setRect(markerRect(p));
+    }
 }

@@ -4,6 +4,11 @@
 #include <QGraphicsScene>
 #include <QList>
 
+QT_BEGIN_NAMESPACE
+class QGraphicsEllipseItem;
+class QGraphicsLineItem;
+QT_END_NAMESPACE
+
 class Airfoil;
 class Camberline;
 class Spline2D;
@@ -28,7 +33,8 @@ public:
     void plotAirfoil(const Airfoil &airfoil);
     // One red segment per panel.
     void plotCamberline(const Camberline &camberline);
-    // The panels, then a marker at every interior station.
+    // The panels, then a marker at every interior station: the items of the paneling drawn
+    // before are moved into place, and only as many added or removed as the count changes.
     void plotPaneling(const Camberline &camberline);
     // The curve as a polyline of 20 segments per knot interval.
     void plotSpline2D(const Spline2D &curve);
@@ -42,10 +48,11 @@ private:
     void marker(const QPointF &p, const QPen &pen);
 
     const Study *study = nullptr;
-    // The items of the contour, and of the paneling, which is replaced on its own when the
+    // The items of the contour, and of the paneling, which is redrawn on its own when the
     // line changes.
     QList<QGraphicsItem *> contour;
-    QList<QGraphicsItem *> paneling;
+    QList<QGraphicsLineItem *> panels;
+    QList<QGraphicsEllipseItem *> stations;
     QList<QGraphicsItem *> *collecting = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "airfoil.h"
 
 #include "geometry.h"
+#include "workerpool.h"
 
 #include <algorithm>
 #include <cmath>
@@ -243,9 +244,13 @@ void Camberline::computePoints(const Airfoil &airfoil)
     y[0] = 0.0;
     y[p.panels] = 0.0;
     // Mean of the upper and the lower surface; a station crossed other than twice (a loop,
-    // a wavy nose) gets 0.
-    for (int i = 1; i < p.panels; ++i) {
-        double upper, lower;
-        y[i] = surfacesAt(airfoil, x[i], &upper, &lower) ? 0.5 * (upper + lower) : 0.0;
-    }
+    // a wavy nose) gets 0. Each station's crossings are searched on their own, so a fine
+    // paneling shares them among the cores.
+    WorkerTeam team(p.panels >= 100);
+    team.run([&](int member) {
+        for (int i = 1 + member; i < p.panels; i += team.size()) {
+            double upper, lower;
+            y[i] = surfacesAt(airfoil, x[i], &upper, &lower) ? 0.5 * (upper + lower) : 0.0;
+        }
+    });
 }

@@ -12,7 +12,7 @@ namespace {
 
 const double kTwoPi = 6.283185307179586;
 
-using Inverse = std::shared_ptr<const std::vector<double>>;
+using Inverse = std::shared_ptr<const double[]>;
 
 // The influence matrix of vortices at the panels' quarter points on control points at their
 // three-quarter points, inverted. M[i][j] = 1 / (xc[i] - xv[j]); the 1 / (2 pi) is applied to
@@ -26,13 +26,14 @@ Inverse invertedInfluence(const std::vector<double> &x)
         xv[i] = 0.75 * x[i] + 0.25 * x[i + 1];
         xc[i] = 0.25 * x[i] + 0.75 * x[i + 1];
     }
-    auto m = std::make_shared<std::vector<double>>(static_cast<size_t>(n) * n);
+    // Every element is written before it is read: no need to clear 8 MB first.
+    std::shared_ptr<double[]> m(new double[static_cast<size_t>(n) * n]);
     for (int i = 0; i < n; ++i) {
-        double *row = m->data() + static_cast<size_t>(i) * n;
+        double *row = m.get() + static_cast<size_t>(i) * n;
         for (int j = 0; j < n; ++j)
             row[j] = 1.0 / (xc[i] - xv[j]);
     }
-    MatrixInverse(m->data(), n);
+    MatrixInverse(m.get(), n);
     return m;
 }
 
@@ -44,20 +45,28 @@ Inverse invertedInfluence(const std::vector<double> &x)
 class KeptInverses
 {
 public:
-    Inverse of(const std::vector<double> &stations)
+    // The inverse kept for the stations, or null.
+    Inverse kept(const std::vector<double> &stations)
     {
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            if (!keeping)
-                return invertedInfluence(stations);
-            if (stations == reference.stations && reference.inverse)
-                return reference.inverse;
-            if (stations == last.stations && last.inverse)
-                return last.inverse;
-        }
+        std::lock_guard<std::mutex> lock(mutex);
+        if (keeping && stations == reference.stations && reference.inverse)
+            return reference.inverse;
+        if (keeping && stations == last.stations && last.inverse)
+            return last.inverse;
+        return nullptr;
+    }
+
+    // The inverse for the stations, kept from before or made now, and kept for next time
+    // when keep says so.
+    Inverse of(const std::vector<double> &stations, bool keep)
+    {
+        if (Inverse inverse = kept(stations))
+            return inverse;
         // Outside the lock: other threads go on with their own stations meanwhile.
         Inverse inverse = invertedInfluence(stations);
         std::lock_guard<std::mutex> lock(mutex);
+        if (!keeping || !keep)
+            return inverse;
         Entry &slot = stations == reference.stations ? reference : last;
         slot.stations = stations;
         slot.inverse = inverse;
@@ -94,7 +103,9 @@ KeptInverses &keptInverses()
 
 void keepInverses(bool on) { keptInverses().keep(on); }
 
-Loading loadingOf(const Camberline &line)
+bool isInverseKept(const Camberline &line) { return bool(keptInverses().kept(line.stations())); }
+
+Loading loadingOf(const Camberline &line, bool keep)
 {
     const int n = line.npoints() - 1;
     const std::vector<double> &x = line.stations();
@@ -115,8 +126,8 @@ Loading loadingOf(const Camberline &line)
     }
 
     // 2. One inverse of the influence matrix serves both loadings.
-    const Inverse inverse = keptInverses().of(x);
-    double *m = const_cast<double *>(inverse->data());
+    const Inverse inverse = keptInverses().of(x, keep);
+    const double *m = inverse.get();
 
     // 3. Zero incidence: the flow follows the panels. Then one radian: it meets every panel
     //    alike.
@@ -162,7 +173,10 @@ Coefficients coefficientsOf(const Loading &loading)
     return c;
 }
 
-Coefficients coefficientsOf(const Camberline &line) { return coefficientsOf(loadingOf(line)); }
+Coefficients coefficientsOf(const Camberline &line, bool keep)
+{
+    return coefficientsOf(loadingOf(line, keep));
+}
 
 void Camberline::computeCoeff(
     double *cl0, double *alpha0, double *cm0, double *dclda, double *alphaSF, double *clSF) const

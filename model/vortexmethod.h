@@ -26,12 +26,16 @@ struct Loading
 // Aerodynamics, ch. 5): one vortex at each panel's quarter point, the flow made to follow the
 // panel at its three-quarter point. Both loadings come from one inverse of the influence matrix.
 // The inverses of the influence matrix of the reference paneling and of the paneling last used
-// are kept and reused for the same stations (see vortexmethod.cpp); thread-safe.
-Loading loadingOf(const Camberline &line);
+// are kept and reused for the same stations (see vortexmethod.cpp); thread-safe. A line that
+// passes by, as a sweep's many panelings do, may leave its inverse unkept (keep false), so that
+// it does not push out the one the user's paneling needs again.
+Loading loadingOf(const Camberline &line, bool keep = true);
 // The coefficients the loading sums up to; the lift slope is 2 pi for any paneling.
 Coefficients coefficientsOf(const Loading &loading);
-// coefficientsOf(loadingOf(line)).
-Coefficients coefficientsOf(const Camberline &line);
+// coefficientsOf(loadingOf(line, keep)).
+Coefficients coefficientsOf(const Camberline &line, bool keep = true);
+// Whether the inverse for the line's stations is kept: its coefficients need no inversion.
+bool isInverseKept(const Camberline &line);
 
 // Whether inverses are kept (the default) or made anew for every line, to compare the two.
 void keepInverses(bool on);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -135,7 +134,6 @@ ROW_HELPER void catchUpRow(double *a, const Round &r, int from)
         for (int u = from; u < r.count; ++u)
             pending[u] = pending[u] - r.pivots[t][r.pivotCol[r.first + u]] * d[t];
     }
-
     // 2. Every column through all the steps, then the pivot columns put right.
     updateRow<false>(a, r.pivots + from, d + from, r.count - from, r.unusable, r.width);
     for (int u = from; u < r.count; ++u)
@@ -282,15 +280,17 @@ void MatrixInverse(double *a, int n, InverseThreads threads)
         std::copy_n(padded.begin() + i * lanes, n, a + i * n);
 }
 
-void MatrVecProd(double *a, double *v, double *result, int n)
+// Each sum from 0.0 in column order; four rows at a time keep four sums in flight.
+void MatrVecProd(const double *a, const double *v, double *result, int n)
 {
-    for (int i = 0; i < n; ++i) {
-        result[i] = 0.0;
+    for (int i = 0, rows = std::min(4, n); i < n; i += 4, rows = std::min(4, n - i)) {
+        double sum[4] = {};
         for (int j = 0; j < n; ++j)
-            result[i] += a[i * n + j] * v[j];
+            for (int k = 0; k < rows; ++k)
+                sum[k] += a[static_cast<size_t>(i + k) * n + j] * v[j];
+        std::copy(sum, sum + rows, result + i);
     }
 }
-
 void MatrixTranspose(double *a, int n)
 {
     for (int i = 0; i < n - 1; ++i)

@@ -18,7 +18,7 @@ enum class InverseThreads {
 void MatrixInverse(double *a, int n, InverseThreads threads = InverseThreads::ByOrder);
 
 // result = a * v; result must not overlap a or v.
-void MatrVecProd(double *a, double *v, double *result, int n);
+void MatrVecProd(const double *a, const double *v, double *result, int n);
 
 // Replaces a by its transpose.
 void MatrixTranspose(double *a, int n);

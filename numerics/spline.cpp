@@ -20,6 +20,7 @@ Spline::Spline(int n, const double *values)
     , d2(this->n, 0.0)
 {
     computeDerivatives();
+    computeSamples();
 }
 
 void Spline::computeDerivatives()
@@ -40,6 +41,47 @@ void Spline::computeDerivatives()
     // 2. Back substitution; M[n - 2] keeps its forward value.
     for (int k = n - 3; k >= 1; --k)
         d2[k] = d2[k] - ((1.0 / 6.0) / p[k]) * d2[k + 1];
+}
+
+void Spline::computeSamples()
+{
+    // f(k * 0.05), a segment at a time in a loop the compiler vectorises. Every sample of
+    // segment i lies in it (0.05 is stored a little above 1/20, so 20 i * 0.05 is never below
+    // i), so these are f's values bit for bit; the last is the last knot, f(n - 1).
+    if (n < 2)
+        return;
+    samples.resize(20 * (n - 1) + 1);
+    for (int i = 0; i <= n - 2; ++i) {
+        const double y0 = value[i];
+        const double y1 = value[i + 1];
+        const double m0 = d2[i];
+        const double m1 = d2[i + 1];
+        double *segment = samples.data() + 20 * i;
+        for (int j = 0; j < 20; ++j) {
+            const double s = (20 * i + j) * 0.05 - i;
+            const double r = 1.0 - s;
+            segment[j] = r * y0 + s * y1 + (r * r * r - r) / 6.0 * m0 + (s * s * s - s) / 6.0 * m1;
+        }
+    }
+    samples.back() = value[n - 1];
+
+    // The range of each block of samples k = b B ... (b + 1) B, the ends shared with the
+    // neighbouring blocks, for the intervals ending at k = b B + 1 ... (b + 1) B. A block
+    // holding a NaN has no range and is never passed over.
+    const int last = int(samples.size()) - 1;
+    const int blocks = (last + BlockSamples - 1) / BlockSamples;
+    blockLow.assign(blocks, 0.0);
+    blockHigh.assign(blocks, 0.0);
+    for (int b = 0; b < blocks; ++b) {
+        double low = samples[b * BlockSamples];
+        double high = low;
+        for (int k = b * BlockSamples; k <= std::min((b + 1) * BlockSamples, last); ++k) {
+            low = std::isnan(samples[k]) || std::isnan(low) ? NAN : std::min(low, samples[k]);
+            high = std::isnan(samples[k]) || std::isnan(high) ? NAN : std::max(high, samples[k]);
+        }
+        blockLow[b] = std::isnan(low) ? -INFINITY : low;
+        blockHigh[b] = std::isnan(high) ? INFINITY : high;
+    }
 }
 
 double Spline::f(double t) const
@@ -98,54 +140,37 @@ int Spline::findInverse(double v, double *out, int capacity) const
 {
     if (n < 2)
         return 0;
-    // The samples t = k * 0.05, k = 0 ... 20 (n - 1), the last at t = n - 1 itself. Each is
-    // judged once its right neighbour is known: a crossing inside the interval before a sample
-    // comes before one on the sample.
+    // The samples t = k * 0.05, k = 0 ... 20 (n - 1), the last at t = n - 1 itself. A crossing
+    // inside the interval before a sample comes before one on the sample.
     int count = 0;
     const auto keep = [&](double root) {
         if (count + 1 < capacity)
             out[count++] = root;
     };
-    double before = 0.0; // the sample two back; meaningless while k < 2
-    double fprev = f(0.0);
-    if (fprev == v && !(f(0.05) == v))
+    const double *f = samples.data();
+    const int last = 20 * (n - 1);
+    if (f[0] == v && !(f[1] == v))
         keep(0.0);
-    const auto visit = [&](int k, double fcur) {
+    for (int k = 1; k <= last; ++k) {
+        // A block whose samples all lie on one side of v holds neither a crossing nor a
+        // sample on v: most of the contour is passed over a block at a time.
+        const int block = (k - 1) / BlockSamples;
+        if (k == block * BlockSamples + 1 && !(v >= blockLow[block] && v <= blockHigh[block])) {
+            k += BlockSamples - 1;
+            continue;
+        }
         const double t = k * 0.05;
         // 1. A sample equal to v between neighbours strictly on either side is the root; one
         //    where the curve only touches v is none.
-        if (k >= 2 && fprev == v && ((before < v && v < fcur) || (before > v && v > fcur)))
+        if (k >= 2 && f[k - 1] == v && ((f[k - 2] < v && v < f[k]) || (f[k - 2] > v && v > f[k])))
             keep(t - 0.05);
         // 2. A crossing strictly inside the interval ending at the sample.
-        if ((fprev > v && v > fcur) || (fprev < v && v < fcur)) {
-            if (count + 1 < capacity)
-                out[count++] = refineInverse(v, t - 0.05, fprev, t, fcur);
-        }
-        before = fprev;
-        fprev = fcur;
-    };
-    double fcur[20];
-    for (int i = 0; i <= n - 2; ++i) {
-        // The samples of segment i, k = 20 i ... 20 i + 19. All lie in segment i (0.05 is stored
-        // a little above 1/20, so 20 i * 0.05 is never below i), so this is f(t) bit for bit, a
-        // segment at a time, in a loop the compiler vectorises.
-        const double y0 = value[i];
-        const double y1 = value[i + 1];
-        const double m0 = d2[i];
-        const double m1 = d2[i + 1];
-        for (int j = 0; j < 20; ++j) {
-            const double s = (20 * i + j) * 0.05 - i;
-            const double r = 1.0 - s;
-            fcur[j] = r * y0 + s * y1 + (r * r * r - r) / 6.0 * m0 + (s * s * s - s) / 6.0 * m1;
-        }
-        for (int j = i == 0 ? 1 : 0; j < 20; ++j)
-            visit(20 * i + j, fcur[j]);
+        if (((f[k - 1] > v && v > f[k]) || (f[k - 1] < v && v < f[k])) && count + 1 < capacity)
+            out[count++] = refineInverse(v, t - 0.05, f[k - 1], t, f[k]);
     }
-    const int last = 20 * (n - 1);
-    visit(last, value[n - 1]);
     // 3. The end sample has no right neighbour: on v, it is a root unless the curve arrives
     //    there along v.
-    if (fprev == v && !(before == v))
+    if (f[last] == v && !(f[last - 1] == v))
         keep(n - 1);
     return count;
 }

@@ -34,6 +34,13 @@ public:
 
 private:
     void computeDerivatives();
+    // The values findInverse scans, which do not depend on what it looks for, and the range of
+    // each block of them.
+    void computeSamples();
+    static constexpr int BlockSamples = 32;
+    std::vector<double> samples;
+    std::vector<double> blockLow;
+    std::vector<double> blockHigh;
     // The root of y(t) = v between lo and hi, where y(lo) = flo and y(hi) = fhi lie on either
     // side of v.
     double refineInverse(double v, double lo, double flo, double hi, double fhi) const;

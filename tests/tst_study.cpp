@@ -3,10 +3,12 @@
 #include "oddfiles.h"
 #include "report.h"
 #include "study.h"
+#include "vortexmethod.h"
 
 #include <QtTest>
 
 #include <csignal>
+#include <cstring>
 
 #include <sys/resource.h>
 
@@ -46,6 +48,7 @@ private slots:
     void panelingRebuildsAndEndsPresses();
     void modifyWorkedCase();
     void modifyBeforeLoadDoesNothing();
+    void keptInversesChangeNoBits();
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
     void failedSaveLeavesNothingBehind();
@@ -202,6 +205,42 @@ void tst_Study::modifyBeforeLoadDoesNothing()
     QCOMPARE(lines.count(), 0);
     QVERIFY(!study.paneledLine());
     QCOMPARE(study.paneling().panels, 5);
+}
+
+void tst_Study::keptInversesChangeNoBits()
+{
+    // Loads, presses, edits of either density and of the count, and a sweep: with the inverses
+    // kept and with every one made anew, the same bits; a sweep leaves the paneled line's
+    // inverse kept.
+    const QString path = write(QStringLiteral("k.dat"), nacaFile(0.04, 0.4, 0.12));
+    QThreadPool pool;
+    const auto run = [&] {
+        QList<Coefficients> seen;
+        Study study;
+        study.setPaneling(Paneling {20, 3.0, 2.0});
+        study.loadFile(path);
+        seen << study.referenceCoefficients() << study.paneledCoefficients();
+        const Targets targets {radians(-5.0), -0.12};
+        for (const Paneling &paneling : {Paneling {20, 3.5, 2.0}, Paneling {20, 3.5, 2.5},
+                 Paneling {21, 3.5, 2.5}, Paneling {21, 3.5, 2.5}}) {
+            study.modify(targets);
+            seen << study.paneledCoefficients();
+            study.setPaneling(paneling);
+            seen << study.paneledCoefficients();
+        }
+        const QFuture<Coefficients> rows = study.sweep({3, 21, 200, 250}, study.paneling(), &pool);
+        seen << rows.results();
+        study.loadFile(path);
+        seen << study.referenceCoefficients() << study.paneledCoefficients();
+        return std::make_pair(seen, study.isSolved(study.paneling()));
+    };
+    const auto [kept, solved] = run();
+    QVERIFY(solved);
+    keepInverses(false);
+    const QList<Coefficients> fresh = run().first;
+    keepInverses(true);
+    QCOMPARE(kept.size(), fresh.size());
+    QVERIFY(std::memcmp(kept.data(), fresh.data(), sizeof(Coefficients) * kept.size()) == 0);
 }
 
 void tst_Study::savedAfterPressesReachesTheTargets()
