@@ -128,21 +128,10 @@ int analyze(const QStringList &args)
                        "input) at the given paneling."));
     command.parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Airfoil file."));
     command.addPanelingOptions();
+    command.addModifyOptions(QStringLiteral(" (implies --modify)"));
     command.parser.addOptions({
         {QStringLiteral("modify"),
             QStringLiteral("Press Modify, with the targets preset from the reference line.")},
-        {QStringLiteral("alpha0"),
-            QStringLiteral("Target zero-lift angle, %1 to %2 degrees (implies --modify).")
-                .arg(-Targets::MaxAlpha0Degrees)
-                .arg(Targets::MaxAlpha0Degrees),
-            QStringLiteral("DEG")},
-        {QStringLiteral("cm0"),
-            QStringLiteral("Target moment coefficient, %1 to %2 (implies --modify).")
-                .arg(-Targets::MaxCm0)
-                .arg(Targets::MaxCm0),
-            QStringLiteral("CM")},
-        {QStringLiteral("presses"), QStringLiteral("Press Modify K times, 1 to 100 (1)."),
-            QStringLiteral("K")},
         {QStringLiteral("json"),
             QStringLiteral("One JSON document at full precision instead of the panels.")},
     });
@@ -152,37 +141,33 @@ int analyze(const QStringList &args)
     if (path.isEmpty())
         return UsageError;
 
-    // 1. Paneling and targets, each within the range its window field has.
+    // 1. Paneling and targets, each within the range its window field has; the targets the
+    //    options leave open are preset from the reference line, as the window presets its fields.
     Paneling paneling;
-    if (!command.readInt(
-            QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels, &paneling.panels)
-        || !command.readDensities(&paneling))
+    if (!command.readPaneling(&paneling))
         return UsageError;
     const QCommandLineParser &options = command.parser;
     const bool modify = options.isSet("modify") || options.isSet("alpha0") || options.isSet("cm0");
     if (options.isSet("presses") && !modify)
         return command.usageError(
             QStringLiteral("--presses needs --modify, --alpha0 or --cm0 to press"));
-    int presses = modify ? 1 : 0;
-    double alpha0 = 0.0;
-    double cm0 = 0.0;
-    if (!command.readInt(QStringLiteral("presses"), 1, 100, &presses)
-        || !command.readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
-            Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
-        || !command.readNumber(
-            QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals, &cm0))
+    int presses = 1;
+    Targets given;
+    if (!command.readModify(&given, &presses))
         return UsageError;
 
-    // 2. The file at that paneling, and the presses, the targets preset as the window does.
+    // 2. The file at that paneling, and the presses.
     Study study;
     study.setPaneling(paneling);
     if (!load(&study, path))
         return FileError;
     Targets targets = study.presetTargets();
     if (options.isSet("alpha0"))
-        targets.alpha0 = radians(alpha0);
+        targets.alpha0 = given.alpha0;
     if (options.isSet("cm0"))
-        targets.cm0 = cm0;
+        targets.cm0 = given.cm0;
+    if (!modify)
+        presses = 0;
     QJsonArray pressesJson;
     for (int k = 0; k < presses; ++k)
         pressesJson.append(pressJson(study.modify(targets), study.paneledCoefficients()));

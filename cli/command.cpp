@@ -94,6 +94,47 @@ void Command::addPanelingOptions(bool ranged)
     });
 }
 
+bool Command::readPaneling(Paneling *paneling) const
+{
+    return readInt(QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels,
+               &paneling->panels)
+        && readDensities(paneling);
+}
+
+void Command::addModifyOptions(const QString &note)
+{
+    parser.addOptions({
+        {QStringLiteral("alpha0"),
+            QStringLiteral("Target zero-lift angle, %1 to %2 degrees%3.")
+                .arg(-Targets::MaxAlpha0Degrees)
+                .arg(Targets::MaxAlpha0Degrees)
+                .arg(note),
+            QStringLiteral("DEG")},
+        {QStringLiteral("cm0"),
+            QStringLiteral("Target moment coefficient, %1 to %2%3.")
+                .arg(-Targets::MaxCm0)
+                .arg(Targets::MaxCm0)
+                .arg(note),
+            QStringLiteral("CM")},
+        {QStringLiteral("presses"), QStringLiteral("Press Modify K times, 1 to 100 (1)."),
+            QStringLiteral("K")},
+    });
+}
+
+bool Command::readModify(Targets *targets, int *presses) const
+{
+    double alpha0 = degrees(targets->alpha0);
+    if (!readInt(QStringLiteral("presses"), 1, 100, presses)
+        || !readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
+            Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
+        || !readNumber(QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals,
+            &targets->cm0))
+        return false;
+    if (parser.isSet(QStringLiteral("alpha0")))
+        targets->alpha0 = radians(alpha0);
+    return true;
+}
+
 bool Command::readDensities(Paneling *paneling) const
 {
     return readNumber(QStringLiteral("le"), Paneling::MinDensity, Paneling::MaxDensity,

@@ -1,6 +1,7 @@
 #ifndef LIFTWISE_COMMAND_H
 #define LIFTWISE_COMMAND_H
 
+#include "modification.h"
 #include "paneling.h"
 
 #include <QCommandLineParser>
@@ -39,8 +40,14 @@ public:
     // The --panels, --le and --te options; panels as a single count unless ranged.
     void addPanelingOptions(bool ranged = false);
     // The paneling the options give, starting from the default one; false after a usage error
-    // (printed). A range of counts for --panels is left to the caller.
+    // (printed). readDensities leaves --panels to the caller, for a range of counts.
+    bool readPaneling(Paneling *paneling) const;
     bool readDensities(Paneling *paneling) const;
+    // --alpha0, --cm0 and --presses; note ends the targets' descriptions.
+    void addModifyOptions(const QString &note);
+    // The targets the options give, over those given in targets, and the presses (1 to 100);
+    // false after a usage error.
+    bool readModify(Targets *targets, int *presses) const;
     // A whole number from minimum to maximum; false after a usage error.
     bool readInt(const QString &option, int minimum, int maximum, int *value) const;
     // A number as the window's field takes it, rounded to its decimals, from minimum to

@@ -15,19 +15,8 @@ int modify(const QStringList &args)
     command.parser.addPositionalArgument(
         QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
     command.addPanelingOptions();
+    command.addModifyOptions(QString());
     command.parser.addOptions({
-        {QStringLiteral("alpha0"),
-            QStringLiteral("Target zero-lift angle, %1 to %2 degrees.")
-                .arg(-Targets::MaxAlpha0Degrees)
-                .arg(Targets::MaxAlpha0Degrees),
-            QStringLiteral("DEG")},
-        {QStringLiteral("cm0"),
-            QStringLiteral("Target moment coefficient, %1 to %2.")
-                .arg(-Targets::MaxCm0)
-                .arg(Targets::MaxCm0),
-            QStringLiteral("CM")},
-        {QStringLiteral("presses"), QStringLiteral("Press Modify K times, 1 to 100 (1)."),
-            QStringLiteral("K")},
         {QStringLiteral("output"),
             QStringLiteral("Write the airfoil to OUT.dat instead of standard output."),
             QStringLiteral("OUT.dat")},
@@ -42,16 +31,8 @@ int modify(const QStringList &args)
         return command.usageError(QStringLiteral("--alpha0 and --cm0 give the targets"));
     Paneling paneling;
     int presses = 1;
-    double alpha0 = 0.0;
-    double cm0 = 0.0;
-    if (!command.readInt(
-            QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels, &paneling.panels)
-        || !command.readDensities(&paneling)
-        || !command.readInt(QStringLiteral("presses"), 1, 100, &presses)
-        || !command.readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
-            Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
-        || !command.readNumber(
-            QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals, &cm0))
+    Targets targets;
+    if (!command.readPaneling(&paneling) || !command.readModify(&targets, &presses))
         return UsageError;
 
     Study study;
@@ -59,7 +40,7 @@ int modify(const QStringList &args)
     if (!load(&study, path))
         return FileError;
     for (int k = 1; k <= presses; ++k) {
-        if (!study.modify(Targets {radians(alpha0), cm0}).applied) {
+        if (!study.modify(targets).applied) {
             err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach these "
                                     "targets.\n")
                          .arg(k);
