@@ -37,9 +37,12 @@ QString fixed(double v, int decimals)
 {
     // A value that rounds to zero is shown as zero, without the minus sign that -0.0004 or
     // -0.0 would keep.
-    const QString text = QString::number(v, 'f', decimals);
-    const QString zero = QString::number(0.0, 'f', decimals);
-    return text.startsWith(QLatin1Char('-')) && text.mid(1) == zero ? zero : text;
+    QString text = QString::number(v, 'f', decimals);
+    if (text.startsWith(QLatin1Char('-'))
+        && std::all_of(text.cbegin() + 1, text.cend(),
+            [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); }))
+        text.remove(0, 1);
+    return text;
 }
 
 QStringList fileLines(const Study &study)
@@ -97,6 +100,7 @@ QStringList coefficientLines(const Coefficients &c)
 QString panelWidthLine(const Camberline &line)
 {
     QString text = QStringLiteral(" ");
+    text.reserve(10 * line.npoints());
     for (int i = 0; i + 1 < line.npoints(); ++i)
         text += panelEntry(line.xpoint(i + 1) - line.xpoint(i));
     return text;
@@ -105,6 +109,7 @@ QString panelWidthLine(const Camberline &line)
 QString panelAngleLine(const Camberline &line)
 {
     QString text = QStringLiteral(" ");
+    text.reserve(10 * line.npoints());
     for (int i = 0; i + 1 < line.npoints(); ++i)
         text += panelEntry(degrees(line.panelAngle(i)));
     return text;
