@@ -346,6 +346,10 @@ void MainWindow::readSettings()
         return;
     restoreGeometry(settings.value("geometry").toByteArray());
     restoreState(settings.value("state").toByteArray());
+    // Restored values are no steps of the user's: the panels stay empty until a load.
+    const QSignalBlocker blockPanels(panelsSpinBox);
+    const QSignalBlocker blockLe(leDensitySpinBox);
+    const QSignalBlocker blockTe(teDensitySpinBox);
     bool ok = false;
     const int panels = settings.value("paneling/panels").toInt(&ok);
     if (ok)

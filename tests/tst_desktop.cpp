@@ -63,6 +63,11 @@ void tst_Desktop::fileOnTheCommandLine()
     QCOMPARE(runLiftwise({"liftwise", path}), 0);
     QCOMPARE(title, QStringLiteral("Liftwise - given.dat"));
     QCOMPARE(QSettings().value("paneling/panels").toInt(), 17);
+    // The next window starts with that paneling and nothing in its panels yet.
+    MainWindow next;
+    QCOMPARE(next.findChild<QSpinBox *>()->value(), 17);
+    for (const QTextEdit *text : next.findChildren<QTextEdit *>())
+        QVERIFY(text->toPlainText().isEmpty());
     QCOMPARE(runLiftwise({"liftwise", path, "second.dat"}), 2);
 }
 
