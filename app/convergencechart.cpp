@@ -1,10 +1,9 @@
 #include "convergencechart.h"
 
 #include "chartaxis.h"
+#include "convergence.h"
 #include "study.h"
 
-#include <QFutureWatcher>
-#include <QThreadPool>
 #include <QtCharts>
 
 #include <algorithm>
@@ -64,29 +63,19 @@ void fit(QValueAxis *axis, Group group)
     fitValueAxis(axis, low, high);
 }
 
-// The panel counts after the count after, up to upTo or 200, whichever is more: every count to
-// 200, then steps of at most 5 %, ending on upTo.
-QList<int> panelCounts(int after, int upTo)
-{
-    const int every = Paneling::reference().panels;
-    const int last = std::max(upTo, every);
-    QList<int> counts;
-    for (int n = std::max(after + 1, int(Paneling::MinPanels)); n <= every; ++n)
-        counts << n;
-    for (int n = std::max(after, every); n < last;) {
-        n = std::min(last, n + n / 20);
-        counts << n;
-    }
-    return counts;
-}
-
 } // namespace
 
 // Given its chart at once: a chart view made without one makes its own, which setChart() would
 // only release.
 ConvergenceChart::ConvergenceChart(QWidget *parent)
     : QChartView(new QChart, parent)
+    , convergence(new Convergence(Convergence::Priority::Background, this))
 {
+    connect(
+        convergence, &Convergence::resultReady, this, [this](int panels, const Coefficients &c) {
+            results.insert(panels, c);
+            showResults();
+        });
     QChart *chart = this->chart();
     alpha0 = addSeries<QLineSeries>(chart, tr("alpha0 [deg]"), alpha0Color, Qt::SolidLine);
     cm0 = addSeries<QLineSeries>(chart, tr("cm0"), cm0Color, Qt::SolidLine);
@@ -121,8 +110,7 @@ ConvergenceChart::ConvergenceChart(QWidget *parent)
     setRenderHint(QPainter::Antialiasing);
 }
 
-// Runs still under way are dropped, not waited for.
-ConvergenceChart::~ConvergenceChart() { cancelRuns(); }
+bool ConvergenceChart::isComputing() const { return convergence->isRunning(); }
 
 void ConvergenceChart::showStudy(const Study *s)
 {
@@ -142,51 +130,33 @@ void ConvergenceChart::lineChanged()
         restart();
         return;
     }
-    extendTo(p.panels);
+    complete();
     showPaneling();
 }
 
 void ConvergenceChart::restart()
 {
-    cancelRuns();
+    convergence->cancel();
     results.clear();
-    askedTo = 0;
     densities = study->paneling();
-    extendTo(densities.panels);
+    complete();
     showResults();
     showPaneling();
 }
 
-void ConvergenceChart::extendTo(int panels)
+void ConvergenceChart::complete()
 {
-    const QList<int> counts = panelCounts(askedTo, panels);
-    if (counts.isEmpty())
-        return;
-    askedTo = counts.constLast();
-    auto *run = new QFutureWatcher<Coefficients>(this);
-    connect(
-        run, &QFutureWatcherBase::resultsReadyAt, this, [this, run, counts](int begin, int end) {
-            for (int i = begin; i < end; ++i)
-                results.insert(counts.at(i), run->resultAt(i));
-            showResults();
-        });
-    connect(run, &QFutureWatcherBase::finished, this, [this, run] {
-        runs.removeOne(run);
-        run->deleteLater();
-    });
-    runs << run;
-    run->setFuture(study->sweep(counts, densities, QThreadPool::globalInstance()));
-}
-
-void ConvergenceChart::cancelRuns()
-{
-    // The jobs stop at their next count and free their airfoil when they end; with its
-    // watcher gone, no result of theirs is delivered.
-    for (QFutureWatcher<Coefficients> *run : std::as_const(runs)) {
-        run->cancel();
-        delete run;
+    // The run under way goes on when it works out every count still missing.
+    QList<int> missing;
+    bool underWay = convergence->isRunning();
+    for (int panels : Convergence::sampledCounts(study->paneling().panels)) {
+        if (results.contains(panels))
+            continue;
+        missing << panels;
+        underWay = underWay && convergence->counts().contains(panels);
     }
-    runs.clear();
+    if (!missing.isEmpty() && !underWay)
+        convergence->start(*study, missing, densities);
 }
 
 void ConvergenceChart::showResults()

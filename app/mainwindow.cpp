@@ -14,7 +14,11 @@
 MainWindow::MainWindow()
     : QMainWindow(nullptr)
     , study(new Study(this))
+    , panelingStep(new QTimer(this))
 {
+    panelingStep->setSingleShot(true);
+    panelingStep->setInterval(0);
+    connect(panelingStep, &QTimer::timeout, this, &MainWindow::runPanelingStep);
     createActions();
     createMenus();
     createStatusBar();
@@ -88,6 +92,8 @@ void MainWindow::open()
     if (path.isEmpty())
         return;
     settings.setValue("openFolder", QFileInfo(path).absolutePath());
+    // The dialog is gone: show what lay under it before the file is computed.
+    repaint();
     loadFile(path);
 }
 
@@ -95,6 +101,7 @@ void MainWindow::reload() { loadFile(curFile); }
 
 void MainWindow::saveAs()
 {
+    finishPanelingStep();
     const QFileInfo loaded(curFile);
     const QString proposed
         = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));
@@ -117,6 +124,7 @@ void MainWindow::saveAs()
 
 void MainWindow::exportDiagram()
 {
+    finishPanelingStep();
     QSettings settings;
     const QString folder
         = settings.value("saveFolder", QFileInfo(curFile).absolutePath()).toString();
@@ -139,6 +147,7 @@ void MainWindow::exportDiagram()
 
 void MainWindow::copyResults()
 {
+    finishPanelingStep();
     QGuiApplication::clipboard()->setText(Report::analysisText(*study));
     statusBar()->showMessage(tr("Results copied"), 2000);
 }
@@ -167,6 +176,8 @@ void MainWindow::loadFile(const QString &path)
             tr("Cannot read file %1:\n%2.").arg(path, tr("it is not a regular file")));
         return;
     }
+    // The load builds the line at the fields' paneling: a step still waiting is part of it.
+    panelingStep->stop();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The study takes the file only if it can be analysed, so a refused file leaves the
     // earlier one loaded and shown.
@@ -200,32 +211,34 @@ void MainWindow::showFile()
     cm0SpinBox->setValue(targets.cm0);
 }
 
-void MainWindow::timedStep(const Paneling &paneling, const std::function<void()> &step)
+void MainWindow::busyStep(const Paneling &paneling, const std::function<void()> &step)
 {
-    // A step on stations whose inverse is not kept costs about n^3; each such step is timed,
-    // and one expected to take longer than a tenth of a second shows the wait cursor.
-    const bool inverts = study->isLoaded() && !study->isSolved(paneling);
-    const double cube = std::pow(double(paneling.panels), 3.0);
-    const bool slow = inverts && secondsPerCube * cube > 0.1;
+    // A step whose stations have no inverse kept costs about n^3: it may take seconds.
+    const bool slow = study->isLoaded() && !study->isSolved(paneling);
     if (slow)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    QElapsedTimer clock;
-    clock.start();
     step();
-    if (inverts && paneling.panels >= 100)
-        secondsPerCube = double(clock.nsecsElapsed()) * 1e-9 / cube;
     if (slow)
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::panelingChanged()
+void MainWindow::panelingChanged() { panelingStep->start(); }
+
+void MainWindow::runPanelingStep()
 {
+    panelingStep->stop();
     const Paneling paneling = fieldsPaneling();
-    timedStep(paneling, [&] { study->setPaneling(paneling); });
+    busyStep(paneling, [&] { study->setPaneling(paneling); });
     if (!study->isLoaded()) {
         panelingText->setPlainText(QString());
         resultText->setPlainText(QStringLiteral("no data"));
     }
+}
+
+void MainWindow::finishPanelingStep()
+{
+    if (panelingStep->isActive())
+        runPanelingStep();
 }
 
 void MainWindow::panelingStepped()
@@ -257,9 +270,10 @@ void MainWindow::panelingRegenerateDisplay()
 
 void MainWindow::doModify()
 {
+    finishPanelingStep();
     lineFromStep = false;
     const Targets targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
-    timedStep(study->paneling(), [&] { study->modify(targets); });
+    busyStep(study->paneling(), [&] { study->modify(targets); });
 }
 
 void MainWindow::createActions()

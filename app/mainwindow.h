@@ -15,6 +15,7 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTextEdit;
+class QTimer;
 QT_END_NAMESPACE
 
 class ConvergenceChart;
@@ -50,6 +51,7 @@ private slots:
     void about();
     void fitAirfoil();
     void panelingChanged();
+    void runPanelingStep();
     void panelingStepped();
     void panelingEditFinished();
     void doModify();
@@ -68,9 +70,11 @@ private:
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
     Paneling fieldsPaneling() const;
-    // Runs a step of the study at the paneling, under the wait cursor when it is expected to
-    // take a while.
-    void timedStep(const Paneling &paneling, const std::function<void()> &step);
+    // Runs a step of the study at the paneling, under the wait cursor when it needs a new
+    // inversion.
+    void busyStep(const Paneling &paneling, const std::function<void()> &step);
+    // Runs the paneling step still waiting, if any, so that what follows sees its line.
+    void finishPanelingStep();
     // Refresh the panels from the study: a new file, a new or reshaped paneled line.
     void showFile();
     void panelingRegenerateDisplay();
@@ -98,9 +102,9 @@ private:
     QPushButton *modifyButton;
     // The paneled line was rebuilt by a step of a field's value since the last finished edit.
     bool lineFromStep = false;
-    // What a step that inverts costs per cube of its panel count, as the last one took; at
-    // first about a tenth of a second at 999 panels.
-    double secondsPerCube = 1e-10;
+    // Paneling steps wait here for the event loop, so that those queued while one computes
+    // merge into one, at the fields' last values.
+    QTimer *panelingStep;
     QMenu *fileMenu;
     RecentFilesMenu *recentMenu;
     QMenu *editMenu;

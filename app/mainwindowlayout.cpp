@@ -36,16 +36,18 @@ QTextEdit *createTextPanel(const QString &name)
     return text;
 }
 
-// The size a text panel needs to show the lines whole, without scrolling.
+// The size a text panel needs to show the lines whole, without scrolling: laid out as the panel
+// lays them out, since a font's line spacing rounded to pixels is not the height of its lines.
 QSize textSize(const QTextEdit *text, const QStringList &lines)
 {
-    const QFontMetrics metrics = text->fontMetrics();
-    int width = 0;
-    for (const QString &line : lines)
-        width = qMax(width, metrics.horizontalAdvance(line));
-    // The frame and the document's margin on either side, and a pixel for rounding.
-    const int margins = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin())) + 1;
-    return QSize(width + margins, int(lines.size()) * metrics.lineSpacing() + margins);
+    QTextDocument probe;
+    probe.setDefaultFont(text->font());
+    probe.setDocumentMargin(text->document()->documentMargin());
+    probe.setPlainText(lines.join(QLatin1Char('\n')));
+    // The frame on either side, and a pixel for rounding.
+    const int frame = 2 * text->frameWidth() + 1;
+    return QSize(qCeil(probe.idealWidth() + 2 * probe.documentMargin()) + frame,
+        qCeil(probe.size().height()) + frame);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "airfoil.h"
+#include "convergence.h"
 #include "naca.h"
 #include "study.h"
 
 #include <QBuffer>
-#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -64,9 +64,8 @@ void BM_ComputePoints(benchmark::State &state)
 }
 BENCHMARK(BM_ComputePoints)->Arg(8)->Arg(200)->Arg(999)->Unit(benchmark::kMillisecond);
 
-// The analysis of liftwise-cli sweep --panels 3:200 on a 121-point NACA 2412, on one thread
-// (T = 1) or all cores (T = 0).
-void BM_SweepTo200(benchmark::State &state)
+// A 121-point NACA 2412 loaded at the paneling.
+void loadSection(Study *study, const Paneling &paneling)
 {
     const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, 61, false);
     QByteArray text = "NACA 2412\n";
@@ -75,20 +74,45 @@ void BM_SweepTo200(benchmark::State &state)
             + QByteArray::number(section.y[i], 'f', 6) + "\n";
     QBuffer file(&text);
     file.open(QBuffer::ReadOnly);
+    study->load(&file, QStringLiteral("naca2412.dat"), paneling);
+}
+
+// The analysis of liftwise-cli sweep --panels 3:200 on a 121-point NACA 2412, on one thread
+// (T = 1) or all cores (T = 0).
+void BM_SweepTo200(benchmark::State &state)
+{
     Study study;
-    study.load(&file, QStringLiteral("naca2412.dat"), Paneling());
+    loadSection(&study, Paneling());
     QList<int> counts;
     for (int n = 3; n <= 200; ++n)
         counts << n;
-    QThreadPool pool;
+    Convergence sweep(Convergence::Priority::Foreground);
     if (state.range(0) > 0)
-        pool.setMaxThreadCount(int(state.range(0)));
+        sweep.setThreads(int(state.range(0)));
     for (auto _ : state) {
-        QFuture<Coefficients> rows = study.sweep(counts, Paneling(), &pool);
-        rows.waitForFinished();
-        benchmark::DoNotOptimize(rows.resultAt(counts.size() - 1));
+        sweep.start(study, counts, Paneling());
+        sweep.waitForFinished();
+        benchmark::DoNotOptimize(sweep.resultAt(counts.size() - 1));
     }
 }
 BENCHMARK(BM_SweepTo200)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole background job of the window's Convergence tab for a line of N panels at
+// densities 3 and 2, loaded at that paneling (so its own count finds the inverse kept).
+void BM_ConvergenceTab(benchmark::State &state)
+{
+    const Paneling paneling {int(state.range(0)), 3.0, 2.0};
+    Study study;
+    loadSection(&study, paneling);
+    const QList<int> counts = Convergence::sampledCounts(paneling.panels);
+    Convergence tab(Convergence::Priority::Background);
+    for (auto _ : state) {
+        tab.start(study, counts, paneling);
+        tab.waitForFinished();
+        benchmark::DoNotOptimize(tab.resultAt(counts.size() - 1));
+    }
+    state.counters["counts"] = counts.size();
+}
+BENCHMARK(BM_ConvergenceTab)->Arg(999)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

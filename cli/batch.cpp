@@ -36,9 +36,9 @@ struct Row
 };
 
 // One file's row; a refused file gets its reason as status and empty values.
-Row row(const QString &path, const Paneling &paneling)
+Row row(const QString &path, const Paneling &paneling, std::shared_ptr<InverseCache> inverses)
 {
-    Study study;
+    Study study(std::move(inverses));
     study.setPaneling(paneling);
     const Study::Refusal refusal = study.loadFile(path);
     QStringList fields {field(path)};
@@ -96,11 +96,13 @@ int batch(const QStringList &args)
         return command.usageError(QStringLiteral("no airfoil file given"));
 
     // The rows are worked out on every core and written in the order given, each as soon as
-    // it and those before it are done.
+    // it and those before it are done. All files share the reference and the paneling: one
+    // inversion of each serves them all, later jobs waiting for it rather than making their own.
     QThreadPool pool;
     pool.setMaxThreadCount(jobs);
-    const QFuture<Row> rows = QtConcurrent::mapped(
-        &pool, files, [paneling](const QString &path) { return row(path, paneling); });
+    const auto inverses = std::make_shared<InverseCache>();
+    const QFuture<Row> rows = QtConcurrent::mapped(&pool, files,
+        [paneling, inverses](const QString &path) { return row(path, paneling, inverses); });
     out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
              "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,"
              "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\n";

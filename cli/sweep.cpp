@@ -1,10 +1,10 @@
 // liftwise-cli sweep: the coefficients over a range of panel counts, as CSV.
 
 #include "command.h"
+#include "convergence.h"
 #include "study.h"
 
 #include <QElapsedTimer>
-#include <QThreadPool>
 
 #include <unistd.h>
 
@@ -52,8 +52,8 @@ int sweep(const QStringList &args)
     QList<int> panels;
     for (int count = from; count <= to; count += step)
         panels << count;
-    QThreadPool pool;
-    const QFuture<Coefficients> rows = study.sweep(panels, paneling, &pool);
+    Convergence rows(Convergence::Priority::Foreground);
+    rows.start(study, panels, paneling);
     const Coefficients &reference = study.referenceCoefficients();
     out() << "panels,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,alpha0_minus_ref_deg,"
              "cm0_minus_ref\n";

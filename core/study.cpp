@@ -3,10 +3,11 @@
 #include "analysis.h"
 #include "report.h"
 
+#include "workerpool.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
-#include <QtConcurrent>
 
 struct Study::Analysis
 {
@@ -48,7 +49,13 @@ QString analyse(QTextStream &in, AirfoilData *data, std::unique_ptr<Airfoil> *ai
 } // namespace
 
 Study::Study(QObject *parent)
+    : Study(std::make_shared<InverseCache>(), parent)
+{
+}
+
+Study::Study(std::shared_ptr<InverseCache> inverses, QObject *parent)
     : QObject(parent)
+    , inverseCache(std::move(inverses))
 {
 }
 
@@ -67,6 +74,7 @@ Study::Refusal Study::loadFile(const QString &path, const Paneling &paneling)
 Study::Refusal Study::load(QIODevice *device, const QString &path, const Paneling &paneling)
 {
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
+    const ForegroundWork userStep;
     QTextStream in(device);
     auto next = std::make_unique<Analysis>();
     std::unique_ptr<Airfoil> airfoil;
@@ -75,7 +83,7 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
         return {Refusal::Refused, reason};
     next->airfoil = std::move(airfoil);
     next->reference.computePoints(*next->airfoil);
-    next->referenceLoading = loadingOf(next->reference);
+    next->referenceLoading = loadingOf(next->reference, inverseCache.get());
     next->referenceCoefficients = coefficientsOf(next->referenceLoading);
     // Numbers that are no numbers would reach every panel and the targets; say so instead.
     if (!next->referenceCoefficients.isFinite())
@@ -102,6 +110,7 @@ void Study::setPaneling(const Paneling &paneling)
     p = paneling;
     if (!file)
         return;
+    const ForegroundWork userStep;
     rebuildLine();
     emit lineChanged();
 }
@@ -115,17 +124,21 @@ void Study::rebuildLine()
 
 void Study::solveLine()
 {
-    lineLoading = loadingOf(*line);
+    lineLoading = loadingOf(*line, inverseCache.get());
     lineCoefficients = coefficientsOf(lineLoading);
 }
 
-bool Study::isSolved(const Paneling &paneling) const { return isInverseKept(Camberline(paneling)); }
+bool Study::isSolved(const Paneling &paneling) const
+{
+    return inverseCache->has(Camberline(paneling).stations());
+}
 
 CamberReshaping Study::modify(const Targets &targets)
 {
     if (!file)
         return CamberReshaping();
-    const CamberReshaping reshaping = reshapeCamberline(*line, targets);
+    const ForegroundWork userStep;
+    const CamberReshaping reshaping = reshapeCamberline(*line, targets, inverseCache.get());
     solveLine();
     pressed.push_back(reshaping);
     emit lineChanged();
@@ -169,18 +182,6 @@ QString Study::save(const QString &path) const
     return QString();
 }
 
-QFuture<Coefficients> Study::sweep(
-    const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const
-{
-    const std::shared_ptr<const Airfoil> contour = file->airfoil;
-    return QtConcurrent::mapped(pool, counts, [contour, densities](int panels) {
-        // Its inverses pass by, and leave the ones the paneled line and the reference need.
-        return coefficientsOf(
-            camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}),
-            false);
-    });
-}
-
 QString Study::path() const { return file ? file->path : QString(); }
 
 const AirfoilData &Study::data() const
@@ -192,6 +193,11 @@ const AirfoilData &Study::data() const
 QStringList Study::warnings() const { return file ? file->warnings : QStringList(); }
 
 const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
+
+std::shared_ptr<const Airfoil> Study::sharedAirfoil() const
+{
+    return file ? file->airfoil : nullptr;
+}
 
 const Camberline *Study::reference() const { return file ? &file->reference : nullptr; }
 

@@ -9,7 +9,6 @@
 #include "paneling.h"
 #include "vortexmethod.h"
 
-#include <QFuture>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -20,7 +19,6 @@
 
 QT_BEGIN_NAMESPACE
 class QIODevice;
-class QThreadPool;
 QT_END_NAMESPACE
 
 // One airfoil under study, as every front end shows it: the loaded file, its normalised
@@ -42,7 +40,9 @@ public:
         explicit operator bool() const { return kind != None; }
     };
 
+    // With inverses of its own, or shared with other studies (a batch's, all at one paneling).
     explicit Study(QObject *parent = nullptr);
+    explicit Study(std::shared_ptr<InverseCache> inverses, QObject *parent = nullptr);
     ~Study() override;
 
     // Reads and analyses the file and, when it is taken, analyses it at the paneling (or the
@@ -68,19 +68,16 @@ public:
     // Writes that file, replacing the one at path only once it is written whole. Why it could
     // not be written, or an empty string.
     QString save(const QString &path) const;
-    // The coefficients of the contour's camber line at each panel count, at the densities of
-    // the paneling; worked out on the pool's threads, each result in its place as it comes.
-    // Needs a loaded file. The job holds on to that file's airfoil, so the study may load
-    // another or go while it runs.
-    QFuture<Coefficients> sweep(
-        const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const;
-
     bool isLoaded() const { return bool(file); }
     // What was loaded; empty or null before a load.
     QString path() const;
     const AirfoilData &data() const;
     QStringList warnings() const;
     const Airfoil *airfoil() const;
+    // The same airfoil, for work that may outlive the study or its file.
+    std::shared_ptr<const Airfoil> sharedAirfoil() const;
+    // The inverses the study's lines are solved with.
+    const std::shared_ptr<InverseCache> &inverses() const { return inverseCache; }
     const Camberline *reference() const;
     const Loading &referenceLoading() const;
     const Coefficients &referenceCoefficients() const;
@@ -104,6 +101,7 @@ private:
     void rebuildLine();
     void solveLine();
 
+    std::shared_ptr<InverseCache> inverseCache;
     std::unique_ptr<Analysis> file;
     Paneling p;
     std::optional<Camberline> line;

@@ -33,7 +33,7 @@ void reshapedContour(const Airfoil &airfoil, const std::vector<CamberReshaping> 
     }
 }
 
-CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets)
+CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets, InverseCache *cache)
 {
     CamberReshaping r;
     r.target = targets;
@@ -49,9 +49,9 @@ CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets)
     }
 
     // 2. Where the line starts and how much each shape moves angle and moment.
-    const Coefficients start = coefficientsOf(line);
-    const Coefficients first = coefficientsOf(arcLine);
-    const Coefficients second = coefficientsOf(sLine);
+    const Coefficients start = coefficientsOf(line, cache);
+    const Coefficients first = coefficientsOf(arcLine, cache);
+    const Coefficients second = coefficientsOf(sLine, cache);
     r.startAlpha0 = start.alpha0;
     r.startCm0 = start.cm0;
     const double a1 = first.alpha0, m1 = first.cm0, a2 = second.alpha0, m2 = second.cm0;

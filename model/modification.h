@@ -5,6 +5,7 @@
 
 class Airfoil;
 class Camberline;
+class InverseCache;
 
 // What a Modify step aims at: the zero-lift angle (radians) and the quarter-chord moment.
 struct Targets
@@ -40,8 +41,10 @@ struct CamberReshaping
 
 // Adds a times the arc and b times the S-shape to the interior ordinates of line so that,
 // to first order, its zero-lift angle and quarter-chord moment reach the targets. The shapes
-// are taken at the line's own stations.
-CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets);
+// are taken at the line's own stations. The three lines share their stations, and so one inverse,
+// taken from the cache when one is given.
+CamberReshaping reshapeCamberline(
+    Camberline &line, const Targets &targets, InverseCache *cache = nullptr);
 
 // The normalised contour of the airfoil with the presses' shapes added, at each point's x, to
 // the y of both surfaces: the thickness stays and the camber line moves as the paneled line

@@ -3,16 +3,15 @@
 #include "airfoil.h"
 #include "linalgebra.h"
 
+#include <chrono>
 #include <cmath>
-#include <memory>
-#include <mutex>
 #include <vector>
 
 namespace {
 
 const double kTwoPi = 6.283185307179586;
 
-using Inverse = std::shared_ptr<const double[]>;
+using Inverse = InverseCache::Inverse;
 
 // The influence matrix of vortices at the panels' quarter points on control points at their
 // three-quarter points, inverted. M[i][j] = 1 / (xc[i] - xv[j]); the 1 / (2 pi) is applied to
@@ -37,75 +36,51 @@ Inverse invertedInfluence(const std::vector<double> &x)
     return m;
 }
 
-// The matrix depends on the stations alone, never on the ordinates: a Modify press solves three
-// lines on the same stations, every load solves the reference paneling, and every edit solves
-// the new paneling once. The inverses of the reference stations and of the stations last used
-// besides are kept, keyed by the stations' bits, so that an inverse can only serve the very
-// stations it was made for.
-class KeptInverses
-{
-public:
-    // The inverse kept for the stations, or null.
-    Inverse kept(const std::vector<double> &stations)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (keeping && stations == reference.stations && reference.inverse)
-            return reference.inverse;
-        if (keeping && stations == last.stations && last.inverse)
-            return last.inverse;
-        return nullptr;
-    }
-
-    // The inverse for the stations, kept from before or made now, and kept for next time
-    // when keep says so.
-    Inverse of(const std::vector<double> &stations, bool keep)
-    {
-        if (Inverse inverse = kept(stations))
-            return inverse;
-        // Outside the lock: other threads go on with their own stations meanwhile.
-        Inverse inverse = invertedInfluence(stations);
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!keeping || !keep)
-            return inverse;
-        Entry &slot = stations == reference.stations ? reference : last;
-        slot.stations = stations;
-        slot.inverse = inverse;
-        return inverse;
-    }
-
-    void keep(bool on)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        keeping = on;
-        last = Entry();
-        reference.inverse.reset();
-    }
-
-private:
-    struct Entry
-    {
-        std::vector<double> stations;
-        Inverse inverse;
-    };
-    std::mutex mutex;
-    bool keeping = true;
-    Entry reference {Camberline(Paneling::reference()).stations(), nullptr};
-    Entry last;
-};
-
-KeptInverses &keptInverses()
-{
-    static KeptInverses kept;
-    return kept;
-}
-
 } // namespace
 
-void keepInverses(bool on) { keptInverses().keep(on); }
+InverseCache::InverseCache(bool keeping)
+    : keeping(keeping)
+    , reference {Camberline(Paneling::reference()).stations(), {}}
+{
+}
 
-bool isInverseKept(const Camberline &line) { return bool(keptInverses().kept(line.stations())); }
+InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool keep)
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    for (const Entry *entry : {&reference, &last}) {
+        if (entry->inverse.valid() && entry->stations == stations) {
+            const std::shared_future<Inverse> inverse = entry->inverse;
+            lock.unlock();
+            return inverse.get();
+        }
+    }
+    if (!keeping || !keep) {
+        lock.unlock();
+        return invertedInfluence(stations);
+    }
+    // 1. Say that these stations are being inverted, so that other callers wait for it.
+    Entry &slot = stations == reference.stations ? reference : last;
+    std::promise<Inverse> made;
+    slot.stations = stations;
+    slot.inverse = made.get_future().share();
+    // 2. Outside the lock: other threads go on with their own stations meanwhile.
+    lock.unlock();
+    const Inverse inverse = invertedInfluence(stations);
+    made.set_value(inverse);
+    return inverse;
+}
 
-Loading loadingOf(const Camberline &line, bool keep)
+bool InverseCache::has(const std::vector<double> &stations) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    for (const Entry *entry : {&reference, &last}) {
+        if (entry->inverse.valid() && entry->stations == stations)
+            return entry->inverse.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    }
+    return false;
+}
+
+Loading loadingOf(const Camberline &line, InverseCache *cache, bool keep)
 {
     const int n = line.npoints() - 1;
     const std::vector<double> &x = line.stations();
@@ -126,7 +101,7 @@ Loading loadingOf(const Camberline &line, bool keep)
     }
 
     // 2. One inverse of the influence matrix serves both loadings.
-    const Inverse inverse = keptInverses().of(x, keep);
+    const Inverse inverse = cache ? cache->of(x, keep) : invertedInfluence(x);
     const double *m = inverse.get();
 
     // 3. Zero incidence: the flow follows the panels. Then one radian: it meets every panel
@@ -173,9 +148,9 @@ Coefficients coefficientsOf(const Loading &loading)
     return c;
 }
 
-Coefficients coefficientsOf(const Camberline &line, bool keep)
+Coefficients coefficientsOf(const Camberline &line, InverseCache *cache, bool keep)
 {
-    return coefficientsOf(loadingOf(line, keep));
+    return coefficientsOf(loadingOf(line, cache, keep));
 }
 
 void Camberline::computeCoeff(

@@ -3,6 +3,9 @@
 
 #include "coefficients.h"
 
+#include <future>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 class Camberline;
@@ -22,22 +25,49 @@ struct Loading
     std::vector<double> pressureJumps(double alpha) const;
 };
 
+// The inverses of the influence matrix, which depends on the stations alone, never on the
+// ordinates: a Modify press solves three lines on the same stations, every load solves the
+// reference paneling, and every edit solves the new paneling once. Kept are the inverses of the
+// reference stations and of the stations last used besides, keyed by the stations' bits, so
+// that an inverse serves only the very stations it was made for. Thread-safe: callers that want
+// stations being inverted wait for that one inversion rather than make their own.
+class InverseCache
+{
+public:
+    using Inverse = std::shared_ptr<const double[]>;
+
+    // keeping false keeps nothing: every line is inverted anew, to compare the two.
+    explicit InverseCache(bool keeping = true);
+
+    // The inverse of the influence matrix on the stations (n + 1 of them, n >= 1), row by row:
+    // kept from before, awaited from another caller, or made now and kept when keep says so.
+    // A line that passes by, as a sweep's many panelings do, is not kept (keep false), so that
+    // it does not push out the one the user's paneling needs again.
+    Inverse of(const std::vector<double> &stations, bool keep = true);
+    // Whether the inverse for the stations is kept and made: asking for it costs no inversion.
+    bool has(const std::vector<double> &stations) const;
+
+private:
+    struct Entry
+    {
+        std::vector<double> stations;
+        std::shared_future<Inverse> inverse;
+    };
+    mutable std::mutex mutex;
+    const bool keeping;
+    Entry reference;
+    Entry last;
+};
+
 // Discrete-vortex thin-airfoil theory (lumped vortex elements, Katz and Plotkin, Low-Speed
 // Aerodynamics, ch. 5): one vortex at each panel's quarter point, the flow made to follow the
-// panel at its three-quarter point. Both loadings come from one inverse of the influence matrix.
-// The inverses of the influence matrix of the reference paneling and of the paneling last used
-// are kept and reused for the same stations (see vortexmethod.cpp); thread-safe. A line that
-// passes by, as a sweep's many panelings do, may leave its inverse unkept (keep false), so that
-// it does not push out the one the user's paneling needs again.
-Loading loadingOf(const Camberline &line, bool keep = true);
+// panel at its three-quarter point. Both loadings come from one inverse of the influence matrix,
+// taken from the cache when one is given (see InverseCache::of for keep), made anew otherwise.
+Loading loadingOf(const Camberline &line, InverseCache *cache = nullptr, bool keep = true);
 // The coefficients the loading sums up to; the lift slope is 2 pi for any paneling.
 Coefficients coefficientsOf(const Loading &loading);
-// coefficientsOf(loadingOf(line, keep)).
-Coefficients coefficientsOf(const Camberline &line, bool keep = true);
-// Whether the inverse for the line's stations is kept: its coefficients need no inversion.
-bool isInverseKept(const Camberline &line);
-
-// Whether inverses are kept (the default) or made anew for every line, to compare the two.
-void keepInverses(bool on);
+// coefficientsOf(loadingOf(line, cache, keep)).
+Coefficients coefficientsOf(
+    const Camberline &line, InverseCache *cache = nullptr, bool keep = true);
 
 #endif // LIFTWISE_VORTEXMETHOD_H

@@ -135,13 +135,57 @@ Pool &pool()
 
 } // namespace
 
-WorkerTeam::WorkerTeam(bool share)
+namespace {
+
+thread_local bool inBackground = false;
+std::atomic<int> foregroundWork {0};
+std::mutex foregroundMutex;
+std::condition_variable foregroundEnded;
+
+} // namespace
+
+BackgroundWork::BackgroundWork() { inBackground = true; }
+
+BackgroundWork::~BackgroundWork() { inBackground = false; }
+
+ForegroundWork::ForegroundWork() { foregroundWork.fetch_add(1); }
+
+ForegroundWork::~ForegroundWork()
 {
+    if (foregroundWork.fetch_sub(1) == 1) {
+        std::lock_guard<std::mutex> lock(foregroundMutex);
+        foregroundEnded.notify_all();
+    }
+}
+
+void giveWayToForeground()
+{
+    if (!inBackground || foregroundWork.load(std::memory_order_relaxed) == 0)
+        return;
+    std::unique_lock<std::mutex> lock(foregroundMutex);
+    foregroundEnded.wait(lock, [] { return foregroundWork.load() == 0; });
+}
+
+WorkerTeam::WorkerTeam(bool share)
+    : background_(inBackground)
+{
+    if (background_)
+        return;
+    foregroundWork.fetch_add(1);
     if (teams.fetch_add(1) == 0 && share)
         size_ = pool().size();
 }
 
-WorkerTeam::~WorkerTeam() { teams.fetch_sub(1); }
+WorkerTeam::~WorkerTeam()
+{
+    if (background_)
+        return;
+    teams.fetch_sub(1);
+    if (foregroundWork.fetch_sub(1) == 1) {
+        std::lock_guard<std::mutex> lock(foregroundMutex);
+        foregroundEnded.notify_all();
+    }
+}
 
 void WorkerTeam::runShared(void (*call)(void *, int), void *work)
 {

@@ -34,6 +34,32 @@ private:
     void runShared(void (*call)(void *, int), void *work);
 
     int size_ = 1;
+    bool background_ = false;
 };
+
+// Marks the calling thread as background work for its lifetime: its teams never take the pool's
+// workers, nor keep a foreground team from them, and its long computations pause at their next
+// giveWayToForeground() while any foreground work runs.
+class BackgroundWork
+{
+public:
+    BackgroundWork();
+    ~BackgroundWork();
+    BackgroundWork(const BackgroundWork &) = delete;
+    BackgroundWork &operator=(const BackgroundWork &) = delete;
+};
+
+// Foreground work in progress, on any thread: a step the user waits for. Nestable.
+class ForegroundWork
+{
+public:
+    ForegroundWork();
+    ~ForegroundWork();
+    ForegroundWork(const ForegroundWork &) = delete;
+    ForegroundWork &operator=(const ForegroundWork &) = delete;
+};
+
+// On a background thread, sleeps while any foreground work runs; elsewhere returns at once.
+void giveWayToForeground();
 
 #endif // LIFTWISE_WORKERPOOL_H

@@ -1,3 +1,4 @@
+#include "convergence.h"
 #include "geometry.h"
 #include "naca.h"
 #include "oddfiles.h"
@@ -9,6 +10,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <thread>
 
 #include <sys/resource.h>
 
@@ -48,6 +50,9 @@ private slots:
     void panelingRebuildsAndEndsPresses();
     void modifyWorkedCase();
     void modifyBeforeLoadDoesNothing();
+    void sharedInversesAreMadeOnce();
+    void sampledCounts_data();
+    void sampledCounts();
     void keptInversesChangeNoBits();
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
@@ -213,10 +218,9 @@ void tst_Study::keptInversesChangeNoBits()
     // kept and with every one made anew, the same bits; a sweep leaves the paneled line's
     // inverse kept.
     const QString path = write(QStringLiteral("k.dat"), nacaFile(0.04, 0.4, 0.12));
-    QThreadPool pool;
-    const auto run = [&] {
+    const auto run = [&](bool keeping) {
         QList<Coefficients> seen;
-        Study study;
+        Study study(std::make_shared<InverseCache>(keeping));
         study.setPaneling(Paneling {20, 3.0, 2.0});
         study.loadFile(path);
         seen << study.referenceCoefficients() << study.paneledCoefficients();
@@ -228,19 +232,61 @@ void tst_Study::keptInversesChangeNoBits()
             study.setPaneling(paneling);
             seen << study.paneledCoefficients();
         }
-        const QFuture<Coefficients> rows = study.sweep({3, 21, 200, 250}, study.paneling(), &pool);
-        seen << rows.results();
+        Convergence sweep(Convergence::Priority::Background);
+        sweep.start(study, {3, 21, 200, 250}, study.paneling());
+        for (int i = 0; i < sweep.counts().size(); ++i)
+            seen << sweep.resultAt(i);
         study.loadFile(path);
         seen << study.referenceCoefficients() << study.paneledCoefficients();
         return std::make_pair(seen, study.isSolved(study.paneling()));
     };
-    const auto [kept, solved] = run();
-    QVERIFY(solved);
-    keepInverses(false);
-    const QList<Coefficients> fresh = run().first;
-    keepInverses(true);
+    const auto [kept, solved] = run(true);
+    const auto [fresh, solvedAnew] = run(false);
+    QVERIFY(solved && !solvedAnew);
     QCOMPARE(kept.size(), fresh.size());
     QVERIFY(std::memcmp(kept.data(), fresh.data(), sizeof(Coefficients) * kept.size()) == 0);
+}
+
+void tst_Study::sharedInversesAreMadeOnce()
+{
+    // Callers that want the same stations at once, as a batch's jobs do, wait for one
+    // inversion: all get the very same inverse.
+    InverseCache cache;
+    const std::vector<double> stations = Camberline(Paneling {300, 3.0, 2.0}).stations();
+    std::vector<InverseCache::Inverse> got(4);
+    std::vector<std::thread> callers;
+    for (auto &inverse : got)
+        callers.emplace_back([&] { inverse = cache.of(stations); });
+    for (std::thread &caller : callers)
+        caller.join();
+    for (const auto &inverse : got)
+        QCOMPARE(inverse.get(), got.front().get());
+    QVERIFY(cache.has(stations));
+}
+
+void tst_Study::sampledCounts_data()
+{
+    QTest::addColumn<int>("panels");
+    for (int panels : {3, 30, 200, 201, 450, 998, 999})
+        QTest::addRow("%d panels", panels) << panels;
+}
+
+void tst_Study::sampledCounts()
+{
+    // Every count to 30, then about 40 log-even steps up to the larger of 200 and the count,
+    // with both: a few inversions of the largest order's cost, whatever the count.
+    QFETCH(int, panels);
+    const QList<int> counts = Convergence::sampledCounts(panels);
+    QCOMPARE(counts.indexOf(30), 27);
+    QVERIFY(counts.contains(200) && counts.contains(panels));
+    QCOMPARE(counts.last(), std::max(200, panels));
+    QVERIFY(counts.size() - 28 >= 20 && counts.size() - 28 <= 42);
+    double cubes = 0.0;
+    for (int i = 28; i < counts.size(); ++i) {
+        QVERIFY(counts.at(i) > counts.at(i - 1) && counts.at(i) <= 1.12 * counts.at(i - 1));
+        cubes += std::pow(double(counts.at(i)) / counts.last(), 3.0);
+    }
+    QVERIFY(cubes < 8.0);
 }
 
 void tst_Study::savedAfterPressesReachesTheTargets()
