@@ -67,8 +67,9 @@ void fit(QValueAxis *axis, Group group)
 
 // Given its chart at once: a chart view made without one makes its own, which setChart() would
 // only release.
-ConvergenceChart::ConvergenceChart(QWidget *parent)
+ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     : QChartView(new QChart, parent)
+    , study(study)
     , convergence(new Convergence(Convergence::Priority::Background, this))
 {
     connect(
@@ -108,18 +109,13 @@ ConvergenceChart::ConvergenceChart(QWidget *parent)
     // One legend entry for both marks.
     chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
     setRenderHint(QPainter::Antialiasing);
-}
-
-bool ConvergenceChart::isComputing() const { return convergence->isRunning(); }
-
-void ConvergenceChart::showStudy(const Study *s)
-{
-    study = s;
     connect(study, &Study::fileChanged, this, &ConvergenceChart::fileChanged);
     connect(study, &Study::lineChanged, this, &ConvergenceChart::lineChanged);
     if (study->isLoaded())
         fileChanged();
 }
+
+bool ConvergenceChart::isComputing() const { return convergence->isRunning(); }
 
 void ConvergenceChart::fileChanged() { restart(); }
 

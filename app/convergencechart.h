@@ -28,10 +28,8 @@ class ConvergenceChart : public QChartView
     Q_OBJECT
 
 public:
-    explicit ConvergenceChart(QWidget *parent = nullptr);
-
-    // Draws the study from now on, as it changes.
-    void showStudy(const Study *study);
+    // Draws the study, from now on as it changes.
+    explicit ConvergenceChart(const Study *study, QWidget *parent = nullptr);
     // Whether counts asked for are still being worked out.
     bool isComputing() const;
 
@@ -46,7 +44,7 @@ private:
     void showPaneling();
     void fitAxes();
 
-    const Study *study = nullptr;
+    const Study *study;
     // The paneling the runs were started at; only its densities matter to them.
     Paneling densities;
     Convergence *convergence;

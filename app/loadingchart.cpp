@@ -35,8 +35,9 @@ QList<QPointF> loadPoints(const Loading &loading, double alpha)
 
 // Given its chart at once: a chart view made without one makes its own, which setChart() would
 // only release.
-LoadingChart::LoadingChart(QWidget *parent)
+LoadingChart::LoadingChart(const Study *study, QWidget *parent)
     : QChartView(new QChart, parent)
+    , study(study)
 {
     QChart *chart = this->chart();
     reference = addSeries(chart, tr("200 panels, zero incidence"), QColor(170, 170, 170), false);
@@ -61,11 +62,6 @@ LoadingChart::LoadingChart(QWidget *parent)
     chart->setBackgroundRoundness(0.0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     setRenderHint(QPainter::Antialiasing);
-}
-
-void LoadingChart::showStudy(const Study *s)
-{
-    study = s;
     connect(study, &Study::fileChanged, this, &LoadingChart::fileChanged);
     connect(study, &Study::lineChanged, this, &LoadingChart::lineChanged);
     if (study->isLoaded()) {

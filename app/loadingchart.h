@@ -18,10 +18,8 @@ class LoadingChart : public QChartView
     Q_OBJECT
 
 public:
-    explicit LoadingChart(QWidget *parent = nullptr);
-
-    // Draws the study from now on, as it changes.
-    void showStudy(const Study *study);
+    // Draws the study, from now on as it changes.
+    explicit LoadingChart(const Study *study, QWidget *parent = nullptr);
 
 private:
     void fileChanged();
@@ -29,7 +27,7 @@ private:
     // The ΔCp axis round all three loads.
     void fitLoadAxis();
 
-    const Study *study = nullptr;
+    const Study *study;
     QLineSeries *reference;
     QLineSeries *zeroIncidence;
     QLineSeries *smoothEntry;

@@ -16,6 +16,7 @@ MainWindow::MainWindow()
     , study(new Study(this))
     , panelingStep(new QTimer(this))
 {
+    // The study and the step timer come before the widgets, and so go before them.
     panelingStep->setSingleShot(true);
     panelingStep->setInterval(0);
     connect(panelingStep, &QTimer::timeout, this, &MainWindow::runPanelingStep);
@@ -31,19 +32,8 @@ MainWindow::MainWindow()
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(fieldsPaneling());
-    scene->show(study);
-    loadingChart->showStudy(study);
-    convergenceChart->showStudy(study);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
-}
-
-MainWindow::~MainWindow()
-{
-    // The field with the focus finishes its edit as the widgets go, after the study is gone.
-    for (QAbstractSpinBox *box : findChildren<QAbstractSpinBox *>())
-        box->disconnect(this);
-    delete scene;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

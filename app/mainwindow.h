@@ -32,7 +32,6 @@ class MainWindow : public QMainWindow
 
 public:
     MainWindow();
-    ~MainWindow() override;
 
     // Opens the file at path as File > Open does, without the dialog.
     void loadFile(const QString &path);

@@ -58,7 +58,7 @@ void MainWindow::createGridGroupBox()
     gridGroupBox->setAccessibleName(tr("airfoil study"));
     gridLayout = new QGridLayout;
 
-    scene = new DiagramScene(nullptr);
+    scene = new DiagramScene(study, this);
     view = new DiagramView(scene);
     view->setAccessibleName(tr("diagram"));
     createDiagramTabs();
@@ -97,8 +97,8 @@ void MainWindow::createGridGroupBox()
 
 void MainWindow::createDiagramTabs()
 {
-    loadingChart = new LoadingChart;
-    convergenceChart = new ConvergenceChart;
+    loadingChart = new LoadingChart(study);
+    convergenceChart = new ConvergenceChart(study);
     diagramTabs = new QTabWidget;
     diagramTabs->setAccessibleName(tr("diagram and plots"));
     loadingChart->setAccessibleName(tr("Loading"));
@@ -129,11 +129,15 @@ void MainWindow::createPanelingGroup()
     const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
     for (QAbstractSpinBox *box : fields) {
         box->setKeyboardTracking(false);
-        connect(box, &QAbstractSpinBox::editingFinished, this, &MainWindow::panelingEditFinished);
+        // Through the step timer, which goes before the fields: the one with the focus
+        // finishes its edit as the window goes, and that reaches nothing.
+        connect(box, &QAbstractSpinBox::editingFinished, panelingStep,
+            [this] { panelingEditFinished(); });
     }
-    connect(panelsSpinBox, &QSpinBox::valueChanged, this, &MainWindow::panelingStepped);
-    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
-    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, this, &MainWindow::panelingStepped);
+    const auto stepped = [this] { panelingStepped(); };
+    connect(panelsSpinBox, &QSpinBox::valueChanged, panelingStep, stepped);
+    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, panelingStep, stepped);
+    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, panelingStep, stepped);
 
     panelingText = createTextPanel(tr("paneling"));
     // The longest report of a Modify press, with the point count and coefficients below it,

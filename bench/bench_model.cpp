@@ -1,4 +1,5 @@
 #include "airfoil.h"
+#include "camberline.h"
 #include "convergence.h"
 #include "naca.h"
 #include "study.h"
@@ -43,7 +44,7 @@ void BM_ComputeCoeff(benchmark::State &state)
         line.sety(i, 0.16 * line.xpoint(i) * (1.0 - line.xpoint(i)));
     double c[6];
     for (auto _ : state) {
-        line.computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
+        computeCoeff(line, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
         benchmark::DoNotOptimize(c);
     }
 }

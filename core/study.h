@@ -2,6 +2,7 @@
 #define LIFTWISE_STUDY_H
 
 #include "airfoil.h"
+#include "camberline.h"
 #include "airfoilfile.h"
 #include "coefficients.h"
 #include "geometry.h"

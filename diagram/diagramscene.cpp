@@ -42,16 +42,10 @@ template <typename Item, typename Make> void resize(QList<Item *> *items, int co
 
 } // namespace
 
-DiagramScene::DiagramScene(QObject *parent)
+DiagramScene::DiagramScene(const Study *study, QObject *parent)
     : QGraphicsScene(parent)
+    , study(study)
 {
-}
-
-void DiagramScene::show(const Study *shown)
-{
-    if (study)
-        disconnect(study, nullptr, this, nullptr);
-    study = shown;
     connect(study, &Study::fileChanged, this, &DiagramScene::fileChanged);
     connect(study, &Study::lineChanged, this, &DiagramScene::lineChanged);
     fileChanged();

@@ -22,13 +22,13 @@ class DiagramScene : public QGraphicsScene
     Q_OBJECT
 
 public:
-    explicit DiagramScene(QObject *parent = nullptr);
+    // Draws the study, from now on as it changes.
+    explicit DiagramScene(const Study *study, QObject *parent = nullptr);
 
-    // Draws the study from now on, as it changes.
-    void show(const Study *study);
     // The bounds of the contour's markers and lines, without the axes; empty before a load.
     QRectF contourRect() const;
 
+private:
     // Contour markers and polygon, the two axes, then the smooth contour.
     void plotAirfoil(const Airfoil &airfoil);
     // One red segment per panel.
@@ -38,8 +38,6 @@ public:
     void plotPaneling(const Camberline &camberline);
     // The curve as a polyline of 20 segments per knot interval.
     void plotSpline2D(const Spline2D &curve);
-
-private:
     void fileChanged();
     void lineChanged();
     // A line, or a circle of diameter 4 round p, added to the scene and to the items being
@@ -47,7 +45,7 @@ private:
     void line(const QPointF &from, const QPointF &to, const QPen &pen);
     void marker(const QPointF &p, const QPen &pen);
 
-    const Study *study = nullptr;
+    const Study *study;
     // The items of the contour, and of the paneling, which is redrawn on its own when the
     // line changes.
     QList<QGraphicsItem *> contour;

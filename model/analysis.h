@@ -2,6 +2,7 @@
 #define LIFTWISE_ANALYSIS_H
 
 #include "airfoil.h"
+#include "camberline.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,7 @@
 #include "modification.h"
 
 #include "airfoil.h"
+#include "camberline.h"
 #include "vortexmethod.h"
 
 #include <cmath>

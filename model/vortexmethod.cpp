@@ -1,6 +1,6 @@
 #include "vortexmethod.h"
 
-#include "airfoil.h"
+#include "camberline.h"
 #include "linalgebra.h"
 
 #include <chrono>
@@ -153,10 +153,10 @@ Coefficients coefficientsOf(const Camberline &line, InverseCache *cache, bool ke
     return coefficientsOf(loadingOf(line, cache, keep));
 }
 
-void Camberline::computeCoeff(
-    double *cl0, double *alpha0, double *cm0, double *dclda, double *alphaSF, double *clSF) const
+void computeCoeff(const Camberline &line, double *cl0, double *alpha0, double *cm0, double *dclda,
+    double *alphaSF, double *clSF)
 {
-    const Coefficients c = coefficientsOf(*this);
+    const Coefficients c = coefficientsOf(line);
     *cl0 = c.cl0;
     *alpha0 = c.alpha0;
     *cm0 = c.cm0;

@@ -69,5 +69,9 @@ Coefficients coefficientsOf(const Loading &loading);
 // coefficientsOf(loadingOf(line, cache, keep)).
 Coefficients coefficientsOf(
     const Camberline &line, InverseCache *cache = nullptr, bool keep = true);
+// The same six values into six doubles, with an inverse made anew: angles in radians, slope per
+// radian, moment about the quarter chord.
+void computeCoeff(const Camberline &line, double *cl0, double *alpha0, double *cm0, double *dclda,
+    double *alphaSF, double *clSF);
 
 #endif // LIFTWISE_VORTEXMETHOD_H

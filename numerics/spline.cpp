@@ -203,8 +203,7 @@ double Spline::refineInverse(double v, double lo, double flo, double hi, double 
 int Spline::length() const { return n; }
 
 Spline2D::Spline2D(const Spline *xSpline, const Spline *ySpline)
-    : n(xSpline->n)
-    , xSpline(xSpline)
+    : xSpline(xSpline)
     , ySpline(ySpline)
 {
 }
@@ -213,4 +212,4 @@ double Spline2D::fx(double t) const { return xSpline->f(t); }
 
 double Spline2D::fy(double t) const { return ySpline->f(t); }
 
-int Spline2D::length() const { return n; }
+int Spline2D::length() const { return xSpline->length(); }

@@ -26,11 +26,8 @@ public:
     int findInverse(double v, double *out, int capacity) const;
     // Number of knots.
     int length() const;
-
-    int n;
-    std::vector<double> value;
     // Second derivatives at the knots, zero at both ends.
-    std::vector<double> d2;
+    const std::vector<double> &secondDerivatives() const { return d2; }
 
 private:
     void computeDerivatives();
@@ -44,6 +41,11 @@ private:
     // The root of y(t) = v between lo and hi, where y(lo) = flo and y(hi) = fhi lie on either
     // side of v.
     double refineInverse(double v, double lo, double flo, double hi, double fhi) const;
+
+    // Set once by the constructor, with the caches above: the spline cannot go stale.
+    int n;
+    std::vector<double> value;
+    std::vector<double> d2;
 };
 
 // Plane curve (x(t), y(t)) over two splines that it does not own.
@@ -57,7 +59,7 @@ public:
     // Knot count of the x spline.
     int length() const;
 
-    int n;
+private:
     const Spline *xSpline;
     const Spline *ySpline;
 };

@@ -1,8 +1,10 @@
 #include "airfoil.h"
 #include "analysis.h"
+#include "camberline.h"
 #include "geometry.h"
 #include "naca.h"
 #include "spline.h"
+#include "vortexmethod.h"
 
 #include <QtTest>
 
@@ -26,10 +28,10 @@ static double meanLine(double m, double p, double x)
 }
 
 // cl0, alpha0, cm0, dclda, alphaSF, clSF.
-static QList<double> coefficientsOf(const Camberline &line)
+static QList<double> coefficientList(const Camberline &line)
 {
     QList<double> c(6);
-    line.computeCoeff(&c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
+    computeCoeff(line, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5]);
     return c;
 }
 
@@ -187,9 +189,9 @@ private slots:
         }
         QVERIFY(entered > 800);
         const QList<double> before
-            = coefficientsOf(camberlineOf(*airfoil, Paneling {entered - 1, 3.0, 2.0}));
+            = coefficientList(camberlineOf(*airfoil, Paneling {entered - 1, 3.0, 2.0}));
         const QList<double> after
-            = coefficientsOf(camberlineOf(*airfoil, Paneling {entered, 3.0, 2.0}));
+            = coefficientList(camberlineOf(*airfoil, Paneling {entered, 3.0, 2.0}));
         QVERIFY(qAbs(qRadiansToDegrees(after[1] - before[1])) < 0.001);
     }
 
@@ -309,9 +311,9 @@ private slots:
             line.sety(i, y);
             mirrored.sety(i, -y);
         }
-        const QList<double> c = coefficientsOf(line);
-        const QList<double> m = coefficientsOf(mirrored);
-        QCOMPARE(coefficientsOf(line), c);
+        const QList<double> c = coefficientList(line);
+        const QList<double> m = coefficientList(mirrored);
+        QCOMPARE(coefficientList(line), c);
         for (int k = 0; k < 6; ++k) {
             QCOMPARE(QString::number(qAbs(c[k]) < eps ? 0.0 : c[k], 'g', 6), coefficients[k]);
             QVERIFY(near(m[k], k == 3 ? c[k] : -c[k]));
@@ -362,7 +364,7 @@ private slots:
             Camberline line(panels, 3.0, 2.0);
             for (int i = 0; i <= panels; ++i)
                 line.sety(i, meanLine(0.02, 0.4, line.xpoint(i)));
-            const QList<double> c = coefficientsOf(line);
+            const QList<double> c = coefficientList(line);
             const double error = std::max(
                 qAbs(qRadiansToDegrees(c[1]) / -2.077 - 1.0), qAbs(c[2] / -0.0531 - 1.0));
             QVERIFY2(error < previous, qPrintable(QString::number(panels)));

@@ -120,8 +120,7 @@ void tst_Charts::loadingFollowsTheLine()
 {
     QFETCH(std::function<void(Study *)>, change);
     Study study;
-    LoadingChart chart;
-    chart.showStudy(&study);
+    LoadingChart chart(&study);
     QVERIFY(
         !study.loadFile(section(QStringLiteral("first.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
     change(&study);
@@ -166,8 +165,7 @@ void tst_Charts::compareWithSweep(const Study &study, ConvergenceChart *chart, i
 void tst_Charts::convergenceIsTheSweep()
 {
     Study study;
-    ConvergenceChart chart;
-    chart.showStudy(&study);
+    ConvergenceChart chart(&study);
     QVERIFY(
         !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {230, 2.5, 3.0}));
     compareWithSweep(study, &chart, 230);
@@ -203,8 +201,7 @@ void tst_Charts::secondLoadDropsTheFirstRun()
     // The first file's run is under way, or done with its results not yet shown, when the
     // second file comes: none of its counts past 200 nor any of its values may show.
     Study study;
-    ConvergenceChart chart;
-    chart.showStudy(&study);
+    ConvergenceChart chart(&study);
     QVERIFY(
         !study.loadFile(section(QStringLiteral("first.dat"), 0.06, 0.3), Paneling {500, 3.0, 2.0}));
     QVERIFY(

@@ -29,7 +29,8 @@ private:
     struct Shown
     {
         Shown();
-        DiagramScene scene;
+        Study study;
+        DiagramScene scene {&study};
         DiagramView view {&scene};
     };
 };
@@ -74,7 +75,8 @@ void tst_Diagram::keyZoomLimits()
     QFETCH(int, key);
     QFETCH(int, accepted);
 
-    DiagramScene scene;
+    Study study;
+    DiagramScene scene(&study);
     DiagramView view(&scene);
     const double factor = key == Qt::Key_Plus ? 1.2 : 1 / 1.2;
     double expected = 0.35;
@@ -104,7 +106,8 @@ void tst_Diagram::wheelZoomLimits()
     QFETCH(int, accepted);
     QFETCH(double, limitZoom);
 
-    DiagramScene scene;
+    Study study;
+    DiagramScene scene(&study);
     DiagramView view(&scene);
     for (int i = 0; i < accepted; ++i)
         wheel(&view, delta);
@@ -116,7 +119,8 @@ void tst_Diagram::wheelZoomLimits()
 
 void tst_Diagram::refusedZoomLeavesTransform()
 {
-    DiagramScene scene;
+    Study study;
+    DiagramScene scene(&study);
     DiagramView view(&scene);
     view.scaleView(200.0);
     QCOMPARE(zoom(view), 0.35);
@@ -204,8 +208,7 @@ void tst_Diagram::drawsTheStudy()
     QBuffer file(&text);
     QVERIFY(file.open(QBuffer::ReadOnly));
     Study study;
-    DiagramScene scene;
-    scene.show(&study);
+    DiagramScene scene(&study);
     QVERIFY(scene.items().isEmpty());
     QVERIFY(!study.load(&file, QStringLiteral("d.dat"), Paneling {n, 3.0, 2.0}));
 

@@ -1,4 +1,5 @@
 #include "airfoil.h"
+#include "camberline.h"
 #include "modification.h"
 #include "vortexmethod.h"
 

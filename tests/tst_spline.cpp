@@ -49,7 +49,7 @@ private slots:
         Spline spline(values.isEmpty() ? -1 : values.size(), values.data());
         QCOMPARE(spline.length(), d2.size());
         for (int k = 0; k < d2.size(); ++k)
-            QVERIFY(qAbs(spline.d2[k] - d2[k]) < eps);
+            QVERIFY(qAbs(spline.secondDerivatives()[k] - d2[k]) < eps);
         QVERIFY(qAbs(spline.f(t) - f) < eps);
         QVERIFY(qAbs(spline.dfdt(t) - dfdt) < eps);
     }
