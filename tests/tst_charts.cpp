@@ -57,7 +57,6 @@ class tst_Charts : public QObject
     Q_OBJECT
 
 private slots:
-    void tabsNamed();
     void loadingFollowsTheLine_data();
     void loadingFollowsTheLine();
     void convergenceIsTheSweep();
@@ -82,23 +81,6 @@ QString tst_Charts::section(const QString &name, double m, double p)
         text
             += QByteArray::number(s.x[i], 'f', 6) + " " + QByteArray::number(s.y[i], 'f', 6) + "\n";
     return writeFile(dir, name, text);
-}
-
-void tst_Charts::tabsNamed()
-{
-    // Screen readers find the tabs by name; the diagram is the first and shown at the start.
-    MainWindow window;
-    QTabWidget *tabs = named<QTabWidget>(&window, QStringLiteral("diagram and plots"));
-    const QStringList names {"Airfoil", "Loading", "Convergence"};
-    QCOMPARE(tabs->count(), names.size());
-    for (int i = 0; i < tabs->count(); ++i) {
-        QCOMPARE(tabs->tabText(i), names.at(i));
-        QCOMPARE(tabs->tabBar()->accessibleTabName(i), names.at(i));
-    }
-    QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(qobject_cast<DiagramView *>(tabs->currentWidget()));
-    QVERIFY(qobject_cast<LoadingChart *>(tabs->widget(1)));
-    QVERIFY(qobject_cast<ConvergenceChart *>(tabs->widget(2)));
 }
 
 void tst_Charts::loadingFollowsTheLine_data()

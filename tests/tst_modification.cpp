@@ -14,27 +14,10 @@ class tst_Modification : public QObject
     Q_OBJECT
 
 private slots:
-    void targetsAtStartChangeNothing();
     void endsNeverMove_data();
     void endsNeverMove();
     void unsolvableLeavesLineUnchanged();
 };
-
-void tst_Modification::targetsAtStartChangeNothing()
-{
-    Camberline line(10, 3.0, 2.0);
-    for (int i = 1; i < 10; ++i) {
-        const double x = line.xpoint(i);
-        line.sety(i, 0.05 * x * (1 - x) * (1.2 - x));
-    }
-    const std::vector<double> before = line.ordinates();
-    const Coefficients start = coefficientsOf(line);
-    const CamberReshaping r = reshapeCamberline(line, Targets {start.alpha0, start.cm0});
-    QVERIFY(r.applied);
-    QCOMPARE(r.a, 0.0);
-    QCOMPARE(r.b, 0.0);
-    QVERIFY(line.ordinates() == before);
-}
 
 void tst_Modification::endsNeverMove_data()
 {
