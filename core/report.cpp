@@ -47,6 +47,8 @@ QString fixed(double v, int decimals)
 
 QStringList fileLines(const Study &study)
 {
+    if (!study.isLoaded())
+        return {};
     const AirfoilData &data = study.data();
     QStringList notes;
     if (data.layout == AirfoilData::Layout::Lednicer)
@@ -77,6 +79,8 @@ QStringList fileLines(const Study &study)
 
 QStringList panelingLines(const Study &study)
 {
+    if (!study.isLoaded())
+        return {};
     QStringList lines;
     if (!study.presses().empty())
         lines = reshapingLines(study.presses().back());
@@ -123,6 +127,8 @@ QStringList resultLines(const Camberline &line)
 
 QString analysisText(const Study &study)
 {
+    if (!study.isLoaded())
+        return QString();
     return QStringLiteral("[file]\n%1\n[paneling]\n%2\n[results]\n%3\n")
         .arg(fileLines(study).join(QLatin1Char('\n')), panelingLines(study).join(QLatin1Char('\n')),
             resultLines(*study.paneledLine()).join(QLatin1Char('\n')));

@@ -9,7 +9,8 @@ class Study;
 struct Coefficients;
 struct CamberReshaping;
 
-// The texts of the result panels, the same in the window and on the command line.
+// The texts of the result panels, the same in the window and on the command line. Before a load
+// the study's panels are empty: no lines, an empty text.
 namespace Report {
 
 // v as a field of this range and decimals takes it: rounded to its decimals, then bounded.

@@ -4,6 +4,7 @@
 #include "workerpool.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 Camberline::Camberline(const Paneling &paneling)
@@ -11,6 +12,7 @@ Camberline::Camberline(const Paneling &paneling)
     , x(std::max(paneling.panels, 1) + 1, 0.0)
     , y(x.size(), 0.0)
 {
+    assert(paneling.leDensity > 0.0 && paneling.teDensity > 0.0);
     p.panels = int(x.size()) - 1;
     const int n = p.panels;
     x[n] = 1.0;

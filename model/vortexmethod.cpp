@@ -3,6 +3,7 @@
 #include "camberline.h"
 #include "linalgebra.h"
 
+#include <cassert>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -46,6 +47,7 @@ InverseCache::InverseCache(bool keeping)
 
 InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool keep)
 {
+    assert(stations.size() >= 2);
     std::unique_lock<std::mutex> lock(mutex);
     for (const Entry *entry : {&reference, &last}) {
         if (entry->inverse.valid() && entry->stations == stations) {
@@ -126,6 +128,7 @@ std::vector<double> Loading::pressureJumps(double alpha) const
 Coefficients coefficientsOf(const Loading &loading)
 {
     const size_t n = loading.x.size();
+    assert(n >= 1 && loading.zeroIncidence.size() == n && loading.perRadian.size() == n);
 
     // 1. Lift and quarter-chord moment of the zero-incidence loading, lift per radian.
     double lift = 0.0;

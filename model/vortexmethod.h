@@ -64,7 +64,8 @@ private:
 // panel at its three-quarter point. Both loadings come from one inverse of the influence matrix,
 // taken from the cache when one is given (see InverseCache::of for keep), made anew otherwise.
 Loading loadingOf(const Camberline &line, InverseCache *cache = nullptr, bool keep = true);
-// The coefficients the loading sums up to; the lift slope is 2 pi for any paneling.
+// The coefficients the loading sums up to (one panel at least, as loadingOf gives); the lift
+// slope is 2 pi for any paneling.
 Coefficients coefficientsOf(const Loading &loading);
 // coefficientsOf(loadingOf(line, cache, keep)).
 Coefficients coefficientsOf(
