@@ -48,8 +48,10 @@ int naca(const QStringList &args)
         return command.usageError(
             QStringLiteral("a cambered section needs both camber and its position (first two "
                            "digits)"));
-    if (t <= 0)
-        return command.usageError(QStringLiteral("the thickness (last two digits) must not be 00"));
+    // Thickness 00 is the mean line alone, on both surfaces: the section theory speaks of.
+    if (t >= 0.4)
+        return command.usageError(
+            QStringLiteral("the thickness (last two digits) must be below 40"));
     int points = 121;
     if (!command.readInt(QStringLiteral("points"), 5, 999, &points))
         return UsageError;

@@ -64,16 +64,17 @@ QStringList fileLines(const Study &study)
         = QStringLiteral("reference paneling: %1 panels").arg(Paneling::reference().panels);
     const SectionGeometry &g = study.geometry();
     const auto percent = [](double v) { return fixed(100.0 * v, 1); };
-    const QString camber = percent(g.maxCamber) == QLatin1String("0.0")
-        ? QStringLiteral("camber 0.0 %")
-        : QStringLiteral("camber %1 % at %2 % chord")
-              .arg(percent(g.maxCamber), percent(g.maxCamberX));
+    // A largest value of zero lies nowhere in particular.
+    const auto largest = [&](const QString &what, double value, double x) {
+        return percent(value) == QLatin1String("0.0")
+            ? QStringLiteral("%1 0.0 %").arg(what)
+            : QStringLiteral("%1 %2 % at %3 % chord").arg(what, percent(value), percent(x));
+    };
     return QStringList {data.title, count, reference} + study.warnings() + QStringList {QString()}
     + coefficientLines(study.referenceCoefficients())
         + QStringList {QString(),
-            QStringLiteral("thickness %1 % at %2 % chord")
-                .arg(percent(g.maxThickness), percent(g.maxThicknessX)),
-            camber,
+            largest(QStringLiteral("thickness"), g.maxThickness, g.maxThicknessX),
+            largest(QStringLiteral("camber"), g.maxCamber, g.maxCamberX),
             QStringLiteral("trailing edge gap %1 %").arg(fixed(100.0 * g.trailingEdgeGap, 2))};
 }
 
