@@ -32,7 +32,10 @@ MainWindow::MainWindow()
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(fieldsPaneling());
+    study->setExtrapolating(true);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
+    connect(study, &Study::extrapolationChanged, this,
+        [this] { fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n'))); });
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
 
@@ -138,6 +141,7 @@ void MainWindow::exportDiagram()
 void MainWindow::copyResults()
 {
     finishPanelingStep();
+    study->waitForExtrapolation();
     QGuiApplication::clipboard()->setText(Report::analysisText(*study));
     statusBar()->showMessage(tr("Results copied"), 2000);
 }

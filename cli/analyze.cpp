@@ -104,12 +104,18 @@ QByteArray json(const Study &study, const QJsonArray &presses)
     const AirfoilData &data = study.data();
     QJsonObject reference = panelingJson(Paneling::reference());
     reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
+    QJsonObject extrapolated;
+    if (const Extrapolation *e = study.extrapolation()) {
+        extrapolated = coefficientsJson(e->value);
+        extrapolated.insert("error", coefficientsJson(e->error));
+    }
     const QJsonObject document {
         {"file", study.path()},
         {"title", data.title},
         {"points", data.count()},
         {"layout", data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
         {"reference", reference},
+        {"extrapolated", extrapolated},
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
         {"loading", loadingJson(study.paneledLoading(), study.paneledCoefficients())},
         {"modifications", presses},
@@ -159,8 +165,10 @@ int analyze(const QStringList &args)
     // 2. The file at that paneling, and the presses.
     Study study;
     study.setPaneling(paneling);
+    study.setExtrapolating(true);
     if (!load(&study, path))
         return FileError;
+    study.waitForExtrapolation();
     Targets targets = study.presetTargets();
     if (options.isSet("alpha0"))
         targets.alpha0 = given.alpha0;

@@ -22,7 +22,11 @@ Convergence::Convergence(Priority priority, QObject *parent)
         for (int i = begin; i < end; ++i)
             emit resultReady(runCounts.at(i), watcher.resultAt(i));
     });
-    connect(&watcher, &QFutureWatcherBase::finished, this, &Convergence::finished);
+    // Delivered after the results, unlike the future's own state.
+    connect(&watcher, &QFutureWatcherBase::finished, this, [this] {
+        running = false;
+        emit finished();
+    });
 }
 
 Convergence::~Convergence() { cancel(); }
@@ -61,6 +65,7 @@ void Convergence::start(const Study &study, const QList<int> &counts, const Pane
         return;
     const std::shared_ptr<InverseCache> inverses = study.inverses();
     const bool background = priority == Priority::Background;
+    running = true;
     watcher.setFuture(QtConcurrent::mapped(&pool, runCounts, [=](int panels) {
         std::optional<BackgroundWork> givingWay;
         if (background)
@@ -77,6 +82,7 @@ void Convergence::cancel()
 {
     watcher.cancel();
     watcher.setFuture(QFuture<Coefficients>());
+    running = false;
 }
 
 Coefficients Convergence::resultAt(int index) const { return watcher.future().resultAt(index); }

@@ -37,7 +37,9 @@ public:
     // to that file's contour, so the study may load another or go while it runs.
     void start(const Study &study, const QList<int> &counts, const Paneling &densities);
     void cancel();
-    bool isRunning() const { return watcher.isRunning(); }
+    // Until the run's last result is delivered; a run that nobody delivers for (no event loop)
+    // counts as running.
+    bool isRunning() const { return running; }
     void waitForFinished() { watcher.waitForFinished(); }
     // How many counts are worked out at once; one a core unless set.
     void setThreads(int threads) { pool.setMaxThreadCount(threads); }
@@ -57,6 +59,7 @@ private:
     QThreadPool pool;
     QFutureWatcher<Coefficients> watcher;
     QList<int> runCounts;
+    bool running = false;
 };
 
 #endif // LIFTWISE_CONVERGENCE_H

@@ -70,8 +70,14 @@ QStringList fileLines(const Study &study)
             ? QStringLiteral("%1 0.0 %").arg(what)
             : QStringLiteral("%1 %2 % at %3 % chord").arg(what, percent(value), percent(x));
     };
+    QStringList extrapolated;
+    if (const Extrapolation *e = study.extrapolation())
+        extrapolated << QStringLiteral("extrapolated: alpha0 = %1 ± %2 deg, cm0 = %3 ± %4")
+                            .arg(fixed(degrees(e->value.alpha0), 3),
+                                fixed(degrees(e->error.alpha0), 3), fixed(e->value.cm0, 4),
+                                fixed(e->error.cm0, 4));
     return QStringList {data.title, count, reference} + study.warnings() + QStringList {QString()}
-    + coefficientLines(study.referenceCoefficients())
+    + coefficientLines(study.referenceCoefficients()) + extrapolated
         + QStringList {QString(),
             largest(QStringLiteral("thickness"), g.maxThickness, g.maxThicknessX),
             largest(QStringLiteral("camber"), g.maxCamber, g.maxCamberX),

@@ -20,8 +20,8 @@ QString fixed(double v, int decimals);
 
 // The file panel: title, point count (with the layout when it is not the plain one and the
 // repeated points dropped), the reference paneling, the warnings, a blank line, the reference
-// coefficients, a blank line and the section's geometry. A value that rounds to zero is shown
-// without a sign, in every panel.
+// coefficients, their extrapolation once it is done, a blank line and the section's geometry. A
+// value that rounds to zero is shown without a sign, in every panel.
 QStringList fileLines(const Study &study);
 // The paneling panel: the last Modify press's report, if any, then the point and panel count
 // and the coefficients of the paneled line.

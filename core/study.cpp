@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QtConcurrent>
 
 struct Study::Analysis
 {
@@ -20,6 +21,7 @@ struct Study::Analysis
     Loading referenceLoading;
     Coefficients referenceCoefficients;
     SectionGeometry geometry;
+    std::optional<Extrapolation> extrapolation;
 };
 
 namespace {
@@ -57,6 +59,12 @@ Study::Study(std::shared_ptr<InverseCache> inverses, QObject *parent)
     : QObject(parent)
     , inverseCache(std::move(inverses))
 {
+    connect(&refinement, &QFutureWatcherBase::finished, this, [this] {
+        if (file && !file->extrapolation && refinement.future().resultCount() > 0) {
+            file->extrapolation.emplace(file->referenceCoefficients, refinement.result());
+            emit extrapolationChanged();
+        }
+    });
 }
 
 Study::~Study() = default;
@@ -100,6 +108,14 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     file = std::move(next);
     p = paneling;
     rebuildLine();
+    // 3. The refined reference, in the background: a run for an earlier file is dropped.
+    refinement.setFuture(QFuture<Coefficients>());
+    if (extrapolating) {
+        refinement.setFuture(QtConcurrent::run([contour = file->airfoil, inverses = inverseCache] {
+            const BackgroundWork givingWay;
+            return coefficientsOf(camberlineOf(*contour, Paneling::refined()), inverses.get());
+        }));
+    }
     emit fileChanged();
     emit lineChanged();
     return {};
@@ -193,6 +209,22 @@ const AirfoilData &Study::data() const
 QStringList Study::warnings() const { return file ? file->warnings : QStringList(); }
 
 const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
+
+const Extrapolation *Study::extrapolation() const
+{
+    return file && file->extrapolation ? &*file->extrapolation : nullptr;
+}
+
+void Study::waitForExtrapolation()
+{
+    if (!file || file->extrapolation)
+        return;
+    refinement.waitForFinished();
+    if (refinement.future().resultCount() == 0)
+        return;
+    file->extrapolation.emplace(file->referenceCoefficients, refinement.result());
+    emit extrapolationChanged();
+}
 
 std::shared_ptr<const Airfoil> Study::sharedAirfoil() const
 {

@@ -2,14 +2,15 @@
 #define LIFTWISE_STUDY_H
 
 #include "airfoil.h"
-#include "camberline.h"
 #include "airfoilfile.h"
+#include "camberline.h"
 #include "coefficients.h"
 #include "geometry.h"
 #include "modification.h"
 #include "paneling.h"
 #include "vortexmethod.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,13 @@ public:
     const Camberline *reference() const;
     const Loading &referenceLoading() const;
     const Coefficients &referenceCoefficients() const;
+    // The reference coefficients extrapolated from the reference and the refined paneling (see
+    // Extrapolation). Worked out in the background after each load while extrapolating is on (it
+    // is off at first): null until it is done, and before a load.
+    void setExtrapolating(bool on) { extrapolating = on; }
+    const Extrapolation *extrapolation() const;
+    // Waits for the extrapolation of the file loaded, for front ends that show it at once.
+    void waitForExtrapolation();
     const SectionGeometry &geometry() const;
 
     const Paneling &paneling() const { return p; }
@@ -96,6 +104,8 @@ signals:
     void fileChanged();
     // The paneled line is new or reshaped.
     void lineChanged();
+    // The extrapolation of the file loaded is done.
+    void extrapolationChanged();
 
 private:
     struct Analysis;
@@ -104,6 +114,8 @@ private:
 
     std::shared_ptr<InverseCache> inverseCache;
     std::unique_ptr<Analysis> file;
+    bool extrapolating = false;
+    QFutureWatcher<Coefficients> refinement;
     Paneling p;
     std::optional<Camberline> line;
     Loading lineLoading;

@@ -42,6 +42,7 @@ Inverse invertedInfluence(const std::vector<double> &x)
 InverseCache::InverseCache(bool keeping)
     : keeping(keeping)
     , reference {Camberline(Paneling::reference()).stations(), {}}
+    , refined {Camberline(Paneling::refined()).stations(), {}}
 {
 }
 
@@ -49,7 +50,7 @@ InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool
 {
     assert(stations.size() >= 2);
     std::unique_lock<std::mutex> lock(mutex);
-    for (const Entry *entry : {&reference, &last}) {
+    for (const Entry *entry : {&reference, &refined, &last}) {
         if (entry->inverse.valid() && entry->stations == stations) {
             const std::shared_future<Inverse> inverse = entry->inverse;
             lock.unlock();
@@ -61,7 +62,9 @@ InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool
         return invertedInfluence(stations);
     }
     // 1. Say that these stations are being inverted, so that other callers wait for it.
-    Entry &slot = stations == reference.stations ? reference : last;
+    Entry &slot = stations == reference.stations ? reference
+        : stations == refined.stations           ? refined
+                                                 : last;
     std::promise<Inverse> made;
     slot.stations = stations;
     slot.inverse = made.get_future().share();
@@ -75,7 +78,7 @@ InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool
 bool InverseCache::has(const std::vector<double> &stations) const
 {
     std::lock_guard<std::mutex> lock(mutex);
-    for (const Entry *entry : {&reference, &last}) {
+    for (const Entry *entry : {&reference, &refined, &last}) {
         if (entry->inverse.valid() && entry->stations == stations)
             return entry->inverse.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     }

@@ -54,6 +54,7 @@ private slots:
     void warnings();
     void standardInput();
     void sweepRowsMatchAnalyze();
+    void extrapolatedFromTwoPanelings();
     void batch();
     void modify();
     void exitCodes_data();
@@ -320,6 +321,25 @@ void tst_Cli::exitCodes()
     }
     if (status == 2)
         QCOMPARE(run.err.count('\n'), 2);
+}
+
+void tst_Cli::extrapolatedFromTwoPanelings()
+{
+    // The extrapolated values are 2 v(400) - v(200) of two plain analyses, their errors the
+    // difference of the two, on sections the code has not seen.
+    for (const char *digits : {"4415", "6409", "1408"}) {
+        const QString path = write(QStringLiteral("x%1.dat").arg(digits),
+            cli({"naca", digits, "--points", "81"}).out.toUtf8());
+        const QJsonObject doc = json(cli({"analyze", path, "--json", "--panels", "400"}).out);
+        const QJsonObject coarse = doc["reference"].toObject()["coefficients"].toObject();
+        const QJsonObject fine = doc["paneling"].toObject()["coefficients"].toObject();
+        const QJsonObject extrapolated = doc["extrapolated"].toObject();
+        for (const char *key : {"cl0", "alpha0Deg", "cm0", "alphaSFDeg", "clSF"}) {
+            const double c = coarse[key].toDouble(), f = fine[key].toDouble();
+            QVERIFY(qAbs(extrapolated[key].toDouble() - (2 * f - c)) <= 1e-12 * qAbs(c));
+            QCOMPARE(extrapolated["error"].toObject()[key].toDouble(), qAbs(f - c));
+        }
+    }
 }
 
 void tst_Cli::nacaSectionAnalyses_data()

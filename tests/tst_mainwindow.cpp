@@ -195,6 +195,8 @@ void tst_MainWindow::loadAndEdit()
     // The targets start at the reference line's values.
     const double reference = win.lines("file").at(5).section(' ', 2, 2).toDouble();
     QVERIFY(qAbs(win.decimal("alpha0 [deg]")->value() - reference) <= 0.0006);
+    // How far from converged follows in the background, below the coefficients.
+    QTRY_VERIFY(win.lines("file").at(10).startsWith("extrapolated: alpha0 = "));
 }
 
 void tst_MainWindow::stepRecomputesOnce_data()
@@ -270,6 +272,8 @@ void tst_MainWindow::refusalsKeepTheScreen()
     QFETCH(QString, message);
     Window win;
     win.w.loadFile(writeNaca("good.dat", 0.02, 0.4, 0.12));
+    // The panel as it stays: with the extrapolation, which comes in the background.
+    win.w.findChild<Study *>()->waitForExtrapolation();
     const Snapshot before(win);
     // A "%2" in the path must not be taken for the placeholder of the reason.
     QString path = dir.filePath(kind + "%2.dat");
