@@ -210,6 +210,21 @@ QStringList Study::warnings() const { return file ? file->warnings : QStringList
 
 const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
 
+Study::LineState Study::lineState() const
+{
+    return {p, line, lineLoading, lineCoefficients, pressed};
+}
+
+void Study::restoreLineState(const LineState &state)
+{
+    p = state.paneling;
+    line = state.line;
+    lineLoading = state.loading;
+    lineCoefficients = state.coefficients;
+    pressed = state.presses;
+    emit lineChanged();
+}
+
 const Extrapolation *Study::extrapolation() const
 {
     return file && file->extrapolation ? &*file->extrapolation : nullptr;

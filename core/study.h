@@ -99,6 +99,21 @@ public:
     // The Modify presses since the paneled line was built from the contour.
     const std::vector<CamberReshaping> &presses() const { return pressed; }
 
+    // All that a step of the user's changes: the paneling, the paneled line with its loading and
+    // coefficients, and the presses. Taken before a step and given back, it undoes the step to
+    // the bit, with nothing computed anew.
+    struct LineState
+    {
+        Paneling paneling;
+        std::optional<Camberline> line;
+        Loading loading;
+        Coefficients coefficients;
+        std::vector<CamberReshaping> presses;
+    };
+    LineState lineState() const;
+    // Gives back a state taken since the last load, and says lineChanged.
+    void restoreLineState(const LineState &state);
+
 signals:
     // A new file is loaded: airfoil, reference and paneled line are new (lineChanged follows).
     void fileChanged();

@@ -54,6 +54,8 @@ private slots:
     void sampledCounts_data();
     void sampledCounts();
     void keptInversesChangeNoBits();
+    void undoneStepsLeaveNoTrace_data();
+    void undoneStepsLeaveNoTrace();
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
     void failedSaveLeavesNothingBehind();
@@ -245,6 +247,72 @@ void tst_Study::keptInversesChangeNoBits()
     QVERIFY(solved && !solvedAnew);
     QCOMPARE(kept.size(), fresh.size());
     QVERIFY(std::memcmp(kept.data(), fresh.data(), sizeof(Coefficients) * kept.size()) == 0);
+}
+
+// The bits of everything a step changes.
+static QByteArray bitsOf(const Study &study)
+{
+    QByteArray bits;
+    const auto add = [&](const auto &values) {
+        bits.append(reinterpret_cast<const char *>(values.data()),
+            qsizetype(values.size() * sizeof(values[0])));
+    };
+    const Study::LineState s = study.lineState();
+    add(std::vector<double> {
+        double(s.paneling.panels), s.paneling.leDensity, s.paneling.teDensity});
+    add(s.line->stations());
+    add(s.line->ordinates());
+    for (const auto *v :
+        {&s.loading.x, &s.loading.width, &s.loading.zeroIncidence, &s.loading.perRadian})
+        add(*v);
+    add(std::vector<Coefficients> {s.coefficients});
+    for (const CamberReshaping &r : s.presses)
+        add(std::vector<double> {r.a, r.b, double(r.applied)});
+    return bits + Report::panelingLines(study).join('\n').toUtf8();
+}
+
+void tst_Study::undoneStepsLeaveNoTrace_data()
+{
+    // Steps as letters: p a press, n a new count, l and t a new density at either edge, same
+    // the same paneling again (which ends the presses).
+    QTest::addColumn<QString>("steps");
+    QTest::newRow("press") << "p";
+    QTest::newRow("paneling change after presses") << "ppn";
+    QTest::newRow("mixed") << "pnplptp";
+    QTest::newRow("same paneling again") << "pp=p";
+}
+
+void tst_Study::undoneStepsLeaveNoTrace()
+{
+    // Each step undone in turn, last first, gives back the bits before it; redone in turn, the
+    // bits after it.
+    QFETCH(QString, steps);
+    Study study;
+    QVERIFY(!study.loadFile(
+        write(QStringLiteral("u.dat"), nacaFile(0.04, 0.4, 0.12)), Paneling {12, 3.0, 2.0}));
+    QList<Study::LineState> states {study.lineState()};
+    QList<QByteArray> bits {bitsOf(study)};
+    for (const QChar step : steps) {
+        Paneling p = study.paneling();
+        if (step == 'p')
+            study.modify(Targets {radians(-4.0 - states.size()), -0.08});
+        else {
+            p.panels += step == 'n' ? 7 : 0;
+            p.leDensity += step == 'l' ? 0.5 : 0.0;
+            p.teDensity += step == 't' ? 1.5 : 0.0;
+            study.setPaneling(p);
+        }
+        states << study.lineState();
+        bits << bitsOf(study);
+    }
+    for (qsizetype k = states.size() - 2; k >= 0; --k) {
+        study.restoreLineState(states.at(k));
+        QCOMPARE(bitsOf(study), bits.at(k));
+    }
+    for (qsizetype k = 1; k < states.size(); ++k) {
+        study.restoreLineState(states.at(k));
+        QCOMPARE(bitsOf(study), bits.at(k));
+    }
 }
 
 void tst_Study::sharedInversesAreMadeOnce()
