@@ -1,10 +1,10 @@
 #include "study.h"
 
 #include "analysis.h"
+#include "filesystem.h"
 #include "report.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QtConcurrent>
 
@@ -157,17 +157,7 @@ QByteArray Study::airfoilText() const
     return text;
 }
 
-QString Study::save(const QString &path) const
-{
-    const QByteArray text = airfoilText();
-    QSaveFile saved(path);
-    // commit() takes a short write for a whole one (a full disk, a size limit); the flush
-    // before it says so, and the file in place is left as it was.
-    if (!saved.open(QFile::WriteOnly) || saved.write(text) != text.size() || !saved.flush()
-        || !saved.commit())
-        return saved.errorString();
-    return QString();
-}
+QString Study::save(const QString &path) const { return FileSystem::saveFile(path, airfoilText()); }
 
 QFuture<Coefficients> Study::sweep(
     const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const

@@ -65,8 +65,9 @@ public:
     // the line was built applied to both surfaces, and the coefficients they reached in the
     // title.
     QByteArray airfoilText() const;
-    // Writes that file, replacing the one at path only once it is written whole. Why it could
-    // not be written, or an empty string.
+    // Writes that file as FileSystem::saveFile does: replacing the one at path (or the file a
+    // link there names) only once it is written whole, and never a pipe or a device. Why it
+    // could not be written, or an empty string.
     QString save(const QString &path) const;
     // The coefficients of the contour's camber line at each panel count, at the densities of
     // the paneling; worked out on the pool's threads, each result in its place as it comes.

@@ -9,6 +9,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <sys/stat.h>
+
 // The window as a desktop program: opened from the command line or a drop, remembering across
 // runs, exporting and copying what it shows.
 class tst_Desktop : public QObject
@@ -141,9 +143,11 @@ void tst_Desktop::exportDiagram_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("airfoil, SVG") << 0 << "svg";
-    QTest::newRow("airfoil, PNG") << 0 << "png";
-    QTest::newRow("loading, SVG") << 1 << "svg";
+    QTest::addColumn<bool>("ontoPipe");
+    QTest::newRow("airfoil, SVG") << 0 << "svg" << false;
+    QTest::newRow("airfoil, PNG") << 0 << "png" << false;
+    QTest::newRow("loading, SVG") << 1 << "svg" << false;
+    QTest::newRow("onto a pipe") << 0 << "png" << true;
 }
 
 void tst_Desktop::exportDiagram()
@@ -151,18 +155,32 @@ void tst_Desktop::exportDiagram()
     // What the diagram shows: a drawing that parses, or an image at twice the view's pixels.
     QFETCH(int, tab);
     QFETCH(QString, suffix);
+    QFETCH(bool, ontoPipe);
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.loadFile(foil(QStringLiteral("shown.dat")));
     QTabWidget *tabs = window.findChild<QTabWidget *>();
     tabs->setCurrentIndex(tab);
-    const QString path = dir.filePath(QStringLiteral("export%1.%2").arg(tab).arg(suffix));
+    const QString path
+        = dir.filePath(QStringLiteral("export%1%2.%3").arg(tab).arg(ontoPipe).arg(suffix));
+    if (ontoPipe)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QString message;
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             dialog->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            // The dialog asks before it names a file that exists.
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes)) {
+                yes->click();
+                return;
+            }
+            message = box->text();
+            box->accept();
         }
     });
     timer.start(10);
@@ -170,6 +188,13 @@ void tst_Desktop::exportDiagram()
         if (action->text() == QStringLiteral("Export Diagram..."))
             action->trigger();
     timer.stop();
+    if (ontoPipe) {
+        QCOMPARE(
+            message, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(path));
+        QVERIFY(!QFileInfo(path).isFile());
+        return;
+    }
+    QCOMPARE(message, QString());
     if (suffix == "svg") {
         QSvgRenderer drawing(path);
         QVERIFY(drawing.isValid());

@@ -11,6 +11,9 @@
 #include <cstring>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +55,8 @@ private slots:
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
     void failedSaveLeavesNothingBehind();
+    void onlyRegularFilesReplaced_data();
+    void onlyRegularFilesReplaced();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -319,11 +324,58 @@ void tst_Study::failedSaveLeavesNothingBehind()
     const QString problem = study.save(path);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
-    QVERIFY(!problem.isEmpty());
+    QCOMPARE(problem, QStringLiteral("File too large"));
     QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList {"kept.dat"});
     QFile kept(path);
     QVERIFY(kept.open(QFile::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+}
+
+void tst_Study::onlyRegularFilesReplaced_data()
+{
+    QTest::addColumn<QString>("target");
+    for (const char *target : {"pipe", "link to a pipe", "device", "folder", "link to a file"})
+        QTest::newRow(target) << QString::fromLatin1(target);
+}
+
+void tst_Study::onlyRegularFilesReplaced()
+{
+    // Saving is refused onto anything but a regular file, which stays as it was; through a link
+    // the file it names is replaced and the link stays.
+    QFETCH(QString, target);
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("r.dat"), nacaFile(0.02, 0.4, 0.12))));
+    QTemporaryDir targets;
+    const QString path = targets.filePath(QStringLiteral("target.dat"));
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray named = QFile::encodeName(targets.filePath(QStringLiteral("named")));
+    if (target == "pipe")
+        QCOMPARE(mkfifo(name.constData(), 0600), 0);
+    if (target == "link to a pipe")
+        QCOMPARE(mkfifo(named.constData(), 0600), 0);
+    if (target == "link to a file")
+        writeFile(targets, QStringLiteral("named"), "old\n");
+    if (target.startsWith("link"))
+        QCOMPARE(symlink("named", name.constData()), 0);
+    if (target == "folder")
+        QVERIFY(QDir().mkdir(path));
+    // A node like /dev/null's, in the test's own folder: root may make it, others skip.
+    if (target == "device" && mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+        QSKIP("device nodes can be made by root only");
+    struct stat before, after;
+    QCOMPARE(lstat(name.constData(), &before), 0);
+    const QString problem = study.save(path);
+    QCOMPARE(lstat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_ino, before.st_ino);
+    if (target != "link to a file") {
+        QCOMPARE(problem, QStringLiteral("it is not a regular file"));
+        return;
+    }
+    QCOMPARE(problem, QString());
+    QFile file(QFile::decodeName(named));
+    QVERIFY(file.open(QFile::ReadOnly));
+    QCOMPARE(file.readAll(), study.airfoilText());
 }
 
 QTEST_APPLESS_MAIN(tst_Study)
