@@ -99,7 +99,7 @@ int batch(const QStringList &args)
     // it and those before it are done.
     QThreadPool pool;
     pool.setMaxThreadCount(jobs);
-    const QFuture<Row> rows = QtConcurrent::mapped(
+    QFuture<Row> rows = QtConcurrent::mapped(
         &pool, files, [paneling](const QString &path) { return row(path, paneling); });
     out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
              "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,"
@@ -109,9 +109,15 @@ int batch(const QStringList &args)
     for (int i = 0; i < files.size(); ++i) {
         const Row done = rows.resultAt(i);
         allTaken = allTaken && done.taken;
+        // Each row goes out as soon as it is known; after a failed write the rest is not worked
+        // out.
         out() << done.line << '\n';
+        out().flush();
+        if (!outputProblem().isEmpty()) {
+            rows.cancel();
+            break;
+        }
         if (showProgress) {
-            out().flush();
             err() << QStringLiteral("\rbatch: %1 of %2 files").arg(i + 1).arg(files.size());
             err().flush();
         }

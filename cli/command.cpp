@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include "filesystem.h"
 #include "study.h"
 
 #include <QCoreApplication>
@@ -8,13 +9,57 @@
 #include <cmath>
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace Cli {
+
+namespace {
+
+// Standard output written with the system's own calls, so that a full disk or a file-size limit
+// is known with its reason instead of passing for success.
+class StandardOutput : public QIODevice
+{
+public:
+    StandardOutput() { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+
+    QString problem;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (problem.isEmpty())
+            problem = FileSystem::writeAll(STDOUT_FILENO, data, size);
+        if (!problem.isEmpty()) {
+            setErrorString(problem);
+            return -1;
+        }
+        return size;
+    }
+};
+
+StandardOutput &standardOutput()
+{
+    static StandardOutput device;
+    return device;
+}
+
+} // namespace
 
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
+    static QTextStream stream(&standardOutput());
     return stream;
 }
+
+void writeOut(const QByteArray &bytes)
+{
+    out().flush();
+    standardOutput().write(bytes);
+}
+
+QString outputProblem() { return standardOutput().problem; }
 
 QTextStream &err()
 {

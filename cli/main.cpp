@@ -39,7 +39,15 @@ int main(int argc, char *argv[])
                    << "\nTry 'liftwise-cli --help'.\n";
         status = Cli::UsageError;
     }
+    // Everything written must have reached standard output: a full disk is no success.
     Cli::out().flush();
+    if (const QString problem = Cli::outputProblem(); !problem.isEmpty()) {
+        const bool known
+            = QStringList {"analyze", "sweep", "batch", "modify", "naca"}.contains(command);
+        Cli::err() << QStringLiteral("liftwise-cli%1: cannot write standard output: %2\n")
+                          .arg(known ? QLatin1Char(' ') + command : QString(), problem);
+        status = Cli::FileError;
+    }
     Cli::err().flush();
     return status;
 }

@@ -18,7 +18,7 @@ int modify(const QStringList &args)
     command.addModifyOptions(QString());
     command.parser.addOptions({
         {QStringLiteral("output"),
-            QStringLiteral("Write the airfoil to OUT.dat instead of standard output."),
+            QStringLiteral("Write the airfoil to OUT.dat instead of standard output (-)."),
             QStringLiteral("OUT.dat")},
     });
     if (const int status = command.parse(args); status != Continue)
@@ -53,8 +53,8 @@ int modify(const QStringList &args)
     }
 
     const QString output = options.value(QStringLiteral("output"));
-    if (output.isEmpty()) {
-        out() << QString::fromUtf8(study.airfoilText());
+    if (output.isEmpty() || output == QLatin1String("-")) {
+        writeOut(study.airfoilText());
         return Success;
     }
     if (const QString problem = study.save(output); !problem.isEmpty()) {

@@ -3,6 +3,11 @@
 
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 struct Run
@@ -12,14 +17,24 @@ struct Run
     QString err;
 };
 
-// The tool must run headless: no display and no platform plugin to lean on.
-Run cli(const QStringList &args)
+// The tool must run headless: no display and no platform plugin to lean on. Standard output
+// goes to output when one is given, and the files it writes may be limited to 1 KiB.
+Run cli(const QStringList &args, const QString &output = QString(), bool sizeLimit = false)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
     process.setProcessEnvironment(env);
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
+    if (sizeLimit) {
+        process.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit {1024, 1024};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     process.start(QStringLiteral(LIFTWISE_CLI), args);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -58,6 +73,8 @@ private slots:
     void modify();
     void exitCodes_data();
     void exitCodes();
+    void failedWrites_data();
+    void failedWrites();
     void nacaSectionAnalyses();
 
 private:
@@ -79,6 +96,7 @@ void tst_Cli::initTestCase()
         text += QByteArray::number(section.x[i], 'f', 6) + " "
             + QByteArray::number(section.y[i], 'f', 6) + "\n";
     foil = write(QStringLiteral("foil.dat"), text);
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
 }
 
 void tst_Cli::jsonRoundTrips()
@@ -295,6 +313,8 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("modify into a folder nobody may write") << QStringList {"modify", "FOIL",
         "--alpha0", "-3", "--cm0", "-0.1", "--output",
         "/proc/modified.dat"} << 1 << "Cannot write file /proc/modified.dat:";
+    QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
+        "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
 }
 
 void tst_Cli::exitCodes()
@@ -306,9 +326,13 @@ void tst_Cli::exitCodes()
     const QString empty = write(QStringLiteral("empty.dat"), QByteArray());
     args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
     args.replaceInStrings(QRegularExpression("^EMPTY$"), empty);
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    args.replaceInStrings(QRegularExpression("^PIPE$"), pipe);
     const Run run = cli(args);
     QCOMPARE(run.status, status);
-    QVERIFY2(run.err.contains(stderrHas.replace("EMPTY", empty)), qPrintable(run.err));
+    QVERIFY2(run.err.contains(stderrHas.replace("EMPTY", empty).replace("PIPE", pipe)),
+        qPrintable(run.err));
+    QVERIFY(!QFileInfo(pipe).isFile());
     if (status == 0)
         QVERIFY(!run.out.isEmpty());
     if (status == 1) {
@@ -318,6 +342,56 @@ void tst_Cli::exitCodes()
     }
     if (status == 2)
         QCOMPARE(run.err.count('\n'), 2);
+}
+
+void tst_Cli::failedWrites_data()
+{
+    // Standard output on a full disk or beyond a file-size limit, and a file beyond that limit:
+    // the system's reason and status 1, never a cut output that passes for a whole one.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("sizeLimit");
+    QTest::addColumn<QString>("said");
+
+    const QString full = "cannot write standard output: No space left on device\n";
+    const QString large = "cannot write standard output: File too large\n";
+    const QStringList modify = {"modify", "FOIL", "--alpha0", "-3", "--cm0", "-0.1"};
+    QTest::newRow("analyze, disk full")
+        << QStringList {"analyze", "FOIL"} << false << "liftwise-cli analyze: " + full;
+    QTest::newRow("analyze --json, size limit")
+        << QStringList {"analyze", "FOIL", "--json"} << true << "liftwise-cli analyze: " + large;
+    QTest::newRow("sweep, disk full") << QStringList {"sweep", "FOIL", "--panels", "3:9"} << false
+                                      << "liftwise-cli sweep: " + full;
+    QTest::newRow("batch, disk full")
+        << QStringList {"batch", "FOIL"} << false << "liftwise-cli batch: " + full;
+    QTest::newRow("batch, size limit") << QStringList {"batch", "FOIL", "FOIL", "FOIL", "FOIL"}
+                                       << true << "liftwise-cli batch: " + large;
+    QTest::newRow("naca, size limit")
+        << QStringList {"naca", "2412"} << true << "liftwise-cli naca: " + large;
+    QTest::newRow("modify, disk full") << modify << false << "liftwise-cli modify: " + full;
+    QTest::newRow("modify --output -, size limit")
+        << modify + QStringList {"--output", "-"} << true << "liftwise-cli modify: " + large;
+    QTest::newRow("help, disk full") << QStringList {"--help"} << false << "liftwise-cli: " + full;
+    QTest::newRow("modify --output, size limit")
+        << modify + QStringList {"--output", "KEPT"} << true
+        << "liftwise-cli: Cannot write file KEPT: File too large.\n";
+}
+
+void tst_Cli::failedWrites()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, sizeLimit);
+    QFETCH(QString, said);
+
+    const QString kept = write(QStringLiteral("kept.dat"), "kept\n");
+    args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
+    args.replaceInStrings(QRegularExpression("^KEPT$"), kept);
+    const QString output = sizeLimit ? dir.filePath(QStringLiteral("limited.out")) : "/dev/full";
+    const Run run = cli(args, output, sizeLimit);
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.endsWith(said.replace("KEPT", kept)), qPrintable(run.err));
+    QFile file(kept);
+    QVERIFY(file.open(QFile::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("kept\n"));
 }
 
 void tst_Cli::nacaSectionAnalyses()
