@@ -5,7 +5,6 @@
 #include "report.h"
 
 #include <QFile>
-#include <QTextStream>
 #include <QtConcurrent>
 
 struct Study::Analysis
@@ -25,9 +24,9 @@ namespace {
 
 // Reads the stream and analyses its contour; why it is refused, in the user's words, or an
 // empty string.
-QString analyse(QTextStream &in, AirfoilData *data, std::unique_ptr<Airfoil> *airfoil)
+QString analyse(QIODevice *device, AirfoilData *data, std::unique_ptr<Airfoil> *airfoil)
 {
-    *data = readAirfoilData(in);
+    *data = readAirfoilData(device);
     if (!data->problem.isEmpty())
         return data->problem;
     const int n = data->count();
@@ -67,12 +66,11 @@ Study::Refusal Study::loadFile(const QString &path, const Paneling &paneling)
 Study::Refusal Study::load(QIODevice *device, const QString &path, const Paneling &paneling)
 {
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
-    QTextStream in(device);
     auto next = std::make_unique<Analysis>();
     std::unique_ptr<Airfoil> airfoil;
-    const QString reason = analyse(in, &next->data, &airfoil);
+    const QString reason = analyse(device, &next->data, &airfoil);
     if (!reason.isEmpty())
-        return {Refusal::Refused, reason};
+        return {next->data.readFailed ? Refusal::Unreadable : Refusal::Refused, reason};
     next->airfoil = std::move(airfoil);
     next->reference.computePoints(*next->airfoil);
     next->referenceLoading = loadingOf(next->reference);

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -37,6 +38,38 @@ QString shown(const Study &study)
         + Report::panelingLines(study).join('\n') + Report::panelAngleLine(*study.paneledLine());
 }
 
+// A device that gives the bytes up to a point and fails from there on, as a failing disk does.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice(const QByteArray &bytes, qint64 failAt)
+        : bytes(bytes)
+        , failAt(failAt)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (at == failAt) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        size = qMin(size, failAt - at);
+        std::memcpy(data, bytes.constData() + at, size_t(size));
+        at += size;
+        return size;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray bytes;
+    qint64 failAt;
+    qint64 at = 0;
+};
+
 } // namespace
 
 class tst_Study : public QObject
@@ -55,6 +88,8 @@ private slots:
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
     void failedSaveLeavesNothingBehind();
+    void readErrorsRefused_data();
+    void readErrorsRefused();
     void onlyRegularFilesReplaced_data();
     void onlyRegularFilesReplaced();
 
@@ -329,6 +364,42 @@ void tst_Study::failedSaveLeavesNothingBehind()
     QFile kept(path);
     QVERIFY(kept.open(QFile::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+}
+
+void tst_Study::readErrorsRefused_data()
+{
+    QTest::addColumn<qint64>("failAt");
+    QTest::newRow("at once") << qint64(0);
+    QTest::newRow("in the title") << qint64(5);
+    QTest::newRow("among the points") << qint64(700);
+    QTest::newRow("after the last point") << qint64(nacaFile(0.02, 0.4, 0.12).size());
+    // A folder's descriptor reads as a device whose every read fails.
+    QTest::newRow("a folder") << qint64(-1);
+}
+
+void tst_Study::readErrorsRefused()
+{
+    // A failed read is refused with its reason, wherever it comes, and never taken for the
+    // end of a shorter file.
+    QFETCH(qint64, failAt);
+    Study study;
+    const QString kept = write(QStringLiteral("kept.dat"), nacaFile(0.04, 0.3, 0.1));
+    QVERIFY(!study.loadFile(kept));
+    const QString before = shown(study);
+    Study::Refusal refusal;
+    if (failAt >= 0) {
+        FailingDevice device(nacaFile(0.02, 0.4, 0.12), failAt);
+        refusal = study.load(&device, QStringLiteral("failing.dat"), study.paneling());
+        QCOMPARE(refusal.reason, QStringLiteral("read error: Input/output error"));
+    } else {
+        QFile folder;
+        QVERIFY(folder.open(::open(QFile::encodeName(dir.path()).constData(), O_RDONLY),
+            QFile::ReadOnly, QFile::AutoCloseHandle));
+        refusal = study.load(&folder, dir.path(), study.paneling());
+        QCOMPARE(refusal.reason, QStringLiteral("read error: Is a directory"));
+    }
+    QCOMPARE(refusal.kind, Study::Refusal::Unreadable);
+    QCOMPARE(shown(study), before);
 }
 
 void tst_Study::onlyRegularFilesReplaced_data()
