@@ -102,10 +102,11 @@ void MainWindow::saveAs()
         tr("airfoil datafiles (*.dat)\nall files (*)"));
     if (path.isEmpty())
         return;
-    const QString problem = study->save(path);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+    if (const Study::Refusal refusal = study->save(path)) {
+        const QString text = refusal.kind == Study::Refusal::Refused
+            ? tr("Cannot save %1: the reshaped airfoil would be refused: %2.")
+            : tr("Cannot write file %1:\n%2.");
+        QMessageBox::warning(this, tr("Liftwise"), text.arg(path, refusal.reason));
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());

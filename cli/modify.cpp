@@ -52,13 +52,22 @@ int modify(const QStringList &args)
                          Report::fixed(reached.cm0, 4));
     }
 
+    // Only what an open takes is written out, to a file or to standard output alike.
     const QString output = options.value(QStringLiteral("output"));
-    if (output.isEmpty() || output == QLatin1String("-")) {
-        writeOut(study.airfoilText());
-        return Success;
-    }
-    if (const QString problem = study.save(output); !problem.isEmpty()) {
-        err() << QStringLiteral("liftwise-cli: Cannot write file %1: %2.\n").arg(output, problem);
+    const bool toStandardOutput = output.isEmpty() || output == QLatin1String("-");
+    const QByteArray text = study.airfoilText();
+    Study::Refusal refusal = Study::readBack(text);
+    if (!refusal && toStandardOutput)
+        writeOut(text);
+    else if (!refusal)
+        refusal = study.save(output);
+    if (refusal) {
+        const QString what = refusal.kind == Study::Refusal::Unwritable
+            ? QStringLiteral("Cannot write file %1: %2.")
+            : QStringLiteral("Cannot save %1: the reshaped airfoil would be refused: %2.");
+        err() << QStringLiteral("liftwise-cli: ")
+              << what.arg(toStandardOutput ? QStringLiteral("-") : output, refusal.reason)
+              << '\n';
         return FileError;
     }
     return Success;

@@ -4,7 +4,9 @@
 #include "filesystem.h"
 #include "report.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtConcurrent>
 
 struct Study::Analysis
@@ -67,6 +69,21 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
 {
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
     auto next = std::make_unique<Analysis>();
+    if (const Refusal refusal = analyseFile(device, next.get()))
+        return refusal;
+    next->path = path;
+
+    // 2. The new file at the paneling asked for.
+    file = std::move(next);
+    p = paneling;
+    rebuildLine();
+    emit fileChanged();
+    emit lineChanged();
+    return {};
+}
+
+Study::Refusal Study::analyseFile(QIODevice *device, Analysis *next)
+{
     std::unique_ptr<Airfoil> airfoil;
     const QString reason = analyse(device, &next->data, &airfoil);
     if (!reason.isEmpty())
@@ -80,18 +97,10 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
         return {Refusal::Refused,
             QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
     next->geometry = geometryOf(*next->airfoil);
-    next->path = path;
     next->warnings = next->data.warnings;
     const std::string warning = next->airfoil->normalizationWarning();
     if (!warning.empty())
         next->warnings << QString::fromStdString(warning);
-
-    // 2. The new file at the paneling asked for.
-    file = std::move(next);
-    p = paneling;
-    rebuildLine();
-    emit fileChanged();
-    emit lineChanged();
     return {};
 }
 
@@ -144,18 +153,43 @@ QByteArray Study::airfoilText() const
 {
     std::vector<double> x, y;
     reshapedContour(*file->airfoil, pressed, &x, &y);
-    QString title = file->data.title;
-    if (!pressed.empty())
+    // The title's bytes pass through Latin-1 unchanged, whatever their encoding; the values
+    // reached replace those an earlier save put there, so that titles do not grow.
+    QString title = QString::fromLatin1(file->data.titleBytes);
+    if (!pressed.empty()) {
+        static const QRegularExpression reached(
+            QStringLiteral(" \\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)$"));
+        title.remove(reached);
         title += QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
                      .arg(Report::fixed(degrees(lineCoefficients.alpha0), 3),
                          Report::fixed(lineCoefficients.cm0, 4));
-    QByteArray text = title.toUtf8() + '\n';
+    }
+    QByteArray text = title.toLatin1() + '\n';
     for (size_t i = 0; i < x.size(); ++i)
         text += Report::fixed(x[i], 7).toLatin1() + "  " + Report::fixed(y[i], 7).toLatin1() + '\n';
     return text;
 }
 
-QString Study::save(const QString &path) const { return FileSystem::saveFile(path, airfoilText()); }
+Study::Refusal Study::readBack(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    Analysis analysis;
+    return analyseFile(&buffer, &analysis);
+}
+
+Study::Refusal Study::save(const QString &path) const
+{
+    // A reshaped airfoil can lie beyond what an open takes (a point several chords from the
+    // chord line): such a file is not written at all, so that the old one stays.
+    const QByteArray text = airfoilText();
+    if (const Refusal refusal = readBack(text))
+        return {Refusal::Refused, refusal.reason};
+    if (const QString problem = FileSystem::saveFile(path, text); !problem.isEmpty())
+        return {Refusal::Unwritable, problem};
+    return {};
+}
 
 QFuture<Coefficients> Study::sweep(
     const QList<int> &counts, const Paneling &densities, QThreadPool *pool) const

@@ -33,10 +33,11 @@ class Study : public QObject
     Q_OBJECT
 
 public:
-    // Why a file was not taken: it could not be opened, or it was read and refused.
+    // Why a file was not taken: it could not be opened or read, or it was read and refused;
+    // or why an airfoil was not saved: it could not be written, or it would be refused.
     struct Refusal
     {
-        enum Kind { None, Unreadable, Refused };
+        enum Kind { None, Unreadable, Refused, Unwritable };
         Kind kind = None;
         QString reason;
         explicit operator bool() const { return kind != None; }
@@ -62,13 +63,16 @@ public:
     // The targets preset from the reference line, rounded and bounded as a user can give them.
     Targets presetTargets() const;
     // The airfoil as a plain airfoil file, the normalised contour with the Modify presses since
-    // the line was built applied to both surfaces, and the coefficients they reached in the
-    // title.
+    // the line was built applied to both surfaces, and the coefficients they reached at the
+    // end of the title, in place of any the title had; the title's bytes are the file's own.
     QByteArray airfoilText() const;
+    // How an open would take the text: the refusal it would give, or none.
+    static Refusal readBack(const QByteArray &text);
     // Writes that file as FileSystem::saveFile does: replacing the one at path (or the file a
-    // link there names) only once it is written whole, and never a pipe or a device. Why it
-    // could not be written, or an empty string.
-    QString save(const QString &path) const;
+    // link there names) only once it is written whole, and never a pipe or a device. Refused
+    // when an open would refuse it, Unwritable when it could not be written; nothing is
+    // written in either case.
+    Refusal save(const QString &path) const;
     // The coefficients of the contour's camber line at each panel count, at the densities of
     // the paneling; worked out on the pool's threads, each result in its place as it comes.
     // Needs a loaded file. The job holds on to that file's airfoil, so the study may load
@@ -102,6 +106,8 @@ signals:
 
 private:
     struct Analysis;
+    // Reads and analyses the device into next, as every open does.
+    static Refusal analyseFile(QIODevice *device, Analysis *next);
     void rebuildLine();
     void solveLine();
 

@@ -313,6 +313,9 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("modify into a folder nobody may write") << QStringList {"modify", "FOIL",
         "--alpha0", "-3", "--cm0", "-0.1", "--output",
         "/proc/modified.dat"} << 1 << "Cannot write file /proc/modified.dat:";
+    QTest::newRow("modify beyond what opens")
+        << QStringList {"modify", "FOIL", "--alpha0", "45", "--cm0", "-1", "--output", "-"} << 1
+        << "liftwise-cli: Cannot save -: the reshaped airfoil would be refused: the point on line";
     QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
         "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
 }
