@@ -1,6 +1,7 @@
 // liftwise-cli: the window's analysis without a display, for scripts and reproducible runs.
 
 #include "command.h"
+#include "filesystem.h"
 
 #include <QCoreApplication>
 
@@ -9,7 +10,10 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // File names are bytes: taken as they are, they open even when they are not UTF-8.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << FileSystem::decodeName(argv[i]);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     const char usage[]
         = "Usage: liftwise-cli COMMAND [options] ...\n"

@@ -59,9 +59,9 @@ Study::Refusal Study::loadFile(const QString &path) { return loadFile(path, p); 
 
 Study::Refusal Study::loadFile(const QString &path, const Paneling &paneling)
 {
-    QFile device(path);
-    if (!device.open(QFile::ReadOnly))
-        return {Refusal::Unreadable, device.errorString()};
+    QFile device;
+    if (const QString problem = FileSystem::openToRead(&device, path); !problem.isEmpty())
+        return {Refusal::Unreadable, problem};
     return load(&device, path, paneling);
 }
 

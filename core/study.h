@@ -48,7 +48,8 @@ public:
 
     // Reads and analyses the file and, when it is taken, analyses it at the paneling (or the
     // current one). A refused file changes nothing. The reader takes LF, CR LF and CR alone,
-    // so the device is read as it stands, not in text mode.
+    // so the device is read as it stands, not in text mode. The path is opened by the bytes
+    // FileSystem::encodeName gives, so that names that are not UTF-8 open too.
     Refusal loadFile(const QString &path);
     Refusal loadFile(const QString &path, const Paneling &paneling);
     Refusal load(QIODevice *device, const QString &path, const Paneling &paneling);

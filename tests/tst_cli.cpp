@@ -18,8 +18,9 @@ struct Run
 };
 
 // The tool must run headless: no display and no platform plugin to lean on. Standard output
-// goes to output when one is given, and the files it writes may be limited to 1 KiB.
-Run cli(const QStringList &args, const QString &output = QString(), bool sizeLimit = false)
+// goes to output when one is given; inChild runs in the child before the tool starts.
+Run cli(const QStringList &args, const QString &output = QString(),
+    const std::function<void()> &inChild = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -28,13 +29,8 @@ Run cli(const QStringList &args, const QString &output = QString(), bool sizeLim
     process.setProcessEnvironment(env);
     if (!output.isEmpty())
         process.setStandardOutputFile(output);
-    if (sizeLimit) {
-        process.setChildProcessModifier([] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit {1024, 1024};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    }
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(LIFTWISE_CLI), args);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -75,6 +71,8 @@ private slots:
     void exitCodes();
     void failedWrites_data();
     void failedWrites();
+    void batchGivesEveryRow_data();
+    void batchGivesEveryRow();
     void nacaSectionAnalyses();
 
 private:
@@ -389,12 +387,83 @@ void tst_Cli::failedWrites()
     args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
     args.replaceInStrings(QRegularExpression("^KEPT$"), kept);
     const QString output = sizeLimit ? dir.filePath(QStringLiteral("limited.out")) : "/dev/full";
-    const Run run = cli(args, output, sizeLimit);
+    const Run run = cli(args, output, [sizeLimit] {
+        if (!sizeLimit)
+            return;
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.endsWith(said.replace("KEPT", kept)), qPrintable(run.err));
     QFile file(kept);
     QVERIFY(file.open(QFile::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("kept\n"));
+}
+
+void tst_Cli::batchGivesEveryRow_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("status");
+    const QString special = "it is not a regular file";
+    QTest::newRow("pipe") << "pipe" << special;
+    QTest::newRow("link to a pipe in a folder") << "link to a pipe" << special;
+    QTest::newRow("name not UTF-8") << "odd name"
+                                    << "ok";
+    QTest::newRow("name not UTF-8 in a folder") << "odd name in a folder"
+                                                << "ok";
+    QTest::newRow("unreadable folder") << "unreadable folder"
+                                       << "the folder cannot be read: Permission denied";
+}
+
+void tst_Cli::batchGivesEveryRow()
+{
+    // Whatever it is given, batch ends, and each file or folder it is given or finds has its
+    // row, after the row of the file given before it: none waits for ever, none is left out.
+    QFETCH(QString, given);
+    QFETCH(QString, status);
+    QTemporaryDir root;
+    const QByteArray rootName = QFile::encodeName(root.path());
+    QCOMPARE(chmod(rootName.constData(), 0755), 0);
+    const QString first = root.filePath(QStringLiteral("a.dat"));
+    QVERIFY(QFile::copy(foil, first));
+    const QByteArray folder = rootName + "/foils";
+    QCOMPARE(mkdir(folder.constData(), 0755), 0);
+    if (given.contains("pipe"))
+        QCOMPARE(mkfifo((rootName + "/pipe").constData(), 0644), 0);
+    if (given == "link to a pipe")
+        QCOMPARE(symlink("../pipe", (folder + "/z.dat").constData()), 0);
+    if (given.startsWith("odd name"))
+        QCOMPARE(
+            link(QFile::encodeName(first).constData(), (folder + "/\xff\xfe.dat").constData()), 0);
+    const QByteArray argument = given == "pipe" ? rootName + "/pipe"
+        : given == "odd name"                   ? folder + "/\xff\xfe.dat"
+                                                : folder;
+    // Root reads any folder: the tool then runs as nobody, who may not.
+    if (given == "unreadable folder")
+        QCOMPARE(chmod(folder.constData(), 0), 0);
+    // Arguments are bytes: the shell's printf gives the tool the name as the file system has it.
+    QByteArray escaped;
+    for (const char c : argument)
+        escaped += "\\" + QByteArray::number(uchar(c), 8);
+    QProcess process;
+    process.setChildProcessModifier([given] {
+        if (given == "unreadable folder" && getuid() == 0
+            && (setgid(65534) != 0 || setuid(65534) != 0))
+            std::abort();
+    });
+    process.start(QStringLiteral("/bin/sh"),
+        {"-c", "exec \"$0\" batch \"$1\" \"$(printf \"$2\")\"", LIFTWISE_CLI, first,
+            QString::fromLatin1(escaped)});
+    QVERIFY(process.waitForFinished(60000));
+    chmod(folder.constData(), 0755);
+    const QStringList rows = QString::fromUtf8(process.readAllStandardOutput())
+                                 .trimmed()
+                                 .split(QRegularExpression("\r?\n"));
+    QCOMPARE(rows.size(), 3);
+    QVERIFY(rows.at(1).startsWith(first + ",cli test section,81,plain,ok,"));
+    QCOMPARE(rows.at(2).split(',').at(4), status);
+    QCOMPARE(process.exitCode(), status == "ok" ? 0 : 1);
 }
 
 void tst_Cli::nacaSectionAnalyses()

@@ -10,6 +10,7 @@
 #include <QtWidgets>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The window as a desktop program: opened from the command line or a drop, remembering across
 // runs, exporting and copying what it shows.
@@ -95,6 +96,12 @@ void tst_Desktop::drops()
     QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - none"));
     drop({QUrl::fromLocalFile(path)});
     QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - dropped.dat"));
+    // A name that is not UTF-8 opens by its bytes.
+    const QByteArray odd = QFile::encodeName(dir.path()) + "/\xff\xfe.dat";
+    QCOMPARE(link(QFile::encodeName(path).constData(), odd.constData()), 0);
+    drop({QUrl::fromEncoded("file://" + odd.toPercentEncoding("/"))});
+    QVERIFY2(window.windowTitle().endsWith(".dat") && !window.windowTitle().endsWith("dropped.dat"),
+        qPrintable(window.windowTitle()));
 }
 
 void tst_Desktop::recentFilesAcrossRuns()
