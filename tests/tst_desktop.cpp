@@ -24,6 +24,7 @@ private slots:
     void fileOnTheCommandLine();
     void drops();
     void recentFilesAcrossRuns();
+    void unreadableSettings_data();
     void unreadableSettings();
     void exportDiagram_data();
     void exportDiagram();
@@ -131,19 +132,46 @@ void tst_Desktop::recentFilesAcrossRuns()
         QStringLiteral("Liftwise - %1").arg(QFileInfo(paths.at(2)).fileName()));
 }
 
+void tst_Desktop::unreadableSettings_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("nonsense") << false;
+    QTest::newRow("pipe") << true;
+}
+
 void tst_Desktop::unreadableSettings()
 {
-    // A settings file of nonsense is passed over: the window starts with its defaults.
+    // A settings file of nonsense, or one that is not a regular file (a pipe would keep the
+    // window from ever appearing), is passed over: the window starts with its defaults, and a
+    // pipe stays a pipe.
+    QFETCH(bool, pipe);
     const QString file = QSettings().fileName();
     QDir().mkpath(QFileInfo(file).path());
-    QFile settings(file);
-    QVERIFY(settings.open(QFile::WriteOnly));
-    settings.write(
-        "[paneling\npanels=\x01\x02 nonsense\n\xff\xfe recentFiles=@Variant(\\0\\0\\x7f)\n");
-    settings.close();
-    MainWindow window;
-    QCOMPARE(window.findChild<QSpinBox *>()->value(), Paneling().panels);
-    QCOMPARE(RecentFilesMenu::files(), QStringList());
+    QFile::remove(file);
+    const auto removeIt = qScopeGuard([&] { QFile::remove(file); });
+    if (pipe) {
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else {
+        QFile settings(file);
+        QVERIFY(settings.open(QFile::WriteOnly));
+        settings.write("[paneling\npanels=\x01\x02 nonsense\n\xff\xfe "
+                       "recentFiles=@Variant(\\0\\0\\x7f)\n");
+    }
+    int panels = 0;
+    QStringList recent = {"none read"};
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<MainWindow *>(widget)) {
+                panels = window->findChild<QSpinBox *>()->value();
+                recent = RecentFilesMenu::files();
+                window->close();
+            }
+        }
+    });
+    QCOMPARE(runLiftwise({"liftwise"}), 0);
+    QCOMPARE(panels, Paneling().panels);
+    QCOMPARE(recent, QStringList());
+    QCOMPARE(QFileInfo(file).isFile(), !pipe);
 }
 
 void tst_Desktop::exportDiagram_data()
