@@ -102,18 +102,21 @@ QJsonObject pressJson(const CamberReshaping &r, const Coefficients &reached)
 QByteArray json(const Study &study, const QJsonArray &presses)
 {
     const AirfoilData &data = study.data();
+    QJsonArray warnings;
+    for (const QString &warning : study.warnings())
+        warnings.append(Report::printable(warning));
     QJsonObject reference = panelingJson(Paneling::reference());
     reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
     const QJsonObject document {
-        {"file", study.path()},
-        {"title", data.title},
+        {"file", Report::printable(study.path())},
+        {"title", Report::printable(data.title)},
         {"points", data.count()},
         {"layout", data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
         {"reference", reference},
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
         {"loading", loadingJson(study.paneledLoading(), study.paneledCoefficients())},
         {"modifications", presses},
-        {"warnings", QJsonArray::fromStringList(study.warnings())},
+        {"warnings", warnings},
         {"geometry", geometryJson(study.geometry())},
     };
     return QJsonDocument(document).toJson(QJsonDocument::Indented);

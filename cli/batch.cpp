@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "filesystem.h"
+#include "report.h"
 #include "study.h"
 
 #include <QDir>
@@ -18,12 +19,16 @@ namespace Cli {
 
 namespace {
 
-// A CSV field: quoted when it holds a separator, a quote or a line end.
+// A CSV text field, as a spreadsheet opens it safely: one that a spreadsheet would take for a
+// formula starts with a quote mark, control characters are shown as U+FFFD, and it is quoted
+// when it holds a separator or a quote.
 QString field(const QString &text)
 {
-    if (!text.contains(QRegularExpression(QStringLiteral("[\",\\r\\n]"))))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+    static const QRegularExpression formula(QStringLiteral("^[=+\\-@\\t\\r]"));
+    QString cell = Report::printable(text.contains(formula) ? QLatin1Char('\'') + text : text);
+    if (!cell.contains(QLatin1Char('"')) && !cell.contains(QLatin1Char(',')))
+        return cell;
+    return QLatin1Char('"') + cell.replace(QLatin1Char('"'), QStringLiteral("\"\""))
         + QLatin1Char('"');
 }
 
@@ -144,7 +149,7 @@ int batch(const QStringList &args)
           });
     out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
              "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,"
-             "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\n";
+             "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\r\n";
     const bool showProgress = isatty(STDERR_FILENO);
     bool allTaken = true;
     for (int i = 0; i < files.size(); ++i) {
@@ -152,7 +157,7 @@ int batch(const QStringList &args)
         allTaken = allTaken && done.taken;
         // Each row goes out as soon as it is known; after a failed write the rest is not worked
         // out.
-        out() << done.line << '\n';
+        out() << done.line << "\r\n";
         out().flush();
         if (!outputProblem().isEmpty()) {
             rows.cancel();

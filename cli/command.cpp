@@ -1,6 +1,7 @@
 #include "command.h"
 
 #include "filesystem.h"
+#include "report.h"
 #include "study.h"
 
 #include <QCoreApplication>
@@ -237,11 +238,12 @@ bool load(Study *study, const QString &path)
         const QString what = refusal.kind == Study::Refusal::Unreadable
             ? QStringLiteral("Cannot read file")
             : QStringLiteral("Cannot analyse file");
-        err() << QStringLiteral("liftwise-cli: %1 %2: %3.\n").arg(what, path, refusal.reason);
+        err() << QStringLiteral("liftwise-cli: %1 %2: %3.\n")
+                     .arg(what, Report::printable(path), refusal.reason);
         return false;
     }
     for (const QString &warning : study->warnings())
-        err() << QStringLiteral("%1: warning: %2\n").arg(path, warning);
+        err() << QStringLiteral("%1: warning: %2\n").arg(Report::printable(path), warning);
     return true;
 }
 

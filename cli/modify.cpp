@@ -66,8 +66,7 @@ int modify(const QStringList &args)
             ? QStringLiteral("Cannot write file %1: %2.")
             : QStringLiteral("Cannot save %1: the reshaped airfoil would be refused: %2.");
         err() << QStringLiteral("liftwise-cli: ")
-              << what.arg(toStandardOutput ? QStringLiteral("-") : output, refusal.reason)
-              << '\n';
+              << what.arg(toStandardOutput ? QStringLiteral("-") : output, refusal.reason) << '\n';
         return FileError;
     }
     return Success;

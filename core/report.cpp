@@ -45,6 +45,21 @@ QString fixed(double v, int decimals)
     return text;
 }
 
+QString printable(const QString &text)
+{
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown.at(i);
+        if (c.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || (c.category() == QChar::Other_Control && c != QLatin1Char('\t')))
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
 QStringList fileLines(const Study &study)
 {
     const AirfoilData &data = study.data();
@@ -66,8 +81,8 @@ QStringList fileLines(const Study &study)
         ? QStringLiteral("camber 0.0 %")
         : QStringLiteral("camber %1 % at %2 % chord")
               .arg(percent(g.maxCamber), percent(g.maxCamberX));
-    return QStringList {data.title, count, reference} + study.warnings() + QStringList {QString()}
-    + coefficientLines(study.referenceCoefficients())
+    return QStringList {printable(data.title), count, reference} + study.warnings()
+        + QStringList {QString()} + coefficientLines(study.referenceCoefficients())
         + QStringList {QString(),
             QStringLiteral("thickness %1 % at %2 % chord")
                 .arg(percent(g.maxThickness), percent(g.maxThicknessX)),

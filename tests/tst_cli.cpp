@@ -73,6 +73,8 @@ private slots:
     void failedWrites();
     void batchGivesEveryRow_data();
     void batchGivesEveryRow();
+    void unsafeText_data();
+    void unsafeText();
     void nacaSectionAnalyses();
 
 private:
@@ -187,7 +189,9 @@ void tst_Cli::sweepRowsMatchAnalyze()
 {
     const Run run = cli({"sweep", foil, "--panels", "5:25:10", "--le", "2.5"});
     QCOMPARE(run.status, 0);
-    const QStringList rows = run.out.trimmed().split('\n');
+    const QStringList rows = run.out.trimmed().split("\r\n");
+    // Records end in CR LF, as RFC 4180 has it.
+    QCOMPARE(run.out.count('\n'), 4);
     QCOMPARE(rows.size(), 4);
     QVERIFY(rows.at(0).startsWith("panels,cl0,alpha0_deg,cm0,"));
     for (int r = 1; r < rows.size(); ++r) {
@@ -209,7 +213,7 @@ void tst_Cli::sweepRowsMatchAnalyze()
             qAbs(cells.at(8).toDouble() - (c["cm0"].toDouble() - ref["cm0"].toDouble())) < 1e-12);
     }
     // One count is a sweep of one row.
-    QCOMPARE(cli({"sweep", foil, "--panels", "15", "--le", "2.5"}).out.trimmed().split('\n'),
+    QCOMPARE(cli({"sweep", foil, "--panels", "15", "--le", "2.5"}).out.trimmed().split("\r\n"),
         rows.mid(0, 1) + rows.mid(2, 1));
 }
 
@@ -225,7 +229,7 @@ void tst_Cli::batch()
     const QStringList args = {"batch", foil, empty, folder.path(), "--panels", "12", "--te", "3"};
     const Run run = cli(args);
     QCOMPARE(run.status, 1);
-    const QStringList rows = run.out.trimmed().split('\n');
+    const QStringList rows = run.out.trimmed().split("\r\n");
     QCOMPARE(rows.size(), 5);
     QVERIFY(rows.at(0).startsWith("file,title,points,layout,status,cl0,"));
     QCOMPARE(rows.at(2),
@@ -464,6 +468,45 @@ void tst_Cli::batchGivesEveryRow()
     QVERIFY(rows.at(1).startsWith(first + ",cli test section,81,plain,ok,"));
     QCOMPARE(rows.at(2).split(',').at(4), status);
     QCOMPARE(process.exitCode(), status == "ok" ? 0 : 1);
+}
+
+void tst_Cli::unsafeText_data()
+{
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("shown");
+
+    const QString mark(QChar::ReplacementCharacter);
+    QTest::newRow("formula") << QByteArray("=HYPERLINK(\"x\")") << "\"'=HYPERLINK(\"\"x\"\")\""
+                             << "=HYPERLINK(\"x\")";
+    QTest::newRow("at sign") << QByteArray("@SUM(1+1)") << "'@SUM(1+1)"
+                             << "@SUM(1+1)";
+    QTest::newRow("plus") << QByteArray("+1") << "'+1"
+                          << "+1";
+    QTest::newRow("minus") << QByteArray("-1") << "'-1"
+                           << "-1";
+    QTest::newRow("tab") << QByteArray("\tx") << "'\tx"
+                         << "\tx";
+    QTest::newRow("escape sequences") << QByteArray("a\x1b[31mred\x1b]0;t\x07 \xc2\x9b")
+                                      << "a" + mark + "[31mred" + mark + "]0;t" + mark + " " + mark
+                                      << "a" + mark + "[31mred" + mark + "]0;t" + mark + " " + mark;
+    QTest::newRow("NUL") << QByteArray("a\0b", 3) << "a" + mark + "b"
+                         << "a" + mark + "b";
+}
+
+void tst_Cli::unsafeText()
+{
+    // A title is the file's own text: a spreadsheet must not run it, a terminal must not obey
+    // it, and in CSV, JSON and the panels it shows the same.
+    QFETCH(QByteArray, title);
+    QFETCH(QString, cell);
+    QFETCH(QString, shown);
+    const QString path = write(QStringLiteral("unsafe.dat"), plainFile(title, 21));
+    const Run batch = cli({"batch", path});
+    QVERIFY2(batch.out.split("\r\n").at(1).startsWith(path + "," + cell + ",41,plain,ok,"),
+        qPrintable(batch.out));
+    QCOMPARE(cli({"analyze", path}).out.split('\n').at(1), shown);
+    QCOMPARE(json(cli({"analyze", path, "--json"}).out)["title"].toString(), shown);
 }
 
 void tst_Cli::nacaSectionAnalyses()
