@@ -1,15 +1,28 @@
 #include "application.h"
 
+#include "filesystem.h"
 #include "mainwindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
+
+// The settings files of the user that QSettings reads: the program's own and its
+// organisation's.
+QStringList userSettingsFiles()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return {folder + QStringLiteral("/Liftwise/Liftwise.conf"),
+        folder + QStringLiteral("/Liftwise.conf")};
+}
 
 void describe(QCommandLineParser *parser)
 {
@@ -70,12 +83,33 @@ int runLiftwise(const QStringList &arguments)
             stderr);
         return 2;
     }
+    // A settings file that is not a regular file is never opened (a pipe would keep every read
+    // waiting): this run keeps its settings in a folder of its own, dropped at the end.
+    std::optional<QTemporaryDir> passedOver;
+    for (const QString &file : userSettingsFiles()) {
+        const FileSystem::Kind kind = FileSystem::kind(file);
+        if (passedOver || kind == FileSystem::Kind::Missing || kind == FileSystem::Kind::Regular)
+            continue;
+        std::fputs(qPrintable(QStringLiteral("liftwise: the settings file %1 is not a regular "
+                                             "file and is passed over.\n")
+                                  .arg(file)),
+            stderr);
+        passedOver.emplace();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, passedOver->path());
+    }
     if (parser.isSet(QStringLiteral("reset-settings")))
         QSettings().clear();
 
-    MainWindow window;
-    window.show();
-    if (!parser.positionalArguments().isEmpty())
-        window.loadFile(parser.positionalArguments().first());
-    return QApplication::exec();
+    int status;
+    {
+        MainWindow window;
+        window.show();
+        if (!parser.positionalArguments().isEmpty())
+            window.loadFile(parser.positionalArguments().first());
+        status = QApplication::exec();
+    }
+    if (passedOver)
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return status;
 }

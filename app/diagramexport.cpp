@@ -1,10 +1,11 @@
 #include "diagramexport.h"
 
+#include "filesystem.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -32,10 +33,6 @@ QString exportWidget(QWidget *widget, const QString &path)
             return QObject::tr("the image cannot be encoded");
     }
 
-    // 2. The file, whole or not at all; a short write only shows in the flush.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(picture.data()) != picture.size()
-        || !file.flush() || !file.commit())
-        return file.errorString();
-    return QString();
+    // 2. The file, whole or not at all.
+    return FileSystem::saveFile(path, picture.data());
 }

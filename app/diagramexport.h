@@ -8,7 +8,8 @@ class QWidget;
 QT_END_NAMESPACE
 
 // Writes what the widget shows to path: an SVG drawing when the name ends in ".svg", else a
-// PNG image at twice the widget's pixels. The file is replaced only once it is written whole.
+// PNG image at twice the widget's pixels. The file is replaced only once it is written whole,
+// and only a regular file is replaced.
 // Why it could not be written, or an empty string.
 QString exportWidget(QWidget *widget, const QString &path);
 

@@ -4,6 +4,7 @@
 #include "diagramexport.h"
 #include "diagramscene.h"
 #include "diagramview.h"
+#include "filesystem.h"
 #include "loadingchart.h"
 #include "recentfiles.h"
 #include "report.h"
@@ -47,13 +48,15 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 namespace {
 
-// Drops of exactly one local file are taken; anything else says why it is not.
+// Drops of exactly one local file are taken; anything else says why it is not. The name is
+// taken by its bytes, which need not be UTF-8.
 QString droppedFile(const QMimeData *data)
 {
     const QList<QUrl> urls = data->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return QString();
-    return urls.first().toLocalFile();
+    return FileSystem::decodeName(
+        QByteArray::fromPercentEncoding(urls.first().path(QUrl::FullyEncoded).toLatin1()));
 }
 
 } // namespace
@@ -67,7 +70,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 void MainWindow::dropEvent(QDropEvent *event)
 {
     const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty() || QFileInfo(path).isDir()) {
+    if (path.isEmpty() || FileSystem::kind(path) == FileSystem::Kind::Directory) {
         statusBar()->showMessage(tr("Drop one airfoil file to open it"), 3000);
         return;
     }
@@ -102,10 +105,11 @@ void MainWindow::saveAs()
         tr("airfoil datafiles (*.dat)\nall files (*)"));
     if (path.isEmpty())
         return;
-    const QString problem = study->save(path);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+    if (const Study::Refusal refusal = study->save(path)) {
+        const QString text = refusal.kind == Study::Refusal::Refused
+            ? tr("Cannot save %1: the reshaped airfoil would be refused: %2.")
+            : tr("Cannot write file %1:\n%2.");
+        QMessageBox::warning(this, tr("Liftwise"), text.arg(path, refusal.reason));
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
@@ -164,8 +168,7 @@ void MainWindow::fitAirfoil() { view->fit(scene->contourRect()); }
 void MainWindow::loadFile(const QString &path)
 {
     // A pipe or a device would block the window until somebody writes to it.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
+    if (FileSystem::kind(path) == FileSystem::Kind::Special) {
         QMessageBox::warning(this, tr("Liftwise"),
             tr("Cannot read file %1:\n%2.").arg(path, tr("it is not a regular file")));
         return;

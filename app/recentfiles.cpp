@@ -1,5 +1,7 @@
 #include "recentfiles.h"
 
+#include "filesystem.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -43,7 +45,9 @@ void RecentFilesMenu::refill()
     clear();
     QStringList paths = files();
     paths.erase(std::remove_if(paths.begin(), paths.end(),
-                    [](const QString &path) { return !QFileInfo(path).isFile(); }),
+                    [](const QString &path) {
+                        return FileSystem::kind(path) != FileSystem::Kind::Regular;
+                    }),
         paths.end());
     QSettings().setValue(Key, paths);
     for (int i = 0; i < paths.size(); ++i) {

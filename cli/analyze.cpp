@@ -102,6 +102,9 @@ QJsonObject pressJson(const CamberReshaping &r, const Coefficients &reached)
 QByteArray json(const Study &study, const QJsonArray &presses)
 {
     const AirfoilData &data = study.data();
+    QJsonArray warnings;
+    for (const QString &warning : study.warnings())
+        warnings.append(Report::printable(warning));
     QJsonObject reference = panelingJson(Paneling::reference());
     reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
     QJsonObject extrapolated;
@@ -110,8 +113,8 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         extrapolated.insert("error", coefficientsJson(e->error));
     }
     const QJsonObject document {
-        {"file", study.path()},
-        {"title", data.title},
+        {"file", Report::printable(study.path())},
+        {"title", Report::printable(data.title)},
         {"points", data.count()},
         {"layout", data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
         {"reference", reference},
@@ -119,7 +122,7 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
         {"loading", loadingJson(study.paneledLoading(), study.paneledCoefficients())},
         {"modifications", presses},
-        {"warnings", QJsonArray::fromStringList(study.warnings())},
+        {"warnings", warnings},
         {"geometry", geometryJson(study.geometry())},
     };
     return QJsonDocument(document).toJson(QJsonDocument::Indented);

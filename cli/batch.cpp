@@ -1,25 +1,34 @@
 // liftwise-cli batch: many files at one paneling, one CSV row each, on all cores.
 
 #include "command.h"
+#include "filesystem.h"
+#include "report.h"
 #include "study.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QThreadPool>
 #include <QtConcurrent>
 
+#include <algorithm>
+#include <cerrno>
+
+#include <dirent.h>
 #include <unistd.h>
 
 namespace Cli {
 
 namespace {
 
-// A CSV field: quoted when it holds a separator, a quote or a line end.
+// A CSV text field, as a spreadsheet opens it safely: one that a spreadsheet would take for a
+// formula starts with a quote mark, control characters are shown as U+FFFD, and it is quoted
+// when it holds a separator or a quote.
 QString field(const QString &text)
 {
-    if (!text.contains(QRegularExpression(QStringLiteral("[\",\\r\\n]"))))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+    static const QRegularExpression formula(QStringLiteral("^[=+\\-@\\t\\r]"));
+    QString cell = Report::printable(text.contains(formula) ? QLatin1Char('\'') + text : text);
+    if (!cell.contains(QLatin1Char('"')) && !cell.contains(QLatin1Char(',')))
+        return cell;
+    return QLatin1Char('"') + cell.replace(QLatin1Char('"'), QStringLiteral("\"\""))
         + QLatin1Char('"');
 }
 
@@ -35,12 +44,46 @@ struct Row
     bool taken;
 };
 
-// One file's row; a refused file gets its reason as status and empty values.
-Row row(const QString &path, const Paneling &paneling, std::shared_ptr<InverseCache> inverses)
+// The folder's *.dat files in name order, every kind but folders, named by the bytes the file
+// system holds; why the folder cannot be read, or an empty string.
+QString datFiles(const QString &folder, QStringList *files)
+{
+    DIR *dir = opendir(FileSystem::encodeName(folder).constData());
+    if (!dir)
+        return FileSystem::reason(QString());
+    QStringList found;
+    errno = 0;
+    while (const dirent *entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        const QString path = QDir(folder).filePath(FileSystem::decodeName(name));
+        if (!name.startsWith('.') && name.toLower().endsWith(".dat")
+            && FileSystem::kind(path) != FileSystem::Kind::Directory)
+            found << path;
+        errno = 0;
+    }
+    const QString problem = errno != 0 ? FileSystem::reason(QString()) : QString();
+    closedir(dir);
+    std::sort(found.begin(), found.end());
+    *files << found;
+    return problem;
+}
+
+// One file's row; a refused file gets its reason as status and empty values. A folder here is
+// one that could not be read, with the reason why; a pipe or a device is not opened, since
+// reading it could wait for ever.
+Row row(const QString &path, const QString &unreadFolder, const Paneling &paneling,
+    std::shared_ptr<InverseCache> inverses)
 {
     Study study(std::move(inverses));
     study.setPaneling(paneling);
-    const Study::Refusal refusal = study.loadFile(path);
+    Study::Refusal refusal;
+    if (!unreadFolder.isEmpty())
+        refusal = {Study::Refusal::Unreadable,
+            QStringLiteral("the folder cannot be read: %1").arg(unreadFolder)};
+    else if (FileSystem::kind(path) == FileSystem::Kind::Special)
+        refusal = {Study::Refusal::Unreadable, QStringLiteral("it is not a regular file")};
+    else
+        refusal = study.loadFile(path);
     QStringList fields {field(path)};
     if (refusal) {
         fields << QString() << QString() << QString() << field(refusal.reason);
@@ -82,15 +125,17 @@ int batch(const QStringList &args)
         || !command.readDensities(&paneling) || !command.readInt("jobs", 1, 256, &jobs))
         return UsageError;
     QStringList files;
+    QHash<QString, QString> unreadFolders;
     for (const QString &path : command.parser.positionalArguments()) {
-        if (!QFileInfo(path).isDir()) {
+        if (FileSystem::kind(path) != FileSystem::Kind::Directory) {
             files << path;
             continue;
         }
-        const QDir dir(path);
-        for (const QString &name :
-            dir.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
-            files << dir.filePath(name);
+        // A folder that cannot be read gets a row of its own: nothing goes missing unsaid.
+        if (const QString problem = datFiles(path, &files); !problem.isEmpty()) {
+            files << path;
+            unreadFolders.insert(path, problem);
+        }
     }
     if (files.isEmpty())
         return command.usageError(QStringLiteral("no airfoil file given"));
@@ -101,19 +146,27 @@ int batch(const QStringList &args)
     QThreadPool pool;
     pool.setMaxThreadCount(jobs);
     const auto inverses = std::make_shared<InverseCache>();
-    const QFuture<Row> rows = QtConcurrent::mapped(&pool, files,
-        [paneling, inverses](const QString &path) { return row(path, paneling, inverses); });
+    QFuture<Row> rows = QtConcurrent::mapped(
+        &pool, files, [paneling, unreadFolders, inverses](const QString &path) {
+            return row(path, unreadFolders.value(path), paneling, inverses);
+        });
     out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
              "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,"
-             "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\n";
+             "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\r\n";
     const bool showProgress = isatty(STDERR_FILENO);
     bool allTaken = true;
     for (int i = 0; i < files.size(); ++i) {
         const Row done = rows.resultAt(i);
         allTaken = allTaken && done.taken;
-        out() << done.line << '\n';
+        // Each row goes out as soon as it is known; after a failed write the rest is not worked
+        // out.
+        out() << done.line << "\r\n";
+        out().flush();
+        if (!outputProblem().isEmpty()) {
+            rows.cancel();
+            break;
+        }
         if (showProgress) {
-            out().flush();
             err() << QStringLiteral("\rbatch: %1 of %2 files").arg(i + 1).arg(files.size());
             err().flush();
         }

@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include "filesystem.h"
+#include "report.h"
 #include "study.h"
 
 #include <QCoreApplication>
@@ -8,13 +10,57 @@
 #include <cmath>
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace Cli {
+
+namespace {
+
+// Standard output written with the system's own calls, so that a full disk or a file-size limit
+// is known with its reason instead of passing for success.
+class StandardOutput : public QIODevice
+{
+public:
+    StandardOutput() { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+
+    QString problem;
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (problem.isEmpty())
+            problem = FileSystem::writeAll(STDOUT_FILENO, data, size);
+        if (!problem.isEmpty()) {
+            setErrorString(problem);
+            return -1;
+        }
+        return size;
+    }
+};
+
+StandardOutput &standardOutput()
+{
+    static StandardOutput device;
+    return device;
+}
+
+} // namespace
 
 QTextStream &out()
 {
-    static QTextStream stream(stdout);
+    static QTextStream stream(&standardOutput());
     return stream;
 }
+
+void writeOut(const QByteArray &bytes)
+{
+    out().flush();
+    standardOutput().write(bytes);
+}
+
+QString outputProblem() { return standardOutput().problem; }
 
 QTextStream &err()
 {
@@ -192,11 +238,12 @@ bool load(Study *study, const QString &path)
         const QString what = refusal.kind == Study::Refusal::Unreadable
             ? QStringLiteral("Cannot read file")
             : QStringLiteral("Cannot analyse file");
-        err() << QStringLiteral("liftwise-cli: %1 %2: %3.\n").arg(what, path, refusal.reason);
+        err() << QStringLiteral("liftwise-cli: %1 %2: %3.\n")
+                     .arg(what, Report::printable(path), refusal.reason);
         return false;
     }
     for (const QString &warning : study->warnings())
-        err() << QStringLiteral("%1: warning: %2\n").arg(path, warning);
+        err() << QStringLiteral("%1: warning: %2\n").arg(Report::printable(path), warning);
     return true;
 }
 

@@ -17,8 +17,15 @@ namespace Cli {
 
 enum ExitCode { Success = 0, FileError = 1, UsageError = 2, Continue = -1 };
 
+// Standard output and standard error as text. Standard output takes every byte written to it
+// or keeps the reason why it could not.
 QTextStream &out();
 QTextStream &err();
+// Bytes as they stand, after the text written to out() so far.
+void writeOut(const QByteArray &bytes);
+// Why standard output did not take all that out() passed on to it, in the system's words; an
+// empty string while it did. Once a write has failed, nothing more is written.
+QString outputProblem();
 
 // A number at full precision, as CSV columns give it.
 QString number(double v);

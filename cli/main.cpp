@@ -1,6 +1,7 @@
 // liftwise-cli: the window's analysis without a display, for scripts and reproducible runs.
 
 #include "command.h"
+#include "filesystem.h"
 
 #include <QCoreApplication>
 
@@ -9,7 +10,10 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // File names are bytes: taken as they are, they open even when they are not UTF-8.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << FileSystem::decodeName(argv[i]);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     const char usage[]
         = "Usage: liftwise-cli COMMAND [options] ...\n"
@@ -39,7 +43,15 @@ int main(int argc, char *argv[])
                    << "\nTry 'liftwise-cli --help'.\n";
         status = Cli::UsageError;
     }
+    // Everything written must have reached standard output: a full disk is no success.
     Cli::out().flush();
+    if (const QString problem = Cli::outputProblem(); !problem.isEmpty()) {
+        const bool known
+            = QStringList {"analyze", "sweep", "batch", "modify", "naca"}.contains(command);
+        Cli::err() << QStringLiteral("liftwise-cli%1: cannot write standard output: %2\n")
+                          .arg(known ? QLatin1Char(' ') + command : QString(), problem);
+        status = Cli::FileError;
+    }
     Cli::err().flush();
     return status;
 }

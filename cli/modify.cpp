@@ -18,7 +18,7 @@ int modify(const QStringList &args)
     command.addModifyOptions(QString());
     command.parser.addOptions({
         {QStringLiteral("output"),
-            QStringLiteral("Write the airfoil to OUT.dat instead of standard output."),
+            QStringLiteral("Write the airfoil to OUT.dat instead of standard output (-)."),
             QStringLiteral("OUT.dat")},
     });
     if (const int status = command.parse(args); status != Continue)
@@ -52,13 +52,21 @@ int modify(const QStringList &args)
                          Report::fixed(reached.cm0, 4));
     }
 
+    // Only what an open takes is written out, to a file or to standard output alike.
     const QString output = options.value(QStringLiteral("output"));
-    if (output.isEmpty()) {
-        out() << QString::fromUtf8(study.airfoilText());
-        return Success;
-    }
-    if (const QString problem = study.save(output); !problem.isEmpty()) {
-        err() << QStringLiteral("liftwise-cli: Cannot write file %1: %2.\n").arg(output, problem);
+    const bool toStandardOutput = output.isEmpty() || output == QLatin1String("-");
+    const QByteArray text = study.airfoilText();
+    Study::Refusal refusal = study.readBack(text);
+    if (!refusal && toStandardOutput)
+        writeOut(text);
+    else if (!refusal)
+        refusal = study.save(output);
+    if (refusal) {
+        const QString what = refusal.kind == Study::Refusal::Unwritable
+            ? QStringLiteral("Cannot write file %1: %2.")
+            : QStringLiteral("Cannot save %1: the reshaped airfoil would be refused: %2.");
+        err() << QStringLiteral("liftwise-cli: ")
+              << what.arg(toStandardOutput ? QStringLiteral("-") : output, refusal.reason) << '\n';
         return FileError;
     }
     return Success;

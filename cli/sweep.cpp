@@ -56,7 +56,7 @@ int sweep(const QStringList &args)
     rows.start(study, panels, paneling);
     const Coefficients &reference = study.referenceCoefficients();
     out() << "panels,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,alpha0_minus_ref_deg,"
-             "cm0_minus_ref\n";
+             "cm0_minus_ref\r\n";
     const bool showProgress = isatty(STDERR_FILENO);
     QElapsedTimer clock;
     clock.start();
@@ -66,7 +66,7 @@ int sweep(const QStringList &args)
         out() << panels.at(row) << ',' << number(c.cl0) << ',' << number(degrees(c.alpha0)) << ','
               << number(c.cm0) << ',' << number(c.dclda) << ',' << number(degrees(c.alphaSF)) << ','
               << number(c.clSF) << ',' << number(degrees(c.alpha0 - reference.alpha0)) << ','
-              << number(c.cm0 - reference.cm0) << '\n';
+              << number(c.cm0 - reference.cm0) << "\r\n";
         if (showProgress && clock.elapsed() > 1000) {
             out().flush();
             err() << QStringLiteral("\rsweep: %1 panels, row %2 of %3 ")

@@ -1,8 +1,11 @@
 #include "airfoilfile.h"
 
+#include "filesystem.h"
+
+#include <QIODevice>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QTextStream>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -42,7 +45,7 @@ int firstWords(const QString &line, QStringView *words, int max)
     return found;
 }
 
-QString notTwoNumbers(int lineNo, const QString &line)
+QString notTwoNumbers(qint64 lineNo, const QString &line)
 {
     return QStringLiteral("line %1 does not start with two numbers: %2")
         .arg(QString::number(lineNo), excerpt(line));
@@ -50,7 +53,7 @@ QString notTwoNumbers(int lineNo, const QString &line)
 
 // One coordinate: a point as decimal separator, an optional sign and exponent. Returns why
 // the word cannot be taken, or an empty string.
-QString readCoordinate(QStringView word, int lineNo, const QString &line, double *value)
+QString readCoordinate(QStringView word, qint64 lineNo, const QString &line, double *value)
 {
     static const QLocale c = [] {
         QLocale locale = QLocale::c();
@@ -154,29 +157,29 @@ void dropRepeats(AirfoilData *data)
     data->lineNumbers.resize(kept);
 }
 
-// Lines as the stream holds them, ended by LF, CR LF or CR alone. Reads in chunks until the
-// stream gives no more, which a pipe or a /proc file does only at its end.
+// Lines as the device holds them, ended by LF, CR LF or CR alone, as bytes in UTF-8. Reads in
+// chunks until the device gives no more, which a pipe or a /proc file does only at its end; a
+// failed read ends the lines with the reason in error.
 class LineReader
 {
 public:
-    explicit LineReader(QTextStream &in)
-        : in(in)
+    explicit LineReader(QIODevice *device)
+        : device(device)
     {
     }
 
-    // The next line without its end, cut after longest + 1 characters so that the caller sees
-    // it is too long; false when the stream has ended.
-    bool next(QString *line, int longest)
+    // The next line without its end, cut after longest + 1 bytes so that the caller sees it is
+    // too long; false when the device has ended or failed.
+    bool next(QByteArray *line, qsizetype longest)
     {
         for (;;) {
             if (skipLineFeed && pos < buffer.size()) {
                 skipLineFeed = false;
-                if (buffer.at(pos) == QLatin1Char('\n'))
+                if (buffer.at(pos) == '\n')
                     ++pos;
             }
             qsizetype end = pos;
-            while (end < buffer.size() && buffer.at(end) != QLatin1Char('\n')
-                && buffer.at(end) != QLatin1Char('\r'))
+            while (end < buffer.size() && buffer.at(end) != '\n' && buffer.at(end) != '\r')
                 ++end;
             if (end - pos > longest) {
                 *line = buffer.mid(pos, longest + 1);
@@ -184,11 +187,13 @@ public:
             }
             if (end < buffer.size()) {
                 *line = buffer.mid(pos, end - pos);
-                skipLineFeed = buffer.at(end) == QLatin1Char('\r');
+                skipLineFeed = buffer.at(end) == '\r';
                 pos = end + 1;
                 return true;
             }
-            const QString chunk = in.read(8192);
+            const QByteArray chunk = read();
+            if (!error.isEmpty())
+                return false;
             if (chunk.isEmpty()) {
                 if (pos == buffer.size())
                     return false;
@@ -201,9 +206,37 @@ public:
         }
     }
 
+    QString error;
+
 private:
-    QTextStream &in;
-    QString buffer;
+    QByteArray read()
+    {
+        QByteArray chunk(8192, Qt::Uninitialized);
+        const qint64 size = device->read(chunk.data(), chunk.size());
+        if (size < 0) {
+            error = QStringLiteral("read error: ") + FileSystem::reason(device->errorString());
+            return QByteArray();
+        }
+        chunk.truncate(size);
+        // A byte-order mark says the encoding; UTF-8's is dropped, UTF-16 and UTF-32 are read
+        // as UTF-8.
+        if (first && size > 0) {
+            first = false;
+            const auto encoding = QStringConverter::encodingForData(chunk);
+            if (encoding == QStringConverter::Utf8)
+                chunk.remove(0, 3);
+            else if (encoding)
+                decoder = QStringDecoder(*encoding);
+        }
+        if (decoder.isValid())
+            chunk = QString(decoder.decode(chunk)).toUtf8();
+        return chunk;
+    }
+
+    QIODevice *device;
+    QStringDecoder decoder;
+    bool first = true;
+    QByteArray buffer;
     qsizetype pos = 0;
     bool skipLineFeed = false;
 };
@@ -229,18 +262,21 @@ QString tooManyPoints()
 
 } // namespace
 
-AirfoilData readAirfoilData(QTextStream &in)
+AirfoilData readAirfoilData(QIODevice *device)
 {
     AirfoilData data;
     // A Lednicer file of MaxPoints points holds its count line and may list the leading edge
     // twice; one pair more than that is too many in either layout.
     const int mostPairs = AirfoilData::MaxPoints + 2;
-    int lineNo = 0;
-    LineReader lines(in);
-    QString line;
-    while (lines.next(&line, AirfoilData::MaxLineLength)) {
+    qint64 lineNo = 0;
+    LineReader lines(device);
+    QByteArray bytes;
+    // A character takes at most three bytes of UTF-8 for each of its UTF-16 units.
+    while (lines.next(&bytes, 3 * qsizetype(AirfoilData::MaxLineLength))) {
         ++lineNo;
-        if (line.size() > AirfoilData::MaxLineLength) {
+        const QString line = QString::fromUtf8(bytes);
+        if (line.size() > AirfoilData::MaxLineLength
+            || bytes.size() > 3 * qsizetype(AirfoilData::MaxLineLength)) {
             data.problem = QStringLiteral("line %1 is longer than %2 characters")
                                .arg(lineNo)
                                .arg(AirfoilData::MaxLineLength);
@@ -248,6 +284,7 @@ AirfoilData readAirfoilData(QTextStream &in)
         }
         if (lineNo == 1) {
             data.title = line;
+            data.titleBytes = bytes;
             if (isNumberPair(line))
                 data.warnings << QStringLiteral(
                     "the first line holds two numbers and is read as the title");
@@ -275,6 +312,11 @@ AirfoilData readAirfoilData(QTextStream &in)
         data.x.append(x);
         data.y.append(y);
         data.lineNumbers.append(lineNo);
+    }
+    if (!lines.error.isEmpty()) {
+        data.problem = lines.error;
+        data.readFailed = true;
+        return data;
     }
 
     if (const int split = lednicerSplit(data.x, data.y))

@@ -45,6 +45,21 @@ QString fixed(double v, int decimals)
     return text;
 }
 
+QString printable(const QString &text)
+{
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown.at(i);
+        if (c.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || (c.category() == QChar::Other_Control && c != QLatin1Char('\t')))
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
 QStringList fileLines(const Study &study)
 {
     if (!study.isLoaded())
@@ -76,8 +91,8 @@ QStringList fileLines(const Study &study)
                             .arg(fixed(degrees(e->value.alpha0), 3),
                                 fixed(degrees(e->error.alpha0), 3), fixed(e->value.cm0, 4),
                                 fixed(e->error.cm0, 4));
-    return QStringList {data.title, count, reference} + study.warnings() + QStringList {QString()}
-    + coefficientLines(study.referenceCoefficients()) + extrapolated
+    return QStringList {printable(data.title), count, reference} + study.warnings()
+        + QStringList {QString()} + coefficientLines(study.referenceCoefficients()) + extrapolated
         + QStringList {QString(),
             largest(QStringLiteral("thickness"), g.maxThickness, g.maxThicknessX),
             largest(QStringLiteral("camber"), g.maxCamber, g.maxCamberX),

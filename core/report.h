@@ -17,9 +17,12 @@ namespace Report {
 double fieldValue(double v, double minimum, double maximum, int decimals);
 // v with the decimals, without a sign when it rounds to zero.
 QString fixed(double v, int decimals);
+// The text with each control character but the tab, and each byte of a file name that is not
+// UTF-8, shown as U+FFFD: a file's own text, made safe for terminals, CSV and JSON.
+QString printable(const QString &text);
 
-// The file panel: title, point count (with the layout when it is not the plain one and the
-// repeated points dropped), the reference paneling, the warnings, a blank line, the reference
+// The file panel: title (printable), point count (with the layout when it is not the plain one and
+// the repeated points dropped), the reference paneling, the warnings, a blank line, the reference
 // coefficients, their extrapolation once it is done, a blank line and the section's geometry. A
 // value that rounds to zero is shown without a sign, in every panel.
 QStringList fileLines(const Study &study);

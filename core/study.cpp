@@ -1,13 +1,14 @@
 #include "study.h"
 
 #include "analysis.h"
+#include "filesystem.h"
 #include "report.h"
 
 #include "workerpool.h"
 
+#include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
-#include <QTextStream>
+#include <QRegularExpression>
 #include <QtConcurrent>
 
 struct Study::Analysis
@@ -28,9 +29,9 @@ namespace {
 
 // Reads the stream and analyses its contour; why it is refused, in the user's words, or an
 // empty string.
-QString analyse(QTextStream &in, AirfoilData *data, std::unique_ptr<Airfoil> *airfoil)
+QString analyse(QIODevice *device, AirfoilData *data, std::unique_ptr<Airfoil> *airfoil)
 {
-    *data = readAirfoilData(in);
+    *data = readAirfoilData(device);
     if (!data->problem.isEmpty())
         return data->problem;
     const int n = data->count();
@@ -73,9 +74,9 @@ Study::Refusal Study::loadFile(const QString &path) { return loadFile(path, p); 
 
 Study::Refusal Study::loadFile(const QString &path, const Paneling &paneling)
 {
-    QFile device(path);
-    if (!device.open(QFile::ReadOnly))
-        return {Refusal::Unreadable, device.errorString()};
+    QFile device;
+    if (const QString problem = FileSystem::openToRead(&device, path); !problem.isEmpty())
+        return {Refusal::Unreadable, problem};
     return load(&device, path, paneling);
 }
 
@@ -83,26 +84,10 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
 {
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
     const ForegroundWork userStep;
-    QTextStream in(device);
     auto next = std::make_unique<Analysis>();
-    std::unique_ptr<Airfoil> airfoil;
-    const QString reason = analyse(in, &next->data, &airfoil);
-    if (!reason.isEmpty())
-        return {Refusal::Refused, reason};
-    next->airfoil = std::move(airfoil);
-    next->reference.computePoints(*next->airfoil);
-    next->referenceLoading = loadingOf(next->reference, inverseCache.get());
-    next->referenceCoefficients = coefficientsOf(next->referenceLoading);
-    // Numbers that are no numbers would reach every panel and the targets; say so instead.
-    if (!next->referenceCoefficients.isFinite())
-        return {Refusal::Refused,
-            QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
-    next->geometry = geometryOf(*next->airfoil);
+    if (const Refusal refusal = analyseFile(device, next.get()))
+        return refusal;
     next->path = path;
-    next->warnings = next->data.warnings;
-    const std::string warning = next->airfoil->normalizationWarning();
-    if (!warning.empty())
-        next->warnings << QString::fromStdString(warning);
 
     // 2. The new file at the paneling asked for.
     file = std::move(next);
@@ -118,6 +103,28 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     }
     emit fileChanged();
     emit lineChanged();
+    return {};
+}
+
+Study::Refusal Study::analyseFile(QIODevice *device, Analysis *next) const
+{
+    std::unique_ptr<Airfoil> airfoil;
+    const QString reason = analyse(device, &next->data, &airfoil);
+    if (!reason.isEmpty())
+        return {next->data.readFailed ? Refusal::Unreadable : Refusal::Refused, reason};
+    next->airfoil = std::move(airfoil);
+    next->reference.computePoints(*next->airfoil);
+    next->referenceLoading = loadingOf(next->reference, inverseCache.get());
+    next->referenceCoefficients = coefficientsOf(next->referenceLoading);
+    // Numbers that are no numbers would reach every panel and the targets; say so instead.
+    if (!next->referenceCoefficients.isFinite())
+        return {Refusal::Refused,
+            QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
+    next->geometry = geometryOf(*next->airfoil);
+    next->warnings = next->data.warnings;
+    const std::string warning = next->airfoil->normalizationWarning();
+    if (!warning.empty())
+        next->warnings << QString::fromStdString(warning);
     return {};
 }
 
@@ -175,27 +182,42 @@ QByteArray Study::airfoilText() const
 {
     std::vector<double> x, y;
     reshapedContour(*file->airfoil, pressed, &x, &y);
-    QString title = file->data.title;
-    if (!pressed.empty())
+    // The title's bytes pass through Latin-1 unchanged, whatever their encoding; the values
+    // reached replace those an earlier save put there, so that titles do not grow.
+    QString title = QString::fromLatin1(file->data.titleBytes);
+    if (!pressed.empty()) {
+        static const QRegularExpression reached(
+            QStringLiteral(" \\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)$"));
+        title.remove(reached);
         title += QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
                      .arg(Report::fixed(degrees(lineCoefficients.alpha0), 3),
                          Report::fixed(lineCoefficients.cm0, 4));
-    QByteArray text = title.toUtf8() + '\n';
+    }
+    QByteArray text = title.toLatin1() + '\n';
     for (size_t i = 0; i < x.size(); ++i)
         text += Report::fixed(x[i], 7).toLatin1() + "  " + Report::fixed(y[i], 7).toLatin1() + '\n';
     return text;
 }
 
-QString Study::save(const QString &path) const
+Study::Refusal Study::readBack(const QByteArray &text) const
 {
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    Analysis analysis;
+    return analyseFile(&buffer, &analysis);
+}
+
+Study::Refusal Study::save(const QString &path) const
+{
+    // A reshaped airfoil can lie beyond what an open takes (a point several chords from the
+    // chord line): such a file is not written at all, so that the old one stays.
     const QByteArray text = airfoilText();
-    QSaveFile saved(path);
-    // commit() takes a short write for a whole one (a full disk, a size limit); the flush
-    // before it says so, and the file in place is left as it was.
-    if (!saved.open(QFile::WriteOnly) || saved.write(text) != text.size() || !saved.flush()
-        || !saved.commit())
-        return saved.errorString();
-    return QString();
+    if (const Refusal refusal = readBack(text))
+        return {Refusal::Refused, refusal.reason};
+    if (const QString problem = FileSystem::saveFile(path, text); !problem.isEmpty())
+        return {Refusal::Unwritable, problem};
+    return {};
 }
 
 QString Study::path() const { return file ? file->path : QString(); }

@@ -33,10 +33,11 @@ class Study : public QObject
     Q_OBJECT
 
 public:
-    // Why a file was not taken: it could not be opened, or it was read and refused.
+    // Why a file was not taken: it could not be opened or read, or it was read and refused;
+    // or why an airfoil was not saved: it could not be written, or it would be refused.
     struct Refusal
     {
-        enum Kind { None, Unreadable, Refused };
+        enum Kind { None, Unreadable, Refused, Unwritable };
         Kind kind = None;
         QString reason;
         explicit operator bool() const { return kind != None; }
@@ -49,7 +50,8 @@ public:
 
     // Reads and analyses the file and, when it is taken, analyses it at the paneling (or the
     // current one). A refused file changes nothing. The reader takes LF, CR LF and CR alone,
-    // so the device is read as it stands, not in text mode.
+    // so the device is read as it stands, not in text mode. The path is opened by the bytes
+    // FileSystem::encodeName gives, so that names that are not UTF-8 open too.
     Refusal loadFile(const QString &path);
     Refusal loadFile(const QString &path, const Paneling &paneling);
     Refusal load(QIODevice *device, const QString &path, const Paneling &paneling);
@@ -64,12 +66,16 @@ public:
     // The targets preset from the reference line, rounded and bounded as a user can give them.
     Targets presetTargets() const;
     // The airfoil as a plain airfoil file, the normalised contour with the Modify presses since
-    // the line was built applied to both surfaces, and the coefficients they reached in the
-    // title.
+    // the line was built applied to both surfaces, and the coefficients they reached at the
+    // end of the title, in place of any the title had; the title's bytes are the file's own.
     QByteArray airfoilText() const;
-    // Writes that file, replacing the one at path only once it is written whole. Why it could
-    // not be written, or an empty string.
-    QString save(const QString &path) const;
+    // How an open would take the text: the refusal it would give, or none.
+    Refusal readBack(const QByteArray &text) const;
+    // Writes that file as FileSystem::saveFile does: replacing the one at path (or the file a
+    // link there names) only once it is written whole, and never a pipe or a device. Refused
+    // when an open would refuse it, Unwritable when it could not be written; nothing is
+    // written in either case.
+    Refusal save(const QString &path) const;
     bool isLoaded() const { return bool(file); }
     // What was loaded; empty or null before a load.
     QString path() const;
@@ -124,6 +130,8 @@ signals:
 
 private:
     struct Analysis;
+    // Reads and analyses the device into next, as every open does.
+    Refusal analyseFile(QIODevice *device, Analysis *next) const;
     void rebuildLine();
     void solveLine();
 

@@ -18,8 +18,7 @@ AirfoilData read(const QByteArray &text)
     QFile textFile(file.fileName());
     if (!textFile.open(QFile::ReadOnly))
         qFatal("cannot read a temporary file");
-    QTextStream in(&textFile);
-    return readAirfoilData(in);
+    return readAirfoilData(&textFile);
 }
 
 Points points(const AirfoilData &data)

@@ -3,6 +3,11 @@
 
 #include <QtTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 struct Run
@@ -12,14 +17,20 @@ struct Run
     QString err;
 };
 
-// The tool must run headless: no display and no platform plugin to lean on.
-Run cli(const QStringList &args)
+// The tool must run headless: no display and no platform plugin to lean on. Standard output
+// goes to output when one is given; inChild runs in the child before the tool starts.
+Run cli(const QStringList &args, const QString &output = QString(),
+    const std::function<void()> &inChild = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
     process.setProcessEnvironment(env);
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(LIFTWISE_CLI), args);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -59,6 +70,12 @@ private slots:
     void modify();
     void exitCodes_data();
     void exitCodes();
+    void failedWrites_data();
+    void failedWrites();
+    void batchGivesEveryRow_data();
+    void batchGivesEveryRow();
+    void unsafeText_data();
+    void unsafeText();
     void nacaSectionAnalyses_data();
     void nacaSectionAnalyses();
 
@@ -81,6 +98,7 @@ void tst_Cli::initTestCase()
         text += QByteArray::number(section.x[i], 'f', 6) + " "
             + QByteArray::number(section.y[i], 'f', 6) + "\n";
     foil = write(QStringLiteral("foil.dat"), text);
+    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
 }
 
 void tst_Cli::jsonRoundTrips()
@@ -173,7 +191,9 @@ void tst_Cli::sweepRowsMatchAnalyze()
 {
     const Run run = cli({"sweep", foil, "--panels", "5:25:10", "--le", "2.5"});
     QCOMPARE(run.status, 0);
-    const QStringList rows = run.out.trimmed().split('\n');
+    const QStringList rows = run.out.trimmed().split("\r\n");
+    // Records end in CR LF, as RFC 4180 has it.
+    QCOMPARE(run.out.count('\n'), 4);
     QCOMPARE(rows.size(), 4);
     QVERIFY(rows.at(0).startsWith("panels,cl0,alpha0_deg,cm0,"));
     for (int r = 1; r < rows.size(); ++r) {
@@ -195,7 +215,7 @@ void tst_Cli::sweepRowsMatchAnalyze()
             qAbs(cells.at(8).toDouble() - (c["cm0"].toDouble() - ref["cm0"].toDouble())) < 1e-12);
     }
     // One count is a sweep of one row.
-    QCOMPARE(cli({"sweep", foil, "--panels", "15", "--le", "2.5"}).out.trimmed().split('\n'),
+    QCOMPARE(cli({"sweep", foil, "--panels", "15", "--le", "2.5"}).out.trimmed().split("\r\n"),
         rows.mid(0, 1) + rows.mid(2, 1));
 }
 
@@ -211,7 +231,7 @@ void tst_Cli::batch()
     const QStringList args = {"batch", foil, empty, folder.path(), "--panels", "12", "--te", "3"};
     const Run run = cli(args);
     QCOMPARE(run.status, 1);
-    const QStringList rows = run.out.trimmed().split('\n');
+    const QStringList rows = run.out.trimmed().split("\r\n");
     QCOMPARE(rows.size(), 5);
     QVERIFY(rows.at(0).startsWith("file,title,points,layout,status,cl0,"));
     QCOMPARE(rows.at(2),
@@ -298,6 +318,11 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("modify into a folder nobody may write") << QStringList {"modify", "FOIL",
         "--alpha0", "-3", "--cm0", "-0.1", "--output",
         "/proc/modified.dat"} << 1 << "Cannot write file /proc/modified.dat:";
+    QTest::newRow("modify beyond what opens")
+        << QStringList {"modify", "FOIL", "--alpha0", "45", "--cm0", "-1", "--output", "-"} << 1
+        << "liftwise-cli: Cannot save -: the reshaped airfoil would be refused: the point on line";
+    QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
+        "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
 }
 
 void tst_Cli::exitCodes()
@@ -309,9 +334,13 @@ void tst_Cli::exitCodes()
     const QString empty = write(QStringLiteral("empty.dat"), QByteArray());
     args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
     args.replaceInStrings(QRegularExpression("^EMPTY$"), empty);
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    args.replaceInStrings(QRegularExpression("^PIPE$"), pipe);
     const Run run = cli(args);
     QCOMPARE(run.status, status);
-    QVERIFY2(run.err.contains(stderrHas.replace("EMPTY", empty)), qPrintable(run.err));
+    QVERIFY2(run.err.contains(stderrHas.replace("EMPTY", empty).replace("PIPE", pipe)),
+        qPrintable(run.err));
+    QVERIFY(!QFileInfo(pipe).isFile());
     if (status == 0)
         QVERIFY(!run.out.isEmpty());
     if (status == 1) {
@@ -321,6 +350,166 @@ void tst_Cli::exitCodes()
     }
     if (status == 2)
         QCOMPARE(run.err.count('\n'), 2);
+}
+
+void tst_Cli::failedWrites_data()
+{
+    // Standard output on a full disk or beyond a file-size limit, and a file beyond that limit:
+    // the system's reason and status 1, never a cut output that passes for a whole one.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("sizeLimit");
+    QTest::addColumn<QString>("said");
+
+    const QString full = "cannot write standard output: No space left on device\n";
+    const QString large = "cannot write standard output: File too large\n";
+    const QStringList modify = {"modify", "FOIL", "--alpha0", "-3", "--cm0", "-0.1"};
+    QTest::newRow("analyze, disk full")
+        << QStringList {"analyze", "FOIL"} << false << "liftwise-cli analyze: " + full;
+    QTest::newRow("analyze --json, size limit")
+        << QStringList {"analyze", "FOIL", "--json"} << true << "liftwise-cli analyze: " + large;
+    QTest::newRow("sweep, disk full") << QStringList {"sweep", "FOIL", "--panels", "3:9"} << false
+                                      << "liftwise-cli sweep: " + full;
+    QTest::newRow("batch, disk full")
+        << QStringList {"batch", "FOIL"} << false << "liftwise-cli batch: " + full;
+    QTest::newRow("batch, size limit") << QStringList {"batch", "FOIL", "FOIL", "FOIL", "FOIL"}
+                                       << true << "liftwise-cli batch: " + large;
+    QTest::newRow("naca, size limit")
+        << QStringList {"naca", "2412"} << true << "liftwise-cli naca: " + large;
+    QTest::newRow("modify, disk full") << modify << false << "liftwise-cli modify: " + full;
+    QTest::newRow("modify --output -, size limit")
+        << modify + QStringList {"--output", "-"} << true << "liftwise-cli modify: " + large;
+    QTest::newRow("help, disk full") << QStringList {"--help"} << false << "liftwise-cli: " + full;
+    QTest::newRow("modify --output, size limit")
+        << modify + QStringList {"--output", "KEPT"} << true
+        << "liftwise-cli: Cannot write file KEPT: File too large.\n";
+}
+
+void tst_Cli::failedWrites()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, sizeLimit);
+    QFETCH(QString, said);
+
+    const QString kept = write(QStringLiteral("kept.dat"), "kept\n");
+    args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
+    args.replaceInStrings(QRegularExpression("^KEPT$"), kept);
+    const QString output = sizeLimit ? dir.filePath(QStringLiteral("limited.out")) : "/dev/full";
+    const Run run = cli(args, output, [sizeLimit] {
+        if (!sizeLimit)
+            return;
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.endsWith(said.replace("KEPT", kept)), qPrintable(run.err));
+    QFile file(kept);
+    QVERIFY(file.open(QFile::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("kept\n"));
+}
+
+void tst_Cli::batchGivesEveryRow_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("status");
+    const QString special = "it is not a regular file";
+    QTest::newRow("pipe") << "pipe" << special;
+    QTest::newRow("link to a pipe in a folder") << "link to a pipe" << special;
+    QTest::newRow("name not UTF-8") << "odd name"
+                                    << "ok";
+    QTest::newRow("name not UTF-8 in a folder") << "odd name in a folder"
+                                                << "ok";
+    QTest::newRow("unreadable folder") << "unreadable folder"
+                                       << "the folder cannot be read: Permission denied";
+}
+
+void tst_Cli::batchGivesEveryRow()
+{
+    // Whatever it is given, batch ends, and each file or folder it is given or finds has its
+    // row, after the row of the file given before it: none waits for ever, none is left out.
+    QFETCH(QString, given);
+    QFETCH(QString, status);
+    QTemporaryDir root;
+    const QByteArray rootName = QFile::encodeName(root.path());
+    QCOMPARE(chmod(rootName.constData(), 0755), 0);
+    const QString first = root.filePath(QStringLiteral("a.dat"));
+    QVERIFY(QFile::copy(foil, first));
+    const QByteArray folder = rootName + "/foils";
+    QCOMPARE(mkdir(folder.constData(), 0755), 0);
+    if (given.contains("pipe"))
+        QCOMPARE(mkfifo((rootName + "/pipe").constData(), 0644), 0);
+    if (given == "link to a pipe")
+        QCOMPARE(symlink("../pipe", (folder + "/z.dat").constData()), 0);
+    if (given.startsWith("odd name"))
+        QCOMPARE(
+            link(QFile::encodeName(first).constData(), (folder + "/\xff\xfe.dat").constData()), 0);
+    const QByteArray argument = given == "pipe" ? rootName + "/pipe"
+        : given == "odd name"                   ? folder + "/\xff\xfe.dat"
+                                                : folder;
+    // Root reads any folder: the tool then runs as nobody, who may not.
+    if (given == "unreadable folder")
+        QCOMPARE(chmod(folder.constData(), 0), 0);
+    // Arguments are bytes: the shell's printf gives the tool the name as the file system has it.
+    QByteArray escaped;
+    for (const char c : argument)
+        escaped += "\\" + QByteArray::number(uchar(c), 8);
+    QProcess process;
+    process.setChildProcessModifier([given] {
+        if (given == "unreadable folder" && getuid() == 0
+            && (setgid(65534) != 0 || setuid(65534) != 0))
+            std::abort();
+    });
+    process.start(QStringLiteral("/bin/sh"),
+        {"-c", "exec \"$0\" batch \"$1\" \"$(printf \"$2\")\"", LIFTWISE_CLI, first,
+            QString::fromLatin1(escaped)});
+    QVERIFY(process.waitForFinished(60000));
+    chmod(folder.constData(), 0755);
+    const QStringList rows = QString::fromUtf8(process.readAllStandardOutput())
+                                 .trimmed()
+                                 .split(QRegularExpression("\r?\n"));
+    QCOMPARE(rows.size(), 3);
+    QVERIFY(rows.at(1).startsWith(first + ",cli test section,81,plain,ok,"));
+    QCOMPARE(rows.at(2).split(',').at(4), status);
+    QCOMPARE(process.exitCode(), status == "ok" ? 0 : 1);
+}
+
+void tst_Cli::unsafeText_data()
+{
+    QTest::addColumn<QByteArray>("title");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("shown");
+
+    const QString mark(QChar::ReplacementCharacter);
+    QTest::newRow("formula") << QByteArray("=HYPERLINK(\"x\")") << "\"'=HYPERLINK(\"\"x\"\")\""
+                             << "=HYPERLINK(\"x\")";
+    QTest::newRow("at sign") << QByteArray("@SUM(1+1)") << "'@SUM(1+1)"
+                             << "@SUM(1+1)";
+    QTest::newRow("plus") << QByteArray("+1") << "'+1"
+                          << "+1";
+    QTest::newRow("minus") << QByteArray("-1") << "'-1"
+                           << "-1";
+    QTest::newRow("tab") << QByteArray("\tx") << "'\tx"
+                         << "\tx";
+    QTest::newRow("escape sequences") << QByteArray("a\x1b[31mred\x1b]0;t\x07 \xc2\x9b")
+                                      << "a" + mark + "[31mred" + mark + "]0;t" + mark + " " + mark
+                                      << "a" + mark + "[31mred" + mark + "]0;t" + mark + " " + mark;
+    QTest::newRow("NUL") << QByteArray("a\0b", 3) << "a" + mark + "b"
+                         << "a" + mark + "b";
+}
+
+void tst_Cli::unsafeText()
+{
+    // A title is the file's own text: a spreadsheet must not run it, a terminal must not obey
+    // it, and in CSV, JSON and the panels it shows the same.
+    QFETCH(QByteArray, title);
+    QFETCH(QString, cell);
+    QFETCH(QString, shown);
+    const QString path = write(QStringLiteral("unsafe.dat"), plainFile(title, 21));
+    const Run batch = cli({"batch", path});
+    QVERIFY2(batch.out.split("\r\n").at(1).startsWith(path + "," + cell + ",41,plain,ok,"),
+        qPrintable(batch.out));
+    QCOMPARE(cli({"analyze", path}).out.split('\n').at(1), shown);
+    QCOMPARE(json(cli({"analyze", path, "--json"}).out)["title"].toString(), shown);
 }
 
 void tst_Cli::extrapolatedFromTwoPanelings()

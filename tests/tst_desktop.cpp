@@ -9,6 +9,9 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // The window as a desktop program: opened from the command line or a drop, remembering across
 // runs, exporting and copying what it shows.
 class tst_Desktop : public QObject
@@ -21,6 +24,7 @@ private slots:
     void fileOnTheCommandLine();
     void drops();
     void recentFilesAcrossRuns();
+    void unreadableSettings_data();
     void unreadableSettings();
     void exportDiagram_data();
     void exportDiagram();
@@ -93,6 +97,12 @@ void tst_Desktop::drops()
     QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - none"));
     drop({QUrl::fromLocalFile(path)});
     QCOMPARE(window.windowTitle(), QStringLiteral("Liftwise - dropped.dat"));
+    // A name that is not UTF-8 opens by its bytes.
+    const QByteArray odd = QFile::encodeName(dir.path()) + "/\xff\xfe.dat";
+    QCOMPARE(link(QFile::encodeName(path).constData(), odd.constData()), 0);
+    drop({QUrl::fromEncoded("file://" + odd.toPercentEncoding("/"))});
+    QVERIFY2(window.windowTitle().endsWith(".dat") && !window.windowTitle().endsWith("dropped.dat"),
+        qPrintable(window.windowTitle()));
 }
 
 void tst_Desktop::recentFilesAcrossRuns()
@@ -122,28 +132,57 @@ void tst_Desktop::recentFilesAcrossRuns()
         QStringLiteral("Liftwise - %1").arg(QFileInfo(paths.at(2)).fileName()));
 }
 
+void tst_Desktop::unreadableSettings_data()
+{
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("nonsense") << false;
+    QTest::newRow("pipe") << true;
+}
+
 void tst_Desktop::unreadableSettings()
 {
-    // A settings file of nonsense is passed over: the window starts with its defaults.
+    // A settings file of nonsense, or one that is not a regular file (a pipe would keep the
+    // window from ever appearing), is passed over: the window starts with its defaults, and a
+    // pipe stays a pipe.
+    QFETCH(bool, pipe);
     const QString file = QSettings().fileName();
     QDir().mkpath(QFileInfo(file).path());
-    QFile settings(file);
-    QVERIFY(settings.open(QFile::WriteOnly));
-    settings.write(
-        "[paneling\npanels=\x01\x02 nonsense\n\xff\xfe recentFiles=@Variant(\\0\\0\\x7f)\n");
-    settings.close();
-    MainWindow window;
-    QCOMPARE(window.findChild<QSpinBox *>()->value(), Paneling().panels);
-    QCOMPARE(RecentFilesMenu::files(), QStringList());
+    QFile::remove(file);
+    const auto removeIt = qScopeGuard([&] { QFile::remove(file); });
+    if (pipe) {
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else {
+        QFile settings(file);
+        QVERIFY(settings.open(QFile::WriteOnly));
+        settings.write("[paneling\npanels=\x01\x02 nonsense\n\xff\xfe "
+                       "recentFiles=@Variant(\\0\\0\\x7f)\n");
+    }
+    int panels = 0;
+    QStringList recent = {"none read"};
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<MainWindow *>(widget)) {
+                panels = window->findChild<QSpinBox *>()->value();
+                recent = RecentFilesMenu::files();
+                window->close();
+            }
+        }
+    });
+    QCOMPARE(runLiftwise({"liftwise"}), 0);
+    QCOMPARE(panels, Paneling().panels);
+    QCOMPARE(recent, QStringList());
+    QCOMPARE(QFileInfo(file).isFile(), !pipe);
 }
 
 void tst_Desktop::exportDiagram_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("airfoil, SVG") << 0 << "svg";
-    QTest::newRow("airfoil, PNG") << 0 << "png";
-    QTest::newRow("loading, SVG") << 1 << "svg";
+    QTest::addColumn<bool>("ontoPipe");
+    QTest::newRow("airfoil, SVG") << 0 << "svg" << false;
+    QTest::newRow("airfoil, PNG") << 0 << "png" << false;
+    QTest::newRow("loading, SVG") << 1 << "svg" << false;
+    QTest::newRow("onto a pipe") << 0 << "png" << true;
 }
 
 void tst_Desktop::exportDiagram()
@@ -151,18 +190,32 @@ void tst_Desktop::exportDiagram()
     // What the diagram shows: a drawing that parses, or an image at twice the view's pixels.
     QFETCH(int, tab);
     QFETCH(QString, suffix);
+    QFETCH(bool, ontoPipe);
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.loadFile(foil(QStringLiteral("shown.dat")));
     QTabWidget *tabs = window.findChild<QTabWidget *>();
     tabs->setCurrentIndex(tab);
-    const QString path = dir.filePath(QStringLiteral("export%1.%2").arg(tab).arg(suffix));
+    const QString path
+        = dir.filePath(QStringLiteral("export%1%2.%3").arg(tab).arg(ontoPipe).arg(suffix));
+    if (ontoPipe)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QString message;
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&] {
-        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             dialog->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            // The dialog asks before it names a file that exists.
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes)) {
+                yes->click();
+                return;
+            }
+            message = box->text();
+            box->accept();
         }
     });
     timer.start(10);
@@ -170,6 +223,13 @@ void tst_Desktop::exportDiagram()
         if (action->text() == QStringLiteral("Export Diagram..."))
             action->trigger();
     timer.stop();
+    if (ontoPipe) {
+        QCOMPARE(
+            message, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(path));
+        QVERIFY(!QFileInfo(path).isFile());
+        return;
+    }
+    QCOMPARE(message, QString());
     if (suffix == "svg") {
         QSvgRenderer drawing(path);
         QVERIFY(drawing.isValid());

@@ -12,7 +12,11 @@
 #include <cstring>
 #include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +39,38 @@ QString shown(const Study &study)
     return study.path() + Report::fileLines(study).join('\n')
         + Report::panelingLines(study).join('\n') + Report::panelAngleLine(*study.paneledLine());
 }
+
+// A device that gives the bytes up to a point and fails from there on, as a failing disk does.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice(const QByteArray &bytes, qint64 failAt)
+        : bytes(bytes)
+        , failAt(failAt)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (at == failAt) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        size = qMin(size, failAt - at);
+        std::memcpy(data, bytes.constData() + at, size_t(size));
+        at += size;
+        return size;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray bytes;
+    qint64 failAt;
+    qint64 at = 0;
+};
 
 } // namespace
 
@@ -59,6 +95,12 @@ private slots:
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
     void failedSaveLeavesNothingBehind();
+    void savesReadBack_data();
+    void savesReadBack();
+    void readErrorsRefused_data();
+    void readErrorsRefused();
+    void onlyRegularFilesReplaced_data();
+    void onlyRegularFilesReplaced();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -368,7 +410,7 @@ void tst_Study::savedAfterPressesReachesTheTargets()
     for (int k = 0; k < 3; ++k)
         study.modify(targets);
     const QString path = dir.filePath(QStringLiteral("w-modified.dat"));
-    QCOMPARE(study.save(path), QString());
+    QVERIFY(!study.save(path));
     Study saved;
     QVERIFY(!saved.loadFile(path));
     QCOMPARE(saved.data().title,
@@ -401,7 +443,7 @@ void tst_Study::savedAsLoadedAnalysesAlike()
     Study study;
     QVERIFY(!study.loadFile(write(QStringLiteral("lower first.dat"), lines.join('\n'))));
     const QString path = dir.filePath(QStringLiteral("same.dat"));
-    QCOMPARE(study.save(path), QString());
+    QVERIFY(!study.save(path));
     Study saved;
     QVERIFY(!saved.loadFile(path));
     QCOMPARE(saved.data().title, study.data().title);
@@ -420,7 +462,7 @@ void tst_Study::failedSaveLeavesNothingBehind()
     Study study;
     QVERIFY(!study.loadFile(write(QStringLiteral("f.dat"), nacaFile(0.02, 0.4, 0.12))));
     // A folder nobody may write to, not even root.
-    QVERIFY(!study.save(QStringLiteral("/proc/liftwise.dat")).isEmpty());
+    QCOMPARE(study.save(QStringLiteral("/proc/liftwise.dat")).kind, Study::Refusal::Unwritable);
     // A disk that fills up half-way: the file in place keeps what it held, and no partial file
     // is left beside it.
     QTemporaryDir full;
@@ -430,14 +472,156 @@ void tst_Study::failedSaveLeavesNothingBehind()
     const rlimit small {512, limit.rlim_max};
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    const QString problem = study.save(path);
+    const Study::Refusal refusal = study.save(path);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
-    QVERIFY(!problem.isEmpty());
+    QCOMPARE(refusal.reason, QStringLiteral("File too large"));
     QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList {"kept.dat"});
     QFile kept(path);
     QVERIFY(kept.open(QFile::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+}
+
+void tst_Study::savesReadBack_data()
+{
+    addOddFileRows(true);
+    const auto loaded = [](const char *name, const QByteArray &title) {
+        QTest::newRow(name) << plainFile(title, 21) << false << true << QString() << QByteArray();
+    };
+    loaded("long title", QByteArray(4000, 'x'));
+    // Room for the title, but not for the values a press adds to it.
+    loaded("title at the length limit", QByteArray(4090, 'x'));
+    loaded("Latin-1 title", "Profil \xe9l\xe9gant");
+}
+
+void tst_Study::savesReadBack()
+{
+    // Whatever was opened and however hard it was pressed, a save writes a file that opens
+    // again, with the title's own bytes and one set of reached values at its end, or it writes
+    // nothing and keeps the old file.
+    QFETCH(QByteArray, bytes);
+    const QString path = write(QStringLiteral("opened.dat"), bytes);
+    QTemporaryDir saves;
+    const QList<Targets> targets
+        = {{radians(-4.5), -0.1}, {radians(45.0), -1.0}, {radians(-45.0), 1.0}};
+    const auto pressAndSave = [&](const QString &from, const Paneling &paneling, int k) {
+        Study study;
+        study.setPaneling(paneling);
+        if (study.loadFile(from))
+            qFatal("a saved file does not open");
+        for (int press = 0; k > 0 && press < 2; ++press)
+            study.modify(targets.at(k - 1));
+        const QString saved = writeFile(saves, QStringLiteral("saved.dat"), "old\n");
+        const Study::Refusal refusal = study.save(saved);
+        QFile file(saved);
+        file.open(QFile::ReadOnly);
+        const QByteArray text = file.readAll();
+        return std::make_tuple(refusal, text, study.data().titleBytes);
+    };
+    for (const Paneling &paneling : {Paneling(), Paneling::reference()}) {
+        for (int k = 0; k <= targets.size(); ++k) {
+            const auto [refusal, text, title] = pressAndSave(path, paneling, k);
+            if (refusal) {
+                QCOMPARE(refusal.kind, Study::Refusal::Refused);
+                QCOMPARE(text, QByteArray("old\n"));
+                continue;
+            }
+            const QString again = write(QStringLiteral("again.dat"), text);
+            Study reopened;
+            const Study::Refusal reopening = reopened.loadFile(again);
+            QVERIFY2(!reopening, qPrintable(reopening.reason));
+            const QByteArray savedTitle = reopened.data().titleBytes;
+            QVERIFY(k > 0 ? savedTitle.startsWith(title + " (alpha0 ") : savedTitle == title);
+            // Opened and pressed again, the title keeps its length: the values are replaced.
+            const auto [refusedAgain, textAgain, titleAgain] = pressAndSave(again, paneling, k);
+            QCOMPARE(titleAgain, savedTitle);
+            if (!refusedAgain)
+                QCOMPARE(textAgain.indexOf('\n'), savedTitle.size());
+        }
+    }
+}
+
+void tst_Study::readErrorsRefused_data()
+{
+    QTest::addColumn<qint64>("failAt");
+    QTest::newRow("at once") << qint64(0);
+    QTest::newRow("in the title") << qint64(5);
+    QTest::newRow("among the points") << qint64(700);
+    QTest::newRow("after the last point") << qint64(nacaFile(0.02, 0.4, 0.12).size());
+    // A folder's descriptor reads as a device whose every read fails.
+    QTest::newRow("a folder") << qint64(-1);
+}
+
+void tst_Study::readErrorsRefused()
+{
+    // A failed read is refused with its reason, wherever it comes, and never taken for the
+    // end of a shorter file.
+    QFETCH(qint64, failAt);
+    Study study;
+    const QString kept = write(QStringLiteral("kept.dat"), nacaFile(0.04, 0.3, 0.1));
+    QVERIFY(!study.loadFile(kept));
+    const QString before = shown(study);
+    Study::Refusal refusal;
+    if (failAt >= 0) {
+        FailingDevice device(nacaFile(0.02, 0.4, 0.12), failAt);
+        refusal = study.load(&device, QStringLiteral("failing.dat"), study.paneling());
+        QCOMPARE(refusal.reason, QStringLiteral("read error: Input/output error"));
+    } else {
+        QFile folder;
+        QVERIFY(folder.open(::open(QFile::encodeName(dir.path()).constData(), O_RDONLY),
+            QFile::ReadOnly, QFile::AutoCloseHandle));
+        refusal = study.load(&folder, dir.path(), study.paneling());
+        QCOMPARE(refusal.reason, QStringLiteral("read error: Is a directory"));
+    }
+    QCOMPARE(refusal.kind, Study::Refusal::Unreadable);
+    QCOMPARE(shown(study), before);
+}
+
+void tst_Study::onlyRegularFilesReplaced_data()
+{
+    QTest::addColumn<QString>("target");
+    for (const char *target : {"pipe", "link to a pipe", "device", "folder", "link to a file"})
+        QTest::newRow(target) << QString::fromLatin1(target);
+}
+
+void tst_Study::onlyRegularFilesReplaced()
+{
+    // Saving is refused onto anything but a regular file, which stays as it was; through a link
+    // the file it names is replaced and the link stays.
+    QFETCH(QString, target);
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("r.dat"), nacaFile(0.02, 0.4, 0.12))));
+    QTemporaryDir targets;
+    const QString path = targets.filePath(QStringLiteral("target.dat"));
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray named = QFile::encodeName(targets.filePath(QStringLiteral("named")));
+    if (target == "pipe")
+        QCOMPARE(mkfifo(name.constData(), 0600), 0);
+    if (target == "link to a pipe")
+        QCOMPARE(mkfifo(named.constData(), 0600), 0);
+    if (target == "link to a file")
+        writeFile(targets, QStringLiteral("named"), "old\n");
+    if (target.startsWith("link"))
+        QCOMPARE(symlink("named", name.constData()), 0);
+    if (target == "folder")
+        QVERIFY(QDir().mkdir(path));
+    // A node like /dev/null's, in the test's own folder: root may make it, others skip.
+    if (target == "device" && mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+        QSKIP("device nodes can be made by root only");
+    struct stat before, after;
+    QCOMPARE(lstat(name.constData(), &before), 0);
+    const QString problem = study.save(path).reason;
+    QCOMPARE(lstat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_ino, before.st_ino);
+    if (target != "link to a file") {
+        QCOMPARE(problem, QStringLiteral("it is not a regular file"));
+        return;
+    }
+    QCOMPARE(problem, QString());
+    QFile file(QFile::decodeName(named));
+    QVERIFY(file.open(QFile::ReadOnly));
+    QCOMPARE(file.readAll(), study.airfoilText());
 }
 
 QTEST_APPLESS_MAIN(tst_Study)
