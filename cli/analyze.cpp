@@ -116,7 +116,7 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         {"file", Report::printable(study.path())},
         {"title", Report::printable(data.title)},
         {"points", data.count()},
-        {"layout", data.layout == AirfoilData::Layout::Lednicer ? "lednicer" : "plain"},
+        {"layout", data.layoutName()},
         {"reference", reference},
         {"extrapolated", extrapolated},
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},

@@ -38,6 +38,22 @@ QStringList coefficientFields(const Coefficients &c)
         number(degrees(c.alphaSF)), number(c.clSF)};
 }
 
+// The table's columns: the file, what was read, the reference and the paneled coefficients, the
+// geometry, the warnings, and last the extrapolated reference values with their errors.
+const QStringList columns = QStringLiteral(
+    "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,p_cl0,"
+    "p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,max_thickness_x,max_camber,"
+    "max_camber_x,trailing_edge_gap,warnings,x_cl0,x_alpha0_deg,x_cm0,x_alphaSF_deg,x_clSF,"
+    "x_cl0_error,x_alpha0_deg_error,x_cm0_error,x_alphaSF_deg_error,x_clSF_error")
+                                .split(QLatin1Char(','));
+
+// The extrapolated values or their errors: those that change with the paneling.
+QStringList extrapolatedFields(const Coefficients &c)
+{
+    return {number(c.cl0), number(degrees(c.alpha0)), number(c.cm0), number(degrees(c.alphaSF)),
+        number(c.clSF)};
+}
+
 struct Row
 {
     QString line;
@@ -76,6 +92,7 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
 {
     Study study(std::move(inverses));
     study.setPaneling(paneling);
+    study.setExtrapolating(true);
     Study::Refusal refusal;
     if (!unreadFolder.isEmpty())
         refusal = {Study::Refusal::Unreadable,
@@ -87,20 +104,21 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
     QStringList fields {field(path)};
     if (refusal) {
         fields << QString() << QString() << QString() << field(refusal.reason);
-        for (int k = 0; k < 19; ++k)
+        while (fields.size() < columns.size())
             fields << QString();
         return {fields.join(QLatin1Char(',')), false};
     }
     const AirfoilData &data = study.data();
-    fields << field(data.title) << QString::number(data.count())
-           << (data.layout == AirfoilData::Layout::Lednicer ? QStringLiteral("lednicer")
-                                                            : QStringLiteral("plain"))
+    fields << field(data.title) << QString::number(data.count()) << data.layoutName()
            << QStringLiteral("ok") << coefficientFields(study.referenceCoefficients())
            << QString::number(paneling.panels) << coefficientFields(study.paneledCoefficients());
     const SectionGeometry &g = study.geometry();
     fields << number(g.maxThickness) << number(g.maxThicknessX) << number(g.maxCamber)
            << number(g.maxCamberX) << number(g.trailingEdgeGap)
            << field(study.warnings().join(QStringLiteral("; ")));
+    study.waitForExtrapolation();
+    fields << extrapolatedFields(study.extrapolation()->value)
+           << extrapolatedFields(study.extrapolation()->error);
     return {fields.join(QLatin1Char(',')), true};
 }
 
@@ -150,9 +168,7 @@ int batch(const QStringList &args)
         &pool, files, [paneling, unreadFolders, inverses](const QString &path) {
             return row(path, unreadFolders.value(path), paneling, inverses);
         });
-    out() << "file,title,points,layout,status,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,panels,"
-             "p_cl0,p_alpha0_deg,p_cm0,p_dclda,p_alphaSF_deg,p_clSF,max_thickness,"
-             "max_thickness_x,max_camber,max_camber_x,trailing_edge_gap,warnings\r\n";
+    out() << columns.join(QLatin1Char(',')) << "\r\n";
     const bool showProgress = isatty(STDERR_FILENO);
     bool allTaken = true;
     for (int i = 0; i < files.size(); ++i) {

@@ -48,6 +48,11 @@ struct AirfoilData
     bool readFailed = false;
 
     int count() const { return int(x.size()); }
+    // The layout as the command line's tables name it: "plain" or "lednicer".
+    QString layoutName() const
+    {
+        return layout == Layout::Lednicer ? QStringLiteral("lednicer") : QStringLiteral("plain");
+    }
 };
 
 // Reads a title line, then one x y pair per line, skipping blank lines; the rest of each point
