@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "filesystem.h"
+#include "format.h"
 #include "mainwindow.h"
 
 #include <QApplication>
@@ -56,10 +57,7 @@ int answerOnTerminal(const QStringList &arguments)
     parser.parse(arguments);
     QString text = QStringLiteral("liftwise %1\n").arg(QStringLiteral(LIFTWISE_VERSION));
     if (!parser.isSet(QStringLiteral("version"))) {
-        // The usage line names the program as it is typed, not by the path it was started at.
-        text = parser.helpText();
-        text.replace(
-            0, text.indexOf(QLatin1String(" [options]")), QStringLiteral("Usage: liftwise"));
+        text = Format::helpText(parser, QStringLiteral("liftwise"));
     }
     std::fputs(qPrintable(text), stdout);
     return 0;

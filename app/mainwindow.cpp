@@ -106,10 +106,7 @@ void MainWindow::saveAs()
     if (path.isEmpty())
         return;
     if (const Study::Refusal refusal = study->save(path)) {
-        const QString text = refusal.kind == Study::Refusal::Refused
-            ? tr("Cannot save %1: the reshaped airfoil would be refused: %2.")
-            : tr("Cannot write file %1:\n%2.");
-        QMessageBox::warning(this, tr("Liftwise"), text.arg(path, refusal.reason));
+        QMessageBox::warning(this, tr("Liftwise"), refusal.message(path));
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
@@ -170,7 +167,8 @@ void MainWindow::loadFile(const QString &path)
     // A pipe or a device would block the window until somebody writes to it.
     if (FileSystem::kind(path) == FileSystem::Kind::Special) {
         QMessageBox::warning(this, tr("Liftwise"),
-            tr("Cannot read file %1:\n%2.").arg(path, tr("it is not a regular file")));
+            Study::Refusal {Study::Refusal::Unreadable, tr("it is not a regular file")}.message(
+                path));
         return;
     }
     // The load builds the line at the fields' paneling: a step still waiting is part of it.
@@ -181,10 +179,7 @@ void MainWindow::loadFile(const QString &path)
     const Study::Refusal refusal = study->loadFile(path, fieldsPaneling());
     QApplication::restoreOverrideCursor();
     if (refusal) {
-        const QString text = refusal.kind == Study::Refusal::Unreadable
-            ? tr("Cannot read file %1:\n%2.")
-            : tr("Cannot analyse file %1:\n%2.");
-        QMessageBox::warning(this, tr("Liftwise"), text.arg(path, refusal.reason));
+        QMessageBox::warning(this, tr("Liftwise"), refusal.message(path));
         return;
     }
     setCurrentFile(path);

@@ -104,7 +104,7 @@ QByteArray json(const Study &study, const QJsonArray &presses)
     const AirfoilData &data = study.data();
     QJsonArray warnings;
     for (const QString &warning : study.warnings())
-        warnings.append(Report::printable(warning));
+        warnings.append(Format::printable(warning));
     QJsonObject reference = panelingJson(Paneling::reference());
     reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
     QJsonObject extrapolated;
@@ -113,8 +113,8 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         extrapolated.insert("error", coefficientsJson(e->error));
     }
     const QJsonObject document {
-        {"file", Report::printable(study.path())},
-        {"title", Report::printable(data.title)},
+        {"file", Format::printable(study.path())},
+        {"title", Format::printable(data.title)},
         {"points", data.count()},
         {"layout", data.layoutName()},
         {"reference", reference},

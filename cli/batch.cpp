@@ -25,7 +25,7 @@ namespace {
 QString field(const QString &text)
 {
     static const QRegularExpression formula(QStringLiteral("^[=+\\-@\\t\\r]"));
-    QString cell = Report::printable(text.contains(formula) ? QLatin1Char('\'') + text : text);
+    QString cell = Format::printable(text.contains(formula) ? QLatin1Char('\'') + text : text);
     if (!cell.contains(QLatin1Char('"')) && !cell.contains(QLatin1Char(',')))
         return cell;
     return QLatin1Char('"') + cell.replace(QLatin1Char('"'), QStringLiteral("\"\""))

@@ -85,10 +85,7 @@ int Command::parse(const QStringList &args)
         return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
         // The usage line names the command, which the parser does not know of.
-        QString help = parser.helpText();
-        const qsizetype options = help.indexOf(QLatin1String(" [options]"));
-        help.replace(0, options, QStringLiteral("Usage: liftwise-cli ") + name);
-        out() << help;
+        out() << Format::helpText(parser, QStringLiteral("liftwise-cli ") + name);
         return Success;
     }
     if (parser.isSet(QStringLiteral("version"))) {
@@ -213,7 +210,7 @@ bool Command::readNumber(
         return true;
     bool ok = false;
     const double v = parser.value(option).toDouble(&ok);
-    const double rounded = QString::number(v, 'f', decimals).toDouble();
+    const double rounded = Format::rounded(v, decimals);
     if (!ok || !std::isfinite(v) || rounded < minimum || rounded > maximum) {
         usageError(QStringLiteral("--%1 takes a number from %2 to %3")
                        .arg(option, QString::number(minimum, 'f', decimals),
@@ -222,6 +219,13 @@ bool Command::readNumber(
     }
     *value = rounded;
     return true;
+}
+
+void tell(const Study::Refusal &refusal, const QString &path)
+{
+    err() << QStringLiteral("liftwise-cli: ")
+          << refusal.message(Format::printable(path)).replace(QLatin1Char('\n'), QLatin1Char(' '))
+          << '\n';
 }
 
 bool load(Study *study, const QString &path)
@@ -235,15 +239,11 @@ bool load(Study *study, const QString &path)
         refusal = study->loadFile(path);
     }
     if (refusal) {
-        const QString what = refusal.kind == Study::Refusal::Unreadable
-            ? QStringLiteral("Cannot read file")
-            : QStringLiteral("Cannot analyse file");
-        err() << QStringLiteral("liftwise-cli: %1 %2: %3.\n")
-                     .arg(what, Report::printable(path), refusal.reason);
+        tell(refusal, path);
         return false;
     }
     for (const QString &warning : study->warnings())
-        err() << QStringLiteral("%1: warning: %2\n").arg(Report::printable(path), warning);
+        err() << QStringLiteral("%1: warning: %2\n").arg(Format::printable(path), warning);
     return true;
 }
 

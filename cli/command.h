@@ -3,13 +3,12 @@
 
 #include "modification.h"
 #include "paneling.h"
+#include "study.h"
 
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
-
-class Study;
 
 // What every command of liftwise-cli shares: the parser with --help and --version, usage
 // errors, values checked against the ranges the window offers, and loading a file.
@@ -69,6 +68,8 @@ private:
     QString arguments;
 };
 
+// Says on standard error, in one line, why the file at path was not taken or not saved.
+void tell(const Study::Refusal &refusal, const QString &path);
 // Loads the file (standard input for "-") into the study, at the study's paneling; prints
 // why it is refused and returns false, or prints its warnings and returns true.
 bool load(Study *study, const QString &path);

@@ -48,8 +48,8 @@ int modify(const QStringList &args)
         }
         const Coefficients &reached = study.paneledCoefficients();
         err() << QStringLiteral("press %1: alpha0 = %2 deg, cm0 = %3\n")
-                     .arg(QString::number(k), Report::fixed(degrees(reached.alpha0), 3),
-                         Report::fixed(reached.cm0, 4));
+                     .arg(QString::number(k), Format::fixed(degrees(reached.alpha0), 3),
+                         Format::fixed(reached.cm0, 4));
     }
 
     // Only what an open takes is written out, to a file or to standard output alike.
@@ -57,16 +57,14 @@ int modify(const QStringList &args)
     const bool toStandardOutput = output.isEmpty() || output == QLatin1String("-");
     const QByteArray text = study.airfoilText();
     Study::Refusal refusal = study.readBack(text);
+    if (refusal)
+        refusal.kind = Study::Refusal::WouldBeRefused;
     if (!refusal && toStandardOutput)
         writeOut(text);
     else if (!refusal)
         refusal = study.save(output);
     if (refusal) {
-        const QString what = refusal.kind == Study::Refusal::Unwritable
-            ? QStringLiteral("Cannot write file %1: %2.")
-            : QStringLiteral("Cannot save %1: the reshaped airfoil would be refused: %2.");
-        err() << QStringLiteral("liftwise-cli: ")
-              << what.arg(toStandardOutput ? QStringLiteral("-") : output, refusal.reason) << '\n';
+        tell(refusal, toStandardOutput ? QStringLiteral("-") : output);
         return FileError;
     }
     return Success;

@@ -9,6 +9,8 @@
 
 namespace Report {
 
+using Format::fixed;
+
 namespace {
 
 // fixed(v, decimals) right-aligned in a field of width characters, not cut if longer.
@@ -26,39 +28,6 @@ QString angleAndMomentLine(const char *label, double alpha0, double cm0)
 }
 
 } // namespace
-
-double fieldValue(double v, double minimum, double maximum, int decimals)
-{
-    // Adding zero turns a -0.0 into 0.0, which a field shows without a sign.
-    return qBound(minimum, QString::number(v, 'f', decimals).toDouble(), maximum) + 0.0;
-}
-
-QString fixed(double v, int decimals)
-{
-    // A value that rounds to zero is shown as zero, without the minus sign that -0.0004 or
-    // -0.0 would keep.
-    QString text = QString::number(v, 'f', decimals);
-    if (text.startsWith(QLatin1Char('-'))
-        && std::all_of(text.cbegin() + 1, text.cend(),
-            [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); }))
-        text.remove(0, 1);
-    return text;
-}
-
-QString printable(const QString &text)
-{
-    QString shown = text;
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        const QChar c = shown.at(i);
-        if (c.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()) {
-            ++i;
-            continue;
-        }
-        if (c.isSurrogate() || (c.category() == QChar::Other_Control && c != QLatin1Char('\t')))
-            shown[i] = QChar::ReplacementCharacter;
-    }
-    return shown;
-}
 
 QStringList fileLines(const Study &study)
 {
@@ -91,7 +60,7 @@ QStringList fileLines(const Study &study)
                             .arg(fixed(degrees(e->value.alpha0), 3),
                                 fixed(degrees(e->error.alpha0), 3), fixed(e->value.cm0, 4),
                                 fixed(e->error.cm0, 4));
-    return QStringList {printable(data.title), count, reference} + study.warnings()
+    return QStringList {Format::printable(data.title), count, reference} + study.warnings()
         + QStringList {QString()} + coefficientLines(study.referenceCoefficients()) + extrapolated
         + QStringList {QString(),
             largest(QStringLiteral("thickness"), g.maxThickness, g.maxThicknessX),

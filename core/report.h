@@ -1,6 +1,8 @@
 #ifndef LIFTWISE_REPORT_H
 #define LIFTWISE_REPORT_H
 
+#include "format.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,14 +14,6 @@ struct CamberReshaping;
 // The texts of the result panels, the same in the window and on the command line. Before a load
 // the study's panels are empty: no lines, an empty text.
 namespace Report {
-
-// v as a field of this range and decimals takes it: rounded to its decimals, then bounded.
-double fieldValue(double v, double minimum, double maximum, int decimals);
-// v with the decimals, without a sign when it rounds to zero.
-QString fixed(double v, int decimals);
-// The text with each control character but the tab, and each byte of a file name that is not
-// UTF-8, shown as U+FFFD: a file's own text, made safe for terminals, CSV and JSON.
-QString printable(const QString &text);
 
 // The file panel: title (printable), point count (with the layout when it is not the plain one and
 // the repeated points dropped), the reference paneling, the warnings, a blank line, the reference

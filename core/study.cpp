@@ -2,7 +2,7 @@
 
 #include "analysis.h"
 #include "filesystem.h"
-#include "report.h"
+#include "format.h"
 
 #include "workerpool.h"
 
@@ -50,6 +50,24 @@ QString analyse(QIODevice *device, AirfoilData *data, std::unique_ptr<Airfoil> *
 }
 
 } // namespace
+
+QString Study::Refusal::message(const QString &path) const
+{
+    switch (kind) {
+    case Unreadable:
+        return QStringLiteral("Cannot read file %1:\n%2.").arg(path, reason);
+    case Refused:
+        return QStringLiteral("Cannot analyse file %1:\n%2.").arg(path, reason);
+    case Unwritable:
+        return QStringLiteral("Cannot write file %1:\n%2.").arg(path, reason);
+    case WouldBeRefused:
+        return QStringLiteral("Cannot save %1: the reshaped airfoil would be refused: %2.")
+            .arg(path, reason);
+    case None:
+        break;
+    }
+    return QString();
+}
 
 Study::Study(QObject *parent)
     : Study(std::make_shared<InverseCache>(), parent)
@@ -172,9 +190,9 @@ Targets Study::presetTargets() const
 {
     const Coefficients &c = referenceCoefficients();
     Targets t;
-    t.alpha0 = radians(Report::fieldValue(degrees(c.alpha0), -Targets::MaxAlpha0Degrees,
+    t.alpha0 = radians(Format::fieldValue(degrees(c.alpha0), -Targets::MaxAlpha0Degrees,
         Targets::MaxAlpha0Degrees, Targets::Decimals));
-    t.cm0 = Report::fieldValue(c.cm0, -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals);
+    t.cm0 = Format::fieldValue(c.cm0, -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals);
     return t;
 }
 
@@ -190,12 +208,12 @@ QByteArray Study::airfoilText() const
             QStringLiteral(" \\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)$"));
         title.remove(reached);
         title += QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
-                     .arg(Report::fixed(degrees(lineCoefficients.alpha0), 3),
-                         Report::fixed(lineCoefficients.cm0, 4));
+                     .arg(Format::fixed(degrees(lineCoefficients.alpha0), 3),
+                         Format::fixed(lineCoefficients.cm0, 4));
     }
     QByteArray text = title.toLatin1() + '\n';
     for (size_t i = 0; i < x.size(); ++i)
-        text += Report::fixed(x[i], 7).toLatin1() + "  " + Report::fixed(y[i], 7).toLatin1() + '\n';
+        text += Format::fixed(x[i], 7).toLatin1() + "  " + Format::fixed(y[i], 7).toLatin1() + '\n';
     return text;
 }
 
@@ -214,7 +232,7 @@ Study::Refusal Study::save(const QString &path) const
     // chord line): such a file is not written at all, so that the old one stays.
     const QByteArray text = airfoilText();
     if (const Refusal refusal = readBack(text))
-        return {Refusal::Refused, refusal.reason};
+        return {Refusal::WouldBeRefused, refusal.reason};
     if (const QString problem = FileSystem::saveFile(path, text); !problem.isEmpty())
         return {Refusal::Unwritable, problem};
     return {};

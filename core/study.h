@@ -34,13 +34,16 @@ class Study : public QObject
 
 public:
     // Why a file was not taken: it could not be opened or read, or it was read and refused;
-    // or why an airfoil was not saved: it could not be written, or it would be refused.
+    // or why an airfoil was not saved: it could not be written, or an open would refuse it.
     struct Refusal
     {
-        enum Kind { None, Unreadable, Refused, Unwritable };
+        enum Kind { None, Unreadable, Refused, Unwritable, WouldBeRefused };
         Kind kind = None;
         QString reason;
         explicit operator bool() const { return kind != None; }
+        // What the user is told, of the file at path: "Cannot read file PATH:\nREASON." and
+        // the like, in two lines (a window's box; a terminal joins them).
+        QString message(const QString &path) const;
     };
 
     // With inverses of its own, or shared with other studies (a batch's, all at one paneling).

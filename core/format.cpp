@@ -1,0 +1,54 @@
+#include "format.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+
+namespace Format {
+
+double rounded(double v, int decimals)
+{
+    // Adding zero turns a -0.0 into 0.0, which a field shows without a sign.
+    return QString::number(v, 'f', decimals).toDouble() + 0.0;
+}
+
+double fieldValue(double v, double minimum, double maximum, int decimals)
+{
+    return qBound(minimum, rounded(v, decimals), maximum);
+}
+
+QString fixed(double v, int decimals)
+{
+    // A value that rounds to zero is shown as zero, without the minus sign that -0.0004 or
+    // -0.0 would keep.
+    QString text = QString::number(v, 'f', decimals);
+    if (text.startsWith(QLatin1Char('-'))
+        && std::all_of(text.cbegin() + 1, text.cend(),
+            [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); }))
+        text.remove(0, 1);
+    return text;
+}
+
+QString printable(const QString &text)
+{
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar c = shown.at(i);
+        if (c.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c.isSurrogate() || (c.category() == QChar::Other_Control && c != QLatin1Char('\t')))
+            shown[i] = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
+QString helpText(const QCommandLineParser &parser, const QString &name)
+{
+    QString text = parser.helpText();
+    text.replace(0, text.indexOf(QLatin1String(" [options]")), QStringLiteral("Usage: ") + name);
+    return text;
+}
+
+} // namespace Format

@@ -1,0 +1,28 @@
+#ifndef LIFTWISE_FORMAT_H
+#define LIFTWISE_FORMAT_H
+
+#include <QString>
+
+QT_BEGIN_NAMESPACE
+class QCommandLineParser;
+QT_END_NAMESPACE
+
+// Numbers and texts as every front end shows them and every field takes them.
+namespace Format {
+
+// v rounded to the decimals, as a field with those decimals takes it; never -0.0.
+double rounded(double v, int decimals);
+// v as a field of this range and decimals takes it: rounded to its decimals, then bounded.
+double fieldValue(double v, double minimum, double maximum, int decimals);
+// v with the decimals, without a sign when it rounds to zero.
+QString fixed(double v, int decimals);
+// The text with each control character but the tab, and each byte of a file name that is not
+// UTF-8, shown as U+FFFD: a file's own text, made safe for terminals, CSV and JSON.
+QString printable(const QString &text);
+// The parser's help, its usage line naming the program as it is typed ("Usage: NAME [options]
+// ...") rather than by the path it was started at.
+QString helpText(const QCommandLineParser &parser, const QString &name);
+
+} // namespace Format
+
+#endif // LIFTWISE_FORMAT_H
