@@ -93,12 +93,12 @@ void MainWindow::open()
     loadFile(path);
 }
 
-void MainWindow::reload() { loadFile(curFile); }
+void MainWindow::reload() { loadFile(study->path()); }
 
 void MainWindow::saveAs()
 {
     finishPanelingStep();
-    const QFileInfo loaded(curFile);
+    const QFileInfo loaded(study->path());
     const QString proposed
         = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));
     const QString path = QFileDialog::getSaveFileName(this, tr("Save airfoil datafile"), proposed,
@@ -121,10 +121,10 @@ void MainWindow::exportDiagram()
     finishPanelingStep();
     QSettings settings;
     const QString folder
-        = settings.value("saveFolder", QFileInfo(curFile).absolutePath()).toString();
+        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
     const QString tab = diagramTabs->tabText(diagramTabs->currentIndex()).toLower();
     const QString proposed = QDir(folder).filePath(
-        QFileInfo(curFile).completeBaseName() + QLatin1Char('-') + tab + QStringLiteral(".png"));
+        QFileInfo(study->path()).completeBaseName() + QLatin1Char('-') + tab + QStringLiteral(".png"));
     const QString path = QFileDialog::getSaveFileName(
         this, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
     if (path.isEmpty())
@@ -380,10 +380,9 @@ void MainWindow::writeSettings()
 
 void MainWindow::setCurrentFile(const QString &path)
 {
-    curFile = path;
     fileText->document()->setModified(false);
     setWindowModified(false);
-    const QString shownName = curFile.isEmpty() ? QStringLiteral("none") : strippedName(curFile);
+    const QString shownName = path.isEmpty() ? QStringLiteral("none") : strippedName(path);
     setWindowTitle(tr("%1 - %2").arg(tr("Liftwise"), shownName));
 }
 

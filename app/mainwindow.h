@@ -78,7 +78,6 @@ private:
     void showFile();
     void panelingRegenerateDisplay();
 
-    QString curFile;
     QGroupBox *gridGroupBox;
     QTextEdit *fileText;
     QGroupBox *panelingGroupBox;
