@@ -198,6 +198,8 @@ Targets Study::presetTargets() const
 
 QByteArray Study::airfoilText() const
 {
+    if (!file)
+        return QByteArray();
     std::vector<double> x, y;
     reshapedContour(*file->airfoil, pressed, &x, &y);
     // The title's bytes pass through Latin-1 unchanged, whatever their encoding; the values
@@ -228,6 +230,8 @@ Study::Refusal Study::readBack(const QByteArray &text) const
 
 Study::Refusal Study::save(const QString &path) const
 {
+    if (!file)
+        return {Refusal::Unwritable, QStringLiteral("no airfoil is loaded")};
     // A reshaped airfoil can lie beyond what an open takes (a point several chords from the
     // chord line): such a file is not written at all, so that the old one stays.
     const QByteArray text = airfoilText();
@@ -262,7 +266,8 @@ void Study::restoreLineState(const LineState &state)
     lineLoading = state.loading;
     lineCoefficients = state.coefficients;
     pressed = state.presses;
-    emit lineChanged();
+    if (file)
+        emit lineChanged();
 }
 
 const Extrapolation *Study::extrapolation() const

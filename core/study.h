@@ -71,13 +71,14 @@ public:
     // The airfoil as a plain airfoil file, the normalised contour with the Modify presses since
     // the line was built applied to both surfaces, and the coefficients they reached at the
     // end of the title, in place of any the title had; the title's bytes are the file's own.
+    // Empty before a load.
     QByteArray airfoilText() const;
     // How an open would take the text: the refusal it would give, or none.
     Refusal readBack(const QByteArray &text) const;
     // Writes that file as FileSystem::saveFile does: replacing the one at path (or the file a
     // link there names) only once it is written whole, and never a pipe or a device. Refused
     // when an open would refuse it, Unwritable when it could not be written; nothing is
-    // written in either case.
+    // written in either case. Before a load: Unwritable, "no airfoil is loaded".
     Refusal save(const QString &path) const;
     bool isLoaded() const { return bool(file); }
     // What was loaded; empty or null before a load.

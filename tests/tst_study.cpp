@@ -85,7 +85,7 @@ private slots:
     void targetsPresetAsTheFieldsTakeThem();
     void panelingRebuildsAndEndsPresses();
     void modifyWorkedCase();
-    void modifyBeforeLoadDoesNothing();
+    void everyCallBeforeALoad();
     void sharedInversesAreMadeOnce();
     void sampledCounts_data();
     void sampledCounts();
@@ -245,15 +245,35 @@ void tst_Study::modifyWorkedCase()
     QCOMPARE(Report::fileLines(study), file);
 }
 
-void tst_Study::modifyBeforeLoadDoesNothing()
+void tst_Study::everyCallBeforeALoad()
 {
+    // Before a load every call gives its empty value or says why not, and nothing is drawn:
+    // a paneling is only remembered, a press does nothing, a save writes nothing.
     Study study;
+    study.setExtrapolating(true);
     QSignalSpy lines(&study, &Study::lineChanged);
     study.setPaneling(Paneling {5, 1.0, 1.0});
     QVERIFY(!study.modify(Targets {radians(-2.0), -0.05}).applied);
+    QVERIFY(!study.isSolved(study.paneling()));
     QCOMPARE(lines.count(), 0);
-    QVERIFY(!study.paneledLine());
+    QVERIFY(!study.isLoaded() && !study.paneledLine() && !study.reference() && !study.airfoil());
+    QVERIFY(!study.sharedAirfoil() && !study.extrapolation() && study.path().isEmpty());
     QCOMPARE(study.paneling().panels, 5);
+    QCOMPARE(study.presetTargets().alpha0, 0.0);
+    QVERIFY(study.airfoilText().isEmpty() && study.presses().empty());
+    const QString path = dir.filePath(QStringLiteral("never.dat"));
+    const Study::Refusal refusal = study.save(path);
+    QCOMPARE(refusal.reason, QStringLiteral("no airfoil is loaded"));
+    QVERIFY(!QFile::exists(path));
+    study.waitForExtrapolation();
+    study.restoreLineState(study.lineState());
+    QCOMPARE(lines.count(), 0);
+    QVERIFY(Report::fileLines(study).isEmpty() && Report::panelingLines(study).isEmpty());
+    QVERIFY(Report::analysisText(study).isEmpty() && study.warnings().isEmpty());
+    QCOMPARE(study.data().count(), 0);
+    Convergence convergence(Convergence::Priority::Foreground);
+    convergence.start(study, {3, 4}, study.paneling());
+    QVERIFY(!convergence.isRunning());
 }
 
 void tst_Study::keptInversesChangeNoBits()
