@@ -123,8 +123,8 @@ void MainWindow::exportDiagram()
     const QString folder
         = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
     const QString tab = diagramTabs->tabText(diagramTabs->currentIndex()).toLower();
-    const QString proposed = QDir(folder).filePath(
-        QFileInfo(study->path()).completeBaseName() + QLatin1Char('-') + tab + QStringLiteral(".png"));
+    const QString proposed = QDir(folder).filePath(QFileInfo(study->path()).completeBaseName()
+        + QLatin1Char('-') + tab + QStringLiteral(".png"));
     const QString path = QFileDialog::getSaveFileName(
         this, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
     if (path.isEmpty())
@@ -266,6 +266,12 @@ void MainWindow::doModify()
     lineFromStep = false;
     const Targets targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
     busyStep(study->paneling(), [&] { study->modify(targets); });
+    const Coefficients &reached = study->paneledCoefficients();
+    if (!targets.reachedBy(reached, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
+        statusBar()->showMessage(
+            tr("target not reached: alpha0 = %1 deg, cm0 = %2")
+                .arg(Format::fixed(degrees(reached.alpha0), 3), Format::fixed(reached.cm0, 4)));
+    }
 }
 
 void MainWindow::createActions()

@@ -144,7 +144,8 @@ void MainWindow::createPanelingGroup()
     // is read whole; its lines never wrap.
     panelingText->setLineWrapMode(QTextEdit::NoWrap);
     panelingText->setMinimumSize(textSize(panelingText,
-        Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
+        Report::reshapingLines(CamberReshaping())
+            + QStringList {Report::reshapedReferenceLine(Coefficients()), QString()}
             + Report::coefficientLines(Coefficients())));
     layout->addWidget(panelingText, 1, 3, 4, 1);
 

@@ -144,7 +144,7 @@ bool Command::readPaneling(Paneling *paneling) const
         && readDensities(paneling);
 }
 
-void Command::addModifyOptions(const QString &note)
+void Command::addModifyOptions(const QString &note, const QString &pressesDefault)
 {
     parser.addOptions({
         {QStringLiteral("alpha0"),
@@ -159,7 +159,8 @@ void Command::addModifyOptions(const QString &note)
                 .arg(Targets::MaxCm0)
                 .arg(note),
             QStringLiteral("CM")},
-        {QStringLiteral("presses"), QStringLiteral("Press Modify K times, 1 to 100 (1)."),
+        {QStringLiteral("presses"),
+            QStringLiteral("Press Modify K times, 1 to 100 (%1).").arg(pressesDefault),
             QStringLiteral("K")},
     });
 }

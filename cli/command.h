@@ -50,7 +50,7 @@ public:
     bool readPaneling(Paneling *paneling) const;
     bool readDensities(Paneling *paneling) const;
     // --alpha0, --cm0 and --presses; note ends the targets' descriptions.
-    void addModifyOptions(const QString &note);
+    void addModifyOptions(const QString &note, const QString &pressesDefault = QStringLiteral("1"));
     // The targets the options give, over those given in targets, and the presses (1 to 100);
     // false after a usage error.
     bool readModify(Targets *targets, int *presses) const;

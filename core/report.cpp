@@ -75,6 +75,8 @@ QStringList panelingLines(const Study &study)
     QStringList lines;
     if (!study.presses().empty())
         lines = reshapingLines(study.presses().back());
+    if (const Coefficients *reshaped = study.reshapedReference())
+        lines << reshapedReferenceLine(*reshaped);
     const int points = study.paneledLine()->npoints();
     return lines << QStringLiteral("%1 points, %2 panels").arg(points).arg(points - 1)
                  << coefficientLines(study.paneledCoefficients());
@@ -123,6 +125,12 @@ QString analysisText(const Study &study)
     return QStringLiteral("[file]\n%1\n[paneling]\n%2\n[results]\n%3\n")
         .arg(fileLines(study).join(QLatin1Char('\n')), panelingLines(study).join(QLatin1Char('\n')),
             resultLines(*study.paneledLine()).join(QLatin1Char('\n')));
+}
+
+QString reshapedReferenceLine(const Coefficients &reference)
+{
+    return QStringLiteral("reference: alpha0 = %1 deg, cm0 = %2")
+        .arg(fixed(degrees(reference.alpha0), 3), fixed(reference.cm0, 4));
 }
 
 QStringList reshapingLines(const CamberReshaping &reshaping)

@@ -20,8 +20,8 @@ namespace Report {
 // coefficients, their extrapolation once it is done, a blank line and the section's geometry. A
 // value that rounds to zero is shown without a sign, in every panel.
 QStringList fileLines(const Study &study);
-// The paneling panel: the last Modify press's report, if any, then the point and panel count
-// and the coefficients of the paneled line.
+// The paneling panel: the last Modify press's report and the reshaped section's reference
+// values, if any, then the point and panel count and the coefficients of the paneled line.
 QStringList panelingLines(const Study &study);
 
 // The six labelled coefficients; angles in degrees.
@@ -39,6 +39,9 @@ QString analysisText(const Study &study);
 // "modified paneling", start, target and factors of one Modify step, and a line saying so
 // when the step could not be applied.
 QStringList reshapingLines(const CamberReshaping &reshaping);
+// "reference: alpha0 = -4.467 deg, cm0 = -0.0597": what the section the presses reshaped gives
+// at the reference paneling, as its saved file will.
+QString reshapedReferenceLine(const Coefficients &reference);
 
 } // namespace Report
 

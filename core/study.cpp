@@ -161,6 +161,7 @@ void Study::rebuildLine()
     line = camberlineOf(*file->airfoil, p);
     solveLine();
     pressed.clear();
+    reshaped.reset();
 }
 
 void Study::solveLine()
@@ -182,6 +183,14 @@ CamberReshaping Study::modify(const Targets &targets)
     const CamberReshaping reshaping = reshapeCamberline(*line, targets, inverseCache.get());
     solveLine();
     pressed.push_back(reshaping);
+    // What an open of the saved section gives, read from the text a save would write.
+    QBuffer saved;
+    saved.setData(contourText(file->data.titleBytes));
+    saved.open(QIODevice::ReadOnly);
+    Analysis section;
+    reshaped.reset();
+    if (!analyseFile(&saved, &section))
+        reshaped = section.referenceCoefficients;
     emit lineChanged();
     return reshaping;
 }
@@ -200,20 +209,26 @@ QByteArray Study::airfoilText() const
 {
     if (!file)
         return QByteArray();
-    std::vector<double> x, y;
-    reshapedContour(*file->airfoil, pressed, &x, &y);
     // The title's bytes pass through Latin-1 unchanged, whatever their encoding; the values
-    // reached replace those an earlier save put there, so that titles do not grow.
+    // the saved section has replace those an earlier save put there, so that titles do not
+    // grow and never claim what the section does not have.
     QString title = QString::fromLatin1(file->data.titleBytes);
-    if (!pressed.empty()) {
+    if (reshaped) {
         static const QRegularExpression reached(
             QStringLiteral(" \\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)$"));
         title.remove(reached);
         title += QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
-                     .arg(Format::fixed(degrees(lineCoefficients.alpha0), 3),
-                         Format::fixed(lineCoefficients.cm0, 4));
+                     .arg(Format::fixed(degrees(reshaped->alpha0), 3),
+                         Format::fixed(reshaped->cm0, 4));
     }
-    QByteArray text = title.toLatin1() + '\n';
+    return contourText(title.toLatin1());
+}
+
+QByteArray Study::contourText(const QByteArray &title) const
+{
+    std::vector<double> x, y;
+    reshapedContour(*file->airfoil, pressed, &x, &y);
+    QByteArray text = title + '\n';
     for (size_t i = 0; i < x.size(); ++i)
         text += Format::fixed(x[i], 7).toLatin1() + "  " + Format::fixed(y[i], 7).toLatin1() + '\n';
     return text;
@@ -256,7 +271,7 @@ const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : null
 
 Study::LineState Study::lineState() const
 {
-    return {p, line, lineLoading, lineCoefficients, pressed};
+    return {p, line, lineLoading, lineCoefficients, pressed, reshaped};
 }
 
 void Study::restoreLineState(const LineState &state)
@@ -266,6 +281,7 @@ void Study::restoreLineState(const LineState &state)
     lineLoading = state.loading;
     lineCoefficients = state.coefficients;
     pressed = state.presses;
+    reshaped = state.reshapedReference;
     if (file)
         emit lineChanged();
 }

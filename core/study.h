@@ -108,6 +108,10 @@ public:
     const Coefficients &paneledCoefficients() const { return lineCoefficients; }
     // The Modify presses since the paneled line was built from the contour.
     const std::vector<CamberReshaping> &presses() const { return pressed; }
+    // The reference coefficients of the reshaped section, as an open of its saved file gives
+    // them: what the presses did to the section, not only to the paneled line. Null before a
+    // press, and when an open would refuse the reshaped section.
+    const Coefficients *reshapedReference() const { return reshaped ? &*reshaped : nullptr; }
 
     // All that a step of the user's changes: the paneling, the paneled line with its loading and
     // coefficients, and the presses. Taken before a step and given back, it undoes the step to
@@ -119,6 +123,7 @@ public:
         Loading loading;
         Coefficients coefficients;
         std::vector<CamberReshaping> presses;
+        std::optional<Coefficients> reshapedReference;
     };
     LineState lineState() const;
     // Gives back a state taken since the last load, and says lineChanged.
@@ -136,6 +141,8 @@ private:
     struct Analysis;
     // Reads and analyses the device into next, as every open does.
     Refusal analyseFile(QIODevice *device, Analysis *next) const;
+    // The normalised contour with the presses applied, as an airfoil file under the title.
+    QByteArray contourText(const QByteArray &title) const;
     void rebuildLine();
     void solveLine();
 
@@ -148,6 +155,7 @@ private:
     Loading lineLoading;
     Coefficients lineCoefficients;
     std::vector<CamberReshaping> pressed;
+    std::optional<Coefficients> reshaped;
 };
 
 #endif // LIFTWISE_STUDY_H

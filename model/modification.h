@@ -1,6 +1,9 @@
 #ifndef LIFTWISE_MODIFICATION_H
 #define LIFTWISE_MODIFICATION_H
 
+#include "coefficients.h"
+
+#include <cmath>
 #include <vector>
 
 class Airfoil;
@@ -21,6 +24,17 @@ struct Targets
     static constexpr double MaxCm0 = 1.0;
     static constexpr double Cm0Step = 0.01;
     static constexpr int Decimals = 4;
+
+    // Whether c lies within the tolerances of the targets (the angle's in radians).
+    bool reachedBy(const Coefficients &c, double alpha0Tolerance, double cm0Tolerance) const
+    {
+        return std::fabs(c.alpha0 - alpha0) <= alpha0Tolerance
+            && std::fabs(c.cm0 - cm0) <= cm0Tolerance;
+    }
+    // A press that ends farther than this from its targets has not reached them: the user is
+    // told so.
+    static constexpr double ReachedAlpha0Degrees = 0.01;
+    static constexpr double ReachedCm0 = 2e-4;
 };
 
 // One Modify step: where the line started, what it aimed at and the factors of the two shapes.

@@ -67,7 +67,9 @@ private slots:
     void sweepRowsMatchAnalyze();
     void extrapolatedFromTwoPanelings();
     void batch();
+    void modify_data();
     void modify();
+    void modifyCounted();
     void exitCodes_data();
     void exitCodes();
     void failedWrites_data();
@@ -260,33 +262,86 @@ void tst_Cli::batch()
     QCOMPARE(cli(args + QStringList {"--jobs", "1"}).out, run.out);
 }
 
+// The reference alpha0 (degrees) and cm0 of an airfoil file, as analyze gives them.
+static QPair<double, double> referenceOf(const QString &path)
+{
+    const QJsonObject c = json(cli({"analyze", path, "--json"}).out)["reference"]
+                              .toObject()["coefficients"]
+                              .toObject();
+    return {c["alpha0Deg"].toDouble(), c["cm0"].toDouble()};
+}
+
+void tst_Cli::modify_data()
+{
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<double>("alpha0");
+    QTest::addColumn<double>("cm0");
+    QTest::newRow("2412 to -4.5/-0.1") << "2412" << -4.5 << -0.1;
+    QTest::newRow("4415 to -1.5/0.02") << "4415" << -1.5 << 0.02;
+    QTest::newRow("6409 to -8/-0.15") << "6409" << -8.0 << -0.15;
+}
+
 void tst_Cli::modify()
 {
-    // Presses at a paneling, one line each on standard error, and the reshaped airfoil written
-    // to a file or to standard output alike.
-    const QString output = dir.filePath(QStringLiteral("modified.dat"));
+    // Without options the presses go on until the saved section itself reaches the targets,
+    // each press one line on standard error, and the title says what the section gives, to a
+    // file or to standard output alike.
+    QFETCH(QString, digits);
+    QFETCH(double, alpha0);
+    QFETCH(double, cm0);
+    const QString path
+        = write(digits + "m.dat", cli({"naca", digits, "--points", "61"}).out.toUtf8());
+    const QString output = dir.filePath(digits + "-modified.dat");
     const QStringList args
-        = {"modify", foil, "--alpha0", "-4", "--cm0", "-0.09", "--presses", "2", "--panels", "200"};
+        = {"modify", path, "--alpha0", QString::number(alpha0), "--cm0", QString::number(cm0)};
     const Run written = cli(args + QStringList {"--output", output});
     QCOMPARE(written.status, 0);
     QVERIFY(written.out.isEmpty());
-    const QStringList presses = written.err.trimmed().split('\n');
-    QCOMPARE(presses.size(), 2);
-    QVERIFY2(QRegularExpression("^press 2: alpha0 = -4.000 deg, cm0 = -0.0900$")
-                 .match(presses.at(1))
-                 .hasMatch(),
-        qPrintable(presses.at(1)));
+    QVERIFY(written.err.startsWith("press 1: alpha0 = "));
+    const auto [reachedAlpha0, reachedCm0] = referenceOf(output);
+    QVERIFY2(qAbs(reachedAlpha0 - alpha0) <= 0.001 && qAbs(reachedCm0 - cm0) <= 1e-5,
+        qPrintable(written.err));
     QFile file(output);
     QVERIFY(file.open(QFile::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
-    QVERIFY(text.startsWith("cli test section (alpha0 -4.000 deg, cm0 -0.0900)\n1.0000000  "));
-    QCOMPARE(text.count('\n'), 82);
+    QCOMPARE(text.section('\n', 0, 0),
+        QStringLiteral("NACA %1 (alpha0 %2 deg, cm0 %3)")
+            .arg(digits, QString::number(reachedAlpha0, 'f', 3),
+                QString::number(reachedCm0, 'f', 4)));
     QCOMPARE(cli(args).out, text);
-    // The reshaped file analyses near the targets at its own reference paneling.
-    const QJsonObject ref = json(cli({"analyze", output, "--json"}).out)["reference"]
-                                .toObject()["coefficients"]
-                                .toObject();
-    QVERIFY(qAbs(ref["alpha0Deg"].toDouble() - -4.0) < 0.01);
+}
+
+void tst_Cli::modifyCounted()
+{
+    // Counted presses at a coarse paneling aim at the targets, as the window's do: the title
+    // then says what the section reached, with a warning where that misses, and the file is
+    // written all the same. Uncounted, a target out of reach writes nothing.
+    const QString output = dir.filePath(QStringLiteral("counted.dat"));
+    const Run counted = cli({"modify", foil, "--alpha0", "-4", "--cm0", "-0.09", "--presses", "2",
+        "--panels", "8", "--output", output});
+    QCOMPARE(counted.status, 0);
+    const QString values = "alpha0 = -?\\d+\\.\\d{3} deg, cm0 = -?\\d\\.\\d{4}";
+    const QString press = ", reference: " + values + "\n";
+    QVERIFY2(QRegularExpression("^press 1: " + values + press + "press 2: " + values + press)
+                 .match(counted.err)
+                 .hasMatch(),
+        qPrintable(counted.err));
+    QVERIFY(counted.err.contains("liftwise-cli modify: warning: target not reached: alpha0 = "));
+    const auto [alpha0, cm0] = referenceOf(output);
+    QFile file(output);
+    QVERIFY(file.open(QFile::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readLine()),
+        QStringLiteral("cli test section (alpha0 %1 deg, cm0 %2)\n")
+            .arg(QString::number(alpha0, 'f', 3), QString::number(cm0, 'f', 4)));
+
+    const QString missed = dir.filePath(QStringLiteral("missed.dat"));
+    const Run unreachable
+        = cli({"modify", foil, "--alpha0", "-12", "--cm0", "0.3", "--output", missed});
+    QCOMPARE(unreachable.status, 1);
+    QVERIFY2(unreachable.err.contains("liftwise-cli modify: target not reached: alpha0 = ")
+            || unreachable.err.contains("would be refused"),
+        qPrintable(unreachable.err));
+    QVERIFY(!QFile::exists(missed));
 }
 
 void tst_Cli::exitCodes_data()
@@ -351,7 +406,8 @@ void tst_Cli::exitCodes()
     if (status == 1) {
         QVERIFY(run.out.isEmpty());
         // One line, after the presses' lines of modify.
-        QCOMPARE(run.err.count('\n'), args.first() == "modify" ? 2 : 1);
+        const QStringList lines = run.err.trimmed().split('\n');
+        QCOMPARE(lines.filter(QRegularExpression("^press \\d+: ")).size(), lines.size() - 1);
     }
     if (status == 2)
         QCOMPARE(run.err.count('\n'), 2);

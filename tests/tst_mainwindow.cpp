@@ -93,6 +93,7 @@ private slots:
     void refusalsKeepTheScreen_data();
     void refusalsKeepTheScreen();
     void modifyOnPress();
+    void saveOverTheLoadedFile_data();
     void saveOverTheLoadedFile();
     void panelsShowWholeLines();
     void fitAirfoil();
@@ -312,6 +313,13 @@ void tst_MainWindow::modifyOnPress()
     QTest::keyClick(win.modify(), Qt::Key_Return);
     QCOMPARE(lineChanges.count(), 1);
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("modified paneling"));
+    // A press that ends short of its targets says so; the report gives what the section has.
+    QVERIFY(win.lines("paneling").at(4).startsWith("reference: alpha0 = "));
+    win.decimal("alpha0 [deg]")->setValue(-45.0);
+    win.decimal("cm0")->setValue(1.0);
+    win.pressModify();
+    QVERIFY2(win.w.statusBar()->currentMessage().startsWith("target not reached: alpha0 = "),
+        qPrintable(win.w.statusBar()->currentMessage()));
 }
 
 void tst_MainWindow::panelsShowWholeLines()
@@ -332,7 +340,7 @@ void tst_MainWindow::panelsShowWholeLines()
     QCoreApplication::processEvents();
     win.pressModify();
     QCoreApplication::processEvents();
-    QCOMPARE(win.lines("paneling").size(), 11);
+    QCOMPARE(win.lines("paneling").size(), 12);
     for (const QString name : {"paneling", "results"}) {
         const QTextEdit *text = win.text(name);
         for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
@@ -402,12 +410,22 @@ void tst_MainWindow::zeroWithoutSign()
         QVERIFY2(!text.contains(signedZero), qPrintable(text));
 }
 
+void tst_MainWindow::saveOverTheLoadedFile_data()
+{
+    QTest::addColumn<int>("panels");
+    QTest::newRow("8 panels") << 8;
+    QTest::newRow("200 panels") << 200;
+}
+
 void tst_MainWindow::saveOverTheLoadedFile()
 {
     // The dialog proposes STEM-modified.dat beside the loaded file; the user picks the loaded
     // file itself and confirms the replacement, and the window then shows it as loaded: the
-    // presses are in its contour and its title.
+    // presses are in its contour, and its title says the values it has, whatever the paneling
+    // the presses were made at.
+    QFETCH(int, panels);
     Window win;
+    win.panels()->setValue(panels);
     QAction *save = win.action("Save Airfoil As...");
     QVERIFY(!save->isEnabled());
     const QString path = writeNaca("s.dat", 0.02, 0.4, 0.12);
@@ -436,9 +454,12 @@ void tst_MainWindow::saveOverTheLoadedFile()
     timer.stop();
     QCOMPARE(proposed, QStringList {dir.filePath("s-modified.dat")});
     QVERIFY2(question.contains("already exists"), qPrintable(question));
-    QVERIFY2(win.lines("file").at(0).startsWith("test section s.dat (alpha0 -3.0"),
-        qPrintable(win.lines("file").at(0)));
-    QCOMPARE(win.lines("paneling").at(0), QStringLiteral("9 points, 8 panels"));
+    const QStringList file = win.lines("file");
+    QCOMPARE(file.at(0),
+        QStringLiteral("test section s.dat (alpha0 %1 deg, cm0 %2)")
+            .arg(file.at(5).section(' ', 2, 2), file.at(6).section(' ', 2, 2)));
+    QCOMPARE(win.lines("paneling").at(0),
+        QStringLiteral("%1 points, %2 panels").arg(panels + 1).arg(panels));
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -229,19 +229,20 @@ void tst_Study::modifyWorkedCase()
     const Targets targets {radians(-2.0), -0.05};
     study.modify(targets);
     QStringList lines = Report::panelingLines(study);
-    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.size(), 12);
     QCOMPARE(lines.at(0), QStringLiteral("modified paneling"));
     QCOMPARE(lines.at(1), QStringLiteral("start  :  alpha0=   0.000  cm0=  0.0000"));
     QCOMPARE(lines.at(2), QStringLiteral("target :  alpha0=  -2.000  cm0= -0.0500"));
     QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a=  3.2175  b=  2.2826"));
-    QCOMPARE(lines.at(4), QStringLiteral("9 points, 8 panels"));
-    QCOMPARE(lines.at(6), QStringLiteral("alpha0 = -2.001 deg"));
-    QCOMPARE(lines.at(7), QStringLiteral("cm0 = -0.0497"));
+    QCOMPARE(lines.at(4), Report::reshapedReferenceLine(*study.reshapedReference()));
+    QCOMPARE(lines.at(5), QStringLiteral("9 points, 8 panels"));
+    QCOMPARE(lines.at(7), QStringLiteral("alpha0 = -2.001 deg"));
+    QCOMPARE(lines.at(8), QStringLiteral("cm0 = -0.0497"));
     study.modify(targets);
     lines = Report::panelingLines(study);
     QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a= -0.0226  b= -0.0430"));
-    QCOMPARE(lines.at(6), QStringLiteral("alpha0 = -2.000 deg"));
-    QCOMPARE(lines.at(7), QStringLiteral("cm0 = -0.0500"));
+    QCOMPARE(lines.at(7), QStringLiteral("alpha0 = -2.000 deg"));
+    QCOMPARE(lines.at(8), QStringLiteral("cm0 = -0.0500"));
     QCOMPARE(Report::fileLines(study), file);
 }
 
@@ -435,8 +436,11 @@ void tst_Study::savedAfterPressesReachesTheTargets()
     QVERIFY(!saved.loadFile(path));
     QCOMPARE(saved.data().title,
         QStringLiteral("test section (alpha0 %1 deg, cm0 %2)")
-            .arg(degrees(study.paneledCoefficients().alpha0), 0, 'f', 3)
-            .arg(study.paneledCoefficients().cm0, 0, 'f', 4));
+            .arg(degrees(saved.referenceCoefficients().alpha0), 0, 'f', 3)
+            .arg(saved.referenceCoefficients().cm0, 0, 'f', 4));
+    QVERIFY(std::memcmp(study.reshapedReference(), &saved.referenceCoefficients(),
+                sizeof(Coefficients))
+        == 0);
     QCOMPARE(saved.data().count(), study.data().count());
     QVERIFY(qAbs(degrees(saved.referenceCoefficients().alpha0 - targets.alpha0)) < 0.01);
     QVERIFY(qAbs(saved.referenceCoefficients().cm0 - targets.cm0) < 2e-4);
