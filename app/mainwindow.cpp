@@ -15,12 +15,10 @@
 MainWindow::MainWindow()
     : QMainWindow(nullptr)
     , study(new Study(this))
-    , panelingStep(new QTimer(this))
 {
-    // The study and the step timer come before the widgets, and so go before them.
-    panelingStep->setSingleShot(true);
-    panelingStep->setInterval(0);
-    connect(panelingStep, &QTimer::timeout, this, &MainWindow::runPanelingStep);
+    panelingStep.setSingleShot(true);
+    panelingStep.setInterval(0);
+    connect(&panelingStep, &QTimer::timeout, this, &MainWindow::runPanelingStep);
     createActions();
     createMenus();
     createStatusBar();
@@ -172,7 +170,7 @@ void MainWindow::loadFile(const QString &path)
         return;
     }
     // The load builds the line at the fields' paneling: a step still waiting is part of it.
-    panelingStep->stop();
+    panelingStep.stop();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // The study takes the file only if it can be analysed, so a refused file leaves the
     // earlier one loaded and shown.
@@ -214,11 +212,11 @@ void MainWindow::busyStep(const Paneling &paneling, const std::function<void()> 
         QApplication::restoreOverrideCursor();
 }
 
-void MainWindow::panelingChanged() { panelingStep->start(); }
+void MainWindow::panelingChanged() { panelingStep.start(); }
 
 void MainWindow::runPanelingStep()
 {
-    panelingStep->stop();
+    panelingStep.stop();
     const Paneling paneling = fieldsPaneling();
     busyStep(paneling, [&] { study->setPaneling(paneling); });
     if (!study->isLoaded()) {
@@ -229,7 +227,7 @@ void MainWindow::runPanelingStep()
 
 void MainWindow::finishPanelingStep()
 {
-    if (panelingStep->isActive())
+    if (panelingStep.isActive())
         runPanelingStep();
 }
 

@@ -2,6 +2,7 @@
 #define LIFTWISE_MAINWINDOW_H
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include <functional>
 
@@ -15,7 +16,6 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTextEdit;
-class QTimer;
 QT_END_NAMESPACE
 
 class ConvergenceChart;
@@ -101,8 +101,10 @@ private:
     // The paneled line was rebuilt by a step of a field's value since the last finished edit.
     bool lineFromStep = false;
     // Paneling steps wait here for the event loop, so that those queued while one computes
-    // merge into one, at the fields' last values.
-    QTimer *panelingStep;
+    // merge into one, at the fields' last values. The fields reach the window through it; as a
+    // member it goes before the widgets do, so that the field that finishes its edit as the
+    // window goes reaches nothing.
+    QTimer panelingStep;
     QMenu *fileMenu;
     RecentFilesMenu *recentMenu;
     QMenu *editMenu;

@@ -129,15 +129,13 @@ void MainWindow::createPanelingGroup()
     const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
     for (QAbstractSpinBox *box : fields) {
         box->setKeyboardTracking(false);
-        // Through the step timer, which goes before the fields: the one with the focus
-        // finishes its edit as the window goes, and that reaches nothing.
-        connect(box, &QAbstractSpinBox::editingFinished, panelingStep,
+        connect(box, &QAbstractSpinBox::editingFinished, &panelingStep,
             [this] { panelingEditFinished(); });
     }
     const auto stepped = [this] { panelingStepped(); };
-    connect(panelsSpinBox, &QSpinBox::valueChanged, panelingStep, stepped);
-    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, panelingStep, stepped);
-    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, panelingStep, stepped);
+    connect(panelsSpinBox, &QSpinBox::valueChanged, &panelingStep, stepped);
+    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, &panelingStep, stepped);
+    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, &panelingStep, stepped);
 
     panelingText = createTextPanel(tr("paneling"));
     // The longest report of a Modify press, with the point count and coefficients below it,
