@@ -227,6 +227,7 @@ void invert(double *a, int n, int width, WorkerTeam &team)
     // then on every row is brought up to date and kept so at every step.
     int windowStart = 0;
     for (int s = 0; s < n; ++s) {
+        giveWayToForeground();
         const auto [row, p] = next;
         if (r.leaveBehind && used[p] != 0) {
             if (r.caughtUp == 0 && s > windowStart)

@@ -1,10 +1,15 @@
 #include "linalgebra.h"
 #include "literal_inverse.h"
+#include "workerpool.h"
 
 #include <QtTest>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -188,6 +193,37 @@ private slots:
         for (std::thread &thread : threads)
             thread.join();
         QCOMPARE(differences, QList<qsizetype>(differences.size(), -1));
+    }
+
+    void backgroundGivesWay()
+    {
+        // A background inversion sleeps while foreground work is in progress and finishes, with
+        // the same bits, once it is over. Background teams never take the workers, and a
+        // foreground team gets them even while a background team exists.
+        const Matrix matrix = influenceMatrix(200);
+        Matrix expected = matrix, result = matrix;
+        MatrixInverseLiteral(expected.data(), order(expected));
+        std::atomic<bool> done {false};
+        std::atomic<int> backgroundTeamSize {0};
+        std::optional<ForegroundWork> foreground(std::in_place);
+        std::thread background([&] {
+            BackgroundWork mark;
+            backgroundTeamSize = WorkerTeam(true).size();
+            MatrixInverse(result.data(), order(result), InverseThreads::All);
+            done = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        QVERIFY(!done);
+        QCOMPARE(backgroundTeamSize.load(), 1);
+        {
+            WorkerTeam team(true);
+            QCOMPARE(team.size(), std::clamp(int(std::thread::hardware_concurrency()), 2, 32));
+        }
+        giveWayToForeground(); // not a background thread: returns at once
+        foreground.reset();
+        background.join();
+        QVERIFY(done);
+        QCOMPARE(firstDifference(result, expected), -1);
     }
 
     void productTransposeAndOrderZero()
