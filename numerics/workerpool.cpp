@@ -42,12 +42,15 @@ constexpr std::chrono::microseconds callerSpin(30);
 // How long an idle worker spins for the next round before it sleeps.
 constexpr std::chrono::microseconds workerSpin(50);
 
-// A round of blocks is one word: its number in the high half, the next block to be taken in the
-// low half. Taking a block is a compare-and-swap that also checks the round, so a worker that
-// arrives late, or after the round is over, takes nothing.
+// A round of blocks is one word: its number (32 bits), its count of blocks and the next block to
+// be taken (16 bits each). Taking a block is a compare-and-swap of the whole word, so a worker
+// that arrives late, or after the round is over, takes nothing, and nobody ever sees one round's
+// count with another's number.
 using Word = std::uint64_t;
+constexpr int maxBlocksARound = 0xffff;
 std::uint32_t roundOf(Word word) { return std::uint32_t(word >> 32); }
-std::uint32_t blockOf(Word word) { return std::uint32_t(word); }
+std::uint32_t countOf(Word word) { return std::uint32_t(word >> 16) & 0xffff; }
+std::uint32_t nextOf(Word word) { return std::uint32_t(word) & 0xffff; }
 
 class Pool
 {
@@ -71,18 +74,19 @@ public:
 
     int size() const { return int(threads_.size()) + 1; }
 
-    // By one caller at a time (the team that holds the workers). Returns whether sharing cost
-    // time: whether the round took longer than the caller alone would have at its own pace, as
-    // when a worker that took a block lost its core to another thread.
-    bool share(int blocks, void (*call)(const void *, int), const void *work)
+    // By one caller at a time (the team that holds the workers): calls work(first + block) for
+    // every block in [0, count), count <= maxBlocksARound. Returns whether sharing cost time:
+    // whether the round took longer than the caller alone would have at its own pace, as when a
+    // worker that took a block lost its core to another thread.
+    bool share(int first, int count, void (*call)(const void *, int), const void *work)
     {
         const Clock::time_point start = Clock::now();
         call_ = call;
         work_ = work;
-        blocks_.store(std::uint32_t(blocks), std::memory_order_relaxed);
+        first_ = first;
         finished_.store(0, std::memory_order_relaxed);
         const std::uint32_t round = roundOf(next_.load(std::memory_order_relaxed)) + 1;
-        next_.store(Word(round) << 32);
+        next_.store(Word(round) << 32 | Word(count) << 16);
         if (workersAsleep_.load() > 0) {
             {
                 std::lock_guard<std::mutex> lock(mutex_);
@@ -90,9 +94,9 @@ public:
             roundStarted_.notify_all();
         }
         const int own = takeBlocks(round);
-        const Clock::duration alone = (Clock::now() - start) * blocks / std::max(own, 1);
+        const Clock::duration alone = (Clock::now() - start) * count / std::max(own, 1);
         // Only blocks that others have taken and still run are left.
-        const auto finished = [&] { return finished_.load() == std::uint32_t(blocks); };
+        const auto finished = [&] { return finished_.load() == std::uint32_t(count); };
         if (!spinFor(callerSpin, finished)) {
             std::unique_lock<std::mutex> lock(mutex_);
             callerAsleep_.store(true);
@@ -103,18 +107,18 @@ public:
     }
 
 private:
-    // Takes and runs blocks of the round until none is left; returns how many.
+    // Takes and runs blocks of the round until none is left; returns how many. The round's
+    // work stays put until its last block has returned, so it is read only by those holding one.
     int takeBlocks(std::uint32_t round)
     {
         int taken = 0;
         Word word = next_.load(std::memory_order_acquire);
-        while (roundOf(word) == round && blockOf(word) < blocks_.load(std::memory_order_relaxed)) {
+        while (roundOf(word) == round && nextOf(word) < countOf(word)) {
             if (!next_.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel))
                 continue;
-            call_(work_, int(blockOf(word)));
+            call_(work_, first_ + int(nextOf(word)));
             ++taken;
-            const std::uint32_t done = finished_.fetch_add(1) + 1;
-            if (done == blocks_.load(std::memory_order_relaxed) && callerAsleep_.load()) {
+            if (finished_.fetch_add(1) + 1 == countOf(word) && callerAsleep_.load()) {
                 {
                     std::lock_guard<std::mutex> lock(mutex_);
                 }
@@ -148,9 +152,9 @@ private:
     alignas(64) std::atomic<std::uint32_t> finished_ {0}; // blocks whose call has returned
     // The round's work: written by the caller before it publishes the round, read by whoever has
     // taken a block of it, which the caller waits for.
-    alignas(64) std::atomic<std::uint32_t> blocks_ {0};
-    void (*call_)(const void *, int) = nullptr;
+    alignas(64) void (*call_)(const void *, int) = nullptr;
     const void *work_ = nullptr;
+    int first_ = 0;
     std::mutex mutex_;
     std::condition_variable roundStarted_, roundFinished_;
     std::atomic<int> workersAsleep_ {0};
@@ -227,11 +231,13 @@ WorkerTeam::~WorkerTeam()
 void WorkerTeam::shareBlocks(int blocks, void (*call)(const void *, int), const void *work)
 {
     if (roundsAlone_ == 0 && foregroundTeams.load(std::memory_order_relaxed) == 1) {
-        if (pool().share(blocks, call, work)) {
-            roundsAlone_ = backOff_;
-            backOff_ = std::min(2 * backOff_, maxBackOff);
-        } else {
-            backOff_ = 1;
+        for (int first = 0; first < blocks; first += maxBlocksARound) {
+            if (pool().share(first, std::min(blocks - first, maxBlocksARound), call, work)) {
+                roundsAlone_ = backOff_;
+                backOff_ = std::min(2 * backOff_, maxBackOff);
+            } else {
+                backOff_ = 1;
+            }
         }
         return;
     }

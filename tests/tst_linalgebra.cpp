@@ -329,6 +329,27 @@ private slots:
         QCOMPARE(differences, QList<qsizetype>(differences.size(), -1));
     }
 
+    void everyBlockOnce()
+    {
+        // Rounds of blocks in quick succession, and one of more blocks than a round holds: each
+        // block runs exactly once, whichever thread takes it.
+        WorkerTeam team(true);
+        std::vector<std::atomic<int>> runs(70000);
+        int wrong = 0;
+        for (int round = 0; round < 500; ++round) {
+            const int blocks = round == 0 ? int(runs.size()) : 2 + round % 7;
+            for (int b = 0; b < blocks; ++b)
+                runs[b] = 0;
+            team.forEachBlock(blocks, [&](int block) {
+                for (volatile int i = 0; i < 2000; ++i) { }
+                ++runs[block];
+            });
+            for (int b = 0; b < blocks; ++b)
+                wrong += runs[b] != 1;
+        }
+        QCOMPARE(wrong, 0);
+    }
+
     void backgroundGivesWay()
     {
         // A background inversion sleeps while foreground work is in progress and finishes, with
