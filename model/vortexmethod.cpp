@@ -1,6 +1,7 @@
 #include "vortexmethod.h"
 
 #include "camberline.h"
+#include "influence.h"
 #include "linalgebra.h"
 
 #include <cassert>
@@ -14,27 +15,13 @@ const double kTwoPi = 6.283185307179586;
 
 using Inverse = InverseCache::Inverse;
 
-// The influence matrix of vortices at the panels' quarter points on control points at their
-// three-quarter points, inverted. M[i][j] = 1 / (xc[i] - xv[j]); the 1 / (2 pi) is applied to
-// the solutions.
+// The influence matrix on the stations, inverted.
 Inverse invertedInfluence(const std::vector<double> &x)
 {
-    const int n = int(x.size()) - 1;
-    std::vector<double> xv(n);
-    std::vector<double> xc(n);
-    for (int i = 0; i < n; ++i) {
-        xv[i] = 0.75 * x[i] + 0.25 * x[i + 1];
-        xc[i] = 0.25 * x[i] + 0.75 * x[i + 1];
-    }
-    // Every element is written before it is read: no need to clear 8 MB first.
-    std::shared_ptr<double[]> m(new double[static_cast<size_t>(n) * n]);
-    for (int i = 0; i < n; ++i) {
-        double *row = m.get() + static_cast<size_t>(i) * n;
-        for (int j = 0; j < n; ++j)
-            row[j] = 1.0 / (xc[i] - xv[j]);
-    }
-    MatrixInverse(m.get(), n);
-    return m;
+    const auto m = std::make_shared<std::vector<double>>(influenceMatrix(x));
+    MatrixInverse(m->data(), int(x.size()) - 1);
+    // Shares the vector's ownership, without a copy of its 8 MB at 999 panels.
+    return Inverse(m, m->data());
 }
 
 } // namespace

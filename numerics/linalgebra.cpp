@@ -1,284 +1,230 @@
+// The row kernels of the matrix inverse, written once with Google Highway: foreach_target.h
+// includes this file again for each instruction set Highway targets, and rowKernels() hands out
+// those of the best target the processor runs, at its own vector width. Every element is computed
+// as x - pivot * factor with the product rounded on its own (separate Mul and Sub, and
+// -ffp-contract=off), so the bits are the same on every target.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "linalgebra.cpp"
+#include <hwy/foreach_target.h> // before highway.h
+#include <hwy/highway.h>
+
+#include "inverse_internal.h"
 #include "linalgebra.h"
-#include "workerpool.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstddef>
 #include <utility>
-#include <vector>
 
-// The row loops are compiled for each of these instruction sets, with the helpers inlined, and
-// the loader picks the widest the processor runs. Each element is computed as a[k] - pivot[k] * d
-// with the product rounded on its own (no contraction), the same bits at any vector width.
-// ThreadSanitizer would instrument the loader's pick, which runs before it is set up.
-#if defined(__x86_64__) && !defined(LIFTWISE_ROW_TARGETS)
-#define LIFTWISE_ROW_TARGETS "avx512f", "avx2", "default"
-#endif
-#ifndef __has_feature
-#define __has_feature(feature) 0
-#endif
-#if defined(LIFTWISE_ROW_TARGETS) && !defined(__SANITIZE_THREAD__)                                 \
-    && !__has_feature(thread_sanitizer)
-#define FOR_EACH_TARGET __attribute__((target_clones(LIFTWISE_ROW_TARGETS)))
-#else
-#define FOR_EACH_TARGET
-#endif
-#define ROW_HELPER inline __attribute__((always_inline))
+HWY_BEFORE_NAMESPACE();
+namespace inverse {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
 
-namespace {
-
-// Eight columns a vector; the compiler splits it where the registers are narrower. Rows start
-// anywhere, so they are read and written through the unaligned types: AT(p) is the eight
-// doubles from p on (a macro, as clang keeps the lowered alignment only on a direct access).
-typedef double Vec __attribute__((vector_size(64)));
-typedef long long Bits __attribute__((vector_size(64)));
-typedef double VecAt __attribute__((vector_size(64), aligned(8), may_alias));
-constexpr int lanes = 8;
-#define AT(p) (*(VecAt *)(p))
-
-ROW_HELPER void keepMax(Vec &largest, const Vec &x) { largest = x > largest ? x : largest; }
-
-// The scans look at the columns nobody has pivoted on yet and never count NaN. The others are
-// NaN in `unusable`, whose bits turn their magnitude into a NaN too.
-ROW_HELPER void keepLarger(Vec &largest, const Vec &x, const double *unusable)
+// The scans never count NaN: a used column's magnitude is made NaN by the mask's bits, and a
+// magnitude replaces the largest so far only when it compares greater.
+template <class D, class V> HWY_INLINE void keepLarger(D d, V &largest, V x, const double *usedMask)
 {
-    keepMax(largest, (Vec)(((Bits)x & 0x7fffffffffffffffLL) | (Bits)AT(unusable)));
+    const V magnitude = hn::Or(hn::Abs(x), hn::LoadU(d, usedMask));
+    largest = hn::IfThenElse(hn::Gt(magnitude, largest), magnitude, largest);
 }
 
-// m vectors of columns from k on through the steps; m independent chains of subtractions.
-template <int m, bool search>
-ROW_HELPER void updateVectors(double *a, int k, const double *const *pivots, const double *d,
-    int count, const double *unusable, Vec *largest)
+template <class D, class V> HWY_INLINE double largestLane(D d, V largest)
 {
-    Vec x[m];
-    for (int v = 0; v < m; ++v)
-        x[v] = AT(a + k + v * lanes);
-    for (int t = 0; t < count; ++t)
-        for (int v = 0; v < m; ++v)
-            x[v] = x[v] - AT(pivots[t] + k + v * lanes) * d[t];
-    for (int v = 0; v < m; ++v) {
-        if (count > 0)
-            AT(a + k + v * lanes) = x[v];
-        if (search)
-            keepLarger(largest[v], x[v], unusable + k + v * lanes);
+    HWY_ALIGN double lanes[hn::MaxLanes(D())];
+    hn::Store(largest, d, lanes);
+    double result = -1.0;
+    for (size_t i = 0; i < hn::Lanes(d); ++i)
+        result = lanes[i] > result ? lanes[i] : result;
+    return result;
+}
+
+// The kernels keep R * U vectors in flight (R rows, U vectors of columns each), in slots x0 .. x7:
+// slot j holds row j / U from column k + (j % U) * N on. Vectors are named, not kept in arrays,
+// as SVE's are sizeless.
+template <int j, int R, int U, class D, class V>
+HWY_INLINE void loadSlot(D d, const RowTile &t, size_t k, V &x)
+{
+    if constexpr (j < R * U)
+        x = hn::LoadU(d, t.rows[j / U] + k + j % U * hn::Lanes(d));
+}
+
+// One step: the pivot vectors p0 .. p3 hold the pivot row from column k on.
+template <int j, int R, int U, class D, class V>
+HWY_INLINE void stepSlot(D d, V &x, V p0, V p1, V p2, V p3, const double *factors)
+{
+    if constexpr (j < R * U) {
+        const V f = hn::Set(d, factors[j / U]);
+        if constexpr (j % U == 0)
+            x = hn::Sub(x, hn::Mul(p0, f));
+        else if constexpr (j % U == 1)
+            x = hn::Sub(x, hn::Mul(p1, f));
+        else if constexpr (j % U == 2)
+            x = hn::Sub(x, hn::Mul(p2, f));
+        else
+            x = hn::Sub(x, hn::Mul(p3, f));
     }
 }
 
-// a[k] = (a[k] - pivots[0][k] * d[0]) - pivots[1][k] * d[1] ...: one step of the elimination,
-// several to bring a row up to date, none to scan it. With search, returns the largest |a[k]|
-// afterwards over the unused columns, -1 if none. Rows hold a vector at least (short ones are
-// padded); the last vector overlaps the one before, computed from the row as it was.
-template <bool search>
-ROW_HELPER double updateRow(double *__restrict a, const double *const *pivots, const double *d,
-    int count, const double *unusable, int width)
+template <int j, int R, int U, class D, class V>
+HWY_INLINE void finishSlot(D d, const RowTile &t, size_t k, V x, V &largest)
 {
-    const int last = width - lanes;
-    Vec tail = AT(a + last);
-    for (int t = 0; t < count; ++t)
-        tail = tail - AT(pivots[t] + last) * d[t];
-    Vec largest[4] = {Vec {} - 1.0, Vec {} - 1.0, Vec {} - 1.0, Vec {} - 1.0};
-    int k = 0;
-    for (; k + 4 * lanes <= last; k += 4 * lanes)
-        updateVectors<4, search>(a, k, pivots, d, count, unusable, largest);
-    for (; k < last; k += lanes)
-        updateVectors<1, search>(a, k, pivots, d, count, unusable, largest);
-    if (count > 0)
-        AT(a + last) = tail;
-    if (!search)
-        return 0.0;
-    Vec &v = largest[0];
-    keepLarger(v, tail, unusable + last);
-    for (int i = 1; i < 4; ++i)
-        keepMax(v, largest[i]);
-    keepMax(v, __builtin_shufflevector(v, v, 4, 5, 6, 7, 0, 1, 2, 3));
-    keepMax(v, __builtin_shufflevector(v, v, 2, 3, 0, 1, 6, 7, 4, 5));
-    keepMax(v, __builtin_shufflevector(v, v, 1, 0, 3, 2, 5, 4, 7, 6));
-    return v[0];
-}
-
-// Former pivot rows are no candidates any more, and no step reads them while pivots keep coming
-// from fresh columns. They are left behind for a window of steps and then brought up to date,
-// each with the steps it missed: one pass over such a row per window instead of one per step,
-// about half the traffic to memory at large orders. Eight steps were best from 200 to 999.
-constexpr int window = 8;
-
-// The pivot search keeps the element scanned last among the largest, as a running
-// "|x| >= largest" over rows then columns does: the last row holding the largest magnitude
-// (row -1: none, NaN never counts), and in it the last unused column holding it.
-using Candidate = std::pair<double, int>; // largest magnitude, row
-
-// One round for the rows one thread owns: those left behind brought up to date with the window
-// of steps first .. first + count - 1 (pivotCol[0 .. caughtUp): earlier windows' pivot rows with
-// all the steps, the window's own with the steps after theirs) from copies of its pivot rows,
-// then the others cleared with the pivot row (none: scan only) and searched right after.
-struct Round
-{
-    double *a;
-    int n, width, caughtUp, p, first, count;
-    const int *used, *owner, *pivotCol;
-    const double *unusable, *pivot;
-    const double *pivots[window];
-    bool leaveBehind, searchNext;
-};
-
-// Applies to row a the window's steps from .. count - 1, exactly as one by one.
-ROW_HELPER void catchUpRow(double *a, const Round &r, int from)
-{
-    // 1. The pivot columns first: each step's factor is the element in its own pivot column as
-    //    the earlier steps left it, and that element is zeroed before the step's subtraction.
-    double pending[window], d[window] = {};
-    for (int u = from; u < r.count; ++u)
-        pending[u] = a[r.pivotCol[r.first + u]];
-    for (int t = from; t < r.count; ++t) {
-        d[t] = pending[t];
-        pending[t] = 0.0;
-        for (int u = from; u < r.count; ++u)
-            pending[u] = pending[u] - r.pivots[t][r.pivotCol[r.first + u]] * d[t];
+    if constexpr (j < R * U) {
+        const size_t at = k + j % U * hn::Lanes(d);
+        if (t.steps > 0)
+            hn::StoreU(x, d, t.rows[j / U] + at);
+        if (t.usedMask)
+            keepLarger(d, largest, x, t.usedMask + at);
     }
-    // 2. Every column through all the steps, then the pivot columns put right.
-    updateRow<false>(a, r.pivots + from, d + from, r.count - from, r.unusable, r.width);
-    for (int u = from; u < r.count; ++u)
-        a[r.pivotCol[r.first + u]] = pending[u];
 }
 
-FOR_EACH_TARGET Candidate shareOfRound(const Round &r, int thread)
+template <int j, int R, int U, class D, class V>
+HWY_INLINE void reduceSlot(D d, V largestOfSlot, double *largest)
 {
-    for (int j = 0; j < r.caughtUp; ++j)
-        if (r.owner[r.pivotCol[j]] == thread)
-            catchUpRow(r.a + r.pivotCol[j] * r.width, r, std::max(0, j - r.first + 1));
-    Candidate search {0.0, -1};
-    for (int i = 0; i < r.n; ++i) {
-        if (r.owner[i] != thread || (r.leaveBehind && r.used[i] == 1))
-            continue;
-        // Column p is zeroed before its subtraction; written after the row, so that the loads do
-        // not wait on a fresh store. The scan never looks at it: it is used.
-        double *ar = r.a + i * r.width;
-        const bool candidate = r.searchNext && r.used[i] != 1;
-        const int steps = r.pivot && i != r.p ? 1 : 0;
-        const double d = steps ? ar[r.p] : 0.0;
-        const double rowLargest = candidate
-            ? updateRow<true>(ar, &r.pivot, &d, steps, r.unusable, r.width)
-            : updateRow<false>(ar, &r.pivot, &d, steps, r.unusable, r.width);
-        if (steps)
-            ar[r.p] = 0.0 - r.pivot[r.p] * d;
-        if (candidate && rowLargest >= search.first)
-            search = {rowLargest, i};
+    if constexpr (j < R * U)
+        largest[j / U] = std::max(largest[j / U], largestLane(d, largestOfSlot));
+}
+
+// Columns [k, end) of the tile's R rows, U vectors of d at a time: R * U chains of subtractions
+// in flight, each pivot vector loaded once for all rows.
+template <int R, int U, class D>
+HWY_INLINE void updateColumns(D d, const RowTile &t, size_t k, size_t end, double *largest)
+{
+    static_assert(R * U <= 8 && U <= 4, "eight slots, four pivot vectors");
+    using V = hn::Vec<D>;
+    const size_t N = hn::Lanes(d);
+    const V none = hn::Set(d, -1.0);
+    V m0 = none, m1 = none, m2 = none, m3 = none, m4 = none, m5 = none, m6 = none, m7 = none;
+    for (; k < end; k += U * N) {
+        V x0 = none, x1 = none, x2 = none, x3 = none, x4 = none, x5 = none, x6 = none, x7 = none;
+        loadSlot<0, R, U>(d, t, k, x0);
+        loadSlot<1, R, U>(d, t, k, x1);
+        loadSlot<2, R, U>(d, t, k, x2);
+        loadSlot<3, R, U>(d, t, k, x3);
+        loadSlot<4, R, U>(d, t, k, x4);
+        loadSlot<5, R, U>(d, t, k, x5);
+        loadSlot<6, R, U>(d, t, k, x6);
+        loadSlot<7, R, U>(d, t, k, x7);
+        for (int s = 0; s < t.steps; ++s) {
+            const double *pivot = t.pivots[s] + k, *f = t.factors + s * tileRows;
+            const V p0 = hn::LoadU(d, pivot);
+            const V p1 = U > 1 ? hn::LoadU(d, pivot + N) : p0;
+            const V p2 = U > 2 ? hn::LoadU(d, pivot + 2 * N) : p0;
+            const V p3 = U > 3 ? hn::LoadU(d, pivot + 3 * N) : p0;
+            stepSlot<0, R, U>(d, x0, p0, p1, p2, p3, f);
+            stepSlot<1, R, U>(d, x1, p0, p1, p2, p3, f);
+            stepSlot<2, R, U>(d, x2, p0, p1, p2, p3, f);
+            stepSlot<3, R, U>(d, x3, p0, p1, p2, p3, f);
+            stepSlot<4, R, U>(d, x4, p0, p1, p2, p3, f);
+            stepSlot<5, R, U>(d, x5, p0, p1, p2, p3, f);
+            stepSlot<6, R, U>(d, x6, p0, p1, p2, p3, f);
+            stepSlot<7, R, U>(d, x7, p0, p1, p2, p3, f);
+        }
+        finishSlot<0, R, U>(d, t, k, x0, m0);
+        finishSlot<1, R, U>(d, t, k, x1, m1);
+        finishSlot<2, R, U>(d, t, k, x2, m2);
+        finishSlot<3, R, U>(d, t, k, x3, m3);
+        finishSlot<4, R, U>(d, t, k, x4, m4);
+        finishSlot<5, R, U>(d, t, k, x5, m5);
+        finishSlot<6, R, U>(d, t, k, x6, m6);
+        finishSlot<7, R, U>(d, t, k, x7, m7);
     }
-    return search;
+    if (!t.usedMask)
+        return;
+    reduceSlot<0, R, U>(d, m0, largest);
+    reduceSlot<1, R, U>(d, m1, largest);
+    reduceSlot<2, R, U>(d, m2, largest);
+    reduceSlot<3, R, U>(d, m3, largest);
+    reduceSlot<4, R, U>(d, m4, largest);
+    reduceSlot<5, R, U>(d, m5, largest);
+    reduceSlot<6, R, U>(d, m6, largest);
+    reduceSlot<7, R, U>(d, m7, largest);
 }
 
-// Below this order the steps are too short for the threads to pay their way (two cores).
-constexpr int sharedFrom = 400;
-
-// n rows of `width` >= lanes doubles; the columns from n on are padding.
-void invert(double *a, int n, int width, WorkerTeam &team)
+// Groups of U full vectors, then single ones, then the last columns one lane at a time.
+template <int R, int U> void updateTile(const RowTile &t, double *largest)
 {
-    // Each thread keeps to its own rows, so that they stay in its cache: four blocks each, dealt
-    // in turn, which shares out about evenly the rows still in play and those left behind
-    // whatever the order of the pivots, with few cache lines written by two threads.
-    const int threads = team.size();
-    std::vector<int> used(n), pivotRow(n), pivotCol(n), owner(n);
-    for (int row = 0; row < n; ++row)
-        owner[row] = row / std::max(1, n / (threads * 4)) % threads;
-    std::vector<double> unusable(width, std::nan(""));
-    std::fill_n(unusable.begin(), n, 0.0);
-    std::vector<double> copies(std::size_t(window) * width);
-    std::vector<Candidate> shares(threads);
-    Round r {a, n, width, 0, 0, 0, 0, used.data(), owner.data(), pivotCol.data(), unusable.data(),
-        nullptr, {}, true, true};
+    const hn::ScalableTag<double> d;
+    const hn::CappedTag<double, 1> one;
+    const size_t N = hn::Lanes(d), n = size_t(t.columns);
+    const size_t groups = n / (U * N) * (U * N), vectors = n / N * N;
+    std::fill_n(largest, R, -1.0);
+    updateColumns<R, U>(d, t, 0, groups, largest);
+    updateColumns<R, 1>(d, t, groups, vectors, largest);
+    updateColumns<R, 1>(one, t, vectors, n, largest);
+}
 
-    // The pivot: the last row among the largest over all threads, then its column. The last
-    // round also undoes the row swaps as column swaps, last step first, row by row.
-    auto round = [&](const double *pivot, int p, bool searchNext, bool last) {
-        r.pivot = pivot;
-        r.p = p;
-        r.searchNext = searchNext;
-        team.run([&](int t) {
-            shares[t] = shareOfRound(r, t);
-            for (int row = 0; last && row < n; ++row) {
-                for (int s = n - 1; s >= 0 && owner[row] == t; --s)
-                    std::swap(a[row * width + pivotRow[s]], a[row * width + pivotCol[s]]);
+void UpdateRows(const RowTile &tile, double *largest)
+{
+    static_assert(tileRows == 4, "one case for each row count");
+    switch (tile.rowCount) {
+    case 1:
+        return updateTile<1, 4>(tile, largest);
+    case 2:
+        return updateTile<2, 4>(tile, largest);
+    case 3:
+        return updateTile<3, 2>(tile, largest);
+    default:
+        return updateTile<4, 2>(tile, largest);
+    }
+}
+
+// The tile's rows side by side (in parts where vectors are narrower), all steps' pivot columns at
+// once for each step. Each load reads what one store wrote, which the processor forwards at once.
+void ChainPivotColumns(const ChainOfSteps &c)
+{
+    const hn::CappedTag<double, tileRows> d;
+    using V = hn::Vec<decltype(d)>;
+    for (int t = 0; t < c.steps; ++t) {
+        const double *crossed = c.crossing + t * c.crossingStride;
+        for (size_t r = 0; r < tileRows; r += hn::Lanes(d)) {
+            double *own = c.pivotColumns + t * tileRows + r;
+            const V f = hn::LoadU(d, own);
+            hn::StoreU(f, d, c.factors + t * tileRows + r);
+            hn::StoreU(hn::Zero(d), d, own);
+            for (int u = 0; u < c.steps; ++u) {
+                double *x = c.pivotColumns + u * tileRows + r;
+                hn::StoreU(hn::Sub(hn::LoadU(d, x), hn::Mul(hn::Set(d, crossed[u]), f)), d, x);
             }
-        });
-        r.caughtUp = 0;
-        const auto [largest, best] = *std::max_element(shares.begin(), shares.end());
-        int col = n - 1;
-        while (best >= 0 && col > 0
-            && (unusable[col] != 0 || std::fabs(a[best * width + col]) != largest))
-            --col;
-        return best < 0 ? std::pair(0, 0) : std::pair(best, col);
-    };
-    // The rows left behind, to be brought up to date with steps first .. last - 1 in the next
-    // round.
-    auto catchUp = [&](int first, int last) {
-        r.first = first;
-        r.count = last - first;
-        for (int t = 0; t < r.count; ++t)
-            r.pivots[t]
-                = std::copy_n(a + pivotCol[first + t] * width, width, &copies[t * width]) - width;
-        r.caughtUp = last - 1;
-    };
-
-    // 1. Search the first pivot; every later one is searched during the previous elimination.
-    std::pair<int, int> next = round(nullptr, 0, true, false);
-
-    // While every pivot comes from a fresh column, use counts are 0 or 1 and the rows with
-    // count 1 are exactly the former pivot rows: those are left behind since windowStart. A
-    // search that finds nothing but NaN falls back on (0, 0) even when column 0 is used; from
-    // then on every row is brought up to date and kept so at every step.
-    int windowStart = 0;
-    for (int s = 0; s < n; ++s) {
-        giveWayToForeground();
-        const auto [row, p] = next;
-        if (r.leaveBehind && used[p] != 0) {
-            if (r.caughtUp == 0 && s > windowStart)
-                catchUp(windowStart, s);
-            round(nullptr, 0, false, false);
-            r.leaveBehind = false;
-        }
-        ++used[p];
-        unusable[p] = std::nan("");
-
-        // 2. Move the pivot onto the diagonal: row swap now, column swap at the end.
-        if (row != p)
-            std::swap_ranges(a + row * width, a + row * width + width, a + p * width);
-        pivotRow[s] = row;
-        pivotCol[s] = p;
-
-        // 3. Scale the pivot row; the 1 written into the pivot becomes the inverse's element.
-        double *pivot = a + p * width;
-        const double inv = 1.0 / pivot[p];
-        pivot[p] = 1.0;
-        for (int k = 0; k < width; ++k)
-            pivot[k] *= inv;
-
-        // 4. Clear column p in every other row and search the next pivot.
-        next = round(pivot, p, s + 1 < n, false);
-
-        // 5. Leave the rows behind until the window is full or the steps are over.
-        if (r.leaveBehind && (s + 1 - windowStart == window || s + 1 == n)) {
-            catchUp(windowStart, s + 1);
-            windowStart = s + 1;
         }
     }
-    round(nullptr, 0, false, true);
 }
 
-} // namespace
+void ScaleRow(double *row, double factor, int columns)
+{
+    const hn::ScalableTag<double> d;
+    const size_t N = hn::Lanes(d), n = size_t(columns);
+    const auto f = hn::Set(d, factor);
+    size_t k = 0;
+    for (; k + N <= n; k += N)
+        hn::StoreU(hn::Mul(hn::LoadU(d, row + k), f), d, row + k);
+    for (; k < n; ++k)
+        row[k] *= factor;
+}
+
+const RowKernels *TargetKernels()
+{
+    static constexpr RowKernels kernels {&UpdateRows, &ChainPivotColumns, &ScaleRow};
+    return &kernels;
+}
+
+} // namespace HWY_NAMESPACE
+} // namespace inverse
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace inverse {
+
+HWY_EXPORT(TargetKernels);
+
+const RowKernels &rowKernels() { return *HWY_DYNAMIC_DISPATCH(TargetKernels)(); }
+
+std::vector<std::int64_t> targets() { return hwy::SupportedAndGeneratedTargets(); }
+
+} // namespace inverse
 
 void MatrixInverse(double *a, int n, InverseThreads threads)
 {
-    if (n <= 0)
-        return;
-    WorkerTeam team(
-        threads == InverseThreads::All || (threads == InverseThreads::ByOrder && n >= sharedFrom));
-    if (n >= lanes)
-        return invert(a, n, n, team);
-    std::vector<double> padded(n * lanes);
-    for (int i = 0; i < n; ++i)
-        std::copy_n(a + i * n, n, padded.begin() + i * lanes);
-    invert(padded.data(), n, lanes, team);
-    for (int i = 0; i < n; ++i)
-        std::copy_n(padded.begin() + i * lanes, n, a + i * n);
+    inverse::invert(a, n, threads, inverse::defaultWindow);
 }
 
 // Each sum from 0.0 in column order; four rows at a time keep four sums in flight.
@@ -292,9 +238,11 @@ void MatrVecProd(const double *a, const double *v, double *result, int n)
         std::copy(sum, sum + rows, result + i);
     }
 }
+
 void MatrixTranspose(double *a, int n)
 {
     for (int i = 0; i < n - 1; ++i)
         for (int j = i + 1; j < n; ++j)
             std::swap(a[i * n + j], a[j * n + i]);
 }
+#endif // HWY_ONCE

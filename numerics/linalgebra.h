@@ -11,10 +11,12 @@ enum class InverseThreads {
     All, // all cores at any order
 };
 
-// Replaces a by its inverse (Gauss-Jordan, full pivoting). No singularity test: a singular
-// matrix comes back with non-finite entries. n = 0 touches nothing. Safe to call from several
-// threads at once: the cores are shared only while one inversion runs; with several at once,
-// each keeps to its calling thread.
+// Replaces a by its inverse (Gauss-Jordan, full pivoting), the same bits as the plain
+// transcription of the algorithm on every processor. No singularity test: a singular matrix comes
+// back with non-finite entries. n = 0 touches nothing. Safe to call from several threads at once:
+// the cores are shared only while one inversion runs; with several at once, each keeps to its
+// calling thread. On a background thread (BackgroundWork, workerpool.h) it keeps to that thread
+// and pauses between its steps while foreground work is in progress.
 void MatrixInverse(double *a, int n, InverseThreads threads = InverseThreads::ByOrder);
 
 // result = a * v; result must not overlap a or v.

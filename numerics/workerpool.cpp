@@ -17,27 +17,48 @@ inline void relax()
 {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield");
 #endif
 }
 
-// A round is one word: its number above, a bit for each member below, set once somebody has
-// taken that member's call. Taking it is a fetch-or, so a member and the holder standing in for
-// it never both make the call, and a member that comes too late finds its bit set.
-std::uint64_t roundOf(std::uint64_t state) { return state >> 32; }
+// Spins on ready() for at most `limit`; true once it holds. Waiting threads spin only this
+// briefly and then sleep, so that they never keep a core from a thread with work, ours or
+// another process's: a worker descheduled while it holds a block gets the core back at once.
+template <class Ready> bool spinFor(std::chrono::microseconds limit, const Ready &ready)
+{
+    const Clock::time_point end = Clock::now() + limit;
+    for (int spins = 1;; ++spins) {
+        if (ready())
+            return true;
+        relax();
+        if (spins % 64 == 0 && Clock::now() > end)
+            return false;
+    }
+}
 
-// How long the holder waits for a member to start before it makes the call itself: well above
-// the time a running worker takes to see a round, well below a scheduler's time slice.
-constexpr std::chrono::microseconds lateAfter(50);
-// How long an idle worker spins before it sleeps: longer than the gap between two rounds.
-constexpr std::chrono::microseconds sleepAfter(200);
+// How long the caller spins for the blocks others still run before it sleeps: a block or two.
+constexpr std::chrono::microseconds callerSpin(30);
+// How long an idle worker spins for the next round before it sleeps.
+constexpr std::chrono::microseconds workerSpin(50);
+
+// A round of blocks is one word: its number (32 bits), its count of blocks and the next block to
+// be taken (16 bits each). Taking a block is a compare-and-swap of the whole word, so a worker
+// that arrives late, or after the round is over, takes nothing, and nobody ever sees one round's
+// count with another's number.
+using Word = std::uint64_t;
+constexpr int maxBlocksARound = 0xffff;
+std::uint32_t roundOf(Word word) { return std::uint32_t(word >> 32); }
+std::uint32_t countOf(Word word) { return std::uint32_t(word >> 16) & 0xffff; }
+std::uint32_t nextOf(Word word) { return std::uint32_t(word) & 0xffff; }
 
 class Pool
 {
 public:
     explicit Pool(int workers)
     {
-        for (int member = 1; member <= workers; ++member)
-            threads_.emplace_back([this, member] { serve(member); });
+        for (int i = 0; i < workers; ++i)
+            threads_.emplace_back([this] { serve(); });
     }
 
     ~Pool()
@@ -46,86 +67,100 @@ public:
             std::lock_guard<std::mutex> lock(mutex_);
             stop_ = true;
         }
-        wake_.notify_all();
+        roundStarted_.notify_all();
         for (std::thread &thread : threads_)
             thread.join();
     }
 
     int size() const { return int(threads_.size()) + 1; }
 
-    // By the holder only. Its own call is taken from the start.
-    void run(void (*call)(void *, int), void *work)
+    // By one caller at a time (the team that holds the workers): calls work(first + block) for
+    // every block in [0, count), count <= maxBlocksARound. Returns whether sharing cost time:
+    // whether the round took longer than the caller alone would have at its own pace, as when a
+    // worker that took a block lost its core to another thread.
+    bool share(int first, int count, void (*call)(const void *, int), const void *work)
     {
+        const Clock::time_point start = Clock::now();
         call_ = call;
         work_ = work;
-        done_.store(0, std::memory_order_relaxed);
-        const std::uint64_t round = roundOf(state_.load(std::memory_order_relaxed)) + 1;
-        state_.store(round << 32 | (~std::uint64_t(0) << size() & 0xffffffff) | 1);
-        if (sleeping_.load() > 0) {
+        first_ = first;
+        finished_.store(0, std::memory_order_relaxed);
+        const std::uint32_t round = roundOf(next_.load(std::memory_order_relaxed)) + 1;
+        next_.store(Word(round) << 32 | Word(count) << 16);
+        if (workersAsleep_.load() > 0) {
             {
                 std::lock_guard<std::mutex> lock(mutex_);
             }
-            wake_.notify_all();
+            roundStarted_.notify_all();
         }
-        call(work, 0);
-        const Clock::time_point late = Clock::now() + lateAfter;
-        for (int spins = 1; done_.load(std::memory_order_acquire) < size() - 1; ++spins) {
-            relax();
-            if (spins % 64 == 0 && Clock::now() > late) {
-                for (int member = 1; member < size(); ++member)
-                    take(member);
-            }
+        const int own = takeBlocks(round);
+        const Clock::duration alone = (Clock::now() - start) * count / std::max(own, 1);
+        // Only blocks that others have taken and still run are left.
+        const auto finished = [&] { return finished_.load() == std::uint32_t(count); };
+        if (!spinFor(callerSpin, finished)) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            callerAsleep_.store(true);
+            roundFinished_.wait(lock, finished);
+            callerAsleep_.store(false);
         }
+        return own > 0 && Clock::now() - start > alone;
     }
 
 private:
-    void take(int member)
+    // Takes and runs blocks of the round until none is left; returns how many. The round's
+    // work stays put until its last block has returned, so it is read only by those holding one.
+    int takeBlocks(std::uint32_t round)
     {
-        const std::uint64_t bit = std::uint64_t(1) << member;
-        if (state_.fetch_or(bit, std::memory_order_acq_rel) & bit)
-            return;
-        call_(work_, member);
-        done_.fetch_add(1, std::memory_order_release);
+        int taken = 0;
+        Word word = next_.load(std::memory_order_acquire);
+        while (roundOf(word) == round && nextOf(word) < countOf(word)) {
+            if (!next_.compare_exchange_weak(word, word + 1, std::memory_order_acq_rel))
+                continue;
+            call_(work_, first_ + int(nextOf(word)));
+            ++taken;
+            if (finished_.fetch_add(1) + 1 == countOf(word) && callerAsleep_.load()) {
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                }
+                roundFinished_.notify_one();
+            }
+            word = next_.load(std::memory_order_acquire);
+        }
+        return taken;
     }
 
-    void serve(int member)
+    void serve()
     {
-        std::uint64_t seen = 0;
+        std::uint32_t seen = 0;
+        const auto started = [&] { return roundOf(next_.load()) != seen; };
         for (;;) {
-            const Clock::time_point sleep = Clock::now() + sleepAfter;
-            for (int spins = 1; roundOf(state_.load(std::memory_order_relaxed)) == seen; ++spins) {
-                relax();
-                if (spins % 256 == 0 && Clock::now() > sleep) {
-                    std::unique_lock<std::mutex> lock(mutex_);
-                    sleeping_.fetch_add(1);
-                    wake_.wait(lock, [&] { return stop_ || roundOf(state_.load()) != seen; });
-                    sleeping_.fetch_sub(1);
-                    if (stop_)
-                        return;
-                    break;
-                }
+            if (!spinFor(workerSpin, started)) {
+                std::unique_lock<std::mutex> lock(mutex_);
+                workersAsleep_.fetch_add(1);
+                roundStarted_.wait(lock, [&] { return stop_ || started(); });
+                workersAsleep_.fetch_sub(1);
+                if (stop_)
+                    return;
             }
-            seen = roundOf(state_.load(std::memory_order_acquire));
-            take(member);
+            seen = roundOf(next_.load(std::memory_order_acquire));
+            takeBlocks(seen);
         }
     }
 
     std::vector<std::thread> threads_;
-    alignas(64) std::atomic<std::uint64_t> state_ {0};
-    alignas(64) std::atomic<int> done_ {0};
-    // The round's work: written by the holder before it publishes the round, read by whoever
-    // has taken a call in it.
-    alignas(64) void (*call_)(void *, int) = nullptr;
-    void *work_ = nullptr;
+    alignas(64) std::atomic<Word> next_ {0};
+    alignas(64) std::atomic<std::uint32_t> finished_ {0}; // blocks whose call has returned
+    // The round's work: written by the caller before it publishes the round, read by whoever has
+    // taken a block of it, which the caller waits for.
+    alignas(64) void (*call_)(const void *, int) = nullptr;
+    const void *work_ = nullptr;
+    int first_ = 0;
     std::mutex mutex_;
-    std::condition_variable wake_;
-    std::atomic<int> sleeping_ {0};
+    std::condition_variable roundStarted_, roundFinished_;
+    std::atomic<int> workersAsleep_ {0};
+    std::atomic<bool> callerAsleep_ {false};
     bool stop_ = false; // under mutex_
 };
-
-// Teams in being, sharing or not. The workers serve a team only while it is the only one: with
-// several tasks at once, each on its own thread, the cores are taken already.
-std::atomic<int> teams {0};
 
 Pool &pool()
 {
@@ -133,64 +168,80 @@ Pool &pool()
     return pool;
 }
 
-} // namespace
+// Foreground teams in being, sharing or not. The workers serve a team only while it is the only
+// one: with several tasks at once, each on its own thread, the cores are taken already.
+std::atomic<int> foregroundTeams {0};
 
-namespace {
-
-thread_local bool inBackground = false;
+// Foreground work in progress (ForegroundWork objects and foreground teams), and the background
+// threads asleep until there is none.
 std::atomic<int> foregroundWork {0};
-std::mutex foregroundMutex;
-std::condition_variable foregroundEnded;
+std::mutex giveWayMutex;
+std::condition_variable foregroundDone;
 
-} // namespace
+thread_local int backgroundDepth = 0;
 
-BackgroundWork::BackgroundWork() { inBackground = true; }
+void beginForeground() { foregroundWork.fetch_add(1); }
 
-BackgroundWork::~BackgroundWork() { inBackground = false; }
-
-ForegroundWork::ForegroundWork() { foregroundWork.fetch_add(1); }
-
-ForegroundWork::~ForegroundWork()
+void endForeground()
 {
     if (foregroundWork.fetch_sub(1) == 1) {
-        std::lock_guard<std::mutex> lock(foregroundMutex);
-        foregroundEnded.notify_all();
+        {
+            std::lock_guard<std::mutex> lock(giveWayMutex);
+        }
+        foregroundDone.notify_all();
     }
 }
 
+} // namespace
+
+BackgroundWork::BackgroundWork() { ++backgroundDepth; }
+
+BackgroundWork::~BackgroundWork() { --backgroundDepth; }
+
+ForegroundWork::ForegroundWork() { beginForeground(); }
+
+ForegroundWork::~ForegroundWork() { endForeground(); }
+
 void giveWayToForeground()
 {
-    if (!inBackground || foregroundWork.load(std::memory_order_relaxed) == 0)
+    if (backgroundDepth == 0 || foregroundWork.load(std::memory_order_relaxed) == 0)
         return;
-    std::unique_lock<std::mutex> lock(foregroundMutex);
-    foregroundEnded.wait(lock, [] { return foregroundWork.load() == 0; });
+    std::unique_lock<std::mutex> lock(giveWayMutex);
+    foregroundDone.wait(lock, [] { return foregroundWork.load() == 0; });
 }
 
 WorkerTeam::WorkerTeam(bool share)
-    : background_(inBackground)
 {
-    if (background_)
+    if (backgroundDepth > 0)
         return;
-    foregroundWork.fetch_add(1);
-    if (teams.fetch_add(1) == 0 && share)
+    foreground_ = true;
+    beginForeground();
+    if (foregroundTeams.fetch_add(1) == 0 && share)
         size_ = pool().size();
 }
 
 WorkerTeam::~WorkerTeam()
 {
-    if (background_)
+    if (!foreground_)
         return;
-    teams.fetch_sub(1);
-    if (foregroundWork.fetch_sub(1) == 1) {
-        std::lock_guard<std::mutex> lock(foregroundMutex);
-        foregroundEnded.notify_all();
-    }
+    foregroundTeams.fetch_sub(1);
+    endForeground();
 }
 
-void WorkerTeam::runShared(void (*call)(void *, int), void *work)
+void WorkerTeam::shareBlocks(int blocks, void (*call)(const void *, int), const void *work)
 {
-    if (teams.load(std::memory_order_relaxed) == 1)
-        return pool().run(call, work);
-    for (int member = 0; member < size_; ++member)
-        call(work, member);
+    if (roundsAlone_ == 0 && foregroundTeams.load(std::memory_order_relaxed) == 1) {
+        for (int first = 0; first < blocks; first += maxBlocksARound) {
+            if (pool().share(first, std::min(blocks - first, maxBlocksARound), call, work)) {
+                roundsAlone_ = backOff_;
+                backOff_ = std::min(2 * backOff_, maxBackOff);
+            } else {
+                backOff_ = 1;
+            }
+        }
+        return;
+    }
+    roundsAlone_ = std::max(0, roundsAlone_ - 1);
+    for (int block = 0; block < blocks; ++block)
+        call(work, block);
 }

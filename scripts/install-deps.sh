@@ -6,8 +6,10 @@
 #   install-deps.sh fuzz      the above, and clang with its sanitizer and fuzzer runtime
 set -euo pipefail
 
-# Qt Charts' CMake package needs Qt OpenGL's, which Debian ships apart.
-run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core)
+# Qt Charts' CMake package needs Qt OpenGL's, which Debian ships apart; Google Highway (libhwy-dev)
+# gives the matrix inverse its kernels for each instruction set.
+run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libhwy-dev
+    fonts-dejavu-core)
 test=("${run[@]}" desktop-file-utils appstream)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;

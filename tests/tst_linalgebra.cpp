@@ -1,14 +1,27 @@
+#include "camberline.h"
+#include "influence.h"
+#include "inverse_internal.h"
 #include "linalgebra.h"
 #include "literal_inverse.h"
+#include "paneling.h"
+#include "workerpool.h"
 
 #include <QtTest>
 
+#include <hwy/targets.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <random>
+#include <set>
 #include <thread>
 
 using Matrix = QList<double>;
+using Windows = QList<int>;
 
 static const double eps = 1e-9;
 
@@ -18,15 +31,37 @@ static int order(const Matrix &m) { return int(std::lround(std::sqrt(m.size())))
 // small-integer matrices made singular in ways that leave exact zeros or rounding residue behind,
 // or holding NaN: one entry, whole columns, or a block decoupled from the rest, so that once the
 // finite part is used up every candidate is NaN and the search falls back on (0, 0) over and over.
-enum class Kind { Uniform, SmallIntegers, RankOne, RepeatedRow, WithNaN, NaNColumns, NaNBlock };
+// Then more ties: quarters in [-2, 2], whose differences cancel to +0 and -0, and block-diagonal
+// matrices of one small-integer block repeated; and one infinite entry, a zero row, all ones.
+enum class Kind {
+    Uniform,
+    SmallIntegers,
+    RankOne,
+    RepeatedRow,
+    WithNaN,
+    NaNColumns,
+    NaNBlock,
+    Quarters,
+    IdenticalBlocks,
+    WithInf,
+    ZeroRow,
+    AllOnes,
+};
+static const char *const kindNames[]
+    = {"uniform", "small integers", "rank one", "repeated row", "with NaN", "NaN columns",
+        "NaN block", "quarters", "identical blocks", "with inf", "zero row", "all ones"};
 
 static Matrix randomMatrix(std::mt19937 &rng, int n, Kind kind)
 {
     std::uniform_real_distribution<double> uniform(-1.0, 1.0);
-    std::uniform_int_distribution<int> small(-3, 3);
+    std::uniform_int_distribution<int> small(-3, 3), quarters(-8, 8);
     Matrix m(n * n), u(n), v(n);
-    for (double &x : m)
-        x = kind == Kind::Uniform ? uniform(rng) : small(rng);
+    for (double &x : m) {
+        x = kind == Kind::Uniform    ? uniform(rng)
+            : kind == Kind::Quarters ? 0.25 * quarters(rng)
+            : kind == Kind::AllOnes  ? 1.0
+                                     : small(rng);
+    }
     QList<bool> picked(n); // the NaN columns, or the rows and columns of the NaN block
     for (int i = 0; i < n; ++i) {
         if (kind == Kind::RankOne) {
@@ -37,32 +72,38 @@ static Matrix randomMatrix(std::mt19937 &rng, int n, Kind kind)
     }
     if (kind == Kind::RepeatedRow && n > 1)
         std::copy(m.begin(), m.begin() + n, m.begin() + (n - 1) * n);
-    if (kind == Kind::WithNaN)
-        m[rng() % (n * n)] = std::nan("");
+    if (kind == Kind::WithNaN || kind == Kind::WithInf)
+        m[rng() % (n * n)] = kind == Kind::WithNaN ? std::nan("") : -qInf();
+    if (kind == Kind::ZeroRow)
+        std::fill_n(m.begin() + rng() % n * n, n, 0.0);
+    const int block = 1 + rng() % 4;
     for (int k = 0; k < n * n; ++k) {
-        const bool row = picked[k / n], column = picked[k % n];
+        const int i = k / n, j = k % n;
+        const bool row = picked[i], column = picked[j];
         if (kind == Kind::RankOne)
-            m[k] = u[k / n] * v[k % n];
+            m[k] = u[i] * v[j];
         else if (column && (row || kind == Kind::NaNColumns))
             m[k] = std::nan("");
         else if (kind == Kind::NaNBlock && (row || column))
             m[k] = 0.0;
+        else if (kind == Kind::IdenticalBlocks)
+            m[k] = i / block == j / block ? m[i % block * n + j % block] : 0.0;
     }
     return m;
 }
 
-// The camber line's influence matrix, n panels clustered by densities 3 and 2: 1 / (xc[i] - xv[j]),
-// collocation point at the three-quarter point of panel i, vortex at the quarter point of panel j.
-static Matrix influenceMatrix(int n)
+// The camber line's influence matrix, n panels clustered by the given densities, as the program
+// builds it.
+static Matrix influence(int n, double leDensity = 3.0, double teDensity = 2.0)
 {
-    Matrix x(n + 1), m(n * n);
-    for (int i = 0; i <= n; ++i)
-        x[i] = (std::atan(double(i) / n * 5.0 - 3.0) - std::atan(-3.0))
-            / (std::atan(2.0) - std::atan(-3.0));
-    for (int k = 0; k < n * n; ++k) {
-        const int i = k / n, j = k % n;
-        m[k] = 1.0 / ((0.25 * x[i] + 0.75 * x[i + 1]) - (0.75 * x[j] + 0.25 * x[j + 1]));
-    }
+    const std::vector<double> m
+        = influenceMatrix(Camberline(Paneling {n, leDensity, teDensity}).stations());
+    return Matrix(m.begin(), m.end());
+}
+
+static Matrix literalInverse(Matrix m)
+{
+    MatrixInverseLiteral(m.data(), order(m));
     return m;
 }
 
@@ -77,11 +118,34 @@ static qsizetype firstDifference(const Matrix &result, const Matrix &expected)
     return -1;
 }
 
+// Every target the kernels were built for and the processor runs, best first.
+static const std::vector<std::int64_t> &targets()
+{
+    static const std::vector<std::int64_t> all = inverse::targets();
+    return all;
+}
+
+// The kernels dispatch to `target` alone while the object lives.
+struct OnTarget
+{
+    explicit OnTarget(std::int64_t target) { hwy::SetSupportedTargetsForTest(target); }
+    ~OnTarget() { hwy::SetSupportedTargetsForTest(0); }
+};
+
 class tst_Linalgebra : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QStringList names;
+        for (std::int64_t target : targets())
+            names << hwy::TargetName(target);
+        qInfo("Targets: %s", qPrintable(names.join(", ")));
+        QVERIFY(!targets().empty());
+    }
+
     void inverse_data()
     {
         QTest::addColumn<Matrix>("matrix");
@@ -123,37 +187,112 @@ private slots:
         }
     }
 
+    void everyTargetReached()
+    {
+        // Each target the test asks for gets kernels of its own.
+        std::set<const inverse::RowKernels *> kernels;
+        for (std::int64_t target : targets()) {
+            OnTarget only(target);
+            kernels.insert(&inverse::rowKernels());
+        }
+        QCOMPARE(kernels.size(), targets().size());
+    }
+
     void agreesWithLiteral_data()
     {
+        // The matrix, its literal inverse, the windows to try on the calling thread alone and
+        // shared among all cores, and whether on every target or on the best only. A window of
+        // the matrix's order or longer is one window for all steps: the windows stop there.
         QTest::addColumn<Matrix>("matrix");
+        QTest::addColumn<Matrix>("expected");
+        QTest::addColumn<Windows>("windows");
+        QTest::addColumn<Windows>("sharedWindows");
+        QTest::addColumn<bool>("everyTarget");
+        const auto upTo = [](int n, Windows windows) {
+            windows.removeIf([n](int w) { return w > n; });
+            return windows << std::min(n, inverse::maxWindow);
+        };
+        const auto everyWindow = [](int n) {
+            Windows all;
+            for (int w = 1; w <= std::min(n, inverse::maxWindow); ++w)
+                all << w;
+            return all;
+        };
+        // Every kind at every order up to 64 with a few windows (shared: from two blocks of rows
+        // on), and every window on the kinds with ties or non-finite entries at orders 8, 21 and
+        // 40, and on those with the most ties at 64 too.
         std::mt19937 rng(2024);
-        const char *names[] = {"uniform", "small integers", "rank one", "repeated row", "with NaN",
-            "NaN columns", "NaN block"};
-        for (int kind = 0; kind < 7; ++kind) {
-            for (int n = 1; n <= 64; ++n)
-                QTest::addRow("%s %d", names[kind], n) << randomMatrix(rng, n, Kind(kind));
+        for (int kind = 0; kind <= int(Kind::AllOnes); ++kind) {
+            const Kind k = Kind(kind);
+            for (int n = 1; n <= 64; ++n) {
+                const Matrix m = randomMatrix(rng, n, k);
+                const bool sweep = k != Kind::Uniform
+                    && (n == 8 || n == 21 || n == 40
+                        || (n == 64
+                            && (k == Kind::SmallIntegers || k == Kind::Quarters
+                                || k == Kind::IdenticalBlocks || k == Kind::AllOnes)));
+                QTest::addRow("%s %d", kindNames[kind], n)
+                    << m << literalInverse(m) << (sweep ? everyWindow(n) : upTo(n, {1, 24}))
+                    << (n > 32 ? Windows {inverse::defaultWindow} : Windows {}) << true;
+            }
         }
-        QTest::newRow("zeros 5") << Matrix(25, 0.0);
-        for (int n : {8, 37, 200, 999}) {
-#ifdef LIFTWISE_ROW_TARGETS // the builds for fewer instruction sets leave out the longest
-            if (n == 999)
-                continue;
+        QTest::newRow("zeros 5") << Matrix(25, 0.0) << literalInverse(Matrix(25, 0.0))
+                                 << everyWindow(5) << Windows {} << true;
+        // The influence matrices at several densities: every window at the small orders.
+        for (int n : {8, 37, 200}) {
+            for (auto [le, te] : {std::pair(3.0, 2.0), std::pair(1.0, 1.0), std::pair(10.0, 10.0),
+                     std::pair(1.0, 10.0), std::pair(7.5, 1.5)}) {
+                const Matrix m = influence(n, le, te);
+                const bool usual = le == 3.0 && te == 2.0;
+                QTest::addRow("influence %d at %g/%g", n, le, te)
+                    << m << literalInverse(m)
+                    << (n < 200        ? everyWindow(n)
+                               : usual ? Windows {1, inverse::defaultWindow, 64}
+                                       : Windows {inverse::defaultWindow})
+                    << (usual ? Windows {inverse::defaultWindow} : Windows {}) << true;
+            }
+        }
+        // Order 999 with the program's window on every target, and more windows on the best one;
+        // with AddressSanitizer the program's window on the best target alone, for time.
+        const Matrix m999 = influence(999), expected999 = literalInverse(m999);
+#if defined(__SANITIZE_ADDRESS__)
+        QTest::newRow("influence 999, best target")
+            << m999 << expected999 << Windows {inverse::defaultWindow}
+            << Windows {inverse::defaultWindow} << false;
+#else
+        QTest::newRow("influence 999, best target")
+            << m999 << expected999 << Windows {1, 64} << Windows {inverse::defaultWindow} << false;
+        QTest::newRow("influence 999")
+            << m999 << expected999 << Windows {inverse::defaultWindow} << Windows {} << true;
 #endif
-            QTest::addRow("influence %d", n) << influenceMatrix(n);
-        }
     }
 
     void agreesWithLiteral()
     {
-        // On the calling thread alone and shared among all cores, whatever the order.
         QFETCH(Matrix, matrix);
+        QFETCH(Matrix, expected);
+        QFETCH(Windows, windows);
+        QFETCH(Windows, sharedWindows);
+        QFETCH(bool, everyTarget);
         const int n = order(matrix);
-        Matrix expected = matrix;
-        MatrixInverseLiteral(expected.data(), n);
-        for (InverseThreads threads : {InverseThreads::One, InverseThreads::All}) {
-            Matrix result = matrix;
-            MatrixInverse(result.data(), n, threads);
-            QCOMPARE(firstDifference(result, expected), -1);
+        for (std::int64_t target : targets()) {
+            OnTarget only(target);
+            for (InverseThreads threads : {InverseThreads::One, InverseThreads::All}) {
+                for (int window : threads == InverseThreads::One ? windows : sharedWindows) {
+                    Matrix result = matrix;
+                    inverse::invert(result.data(), n, threads, window);
+                    const qsizetype difference = firstDifference(result, expected);
+                    QVERIFY2(difference < 0,
+                        qPrintable(
+                            QStringLiteral("%1, window %2, %3: element %4 differs")
+                                .arg(hwy::TargetName(target))
+                                .arg(window)
+                                .arg(threads == InverseThreads::One ? "one thread" : "all cores")
+                                .arg(difference)));
+                }
+            }
+            if (!everyTarget)
+                break;
         }
     }
 
@@ -162,11 +301,11 @@ private slots:
         // Inversions from several threads at once, some asking for all cores: the workers serve
         // one of them at most, and every result keeps its bits.
         std::mt19937 rng(11);
-        const QList<Matrix> matrices {influenceMatrix(200),
-            randomMatrix(rng, 64, Kind::SmallIntegers), randomMatrix(rng, 48, Kind::NaNBlock)};
-        QList<Matrix> literal = matrices;
-        for (Matrix &m : literal)
-            MatrixInverseLiteral(m.data(), order(m));
+        const QList<Matrix> matrices {influence(200), randomMatrix(rng, 64, Kind::SmallIntegers),
+            randomMatrix(rng, 48, Kind::NaNBlock)};
+        QList<Matrix> literal;
+        for (const Matrix &m : matrices)
+            literal << literalInverse(m);
         const QList<Matrix> expected = literal;
         const int callers = 4, rounds = 3;
         QList<qsizetype> differences(callers * rounds * matrices.size());
@@ -188,6 +327,57 @@ private slots:
         for (std::thread &thread : threads)
             thread.join();
         QCOMPARE(differences, QList<qsizetype>(differences.size(), -1));
+    }
+
+    void everyBlockOnce()
+    {
+        // Rounds of blocks in quick succession, and one of more blocks than a round holds: each
+        // block runs exactly once, whichever thread takes it.
+        WorkerTeam team(true);
+        std::vector<std::atomic<int>> runs(70000);
+        int wrong = 0;
+        for (int round = 0; round < 500; ++round) {
+            const int blocks = round == 0 ? int(runs.size()) : 2 + round % 7;
+            for (int b = 0; b < blocks; ++b)
+                runs[b] = 0;
+            team.forEachBlock(blocks, [&](int block) {
+                for (volatile int i = 0; i < 2000; ++i) { }
+                ++runs[block];
+            });
+            for (int b = 0; b < blocks; ++b)
+                wrong += runs[b] != 1;
+        }
+        QCOMPARE(wrong, 0);
+    }
+
+    void backgroundGivesWay()
+    {
+        // A background inversion sleeps while foreground work is in progress and finishes, with
+        // the same bits, once it is over. Background teams never take the workers, and a
+        // foreground team gets them even while a background team exists.
+        const Matrix matrix = influence(200), expected = literalInverse(matrix);
+        Matrix result = matrix;
+        std::atomic<bool> done {false};
+        std::atomic<int> backgroundTeamSize {0};
+        std::optional<ForegroundWork> foreground(std::in_place);
+        std::thread background([&] {
+            BackgroundWork mark;
+            backgroundTeamSize = WorkerTeam(true).size();
+            MatrixInverse(result.data(), order(result), InverseThreads::All);
+            done = true;
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        QVERIFY(!done);
+        QCOMPARE(backgroundTeamSize.load(), 1);
+        {
+            WorkerTeam team(true);
+            QCOMPARE(team.size(), std::clamp(int(std::thread::hardware_concurrency()), 2, 32));
+        }
+        giveWayToForeground(); // not a background thread: returns at once
+        foreground.reset();
+        background.join();
+        QVERIFY(done);
+        QCOMPARE(firstDifference(result, expected), -1);
     }
 
     void productTransposeAndOrderZero()
