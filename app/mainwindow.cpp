@@ -251,8 +251,8 @@ void MainWindow::panelingRegenerateDisplay()
     panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
     resultText->setCurrentFont(resultText->font());
     const QStringList results = Report::resultLines(*study->paneledLine());
-    resultText->setPlainText(results.at(0));
-    resultText->append(results.at(1));
+    // Both lines in one go: each layout of these long lines costs more than the step itself.
+    resultText->setPlainText(results.join(QLatin1Char('\n')));
     // Shown from the first panel on, however far the last line was scrolled.
     resultText->moveCursor(QTextCursor::Start);
     resultText->horizontalScrollBar()->setValue(0);

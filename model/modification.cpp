@@ -50,9 +50,10 @@ CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets, Inve
     }
 
     // 2. Where the line starts and how much each shape moves angle and moment.
-    const Coefficients start = coefficientsOf(line, cache);
-    const Coefficients first = coefficientsOf(arcLine, cache);
-    const Coefficients second = coefficientsOf(sLine, cache);
+    const std::vector<Loading> loadings = loadingsOf({&line, &arcLine, &sLine}, cache);
+    const Coefficients start = coefficientsOf(loadings[0]);
+    const Coefficients first = coefficientsOf(loadings[1]);
+    const Coefficients second = coefficientsOf(loadings[2]);
     r.startAlpha0 = start.alpha0;
     r.startCm0 = start.cm0;
     const double a1 = first.alpha0, m1 = first.cm0, a2 = second.alpha0, m2 = second.cm0;

@@ -74,37 +74,51 @@ bool InverseCache::has(const std::vector<double> &stations) const
 
 Loading loadingOf(const Camberline &line, InverseCache *cache, bool keep)
 {
-    const int n = line.npoints() - 1;
-    const std::vector<double> &x = line.stations();
-    Loading loading;
-    loading.x.resize(n);
-    loading.width.resize(n);
-    loading.zeroIncidence.resize(n);
-    loading.perRadian.resize(n);
-    std::vector<double> angle(n);
-    std::vector<double> ones(n, 1.0);
+    return loadingsOf({&line}, cache, keep).front();
+}
 
-    // 1. Vortex at each panel's quarter point, and the panel's angle against the chord,
-    //    positive where the line falls.
-    for (int i = 0; i < n; ++i) {
-        loading.x[i] = 0.75 * x[i] + 0.25 * x[i + 1];
-        loading.width[i] = x[i + 1] - x[i];
-        angle[i] = line.panelAngle(i);
+std::vector<Loading> loadingsOf(
+    const std::vector<const Camberline *> &lines, InverseCache *cache, bool keep)
+{
+    const std::vector<double> &x = lines.front()->stations();
+    const int n = int(x.size()) - 1;
+    std::vector<Loading> loadings(lines.size());
+    std::vector<std::vector<double>> angles(lines.size(), std::vector<double>(n));
+    const std::vector<double> ones(n, 1.0);
+    std::vector<const double *> vectors {ones.data()};
+    std::vector<double *> results;
+    for (size_t k = 0; k < lines.size(); ++k) {
+        assert(lines[k]->stations() == x);
+        // 1. Vortex at each panel's quarter point, and the panel's angle against the chord,
+        //    positive where the line falls.
+        Loading &loading = loadings[k];
+        loading.x.resize(n);
+        loading.width.resize(n);
+        loading.zeroIncidence.resize(n);
+        loading.perRadian.resize(n);
+        for (int i = 0; i < n; ++i) {
+            loading.x[i] = 0.75 * x[i] + 0.25 * x[i + 1];
+            loading.width[i] = x[i + 1] - x[i];
+            angles[k][i] = lines[k]->panelAngle(i);
+        }
+        vectors.push_back(angles[k].data());
+        results.push_back(loading.zeroIncidence.data());
     }
+    results.insert(results.begin(), loadings.front().perRadian.data());
 
-    // 2. One inverse of the influence matrix serves both loadings.
+    // 2. One inverse of the influence matrix serves every loading, in one pass over it: zero
+    //    incidence, where the flow follows the panels, and one radian, where it meets every
+    //    panel alike and which is the same for all the lines.
     const Inverse inverse = cache ? cache->of(x, keep) : invertedInfluence(x);
-    const double *m = inverse.get();
-
-    // 3. Zero incidence: the flow follows the panels. Then one radian: it meets every panel
-    //    alike.
-    MatrVecProd(m, angle.data(), loading.zeroIncidence.data(), n);
-    MatrVecProd(m, ones.data(), loading.perRadian.data(), n);
-    for (int j = 0; j < n; ++j) {
-        loading.zeroIncidence[j] *= kTwoPi;
-        loading.perRadian[j] *= kTwoPi;
+    MatrVecProds(inverse.get(), vectors.data(), results.data(), int(vectors.size()), n);
+    for (int j = 0; j < n; ++j)
+        loadings.front().perRadian[j] *= kTwoPi;
+    for (Loading &loading : loadings) {
+        loading.perRadian = loadings.front().perRadian;
+        for (int j = 0; j < n; ++j)
+            loading.zeroIncidence[j] *= kTwoPi;
     }
-    return loading;
+    return loadings;
 }
 
 std::vector<double> Loading::pressureJumps(double alpha) const

@@ -66,6 +66,10 @@ private:
 // panel at its three-quarter point. Both loadings come from one inverse of the influence matrix,
 // taken from the cache when one is given (see InverseCache::of for keep), made anew otherwise.
 Loading loadingOf(const Camberline &line, InverseCache *cache = nullptr, bool keep = true);
+// The loadings of several lines on the same stations, as loadingOf gives each, with one pass
+// over the inverse.
+std::vector<Loading> loadingsOf(
+    const std::vector<const Camberline *> &lines, InverseCache *cache = nullptr, bool keep = true);
 // The coefficients the loading sums up to (one panel at least, as loadingOf gives); the lift
 // slope is 2 pi for any paneling.
 Coefficients coefficientsOf(const Loading &loading);

@@ -227,15 +227,25 @@ void MatrixInverse(double *a, int n, InverseThreads threads)
     inverse::invert(a, n, threads, inverse::defaultWindow);
 }
 
-// Each sum from 0.0 in column order; four rows at a time keep four sums in flight.
 void MatrVecProd(const double *a, const double *v, double *result, int n)
 {
+    MatrVecProds(a, &v, &result, 1, n);
+}
+
+// Each sum from 0.0 in column order. Four rows at a time keep four sums in flight, and stay in
+// the cache for every vector: the matrix is read from memory once, whatever the count.
+void MatrVecProds(
+    const double *a, const double *const *vectors, double *const *results, int count, int n)
+{
     for (int i = 0, rows = std::min(4, n); i < n; i += 4, rows = std::min(4, n - i)) {
-        double sum[4] = {};
-        for (int j = 0; j < n; ++j)
-            for (int k = 0; k < rows; ++k)
-                sum[k] += a[static_cast<size_t>(i + k) * n + j] * v[j];
-        std::copy(sum, sum + rows, result + i);
+        for (int m = 0; m < count; ++m) {
+            const double *v = vectors[m];
+            double sum[4] = {};
+            for (int j = 0; j < n; ++j)
+                for (int k = 0; k < rows; ++k)
+                    sum[k] += a[static_cast<size_t>(i + k) * n + j] * v[j];
+            std::copy(sum, sum + rows, results[m] + i);
+        }
     }
 }
 

@@ -21,6 +21,10 @@ void MatrixInverse(double *a, int n, InverseThreads threads = InverseThreads::By
 
 // result = a * v; result must not overlap a or v.
 void MatrVecProd(const double *a, const double *v, double *result, int n);
+// results[k] = a * vectors[k] for the count vectors, in one pass over a: each the same bits as
+// MatrVecProd gives it.
+void MatrVecProds(
+    const double *a, const double *const *vectors, double *const *results, int count, int n);
 
 // Replaces a by its transpose.
 void MatrixTranspose(double *a, int n);
