@@ -155,7 +155,7 @@ void MainWindow::about()
             .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
 
-void MainWindow::fitAirfoil() { view->fit(scene->contourRect()); }
+void MainWindow::fitAirfoil() { view->fitContour(); }
 
 void MainWindow::loadFile(const QString &path)
 {

@@ -1,3 +1,4 @@
+#include "diagramscene.h"
 #include "diagramview.h"
 #include "mainwindow.h"
 #include "naca.h"
@@ -85,6 +86,7 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void startState();
     void noDataBeforeLoad();
     void loadAndEdit();
@@ -95,7 +97,8 @@ private slots:
     void modifyOnPress();
     void saveOverTheLoadedFile();
     void panelsShowWholeLines();
-    void fitAirfoil();
+    void fitsTheAirfoil_data();
+    void fitsTheAirfoil();
     void enlargingGrowsTheDiagram();
     void zeroWithoutSign();
 
@@ -136,6 +139,13 @@ QString tst_MainWindow::closeMessageBox(const std::function<void()> &action)
     timer.start(10);
     action();
     return seen;
+}
+
+void tst_MainWindow::initTestCase()
+{
+    // The window's settings go to a folder of the test's own, and start afresh.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
 }
 
 void tst_MainWindow::startState()
@@ -340,30 +350,67 @@ void tst_MainWindow::panelsShowWholeLines()
     QVERIFY(win.text("results")->horizontalScrollBar()->maximum() > 0);
 }
 
-void tst_MainWindow::fitAirfoil()
+void tst_MainWindow::fitsTheAirfoil_data()
 {
-    // Ctrl+0 brings the whole contour back into view, however far it was zoomed and dragged.
+    // The steps, the last one checked: after it the contour fills the view, centred, or else
+    // the scene point in the view's centre stays there.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("fitted");
+    QTest::newRow("load") << QStringList {"load"} << true;
+    QTest::newRow("resize, zoom, load") << QStringList {"resize", "zoom", "load"} << true;
+    QTest::newRow("load, resize") << QStringList {"load", "resize"} << true;
+    QTest::newRow("zoom, pan, Ctrl+0") << QStringList {"load", "zoom", "pan", "fit"} << true;
+    QTest::newRow("zoom, resize") << QStringList {"load", "zoom", "resize"} << false;
+    QTest::newRow("pan, resize") << QStringList {"load", "pan", "resize"} << false;
+}
+
+void tst_MainWindow::fitsTheAirfoil()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, fitted);
     Window win;
     QVERIFY(!win.action("Fit Airfoil")->isEnabled());
-    win.w.loadFile(writeNaca("high-lift.dat", 0.15, 0.4, 0.12));
     DiagramView *view = win.w.findChild<DiagramView *>();
-    view->scaleView(30.0);
-    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 5000);
-    QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
-    // The contour's items: black markers and smooth line, blue polygon.
-    QRectF contour;
-    for (QGraphicsItem *item : win.scene()->items()) {
-        const auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(item);
-        const auto *marker = qgraphicsitem_cast<QGraphicsEllipseItem *>(item);
-        const QColor colour = line ? line->pen().color() : marker->pen().color();
-        if (colour == Qt::black || colour == Qt::blue)
-            contour |= item->sceneBoundingRect();
+    QWidget *viewport = view->viewport();
+    const auto send = [&](QEvent::Type type, const QPoint &pos, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pos, viewport->mapToGlobal(pos), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    const QString path = writeNaca("high-lift.dat", 0.15, 0.4, 0.12);
+    QPointF centre;
+    for (const QString &step : steps) {
+        centre = view->mapToScene(viewport->rect().center());
+        if (step == "load") {
+            win.w.loadFile(path);
+        } else if (step == "resize") {
+            const QSize before = viewport->size();
+            win.w.resize(win.w.size() + QSize(200, -100));
+            QTRY_VERIFY(viewport->size() != before);
+        } else if (step == "zoom") {
+            const QPointF at(100, 80);
+            QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, QPoint(0, 600), Qt::NoButton, {},
+                Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(viewport, &wheel);
+        } else if (step == "pan") {
+            send(QEvent::MouseButtonPress, QPoint(200, 100), Qt::LeftButton);
+            send(QEvent::MouseMove, QPoint(150, 120), Qt::LeftButton);
+            send(QEvent::MouseMove, QPoint(100, 140), Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, QPoint(100, 140), Qt::NoButton);
+        } else {
+            QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
+        }
     }
-    const QRectF shown = view->viewportTransform().mapRect(contour);
-    const QRectF viewport = view->viewport()->rect();
-    QVERIFY(viewport.contains(shown));
-    QVERIFY(shown.width() > 0.85 * viewport.width());
-    QVERIFY(QLineF(shown.center(), viewport.center()).length() <= 1.5);
+    const QRectF shown
+        = view->viewportTransform().mapRect(win.w.findChild<DiagramScene *>()->contourRect());
+    const QRectF room = viewport->rect();
+    if (fitted) {
+        QVERIFY(room.contains(shown));
+        QVERIFY(shown.width() > 0.85 * room.width() || shown.height() > 0.85 * room.height());
+        QVERIFY(QLineF(shown.center(), room.center()).length() <= 1.5);
+    } else {
+        QVERIFY(QLineF(shown.center(), room.center()).length() > 20);
+        QVERIFY(QLineF(view->viewportTransform().map(centre), room.center()).length() <= 1.0);
+    }
 }
 
 void tst_MainWindow::enlargingGrowsTheDiagram()
