@@ -53,6 +53,45 @@ QString droppedFile(const QMimeData *data)
     return urls.first().toLocalFile();
 }
 
+// A save dialog that gives a name without an extension the chosen filter's (none for all
+// files), before it asks about replacing a file.
+class SaveDialog : public QFileDialog
+{
+public:
+    SaveDialog(
+        QWidget *parent, const QString &title, const QString &proposed, const QString &filters)
+        : QFileDialog(parent, title, QFileInfo(proposed).absolutePath(), filters)
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        selectFile(QFileInfo(proposed).fileName());
+    }
+
+    void accept() override
+    {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        setDefaultSuffix(pattern.match(selectedNameFilter()).captured(1));
+        QFileDialog::accept();
+    }
+};
+
+// The name the user chose in a save dialog, or an empty string.
+QString askSavePath(
+    QWidget *parent, const QString &title, const QString &proposed, const QString &filters)
+{
+    SaveDialog dialog(parent, title, proposed, filters);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+QString describePaneling(const Paneling &p)
+{
+    return MainWindow::tr("%1 panels, leading edge density %2, trailing edge density %3")
+        .arg(p.panels)
+        .arg(Report::fixed(p.leDensity, Paneling::DensityDecimals),
+            Report::fixed(p.teDensity, Paneling::DensityDecimals));
+}
+
 } // namespace
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -95,7 +134,7 @@ void MainWindow::saveAs()
     const QFileInfo loaded(curFile);
     const QString proposed
         = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save airfoil datafile"), proposed,
+    const QString path = askSavePath(this, tr("Save airfoil datafile"), proposed,
         tr("airfoil datafiles (*.dat)\nall files (*)"));
     if (path.isEmpty())
         return;
@@ -121,11 +160,14 @@ void MainWindow::exportDiagram()
     const QString tab = diagramTabs->tabText(diagramTabs->currentIndex()).toLower();
     const QString proposed = QDir(folder).filePath(
         QFileInfo(curFile).completeBaseName() + QLatin1Char('-') + tab + QStringLiteral(".png"));
-    const QString path = QFileDialog::getSaveFileName(
+    const QString path = askSavePath(
         this, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
     if (path.isEmpty())
         return;
-    const QString problem = exportWidget(diagramTabs->currentWidget(), path);
+    // A picture for a report: the hint is for the window's user.
+    view->setHintVisible(false);
+    const QString problem = exportWidget(diagramTabs->currentWidget(), path, exportCaption());
+    view->setHintVisible(true);
     if (!problem.isEmpty()) {
         QMessageBox::warning(
             this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
@@ -133,6 +175,19 @@ void MainWindow::exportDiagram()
     }
     settings.setValue("saveFolder", QFileInfo(path).absolutePath());
     statusBar()->showMessage(tr("Diagram exported"), 2000);
+}
+
+QString MainWindow::exportCaption() const
+{
+    QString caption = tr("%1 — %2 — %3")
+                          .arg(study->data().title, QFileInfo(study->path()).fileName(),
+                              describePaneling(study->paneling()));
+    const size_t presses = study->presses().size();
+    if (presses == 1)
+        caption += tr(", after 1 Modify press");
+    else if (presses > 1)
+        caption += tr(", after %1 Modify presses").arg(presses);
+    return caption;
 }
 
 void MainWindow::copyResults()

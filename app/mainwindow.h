@@ -68,6 +68,8 @@ private:
     void writeSettings();
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
+    // The line below an exported picture: the airfoil's title, the file's name, the paneling.
+    QString exportCaption() const;
     Paneling fieldsPaneling() const;
     // Runs a step of the study at the paneling, under the wait cursor when it needs a new
     // inversion.

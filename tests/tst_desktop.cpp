@@ -22,8 +22,9 @@ private slots:
     void drops();
     void recentFilesAcrossRuns();
     void unreadableSettings();
-    void exportDiagram_data();
-    void exportDiagram();
+    void savedNames_data();
+    void savedNames();
+    void exportForAReport();
     void copyResults();
 
 private:
@@ -137,27 +138,93 @@ void tst_Desktop::unreadableSettings()
     QCOMPARE(RecentFilesMenu::files(), QStringList());
 }
 
-void tst_Desktop::exportDiagram_data()
+void tst_Desktop::savedNames_data()
 {
+    // A name typed without an extension gets the chosen filter's.
+    QTest::addColumn<QString>("action");
     QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("suffix");
-    QTest::newRow("airfoil, SVG") << 0 << "svg";
-    QTest::newRow("airfoil, PNG") << 0 << "png";
-    QTest::newRow("loading, SVG") << 1 << "svg";
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    const QString save = "Save Airfoil As...";
+    const QString exporting = "Export Diagram...";
+    QTest::newRow("save") << save << 0 << ""
+                          << "unmod"
+                          << "unmod.dat";
+    QTest::newRow("save, all files") << save << 0 << "all files (*)"
+                                     << "unmod"
+                                     << "unmod";
+    QTest::newRow("airfoil, SVG") << exporting << 0 << ""
+                                  << "drawing.svg"
+                                  << "drawing.svg";
+    QTest::newRow("airfoil, PNG") << exporting << 0 << ""
+                                  << "noext"
+                                  << "noext.png";
+    QTest::newRow("loading, SVG") << exporting << 1 << "SVG drawing (*.svg)"
+                                  << "noext"
+                                  << "noext.svg";
 }
 
-void tst_Desktop::exportDiagram()
+void tst_Desktop::savedNames()
 {
-    // What the diagram shows: a drawing that parses, or an image at twice the view's pixels.
+    QFETCH(QString, action);
     QFETCH(int, tab);
-    QFETCH(QString, suffix);
+    QFETCH(QString, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.loadFile(foil(QStringLiteral("shown.dat")));
     QTabWidget *tabs = window.findChild<QTabWidget *>();
     tabs->setCurrentIndex(tab);
-    const QString path = dir.filePath(QStringLiteral("export%1.%2").arg(tab).arg(suffix));
+    const QString folder = dir.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(folder));
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            if (!filter.isEmpty())
+                dialog->selectNameFilter(filter);
+            dialog->selectFile(QDir(folder).filePath(typed));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    timer.start(10);
+    for (QAction *a : window.findChildren<QAction *>())
+        if (a->text() == action)
+            a->trigger();
+    timer.stop();
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList {written});
+    const QString path = QDir(folder).filePath(written);
+    const QSize shown = tabs->currentWidget()->size();
+    if (written.endsWith(".svg")) {
+        // What the tab shows, with a line of caption below it.
+        QSvgRenderer drawing(path);
+        QVERIFY(drawing.isValid());
+        QCOMPARE(drawing.viewBox().size().width(), shown.width());
+        QVERIFY(drawing.viewBox().size().height() > shown.height());
+    } else if (written.endsWith(".png")) {
+        const QSize image = QImage(path).size();
+        QCOMPARE(image.width(), 2 * shown.width());
+        QVERIFY(image.height() > 2 * shown.height());
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QFile::ReadOnly));
+        QCOMPARE(file.readLine(), QByteArray("foil\n"));
+    }
+}
+
+void tst_Desktop::exportForAReport()
+{
+    // The diagram as a drawing: a caption names the airfoil, its file and the paneling; the
+    // hint is left out, and each line is one path.
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.loadFile(foil(QStringLiteral("report.dat")));
+    window.findChild<QSpinBox *>()->setValue(200);
+    QCoreApplication::processEvents();
+    const QString path = dir.filePath(QStringLiteral("report.svg"));
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&] {
         if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
@@ -166,17 +233,18 @@ void tst_Desktop::exportDiagram()
         }
     });
     timer.start(10);
-    for (QAction *action : window.findChildren<QAction *>())
-        if (action->text() == QStringLiteral("Export Diagram..."))
-            action->trigger();
+    for (QAction *a : window.findChildren<QAction *>())
+        if (a->text() == QStringLiteral("Export Diagram..."))
+            a->trigger();
     timer.stop();
-    if (suffix == "svg") {
-        QSvgRenderer drawing(path);
-        QVERIFY(drawing.isValid());
-        QCOMPARE(drawing.viewBox(), tabs->currentWidget()->rect());
-    } else {
-        QCOMPARE(QImage(path).size(), tabs->currentWidget()->size() * 2);
-    }
+    QFile file(path);
+    QVERIFY(file.open(QFile::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+    QVERIFY(svg.contains(QStringLiteral(
+        "foil — report.dat — 200 panels, leading edge density 3.00, trailing edge density 2.00")));
+    QVERIFY(!svg.contains(QStringLiteral("zoom with the mouse wheel")));
+    QVERIFY(svg.contains(QStringLiteral("paneled camber line")));
+    QVERIFY2(svg.count(QStringLiteral("<path")) < 30, qPrintable(QString::number(svg.size())));
 }
 
 void tst_Desktop::copyResults()
