@@ -1,18 +1,16 @@
 #ifndef LIFTWISE_CONVERGENCECHART_H
 #define LIFTWISE_CONVERGENCECHART_H
 
+#include "chartview.h"
 #include "coefficients.h"
 #include "paneling.h"
 
-#include <QChartView>
 #include <QList>
 #include <QMap>
 
 QT_BEGIN_NAMESPACE
 class QLineSeries;
-class QLogValueAxis;
 class QScatterSeries;
-class QValueAxis;
 QT_END_NAMESPACE
 
 class Convergence;
@@ -22,16 +20,21 @@ class Study;
 // study's paneling, beside the 200-panel reference and with the paneled line marked. The
 // sampled counts are worked out in the background after each load or density change, the
 // curves filling as they come; a new load or density change drops the run under way, and the
-// window never waits for one. A new panel count works out only the counts its plan lacks.
-class ConvergenceChart : public QChartView
+// window never waits for one. A new panel count works out only the counts its plan lacks. The
+// series hold the panel count as its logarithm, log10 n, on a linear axis labelled in counts.
+class ConvergenceChart : public ChartView
 {
     Q_OBJECT
 
 public:
     // Draws the study, from now on as it changes.
     explicit ConvergenceChart(const Study *study, QWidget *parent = nullptr);
-    // Whether counts asked for are still being worked out.
+    // Whether counts of the plan are still being worked out or on their way to the plot.
     bool isComputing() const;
+
+protected:
+    void labelXAxis() override;
+    QString describe(const QXYSeries *series, const QPointF &point) const override;
 
 private:
     void fileChanged();
@@ -56,9 +59,8 @@ private:
     QLineSeries *cm0Reference;
     QScatterSeries *alpha0Paneled;
     QScatterSeries *cm0Paneled;
-    QLogValueAxis *panelsAxis;
-    QValueAxis *alpha0Axis;
-    QValueAxis *cm0Axis;
+    QCategoryAxis *alpha0Axis;
+    QCategoryAxis *cm0Axis;
 };
 
 #endif // LIFTWISE_CONVERGENCECHART_H

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "chartview.h"
 #include "convergencechart.h"
 #include "diagramexport.h"
 #include "diagramscene.h"
@@ -210,7 +211,21 @@ void MainWindow::about()
             .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
 
-void MainWindow::fitAirfoil() { view->fitContour(); }
+void MainWindow::fitShown()
+{
+    if (auto *chart = qobject_cast<ChartView *>(diagramTabs->currentWidget()))
+        chart->fit();
+    else
+        view->fitContour();
+}
+
+void MainWindow::diagramTabChanged()
+{
+    const bool diagram = diagramTabs->currentWidget() == view;
+    fitAct->setText(diagram ? tr("Fit Airfoil") : tr("Fit Plot"));
+    fitAct->setStatusTip(diagram ? tr("Scale and centre the airfoil in the diagram")
+                                 : tr("Show the whole range of the plot's x axis"));
+}
 
 void MainWindow::loadFile(const QString &path)
 {
@@ -355,7 +370,7 @@ void MainWindow::createActions()
     fitAct = new QAction(tr("Fit Airfoil"), this);
     fitAct->setShortcut(QKeySequence(tr("Ctrl+0")));
     fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
-    connect(fitAct, &QAction::triggered, this, &MainWindow::fitAirfoil);
+    connect(fitAct, &QAction::triggered, this, &MainWindow::fitShown);
 
     // Nothing to act on before a file is loaded.
     for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})

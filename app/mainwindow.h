@@ -48,7 +48,9 @@ private slots:
     void exportDiagram();
     void copyResults();
     void about();
-    void fitAirfoil();
+    // Fits the airfoil, or the plot, on show.
+    void fitShown();
+    void diagramTabChanged();
     void panelingChanged();
     void runPanelingStep();
     void panelingStepped();

@@ -107,6 +107,7 @@ void MainWindow::createDiagramTabs()
         {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
     for (const auto &[widget, name] : tabs)
         diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
+    connect(diagramTabs, &QTabWidget::currentChanged, this, &MainWindow::diagramTabChanged);
 }
 
 void MainWindow::createPanelingGroup()

@@ -6,6 +6,7 @@
 #include "oddfiles.h"
 #include "study.h"
 
+#include <QtCharts>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -99,6 +100,7 @@ private slots:
     void panelsShowWholeLines();
     void fitsTheAirfoil_data();
     void fitsTheAirfoil();
+    void fitsThePlotOnShow();
     void enlargingGrowsTheDiagram();
     void zeroWithoutSign();
 
@@ -411,6 +413,26 @@ void tst_MainWindow::fitsTheAirfoil()
         QVERIFY(QLineF(shown.center(), room.center()).length() > 20);
         QVERIFY(QLineF(view->viewportTransform().map(centre), room.center()).length() <= 1.0);
     }
+}
+
+void tst_MainWindow::fitsThePlotOnShow()
+{
+    // On a plot's tab View > Fit (Ctrl+0) shows the whole x range of a zoomed plot.
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QTabWidget *tabs = win.find<QTabWidget>("diagram and plots");
+    tabs->setCurrentIndex(1);
+    QChartView *plot = win.find<QChartView>("Loading");
+    auto *x = qobject_cast<QValueAxis *>(plot->chart()->axes(Qt::Horizontal).constFirst());
+    const QPointF at = plot->viewport()->rect().center();
+    QWheelEvent wheel(at, plot->viewport()->mapToGlobal(at), {}, QPoint(0, 480), Qt::NoButton, {},
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot->viewport(), &wheel);
+    QVERIFY(x->max() - x->min() < 0.5);
+    QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(x->min(), 0.0);
+    QCOMPARE(x->max(), 1.0);
+    QVERIFY(win.action("Fit Plot")->isEnabled());
 }
 
 void tst_MainWindow::enlargingGrowsTheDiagram()
