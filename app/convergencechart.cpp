@@ -53,6 +53,23 @@ QCategoryAxis *addValueAxis(
 // The series of one coefficient: its curve, its reference and its mark.
 using Group = std::initializer_list<QXYSeries *>;
 
+// The presses that changed the line; the others change nothing.
+std::vector<CamberReshaping> appliedPresses(const std::vector<CamberReshaping> &presses)
+{
+    std::vector<CamberReshaping> applied;
+    std::copy_if(presses.cbegin(), presses.cend(), std::back_inserter(applied),
+        [](const CamberReshaping &press) { return press.applied; });
+    return applied;
+}
+
+bool samePresses(const std::vector<CamberReshaping> &a, const std::vector<CamberReshaping> &b)
+{
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+        [](const CamberReshaping &p, const CamberReshaping &q) {
+            return p.a == q.a && p.b == q.b;
+        });
+}
+
 // Where the count n lies along the axis.
 double along(double n) { return std::log10(n); }
 
@@ -172,6 +189,11 @@ void ConvergenceChart::lineChanged()
         restart();
         return;
     }
+    const std::vector<CamberReshaping> pressed = appliedPresses(study->presses());
+    if (!samePresses(pressed, presses)) {
+        reshape(pressed);
+        return;
+    }
     complete();
     showPaneling();
 }
@@ -180,7 +202,20 @@ void ConvergenceChart::restart()
 {
     convergence->cancel();
     results.clear();
+    contourResults.clear();
+    presses.clear();
     densities = study->paneling();
+    reshape(appliedPresses(study->presses()));
+}
+
+void ConvergenceChart::reshape(const std::vector<CamberReshaping> &pressed)
+{
+    // The contour's own line comes back with the next edit: its counts are kept for it.
+    convergence->cancel();
+    if (presses.empty())
+        contourResults = results;
+    presses = pressed;
+    results = presses.empty() ? contourResults : QMap<int, Coefficients>();
     complete();
     showResults();
     showPaneling();
@@ -198,7 +233,7 @@ void ConvergenceChart::complete()
         underWay = underWay && convergence->counts().contains(panels);
     }
     if (!missing.isEmpty() && !underWay)
-        convergence->start(*study, missing, densities);
+        convergence->start(*study, missing, densities, presses);
 }
 
 void ConvergenceChart::showResults()

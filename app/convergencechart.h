@@ -3,10 +3,13 @@
 
 #include "chartview.h"
 #include "coefficients.h"
+#include "modification.h"
 #include "paneling.h"
 
 #include <QList>
 #include <QMap>
+
+#include <vector>
 
 QT_BEGIN_NAMESPACE
 class QLineSeries;
@@ -17,7 +20,8 @@ class Convergence;
 class Study;
 
 // alpha0 and cm0 of the contour's camber line against the panel count, at the densities of the
-// study's paneling, beside the 200-panel reference and with the paneled line marked. The
+// study's paneling, reshaped by the study's Modify presses if any, beside the 200-panel
+// reference and with the paneled line marked, which lies on its curves. The
 // sampled counts are worked out in the background after each load or density change, the
 // curves filling as they come; a new load or density change drops the run under way, and the
 // window never waits for one. A new panel count works out only the counts its plan lacks. The
@@ -41,6 +45,8 @@ private:
     void lineChanged();
     // Drops the run under way and its results and works out the study's counts anew.
     void restart();
+    // Works out the counts for the line reshaped by the presses instead.
+    void reshape(const std::vector<CamberReshaping> &pressed);
     // Works out the counts of the plan for the study's panel count that are not yet known.
     void complete();
     void showResults();
@@ -50,8 +56,12 @@ private:
     const Study *study;
     // The paneling the runs were started at; only its densities matter to them.
     Paneling densities;
+    // The presses the results are for: those applied since the line was built.
+    std::vector<CamberReshaping> presses;
     Convergence *convergence;
     QMap<int, Coefficients> results;
+    // The contour's own results while those of presses are shown.
+    QMap<int, Coefficients> contourResults;
 
     QLineSeries *alpha0;
     QLineSeries *cm0;

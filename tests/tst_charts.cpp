@@ -88,6 +88,7 @@ private slots:
     void loadingFollowsTheLine();
     void convergenceIsTheSweep();
     void secondLoadDropsTheFirstRun();
+    void convergenceFollowsThePresses();
     void axesAndLegends_data();
     void axesAndLegends();
     void hoverReadout_data();
@@ -112,7 +113,7 @@ private:
     QString section(const QString &name, double m, double p);
     // Waits for the chart's run, then checks the counts: every one from 3 to 30, then steps of
     // at most 12 %, with 200, up to last; and compares the curves with a sweep of the study's
-    // file at its densities.
+    // file at its densities, reshaped by its presses.
     void compareWithSweep(const Study &study, ConvergenceChart *chart, int last);
 
     QTemporaryDir dir;
@@ -184,7 +185,7 @@ void tst_Charts::compareWithSweep(const Study &study, ConvergenceChart *chart, i
     QCOMPARE(counts.last(), last);
 
     Convergence sweep(Convergence::Priority::Foreground);
-    sweep.start(study, counts, study.paneling());
+    sweep.start(study, counts, study.paneling(), study.presses());
     QList<Coefficients> rows;
     for (int i = 0; i < counts.size(); ++i)
         rows << sweep.resultAt(i);
@@ -244,6 +245,30 @@ void tst_Charts::secondLoadDropsTheFirstRun()
     QVERIFY(
         !study.loadFile(section(QStringLiteral("second.dat"), 0.02, 0.4), Paneling {8, 3.0, 2.0}));
     compareWithSweep(study, &chart, 200);
+}
+
+void tst_Charts::convergenceFollowsThePresses()
+{
+    // After Modify presses the curves are those of the reshaped line, and the marks lie on
+    // them; the next edit brings back the contour's own curves, kept from before.
+    Study study;
+    ConvergenceChart chart(&study);
+    QVERIFY(
+        !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {12, 3.0, 2.0}));
+    QTRY_VERIFY_WITH_TIMEOUT(!chart.isComputing(), 60000);
+    const QList<QPointF> contour = series(&chart, "alpha0 [deg]")->points();
+    study.modify(Targets {radians(-2.0), -0.05});
+    study.modify(Targets {radians(-2.5), -0.06});
+    compareWithSweep(study, &chart, 200);
+    const QList<QXYSeries *> marks = seriesNamed(&chart, "paneled line");
+    for (const QString name : {"alpha0 [deg]", "cm0"}) {
+        const QXYSeries *mark = marks.at(name == QLatin1String("cm0"));
+        QVERIFY(series(&chart, name)->points().contains(mark->points().constFirst()));
+    }
+    QVERIFY(series(&chart, "alpha0 [deg]")->points() != contour);
+    study.setPaneling(Paneling {13, 3.0, 2.0});
+    QVERIFY(!chart.isComputing());
+    QCOMPARE(series(&chart, "alpha0 [deg]")->points(), contour);
 }
 
 void tst_Charts::axesAndLegends_data()
