@@ -42,6 +42,35 @@ ChartView::ChartView(QWidget *parent)
     setMouseTracking(true);
 }
 
+QSize ChartView::minimumSizeHint() const
+{
+    // 1. Across: the legend in one row, each entry a sample, its label and a gap; and a plot
+    //    between the vertical axes, each with its labels and its title.
+    //    Entries of one name are shown once.
+    const QFontMetrics legend(chart()->legend()->font());
+    QStringList names;
+    for (const QLegendMarker *marker : chart()->legend()->markers())
+        names << marker->label();
+    names.removeDuplicates();
+    int legendWidth = 0;
+    for (const QString &name : names)
+        legendWidth += legend.horizontalAdvance(name) + 3 * legend.height();
+    const QFontMetrics labels(x->labelsFont());
+    const QFontMetrics titles(x->titleFont());
+    int longestTitle = 0;
+    int axesWidth = 0;
+    for (const QAbstractAxis *axis : chart()->axes(Qt::Vertical)) {
+        longestTitle = std::max(longestTitle, titles.horizontalAdvance(axis->titleText()));
+        axesWidth += labels.horizontalAdvance(QStringLiteral("-0.0000")) + 2 * titles.height();
+    }
+    const int width = std::max(legendWidth, axesWidth + 10 * labels.height());
+    // 2. Down: a plot as high as the longest vertical title and some, room for its ticks'
+    //    labels, the x axis's labels and title, and the legend.
+    const int plot = std::max(longestTitle, 8 * labels.height()) + 3 * labels.height();
+    const int height = plot + 2 * labels.height() + 2 * titles.height() + 2 * legend.height();
+    return QSize(width, height);
+}
+
 void ChartView::fit()
 {
     zoomed = false;

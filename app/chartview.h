@@ -23,6 +23,8 @@ public:
     // Shows the whole x range.
     void fit();
     bool isZoomed() const { return zoomed; }
+    // Below this size the axes' labels and the legend would be cut down to "...".
+    QSize minimumSizeHint() const override;
 
 protected:
     // The x axis, along the bottom, in the units the series hold.

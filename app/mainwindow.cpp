@@ -27,14 +27,28 @@ MainWindow::MainWindow()
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
     setCurrentFile(QString());
-    // A diagram of about 900 pixels across on a common desktop, within the bounds of a smaller
-    // screen.
-    resize(QSize(1280, 800).boundedTo(screen()->availableSize() * 0.9));
+    // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
+    // window, with room for its frame and title, however large the text is scaled.
+    resize(QSize(1280, 800).boundedTo(screen()->availableSize() - QSize(20, 60)));
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(fieldsPaneling());
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (firstSplit)
+        return;
+    firstSplit = true;
+    // The panels below ask for the room to show their longest texts whole; on a small screen
+    // the diagram keeps some room all the same. A split the user made is kept as it was.
+    const QList<int> sizes = mainSplitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (!splitRestored && sizes.value(1) > 0.55 * total)
+        mainSplitter->setSizes({total - int(0.55 * total), int(0.55 * total)});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -167,7 +181,7 @@ void MainWindow::exportDiagram()
         return;
     // A picture for a report: the hint is for the window's user.
     view->setHintVisible(false);
-    const QString problem = exportWidget(diagramTabs->currentWidget(), path, exportCaption());
+    const QString problem = exportWidget(shownDiagram(), path, exportCaption());
     view->setHintVisible(true);
     if (!problem.isEmpty()) {
         QMessageBox::warning(
@@ -211,9 +225,15 @@ void MainWindow::about()
             .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
 
+QWidget *MainWindow::shownDiagram() const
+{
+    const QList<QWidget *> shown {view, loadingChart, convergenceChart};
+    return shown.value(diagramTabs->currentIndex(), view);
+}
+
 void MainWindow::fitShown()
 {
-    if (auto *chart = qobject_cast<ChartView *>(diagramTabs->currentWidget()))
+    if (auto *chart = qobject_cast<ChartView *>(shownDiagram()))
         chart->fit();
     else
         view->fitContour();
@@ -221,7 +241,7 @@ void MainWindow::fitShown()
 
 void MainWindow::diagramTabChanged()
 {
-    const bool diagram = diagramTabs->currentWidget() == view;
+    const bool diagram = shownDiagram() == view;
     fitAct->setText(diagram ? tr("Fit Airfoil") : tr("Fit Plot"));
     fitAct->setStatusTip(diagram ? tr("Scale and centre the airfoil in the diagram")
                                  : tr("Show the whole range of the plot's x axis"));
@@ -420,6 +440,9 @@ void MainWindow::readSettings()
         return;
     restoreGeometry(settings.value("geometry").toByteArray());
     restoreState(settings.value("state").toByteArray());
+    for (const auto &[key, splitter] : {std::pair {"splitters/main", mainSplitter},
+             {"splitters/upper", upperSplitter}, {"splitters/lower", lowerSplitter}})
+        splitRestored = splitter->restoreState(settings.value(key).toByteArray()) || splitRestored;
     // Restored values are no steps of the user's: the panels stay empty until a load.
     const QSignalBlocker blockPanels(panelsSpinBox);
     const QSignalBlocker blockLe(leDensitySpinBox);
@@ -441,6 +464,9 @@ void MainWindow::writeSettings()
     QSettings settings;
     settings.setValue("geometry", saveGeometry());
     settings.setValue("state", saveState());
+    settings.setValue("splitters/main", mainSplitter->saveState());
+    settings.setValue("splitters/upper", upperSplitter->saveState());
+    settings.setValue("splitters/lower", lowerSplitter->saveState());
     settings.setValue("paneling/panels", panelsSpinBox->value());
     settings.setValue("paneling/leDensity", leDensitySpinBox->value());
     settings.setValue("paneling/teDensity", teDensitySpinBox->value());

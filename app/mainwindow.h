@@ -13,6 +13,7 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class QTimer;
@@ -37,6 +38,7 @@ public:
     void loadFile(const QString &path);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -70,6 +72,8 @@ private:
     void writeSettings();
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
+    // The diagram or the plot on show.
+    QWidget *shownDiagram() const;
     // The line below an exported picture: the airfoil's title, the file's name, the paneling.
     QString exportCaption() const;
     Paneling fieldsPaneling() const;
@@ -89,12 +93,19 @@ private:
     QTextEdit *panelingText;
     QGroupBox *modifyGroupBox;
     QTextEdit *resultText;
-    QGridLayout *gridLayout;
+    // Between the upper and the lower half, and between the diagram or the paneling fields and
+    // the panels beside them; moved by the user, kept across runs.
+    QSplitter *mainSplitter;
+    QSplitter *upperSplitter;
+    QSplitter *lowerSplitter;
+    // Whether the settings held the splitters' places, and whether the first show has split.
+    bool splitRestored = false;
+    bool firstSplit = false;
     DiagramScene *scene;
     DiagramView *view;
     LoadingChart *loadingChart;
     ConvergenceChart *convergenceChart;
-    // Airfoil, Loading and Convergence; the current tab is the diagram on show.
+    // Airfoil, Loading and Convergence, the plots in scroll areas.
     QTabWidget *diagramTabs;
     Study *study;
     QSpinBox *panelsSpinBox;

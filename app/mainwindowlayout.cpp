@@ -27,9 +27,18 @@ SpinBox *addSpinBox(
     return box;
 }
 
-QTextEdit *createTextPanel(const QString &name)
+// A read-only text panel that asks for the room its longest text needs, so that the window
+// opens with it readable whole, but takes less on a small screen, with scroll bars.
+class TextPanel : public QTextEdit
 {
-    QTextEdit *text = new QTextEdit;
+public:
+    QSize sizeHint() const override { return wanted.isValid() ? wanted : QTextEdit::sizeHint(); }
+    QSize wanted;
+};
+
+TextPanel *createTextPanel(const QString &name)
+{
+    TextPanel *text = new TextPanel;
     text->setReadOnly(true);
     text->setPlainText(QString());
     text->setAccessibleName(name);
@@ -50,28 +59,45 @@ QSize textSize(const QTextEdit *text, const QStringList &lines)
         qCeil(probe.size().height()) + frame);
 }
 
+// The plot in a scroll area, which scrolls where the tab is too small to read the plot's labels.
+QScrollArea *scrolled(QWidget *plot)
+{
+    QScrollArea *area = new QScrollArea;
+    // The scroll area takes a widget's minimum size, not its hint.
+    plot->setMinimumSize(plot->minimumSizeHint());
+    area->setWidget(plot);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    return area;
+}
+
 } // namespace
 
 void MainWindow::createGridGroupBox()
 {
     gridGroupBox = new QGroupBox;
     gridGroupBox->setAccessibleName(tr("airfoil study"));
-    gridLayout = new QGridLayout;
 
     scene = new DiagramScene(study, this);
     view = new DiagramView(scene);
     view->setAccessibleName(tr("diagram"));
     createDiagramTabs();
-    gridLayout->addWidget(diagramTabs, 1, 1);
-
     fileText = createTextPanel(tr("file"));
-    gridLayout->addWidget(fileText, 1, 2);
+    upperSplitter = new QSplitter(Qt::Horizontal);
+    upperSplitter->addWidget(diagramTabs);
+    upperSplitter->addWidget(fileText);
 
     createPanelingGroup();
-    gridLayout->addWidget(panelingGroupBox, 2, 1);
-
     createModifyGroup();
-    gridLayout->addWidget(modifyGroupBox, 2, 2);
+    lowerSplitter = new QSplitter(Qt::Horizontal);
+    lowerSplitter->addWidget(panelingGroupBox);
+    lowerSplitter->addWidget(modifyGroupBox);
+    // The two halves keep their columns in line.
+    connect(upperSplitter, &QSplitter::splitterMoved, lowerSplitter,
+        [this] { lowerSplitter->setSizes(upperSplitter->sizes()); });
+    connect(lowerSplitter, &QSplitter::splitterMoved, upperSplitter,
+        [this] { upperSplitter->setSizes(lowerSplitter->sizes()); });
 
     resultText = createTextPanel(tr("results"));
     QFont font(QStringLiteral("Courier"), 9);
@@ -82,17 +108,24 @@ void MainWindow::createGridGroupBox()
     resultText->setLineWrapMode(QTextEdit::NoWrap);
     resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
         + resultText->horizontalScrollBar()->sizeHint().height());
-    gridLayout->addWidget(resultText, 3, 1, 1, 2);
+    QWidget *lower = new QWidget;
+    QVBoxLayout *lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(lowerSplitter);
+    lowerLayout->addWidget(resultText);
 
-    gridLayout->setColumnMinimumWidth(1, 400);
-    gridLayout->setColumnMinimumWidth(2, 200);
-    gridLayout->setRowMinimumHeight(1, 150);
-    gridLayout->setRowMinimumHeight(2, 150);
-    gridLayout->setRowMinimumHeight(3, 60);
-    // Room beyond what the panels and fields need goes to the diagram.
-    gridLayout->setColumnStretch(1, 1);
-    gridLayout->setRowStretch(1, 1);
-    gridGroupBox->setLayout(gridLayout);
+    mainSplitter = new QSplitter(Qt::Vertical);
+    mainSplitter->addWidget(upperSplitter);
+    mainSplitter->addWidget(lower);
+    // Room beyond what the panels and fields ask for goes to the diagram; none is hidden whole.
+    for (QSplitter *splitter : {mainSplitter, upperSplitter, lowerSplitter}) {
+        splitter->setStretchFactor(0, 1);
+        splitter->setStretchFactor(1, 0);
+        splitter->setChildrenCollapsible(false);
+    }
+    QVBoxLayout *layout = new QVBoxLayout;
+    layout->addWidget(mainSplitter);
+    gridGroupBox->setLayout(layout);
 }
 
 void MainWindow::createDiagramTabs()
@@ -104,7 +137,7 @@ void MainWindow::createDiagramTabs()
     loadingChart->setAccessibleName(tr("Loading"));
     convergenceChart->setAccessibleName(tr("Convergence"));
     const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
-        {loadingChart, tr("Loading")}, {convergenceChart, tr("Convergence")}};
+        {scrolled(loadingChart), tr("Loading")}, {scrolled(convergenceChart), tr("Convergence")}};
     for (const auto &[widget, name] : tabs)
         diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
     connect(diagramTabs, &QTabWidget::currentChanged, this, &MainWindow::diagramTabChanged);
@@ -144,14 +177,14 @@ void MainWindow::createPanelingGroup()
     // The longest report of a Modify press, with the point count and coefficients below it,
     // is read whole; its lines never wrap.
     panelingText->setLineWrapMode(QTextEdit::NoWrap);
-    panelingText->setMinimumSize(textSize(panelingText,
+    static_cast<TextPanel *>(panelingText)->wanted = textSize(panelingText,
         Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
-            + Report::coefficientLines(Coefficients())));
+            + Report::coefficientLines(Coefficients()));
     layout->addWidget(panelingText, 1, 3, 4, 1);
 
     layout->setColumnMinimumWidth(1, 80);
     layout->setColumnMinimumWidth(2, 80);
-    layout->setColumnMinimumWidth(3, 200);
+    layout->setColumnMinimumWidth(3, 120);
     layout->setRowStretch(1, 1);
     layout->setRowStretch(2, 1);
     layout->setRowStretch(3, 1);
@@ -186,8 +219,6 @@ void MainWindow::createModifyGroup()
     }
     layout->addWidget(modifyButton, 3, 2);
 
-    layout->setColumnMinimumWidth(1, 100);
-    layout->setColumnMinimumWidth(2, 100);
     layout->setRowStretch(1, 1);
     layout->setRowStretch(2, 1);
     layout->setRowStretch(3, 1);

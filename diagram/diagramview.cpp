@@ -120,11 +120,16 @@ void DiagramView::fit(const QRectF &rect)
 {
     if (rect.isEmpty())
         return;
-    const QSizeF room = QSizeF(viewport()->size()) * 0.9;
+    // Clear of the hint above and the legend below, where that leaves room enough.
+    QRectF room = viewport()->rect();
+    const QRectF clear = room.adjusted(0, hintRect().height(), 0, -legendRect().height());
+    if (clear.height() >= room.height() / 2)
+        room = clear;
+    const QSizeF inner = room.size() * 0.9;
     const double zoom = qBound(
-        MinZoom, qMin(room.width() / rect.width(), room.height() / rect.height()), MaxZoom);
+        MinZoom, qMin(inner.width() / rect.width(), inner.height() / rect.height()), MaxZoom);
     setTransform(QTransform::fromScale(zoom, zoom));
-    centerOn(rect.center());
+    centerOn(rect.center() + (QRectF(viewport()->rect()).center() - room.center()) / zoom);
 }
 
 void DiagramView::wheelEvent(QWheelEvent *event)
@@ -169,7 +174,12 @@ QRect DiagramView::hintRect() const
     if (!hintVisible)
         return QRect();
     const QRect room = viewport()->rect().adjusted(Inset, Inset, -Inset, -Inset);
-    return fontMetrics().boundingRect(room, hintFlags(), hintText()) & room;
+    const QRect hint = fontMetrics().boundingRect(room, hintFlags(), hintText()) & room;
+    // In a small diagram the hint would cover the airfoil; the description still says it.
+    if (diagram->hasContour()
+        && (hint.height() > fontMetrics().height() || room.height() < 8 * hint.height()))
+        return QRect();
+    return hint;
 }
 
 QRect DiagramView::legendRect() const

@@ -22,6 +22,7 @@ private slots:
     void drops();
     void recentFilesAcrossRuns();
     void unreadableSettings();
+    void splittersAcrossRuns();
     void savedNames_data();
     void savedNames();
     void exportForAReport();
@@ -136,6 +137,42 @@ void tst_Desktop::unreadableSettings()
     MainWindow window;
     QCOMPARE(window.findChild<QSpinBox *>()->value(), Paneling().panels);
     QCOMPARE(RecentFilesMenu::files(), QStringList());
+}
+
+void tst_Desktop::splittersAcrossRuns()
+{
+    // A drag of the handle between the diagram and the file panel moves the one between the
+    // paneling and the Modify fields along; the next window has both where they were left.
+    QList<int> upper;
+    QList<int> lower;
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QSplitter *> splitters = window.findChildren<QSplitter *>();
+        QSplitter *across = splitters.at(1);
+        QCOMPARE(across->orientation(), Qt::Horizontal);
+        QSplitterHandle *handle = across->handle(1);
+        const QList<int> before = across->sizes();
+        const QPoint from = handle->rect().center();
+        for (const auto &[type, pos] :
+            {std::pair {QEvent::MouseButtonPress, from}, {QEvent::MouseMove, from - QPoint(60, 0)},
+                {QEvent::MouseButtonRelease, from - QPoint(120, 0)}}) {
+            QMouseEvent event(type, pos, handle->mapToGlobal(pos), Qt::LeftButton,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QCoreApplication::sendEvent(handle, &event);
+        }
+        upper = across->sizes();
+        lower = splitters.at(2)->sizes();
+        QVERIFY(upper != before);
+        QCOMPARE(lower, upper);
+        window.close();
+    }
+    MainWindow next;
+    next.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&next));
+    QCOMPARE(next.findChildren<QSplitter *>().at(1)->sizes(), upper);
+    QCOMPARE(next.findChildren<QSplitter *>().at(2)->sizes(), lower);
 }
 
 void tst_Desktop::savedNames_data()
