@@ -206,6 +206,30 @@ void ChartView::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
+void ChartView::focusInEvent(QFocusEvent *event)
+{
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent *event)
+{
+    QChartView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void ChartView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (!hasFocus() || painter->device() != viewport())
+        return;
+    painter->save();
+    painter->resetTransform();
+    painter->setPen(QPen(palette().color(QPalette::Highlight), 4));
+    painter->drawRect(viewport()->rect());
+    painter->restore();
+}
+
 void ChartView::leaveEvent(QEvent *event)
 {
     QToolTip::hideText();

@@ -12,7 +12,8 @@ QT_END_NAMESPACE
 // A plot of the window's tabs that the user can query and zoom along its x axis: hovering near
 // a series shows its value at the nearest point, the wheel zooms round the mouse, a drag with
 // the left button zooms to the stretch dragged over, and a double click shows the whole range
-// again. A zoom stays through new data until fit() or a double click.
+// again. A zoom stays through new data until fit() or a double click. With the focus, it has a
+// frame in the highlight colour (not in pictures of it).
 class ChartView : public QChartView
 {
     Q_OBJECT
@@ -42,6 +43,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
     void setXRange(double min, double max);

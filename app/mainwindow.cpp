@@ -26,6 +26,8 @@ MainWindow::MainWindow()
     createStatusBar();
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
+    // The text panels show the focus as the fields do, by a frame in the highlight colour.
+    setStyleSheet(QStringLiteral("QTextEdit:focus { border: 1px solid palette(highlight); }"));
     setCurrentFile(QString());
     // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
     // window, with room for its frame and title, however large the text is scaled.
@@ -239,6 +241,12 @@ void MainWindow::fitShown()
         view->fitContour();
 }
 
+void MainWindow::stepTab(int step)
+{
+    const int count = diagramTabs->count();
+    diagramTabs->setCurrentIndex((diagramTabs->currentIndex() + step + count) % count);
+}
+
 void MainWindow::diagramTabChanged()
 {
     const bool diagram = shownDiagram() == view;
@@ -392,6 +400,19 @@ void MainWindow::createActions()
     fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
     connect(fitAct, &QAction::triggered, this, &MainWindow::fitShown);
 
+    // From anywhere in the window, as in a browser, round from the last tab to the first.
+    nextTabAct = new QAction(tr("Next Tab"), this);
+    nextTabAct->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    nextTabAct->setStatusTip(tr("Show the next of the diagram and the plots"));
+    connect(nextTabAct, &QAction::triggered, this, [this] { stepTab(1); });
+    // Shift+Tab comes as Backtab or as Tab with Shift, by platform.
+    previousTabAct = new QAction(tr("Previous Tab"), this);
+    previousTabAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    previousTabAct->setStatusTip(tr("Show the previous of the diagram and the plots"));
+    connect(previousTabAct, &QAction::triggered, this, [this] { stepTab(-1); });
+
     // Nothing to act on before a file is loaded.
     for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})
         action->setEnabled(false);
@@ -422,6 +443,8 @@ void MainWindow::createMenus()
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addAction(fitAct);
+    viewMenu->addAction(nextTabAct);
+    viewMenu->addAction(previousTabAct);
 
     menuBar()->addSeparator();
 

@@ -53,6 +53,8 @@ private slots:
     // Fits the airfoil, or the plot, on show.
     void fitShown();
     void diagramTabChanged();
+    // Shows the tab step tabs on, round from the last to the first.
+    void stepTab(int step);
     void panelingChanged();
     void runPanelingStep();
     void panelingStepped();
@@ -131,6 +133,8 @@ private:
     QAction *exitAct;
     QAction *copyAct;
     QAction *fitAct;
+    QAction *nextTabAct;
+    QAction *previousTabAct;
     QAction *aboutAct;
     QAction *aboutQtAct;
 };

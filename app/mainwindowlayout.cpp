@@ -7,22 +7,30 @@
 #include "diagramview.h"
 #include "loadingchart.h"
 #include "modification.h"
+#include "numberfield.h"
 #include "report.h"
 
 #include <QtWidgets>
 
 namespace {
 
-// A spin box beside its label in column 1 of row; screen readers read it by the label's text.
-template <typename SpinBox>
-SpinBox *addSpinBox(
-    QGridLayout *layout, int row, const QString &label, double minimum, double maximum, double step)
+// A number field beside its label in column 1 of row; screen readers read it by the label's
+// text. A typed value it refuses is named in the status bar with the field's range.
+template <typename Field>
+Field *addField(QGridLayout *layout, int row, const QString &label, double minimum, double maximum,
+    double step, QStatusBar *status)
 {
     layout->addWidget(new QLabel(label), row, 1);
-    SpinBox *box = new SpinBox;
+    Field *box = new Field;
     box->setRange(minimum, maximum);
     box->setSingleStep(step);
     box->setAccessibleName(label);
+    // A typed value is the field's once the edit is finished, not key by key: one refused
+    // leaves the value from before the edit.
+    box->setKeyboardTracking(false);
+    QObject::connect(box, &Field::refused, status, [status, label](const QString &range) {
+        status->showMessage(MainWindow::tr("%1: %2").arg(label, range), 5000);
+    });
     layout->addWidget(box, row, 2);
     return box;
 }
@@ -150,19 +158,18 @@ void MainWindow::createPanelingGroup()
     QGridLayout *layout = new QGridLayout;
 
     const Paneling start;
-    panelsSpinBox = addSpinBox<QSpinBox>(
-        layout, 1, tr("number of panels"), Paneling::MinPanels, Paneling::MaxPanels, 1);
+    panelsSpinBox = addField<WholeNumberField>(layout, 1, tr("number of panels"),
+        Paneling::MinPanels, Paneling::MaxPanels, 1, statusBar());
     panelsSpinBox->setValue(start.panels);
-    leDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 2, tr("leading edge density"),
-        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
+    leDensitySpinBox = addField<DecimalField>(layout, 2, tr("leading edge density"),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, statusBar());
     leDensitySpinBox->setValue(start.leDensity);
-    teDensitySpinBox = addSpinBox<QDoubleSpinBox>(layout, 3, tr("trailing edge density"),
-        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep);
+    teDensitySpinBox = addField<DecimalField>(layout, 3, tr("trailing edge density"),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, statusBar());
     teDensitySpinBox->setValue(start.teDensity);
     // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
     const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
     for (QAbstractSpinBox *box : fields) {
-        box->setKeyboardTracking(false);
         // Through the step timer, which goes before the fields: the one with the focus
         // finishes its edit as the window goes, and that reaches nothing.
         connect(box, &QAbstractSpinBox::editingFinished, panelingStep,
@@ -200,11 +207,12 @@ void MainWindow::createModifyGroup()
     modifyGroupBox->setAccessibleName(tr("modification controls"));
     QGridLayout *layout = new QGridLayout;
 
-    alpha0SpinBox = addSpinBox<QDoubleSpinBox>(layout, 1, tr("alpha0 [deg]"),
-        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees);
+    alpha0SpinBox
+        = addField<DecimalField>(layout, 1, tr("alpha0 [deg]"), -Targets::MaxAlpha0Degrees,
+            Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees, statusBar());
     alpha0SpinBox->setDecimals(Targets::Decimals);
-    cm0SpinBox = addSpinBox<QDoubleSpinBox>(
-        layout, 2, tr("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step);
+    cm0SpinBox = addField<DecimalField>(
+        layout, 2, tr("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, statusBar());
     cm0SpinBox->setDecimals(Targets::Decimals);
 
     modifyButton = new QPushButton(tr("Modify"));

@@ -22,6 +22,8 @@ constexpr double Reach = 100000;
 // sample in the legend, in pixels.
 constexpr int Inset = 4;
 constexpr int SampleLength = 24;
+// The width of the focus frame along the viewport's edges, in pixels.
+constexpr int FocusWidth = 2;
 
 // The lines of the diagram as the scene draws them; the paneled line has a marker at each
 // station.
@@ -162,6 +164,18 @@ void DiagramView::mouseMoveEvent(QMouseEvent *event)
     fitted = fitted && scrollPosition() == before;
 }
 
+void DiagramView::focusInEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusInEvent(event);
+    viewport()->update();
+}
+
+void DiagramView::focusOutEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusOutEvent(event);
+    viewport()->update();
+}
+
 void DiagramView::resizeEvent(QResizeEvent *event)
 {
     QGraphicsView::resizeEvent(event);
@@ -213,6 +227,10 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
     painter->setPen(diagram->hasContour() ? palette().color(QPalette::PlaceholderText)
                                           : palette().color(QPalette::Text));
     painter->drawText(hint, hintFlags(), hintText());
+    if (hasFocus() && painter->device() == viewport()) {
+        painter->setPen(QPen(palette().color(QPalette::Highlight), 2 * FocusWidth));
+        painter->drawRect(viewport()->rect());
+    }
     if (legend.isEmpty()) {
         painter->restore();
         return;
@@ -245,5 +263,11 @@ void DiagramView::scrollContentsBy(int dx, int dy)
     QRegion stale;
     for (const QRect &rect : {hintRect(), legendRect()})
         stale += QRegion(rect) + rect.translated(dx, dy);
+    if (hasFocus()) {
+        const QRect all = viewport()->rect();
+        const QRegion frame
+            = QRegion(all) - all.adjusted(FocusWidth, FocusWidth, -FocusWidth, -FocusWidth);
+        stale += frame + frame.translated(dx, dy);
+    }
     viewport()->update(stale);
 }

@@ -8,6 +8,7 @@ class DiagramScene;
 // Shows the diagram scene at a zoom between 0.05 and 50 viewport pixels per scene unit. A drag
 // with the left button pans, with no bounds; a usage hint and a legend of the lines stay in
 // the viewport's corners, the same size at every zoom. Before a load it says how to get one.
+// With the focus, the viewport has a frame in the highlight colour (not in pictures of it).
 // Every new contour is fitted, and kept fitted as the view is resized until the user zooms or
 // pans; after that a resize keeps the view's centre.
 class DiagramView : public QGraphicsView
@@ -35,6 +36,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
     void scrollContentsBy(int dx, int dy) override;
 

@@ -103,6 +103,11 @@ private slots:
     void fitsThePlotOnShow();
     void enlargingGrowsTheDiagram();
     void fitsASmallScreen();
+    void focusIsVisible();
+    void switchesTabsFromAnywhere_data();
+    void switchesTabsFromAnywhere();
+    void typedValues_data();
+    void typedValues();
     void zeroWithoutSign();
 
 private:
@@ -480,6 +485,136 @@ void tst_MainWindow::fitsASmallScreen()
                 QVERIFY2(!text->toPlainText().contains(QStringLiteral("...")),
                     qPrintable(text->toPlainText()));
         }
+    }
+}
+
+void tst_MainWindow::focusIsVisible()
+{
+    // Every control the Tab key reaches, on each tab, looks different while it has the focus.
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QTabWidget *tabs = win.find<QTabWidget>("diagram and plots");
+    QStringList reachedNames;
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        win.panels()->setFocus(Qt::TabFocusReason);
+        QList<QWidget *> reached;
+        for (QWidget *at = win.panels(); !reached.contains(at); at = QApplication::focusWidget()) {
+            reached << at;
+            const QRect area
+                = QRect(at->mapTo(&win.w, QPoint()), at->size()).adjusted(-3, -3, 3, 3);
+            const QImage focused = win.w.grab(area).toImage();
+            QTest::keyClick(at, Qt::Key_Tab);
+            QVERIFY2(win.w.grab(area).toImage() != focused, at->metaObject()->className());
+            reachedNames << at->accessibleName();
+        }
+    }
+    for (const QString name : {"diagram", "Loading", "Convergence", "file", "results"})
+        QVERIFY2(reachedNames.contains(name), qPrintable(name));
+}
+
+void tst_MainWindow::switchesTabsFromAnywhere_data()
+{
+    // From the first tab, with the focus in a field, a panel or the diagram.
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("tab");
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+Tab, panels") << "number of panels" << int(Qt::Key_Tab) << ctrl << 1;
+    QTest::newRow("Ctrl+PgDown, file") << "file" << int(Qt::Key_PageDown) << ctrl << 1;
+    QTest::newRow("Ctrl+Tab, results") << "results" << int(Qt::Key_Tab) << ctrl << 1;
+    QTest::newRow("Ctrl+Shift+Tab, diagram")
+        << "diagram" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
+    QTest::newRow("Ctrl+PgUp, cm0") << "cm0" << int(Qt::Key_PageUp) << ctrl << 2;
+    QTest::newRow("Ctrl+PgDown, density")
+        << "leading edge density" << int(Qt::Key_PageDown) << ctrl << 1;
+}
+
+void tst_MainWindow::switchesTabsFromAnywhere()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, tab);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QWidget *start = win.find<QWidget>(from);
+    start->setFocus();
+    const QString fields = win.panels()->text() + win.decimal("cm0")->text()
+        + win.decimal("leading edge density")->text();
+    QTest::keyClick(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(win.find<QTabWidget>("diagram and plots")->currentIndex(), tab);
+    // The key is the window's, not a step of the field that has the focus.
+    QCOMPARE(win.panels()->text() + win.decimal("cm0")->text()
+            + win.decimal("leading edge density")->text(),
+        fields);
+}
+
+void tst_MainWindow::typedValues_data()
+{
+    // A typed value is taken or refused whole once the edit is finished; refused, the field
+    // keeps its value, the status bar names its range, and the line keeps its presses.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("finish");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    const int enter = Qt::Key_Return;
+    const int tab = Qt::Key_Tab;
+    const QString panels = "number of panels";
+    QTest::newRow("panels, 1000") << panels << "1000" << enter << "8"
+                                  << "number of panels: 3 to 999";
+    QTest::newRow("panels, 12.5") << panels << "12.5" << enter << "8"
+                                  << "number of panels: 3 to 999";
+    QTest::newRow("panels, 2, left") << panels << "2" << tab << "8"
+                                     << "number of panels: 3 to 999";
+    QTest::newRow("panels, 50") << panels << "50" << enter << "50"
+                                << "";
+    QTest::newRow("density, 12") << "leading edge density"
+                                 << "12" << enter << "3.00"
+                                 << "leading edge density: 1 to 10";
+    QTest::newRow("density, rounded") << "trailing edge density"
+                                      << "4.567" << tab << "4.57"
+                                      << "";
+    QTest::newRow("alpha0, -50") << "alpha0 [deg]"
+                                 << "-50" << enter << "-3.0000"
+                                 << "alpha0 [deg]: -45 to 45";
+    QTest::newRow("cm0, 1.5") << "cm0"
+                              << "1.5" << tab << "-0.0500"
+                              << "cm0: -1 to 1";
+}
+
+void tst_MainWindow::typedValues()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, finish);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    win.decimal("alpha0 [deg]")->setValue(-3.0);
+    win.decimal("cm0")->setValue(-0.05);
+    win.pressModify();
+    QAbstractSpinBox *box = win.find<QAbstractSpinBox>(field);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    QCOMPARE(box->text(), typed);
+    const Study *study = win.w.findChild<Study *>();
+    QSignalSpy lineChanges(study, &Study::lineChanged);
+    QTest::keyClick(box, Qt::Key(finish));
+    QCoreApplication::processEvents();
+    QCOMPARE(box->text(), shown);
+    const QString status = win.w.statusBar()->currentMessage();
+    const bool pressesKept = win.lines("paneling").at(0) == QStringLiteral("modified paneling");
+    if (message.isEmpty()) {
+        QVERIFY2(!status.contains(" to "), qPrintable(status));
+    } else {
+        QCOMPARE(status, message);
+        QCOMPARE(lineChanges.count(), 0);
+        QVERIFY(pressesKept);
     }
 }
 
