@@ -14,17 +14,25 @@
 
 namespace {
 
+// The text a tool tip shows and a screen reader reads as the widget's description.
+void describe(QWidget *widget, const QString &text)
+{
+    widget->setToolTip(text);
+    widget->setAccessibleDescription(text);
+}
+
 // A number field beside its label in column 1 of row; screen readers read it by the label's
 // text. A typed value it refuses is named in the status bar with the field's range.
 template <typename Field>
-Field *addField(QGridLayout *layout, int row, const QString &label, double minimum, double maximum,
-    double step, QStatusBar *status)
+Field *addField(QGridLayout *layout, int row, const QString &label, const QString &description,
+    double minimum, double maximum, double step, QStatusBar *status)
 {
     layout->addWidget(new QLabel(label), row, 1);
     Field *box = new Field;
     box->setRange(minimum, maximum);
     box->setSingleStep(step);
     box->setAccessibleName(label);
+    describe(box, description);
     // A typed value is the field's once the edit is finished, not key by key: one refused
     // leaves the value from before the edit.
     box->setKeyboardTracking(false);
@@ -35,13 +43,66 @@ Field *addField(QGridLayout *layout, int row, const QString &label, double minim
     return box;
 }
 
+// What each labelled line of the panels means, as the README says it.
+QString meaningOf(const QString &line)
+{
+    static const QHash<QString, const char *> meanings {
+        {"cl0", QT_TRANSLATE_NOOP("MainWindow", "lift coefficient at zero incidence")},
+        {"alpha0", QT_TRANSLATE_NOOP("MainWindow", "zero-lift angle")},
+        {"cm0", QT_TRANSLATE_NOOP("MainWindow", "moment coefficient about the quarter chord")},
+        {"d(cl)/da",
+            QT_TRANSLATE_NOOP("MainWindow", "lift slope, per radian (2π for this method)")},
+        {"alpha(sf)",
+            QT_TRANSLATE_NOOP(
+                "MainWindow", "angle of smooth leading-edge entry (the \"ideal\" angle)")},
+        {"cl(sf)",
+            QT_TRANSLATE_NOOP(
+                "MainWindow", "lift coefficient at the angle of smooth leading-edge entry")},
+        {"width", QT_TRANSLATE_NOOP("MainWindow", "each panel's width, in chords")},
+        {"angle [deg]",
+            QT_TRANSLATE_NOOP("MainWindow",
+                "each panel's angle, positive where the camber line falls towards the "
+                "trailing edge")},
+    };
+    const QString label = line.contains(QLatin1String(" = "))
+        ? line.section(QLatin1String(" = "), 0, 0)
+        : line.left(11).trimmed();
+    const char *meaning = meanings.value(label);
+    return meaning ? MainWindow::tr(meaning) : QString();
+}
+
+// The meanings of the lines, one a line, for a screen reader.
+QString meaningsOf(const QStringList &lines)
+{
+    QStringList described;
+    for (const QString &line : lines)
+        described << line.section(QLatin1String(" = "), 0, 0).trimmed() + QLatin1String(": ")
+                + meaningOf(line);
+    return described.join(QLatin1Char('\n'));
+}
+
 // A read-only text panel that asks for the room its longest text needs, so that the window
-// opens with it readable whole, but takes less on a small screen, with scroll bars.
+// opens with it readable whole, but takes less on a small screen, with scroll bars. Over a
+// line of a coefficient, or of the panels' widths or angles, a tool tip says what it means.
 class TextPanel : public QTextEdit
 {
 public:
     QSize sizeHint() const override { return wanted.isValid() ? wanted : QTextEdit::sizeHint(); }
     QSize wanted;
+
+protected:
+    bool viewportEvent(QEvent *event) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QTextEdit::viewportEvent(event);
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString meaning = meaningOf(cursorForPosition(help->pos()).block().text());
+        if (meaning.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), meaning, viewport());
+        return true;
+    }
 };
 
 TextPanel *createTextPanel(const QString &name)
@@ -92,6 +153,7 @@ void MainWindow::createGridGroupBox()
     view->setAccessibleName(tr("diagram"));
     createDiagramTabs();
     fileText = createTextPanel(tr("file"));
+    fileText->setAccessibleDescription(meaningsOf(Report::coefficientLines(Coefficients())));
     upperSplitter = new QSplitter(Qt::Horizontal);
     upperSplitter->addWidget(diagramTabs);
     upperSplitter->addWidget(fileText);
@@ -108,6 +170,8 @@ void MainWindow::createGridGroupBox()
         [this] { upperSplitter->setSizes(lowerSplitter->sizes()); });
 
     resultText = createTextPanel(tr("results"));
+    resultText->setAccessibleDescription(
+        meaningsOf({QStringLiteral("width"), QStringLiteral("angle [deg]")}));
     QFont font(QStringLiteral("Courier"), 9);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -159,12 +223,15 @@ void MainWindow::createPanelingGroup()
 
     const Paneling start;
     panelsSpinBox = addField<WholeNumberField>(layout, 1, tr("number of panels"),
-        Paneling::MinPanels, Paneling::MaxPanels, 1, statusBar());
+        tr("How many panels the camber line is cut into, 3 to 999"), Paneling::MinPanels,
+        Paneling::MaxPanels, 1, statusBar());
     panelsSpinBox->setValue(start.panels);
     leDensitySpinBox = addField<DecimalField>(layout, 2, tr("leading edge density"),
-        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, statusBar());
+        tr("How strongly the panels crowd towards the leading edge, 1 to 10"), Paneling::MinDensity,
+        Paneling::MaxDensity, Paneling::DensityStep, statusBar());
     leDensitySpinBox->setValue(start.leDensity);
     teDensitySpinBox = addField<DecimalField>(layout, 3, tr("trailing edge density"),
+        tr("How strongly the panels crowd towards the trailing edge, 1 to 10"),
         Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, statusBar());
     teDensitySpinBox->setValue(start.teDensity);
     // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
@@ -181,6 +248,7 @@ void MainWindow::createPanelingGroup()
     connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, panelingStep, stepped);
 
     panelingText = createTextPanel(tr("paneling"));
+    panelingText->setAccessibleDescription(meaningsOf(Report::coefficientLines(Coefficients())));
     // The longest report of a Modify press, with the point count and coefficients below it,
     // is read whole; its lines never wrap.
     panelingText->setLineWrapMode(QTextEdit::NoWrap);
@@ -207,15 +275,20 @@ void MainWindow::createModifyGroup()
     modifyGroupBox->setAccessibleName(tr("modification controls"));
     QGridLayout *layout = new QGridLayout;
 
-    alpha0SpinBox
-        = addField<DecimalField>(layout, 1, tr("alpha0 [deg]"), -Targets::MaxAlpha0Degrees,
-            Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees, statusBar());
+    alpha0SpinBox = addField<DecimalField>(layout, 1, tr("alpha0 [deg]"),
+        tr("The zero-lift angle Modify reshapes the paneled line towards, in degrees, -45 to 45"),
+        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees,
+        statusBar());
     alpha0SpinBox->setDecimals(Targets::Decimals);
-    cm0SpinBox = addField<DecimalField>(
-        layout, 2, tr("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, statusBar());
+    cm0SpinBox = addField<DecimalField>(layout, 2, tr("cm0"),
+        tr("The moment coefficient about the quarter chord Modify reshapes the paneled line "
+           "towards, -1 to 1"),
+        -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, statusBar());
     cm0SpinBox->setDecimals(Targets::Decimals);
 
     modifyButton = new QPushButton(tr("Modify"));
+    describe(modifyButton,
+        tr("Reshape the paneled camber line towards the targets' zero-lift angle and moment"));
     connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
     // Nothing to reshape before a file is loaded.
     modifyButton->setEnabled(false);

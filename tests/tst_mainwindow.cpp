@@ -108,6 +108,8 @@ private slots:
     void switchesTabsFromAnywhere();
     void typedValues_data();
     void typedValues();
+    void tooltips_data();
+    void tooltips();
     void zeroWithoutSign();
 
 private:
@@ -615,6 +617,65 @@ void tst_MainWindow::typedValues()
         QCOMPARE(status, message);
         QCOMPARE(lineChanges.count(), 0);
         QVERIFY(pressesKept);
+    }
+}
+
+void tst_MainWindow::tooltips_data()
+{
+    // Over a line of a panel, what the line means; on a field, what it sets. The same text goes
+    // to screen readers.
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("file, cm0") << "file"
+                               << "cm0 = "
+                               << "moment coefficient about the quarter chord";
+    QTest::newRow("paneling, alpha(sf)")
+        << "paneling"
+        << "alpha(sf) = "
+        << "angle of smooth leading-edge entry (the \"ideal\" angle)";
+    QTest::newRow("results, angle")
+        << "results"
+        << "angle [deg]"
+        << "each panel's angle, positive where the camber line falls towards the trailing edge";
+    QTest::newRow("file, title") << "file"
+                                 << "test section"
+                                 << "";
+    QTest::newRow("density") << "trailing edge density"
+                             << ""
+                             << "How strongly the panels crowd towards the trailing edge, 1 to 10";
+    QTest::newRow("target") << "alpha0 [deg]"
+                            << ""
+                            << "The zero-lift angle Modify reshapes the paneled line towards, in "
+                               "degrees, -45 to 45";
+}
+
+void tst_MainWindow::tooltips()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, line);
+    QFETCH(QString, tip);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    if (line.isEmpty()) {
+        QWidget *field = win.find<QWidget>(widget);
+        QCOMPARE(field->toolTip(), tip);
+        QCOMPARE(field->accessibleDescription(), tip);
+        return;
+    }
+    QTextEdit *text = win.text(widget);
+    QTextBlock block = text->document()->begin();
+    while (block.isValid() && !block.text().startsWith(line))
+        block = block.next();
+    QVERIFY(block.isValid());
+    const QPoint at = text->cursorRect(QTextCursor(block)).center() + QPoint(8, 0);
+    QHelpEvent help(QEvent::ToolTip, at, text->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(text->viewport(), &help);
+    if (tip.isEmpty()) {
+        QTRY_VERIFY(!QToolTip::isVisible());
+    } else {
+        QCOMPARE(QToolTip::text(), tip);
+        QVERIFY(text->accessibleDescription().contains(tip));
     }
 }
 
