@@ -207,10 +207,26 @@ QString MainWindow::exportCaption() const
     return caption;
 }
 
+QStringList MainWindow::studyLines() const
+{
+    QStringList lines {QStringLiteral("[study]"),
+        tr("path: %1").arg(QDir::toNativeSeparators(QFileInfo(study->path()).absoluteFilePath())),
+        tr("paneling: %1").arg(describePaneling(study->paneling()))};
+    QStringList presses;
+    for (const CamberReshaping &press : study->presses())
+        presses << tr("alpha0 %1 deg, cm0 %2")
+                       .arg(Report::fixed(degrees(press.target.alpha0), Targets::Decimals),
+                           Report::fixed(press.target.cm0, Targets::Decimals));
+    if (!presses.isEmpty())
+        lines << tr("Modify presses towards: %1").arg(presses.join(QStringLiteral("; ")));
+    return lines;
+}
+
 void MainWindow::copyResults()
 {
     finishPanelingStep();
-    QGuiApplication::clipboard()->setText(Report::analysisText(*study));
+    QGuiApplication::clipboard()->setText(
+        studyLines().join(QLatin1Char('\n')) + QLatin1Char('\n') + Report::analysisText(*study));
     statusBar()->showMessage(tr("Results copied"), 2000);
 }
 

@@ -76,6 +76,9 @@ private:
     QString strippedName(const QString &path);
     // The diagram or the plot on show.
     QWidget *shownDiagram() const;
+    // Where the results come from, ahead of them when they are copied: the file's path, the
+    // paneling and the targets of the Modify presses, so that they can be worked out again.
+    QStringList studyLines() const;
     // The line below an exported picture: the airfoil's title, the file's name, the paneling.
     QString exportCaption() const;
     Paneling fieldsPaneling() const;

@@ -21,11 +21,14 @@ private slots:
     void fileOnTheCommandLine();
     void drops();
     void recentFilesAcrossRuns();
+    void recentNames_data();
+    void recentNames();
     void unreadableSettings();
     void splittersAcrossRuns();
     void savedNames_data();
     void savedNames();
     void exportForAReport();
+    void copyResults_data();
     void copyResults();
 
 private:
@@ -122,6 +125,50 @@ void tst_Desktop::recentFilesAcrossRuns()
     menu->actions().at(1)->trigger();
     QCOMPARE(window.windowTitle(),
         QStringLiteral("Liftwise - %1").arg(QFileInfo(paths.at(2)).fileName()));
+}
+
+void tst_Desktop::recentNames_data()
+{
+    // Files opened in this order, in folders of the test's own; listed last first, by name, and
+    // by as many folders as tell files of one name apart.
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("names of their own")
+        << QStringList {"a/x.dat", "b/y.dat"} << QStringList {"&1 y.dat", "&2 x.dat"};
+    QTest::newRow("one name") << QStringList {"examples/naca2412.dat", "mine/naca2412.dat", "z.dat"}
+                              << QStringList {"&1 z.dat", "&2 naca2412.dat — mine/",
+                                     "&3 naca2412.dat — examples/"};
+    QTest::newRow("one name and folder") << QStringList {"a/foils/w.dat",
+        "b/foils/w.dat"} << QStringList {"&1 w.dat — b/foils/", "&2 w.dat — a/foils/"};
+}
+
+void tst_Desktop::recentNames()
+{
+    QFETCH(QStringList, opened);
+    QFETCH(QStringList, listed);
+    QTemporaryDir folders;
+    MainWindow window;
+    QStringList paths;
+    for (const QString &name : opened) {
+        const QString path = folders.filePath(name);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QFile::WriteOnly));
+        file.write(plainFile("foil", 21));
+        file.close();
+        window.loadFile(path);
+        paths.prepend(QFileInfo(path).absoluteFilePath());
+    }
+    RecentFilesMenu *menu = window.findChild<RecentFilesMenu *>();
+    emit menu->aboutToShow();
+    QStringList texts;
+    QStringList tips;
+    for (const QAction *action : menu->actions()) {
+        texts << action->text();
+        tips << action->toolTip();
+    }
+    QCOMPARE(texts, listed);
+    QCOMPARE(tips, paths);
 }
 
 void tst_Desktop::unreadableSettings()
@@ -284,18 +331,50 @@ void tst_Desktop::exportForAReport()
     QVERIFY2(svg.count(QStringLiteral("<path")) < 30, qPrintable(QString::number(svg.size())));
 }
 
+void tst_Desktop::copyResults_data()
+{
+    // The panels as liftwise-cli analyze prints them, after where they come from.
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<QString>("study");
+    QTest::newRow("as loaded") << 0
+                               << "paneling: 8 panels, leading edge density 3.00, trailing edge "
+                                  "density 2.00\n";
+    QTest::newRow("two presses")
+        << 2
+        << "paneling: 8 panels, leading edge density 3.00, trailing edge density 2.00\n"
+           "Modify presses towards: alpha0 -3.0000 deg, cm0 -0.0700; alpha0 -3.0000 deg, cm0 "
+           "-0.0700\n";
+}
+
 void tst_Desktop::copyResults()
 {
+    QFETCH(int, presses);
+    QFETCH(QString, study);
     MainWindow window;
     const QString path = foil(QStringLiteral("copied.dat"));
     window.loadFile(path);
+    const QStringList targets {"alpha0 [deg]", "cm0"};
+    for (QDoubleSpinBox *box : window.findChildren<QDoubleSpinBox *>())
+        if (targets.contains(box->accessibleName()))
+            box->setValue(box->accessibleName() == targets.first() ? -3.0 : -0.07);
+    for (int i = 0; i < presses; ++i)
+        emit window.findChild<QPushButton *>()->pressed();
     for (QAction *action : window.findChildren<QAction *>())
         if (action->text() == QStringLiteral("Copy Results"))
             action->trigger();
+    QStringList arguments {"analyze", path};
+    if (presses > 0)
+        arguments << "--alpha0"
+                  << "-3"
+                  << "--cm0"
+                  << "-0.07"
+                  << "--presses" << QString::number(presses);
     QProcess cli;
-    cli.start(QStringLiteral(LIFTWISE_CLI), {"analyze", path});
+    cli.start(QStringLiteral(LIFTWISE_CLI), arguments);
     QVERIFY(cli.waitForFinished(60000));
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(cli.readAllStandardOutput()));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        "[study]\npath: " + QDir::toNativeSeparators(path) + "\n" + study
+            + QString::fromUtf8(cli.readAllStandardOutput()));
 }
 
 QTEST_MAIN(tst_Desktop)
