@@ -64,6 +64,8 @@ QString meaningOf(const QString &line)
                 "each panel's angle, positive where the camber line falls towards the "
                 "trailing edge")},
     };
+    // A coefficient's label stands before " = "; the results' labels fill their first 11
+    // characters.
     const QString label = line.contains(QLatin1String(" = "))
         ? line.section(QLatin1String(" = "), 0, 0)
         : line.left(11).trimmed();

@@ -2,8 +2,8 @@
 
 #include "report.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QRegularExpression>
 
 namespace {
@@ -33,7 +33,8 @@ bool finishes(const QKeyEvent *event)
 
 QString rangeOf(double minimum, double maximum)
 {
-    return QAbstractSpinBox::tr("%1 to %2").arg(QString::number(minimum), QString::number(maximum));
+    return QCoreApplication::translate("NumberField", "%1 to %2")
+        .arg(QString::number(minimum), QString::number(maximum));
 }
 
 } // namespace
