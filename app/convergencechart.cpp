@@ -2,11 +2,13 @@
 
 #include "chartaxis.h"
 #include "convergence.h"
+#include "report.h"
 #include "study.h"
 
 #include <QtCharts>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -35,10 +37,11 @@ QScatterSeries *addMark(QChart *chart, const QString &name, const QColor &color)
     return mark;
 }
 
-QValueAxis *addValueAxis(
+QCategoryAxis *addValueAxis(
     QChart *chart, const QString &title, const QColor &color, Qt::Alignment side)
 {
-    QValueAxis *axis = new QValueAxis;
+    QCategoryAxis *axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setTitleText(title);
     axis->setLinePenColor(color);
     axis->setLabelsColor(color);
@@ -50,7 +53,27 @@ QValueAxis *addValueAxis(
 // The series of one coefficient: its curve, its reference and its mark.
 using Group = std::initializer_list<QXYSeries *>;
 
-void fit(QValueAxis *axis, Group group)
+// The presses that changed the line; the others change nothing.
+std::vector<CamberReshaping> appliedPresses(const std::vector<CamberReshaping> &presses)
+{
+    std::vector<CamberReshaping> applied;
+    std::copy_if(presses.cbegin(), presses.cend(), std::back_inserter(applied),
+        [](const CamberReshaping &press) { return press.applied; });
+    return applied;
+}
+
+bool samePresses(const std::vector<CamberReshaping> &a, const std::vector<CamberReshaping> &b)
+{
+    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
+        [](const CamberReshaping &p, const CamberReshaping &q) {
+            return p.a == q.a && p.b == q.b;
+        });
+}
+
+// Where the count n lies along the axis.
+double along(double n) { return std::log10(n); }
+
+void fitToSeries(QCategoryAxis *axis, Group group)
 {
     double low = qInf();
     double high = -qInf();
@@ -65,10 +88,8 @@ void fit(QValueAxis *axis, Group group)
 
 } // namespace
 
-// Given its chart at once: a chart view made without one makes its own, which setChart() would
-// only release.
 ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
-    : QChartView(new QChart, parent)
+    : ChartView(parent)
     , study(study)
     , convergence(new Convergence(Convergence::Priority::Background, this))
 {
@@ -80,42 +101,84 @@ ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     QChart *chart = this->chart();
     alpha0 = addSeries<QLineSeries>(chart, tr("alpha0 [deg]"), alpha0Color, Qt::SolidLine);
     cm0 = addSeries<QLineSeries>(chart, tr("cm0"), cm0Color, Qt::SolidLine);
-    alpha0Reference = addSeries<QLineSeries>(chart, tr("200 panels"), alpha0Color, Qt::DashLine);
-    cm0Reference = addSeries<QLineSeries>(chart, tr("200 panels"), cm0Color, Qt::DashLine);
+    const int reference = Paneling::reference().panels;
+    alpha0Reference = addSeries<QLineSeries>(
+        chart, tr("alpha0 at %1 panels").arg(reference), alpha0Color, Qt::DashLine);
+    cm0Reference = addSeries<QLineSeries>(
+        chart, tr("cm0 at %1 panels").arg(reference), cm0Color, Qt::DashLine);
     alpha0Paneled = addMark(chart, tr("paneled line"), alpha0Color);
     cm0Paneled = addMark(chart, tr("paneled line"), cm0Color);
 
-    panelsAxis = new QLogValueAxis;
-    panelsAxis->setTitleText(tr("panels"));
-    panelsAxis->setBase(10.0);
-    panelsAxis->setLabelFormat(QStringLiteral("%g"));
-    panelsAxis->setMinorTickCount(-1);
-    chart->addAxis(panelsAxis, Qt::AlignBottom);
+    xAxis()->setTitleText(tr("panels"));
     alpha0Axis = addValueAxis(chart, tr("alpha0 [deg]"), alpha0Color, Qt::AlignLeft);
     cm0Axis = addValueAxis(chart, tr("cm0"), cm0Color, Qt::AlignRight);
     for (QXYSeries *series : Group {alpha0, alpha0Reference, alpha0Paneled}) {
-        series->attachAxis(panelsAxis);
+        series->attachAxis(xAxis());
         series->attachAxis(alpha0Axis);
     }
     for (QXYSeries *series : Group {cm0, cm0Reference, cm0Paneled}) {
-        series->attachAxis(panelsAxis);
+        series->attachAxis(xAxis());
         series->attachAxis(cm0Axis);
     }
-    panelsAxis->setRange(Paneling::MinPanels, Paneling::reference().panels);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    // The tab is small: the plot gets the room a chart's frame would take.
-    chart->setBackgroundRoundness(0.0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    setFullXRange(along(Paneling::MinPanels), along(reference));
     // One legend entry for both marks.
     chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
-    setRenderHint(QPainter::Antialiasing);
     connect(study, &Study::fileChanged, this, &ConvergenceChart::fileChanged);
     connect(study, &Study::lineChanged, this, &ConvergenceChart::lineChanged);
     if (study->isLoaded())
         fileChanged();
 }
 
-bool ConvergenceChart::isComputing() const { return convergence->isRunning(); }
+bool ConvergenceChart::isComputing() const
+{
+    // Until the last result is shown: a run may be over with its results still on their way.
+    if (!study->isLoaded())
+        return false;
+    for (int panels : Convergence::sampledCounts(study->paneling().panels))
+        if (!results.contains(panels))
+            return true;
+    return false;
+}
+
+void ConvergenceChart::labelXAxis()
+{
+    // Counts of 1, 2 and 5 times a power of ten, or of every digit where those are too few to
+    // read the axis by, or else round counts across the range.
+    const double low = std::pow(10.0, xAxis()->min());
+    const double high = std::pow(10.0, xAxis()->max());
+    QList<double> counts;
+    for (const QList<double> &digits :
+        {QList<double> {1, 2, 5}, QList<double> {1, 2, 3, 4, 5, 6, 7, 8, 9}}) {
+        counts.clear();
+        for (double power = 1; power <= high; power *= 10)
+            for (const double digit : digits)
+                if (digit * power >= low && digit * power <= high)
+                    counts << digit * power;
+        if (counts.size() >= 3)
+            break;
+    }
+    int decimals = 0;
+    if (counts.size() < 3)
+        counts = roundValues(low, high, 5, &decimals);
+    QList<double> positions;
+    QStringList labels;
+    for (const double n : counts) {
+        positions << along(n);
+        labels << Format::fixed(n, decimals);
+    }
+    setTicks(xAxis(), positions, labels);
+}
+
+QString ConvergenceChart::describe(const QXYSeries *series, const QPointF &point) const
+{
+    const bool isAlpha0 = series == alpha0 || series == alpha0Reference || series == alpha0Paneled;
+    const QString value = isAlpha0 ? tr("alpha0 = %1 deg").arg(Format::fixed(point.y(), 3))
+                                   : tr("cm0 = %1").arg(Format::fixed(point.y(), 4));
+    // The reference lines hold one value along the whole axis.
+    if (series == alpha0Reference || series == cm0Reference)
+        return value;
+    return tr("n = %1, %2").arg(qRound(std::pow(10.0, point.x()))).arg(value);
+}
 
 void ConvergenceChart::fileChanged() { restart(); }
 
@@ -126,6 +189,11 @@ void ConvergenceChart::lineChanged()
         restart();
         return;
     }
+    const std::vector<CamberReshaping> pressed = appliedPresses(study->presses());
+    if (!samePresses(pressed, presses)) {
+        reshape(pressed);
+        return;
+    }
     complete();
     showPaneling();
 }
@@ -134,7 +202,20 @@ void ConvergenceChart::restart()
 {
     convergence->cancel();
     results.clear();
+    contourResults.clear();
+    presses.clear();
     densities = study->paneling();
+    reshape(appliedPresses(study->presses()));
+}
+
+void ConvergenceChart::reshape(const std::vector<CamberReshaping> &pressed)
+{
+    // The contour's own line comes back with the next edit: its counts are kept for it.
+    convergence->cancel();
+    if (presses.empty())
+        contourResults = results;
+    presses = pressed;
+    results = presses.empty() ? contourResults : QMap<int, Coefficients>();
     complete();
     showResults();
     showPaneling();
@@ -152,7 +233,7 @@ void ConvergenceChart::complete()
         underWay = underWay && convergence->counts().contains(panels);
     }
     if (!missing.isEmpty() && !underWay)
-        convergence->start(*study, missing, densities);
+        convergence->start(*study, missing, densities, presses);
 }
 
 void ConvergenceChart::showResults()
@@ -160,8 +241,8 @@ void ConvergenceChart::showResults()
     QList<QPointF> alpha0Points;
     QList<QPointF> cm0Points;
     for (auto it = results.cbegin(); it != results.cend(); ++it) {
-        alpha0Points << QPointF(it.key(), degrees(it->alpha0));
-        cm0Points << QPointF(it.key(), it->cm0);
+        alpha0Points << QPointF(along(it.key()), degrees(it->alpha0));
+        cm0Points << QPointF(along(it.key()), it->cm0);
     }
     alpha0->replace(alpha0Points);
     cm0->replace(cm0Points);
@@ -172,21 +253,21 @@ void ConvergenceChart::showPaneling()
 {
     const int panels = study->paneling().panels;
     const Coefficients &c = study->paneledCoefficients();
-    alpha0Paneled->replace({QPointF(panels, degrees(c.alpha0))});
-    cm0Paneled->replace({QPointF(panels, c.cm0)});
+    alpha0Paneled->replace({QPointF(along(panels), degrees(c.alpha0))});
+    cm0Paneled->replace({QPointF(along(panels), c.cm0)});
     // A little room beyond the first count and the mark, so that neither sits on the frame.
-    const double left = 0.9 * Paneling::MinPanels;
-    const double right = 1.1 * std::max(panels, Paneling::reference().panels);
+    const double left = along(0.9 * Paneling::MinPanels);
+    const double right = along(1.1 * std::max(panels, Paneling::reference().panels));
     const Coefficients &reference = study->referenceCoefficients();
     alpha0Reference->replace(
         {QPointF(left, degrees(reference.alpha0)), QPointF(right, degrees(reference.alpha0))});
     cm0Reference->replace({QPointF(left, reference.cm0), QPointF(right, reference.cm0)});
-    panelsAxis->setRange(left, right);
+    setFullXRange(left, right);
     fitAxes();
 }
 
 void ConvergenceChart::fitAxes()
 {
-    fit(alpha0Axis, {alpha0, alpha0Reference, alpha0Paneled});
-    fit(cm0Axis, {cm0, cm0Reference, cm0Paneled});
+    fitToSeries(alpha0Axis, {alpha0, alpha0Reference, alpha0Paneled});
+    fitToSeries(cm0Axis, {cm0, cm0Reference, cm0Paneled});
 }

@@ -1,6 +1,7 @@
 #include "loadingchart.h"
 
 #include "chartaxis.h"
+#include "report.h"
 #include "study.h"
 
 #include <QtCharts>
@@ -33,10 +34,8 @@ QList<QPointF> loadPoints(const Loading &loading, double alpha)
 
 } // namespace
 
-// Given its chart at once: a chart view made without one makes its own, which setChart() would
-// only release.
 LoadingChart::LoadingChart(const Study *study, QWidget *parent)
-    : QChartView(new QChart, parent)
+    : ChartView(parent)
     , study(study)
 {
     QChart *chart = this->chart();
@@ -44,30 +43,29 @@ LoadingChart::LoadingChart(const Study *study, QWidget *parent)
     zeroIncidence = addSeries(chart, tr("zero incidence"), QColor(31, 119, 180), true);
     smoothEntry = addSeries(chart, tr("smooth entry"), QColor(214, 39, 40), true);
 
-    chordAxis = new QValueAxis;
-    chordAxis->setTitleText(tr("x/c"));
-    chordAxis->setRange(0.0, 1.0);
-    chordAxis->setTickCount(6);
-    chordAxis->setLabelFormat(QStringLiteral("%.1f"));
-    chart->addAxis(chordAxis, Qt::AlignBottom);
-    loadAxis = new QValueAxis;
+    xAxis()->setTitleText(tr("x/c"));
+    loadAxis = new QCategoryAxis;
     loadAxis->setTitleText(tr("ΔCp"));
+    loadAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(loadAxis, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
-        series->attachAxis(chordAxis);
+        series->attachAxis(xAxis());
         series->attachAxis(loadAxis);
     }
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    // The tab is small: the plot gets the room a chart's frame would take.
-    chart->setBackgroundRoundness(0.0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    setRenderHint(QPainter::Antialiasing);
+    setFullXRange(0.0, 1.0);
     connect(study, &Study::fileChanged, this, &LoadingChart::fileChanged);
     connect(study, &Study::lineChanged, this, &LoadingChart::lineChanged);
     if (study->isLoaded()) {
         fileChanged();
         lineChanged();
     }
+}
+
+void LoadingChart::labelXAxis() { labelRoundValues(xAxis(), 11); }
+
+QString LoadingChart::describe(const QXYSeries *, const QPointF &point) const
+{
+    return tr("x = %1, ΔCp = %2").arg(Format::fixed(point.x(), 3), Format::fixed(point.y(), 3));
 }
 
 void LoadingChart::fileChanged()

@@ -1,11 +1,10 @@
 #ifndef LIFTWISE_LOADINGCHART_H
 #define LIFTWISE_LOADINGCHART_H
 
-#include <QChartView>
+#include "chartview.h"
 
 QT_BEGIN_NAMESPACE
 class QLineSeries;
-class QValueAxis;
 QT_END_NAMESPACE
 
 class Study;
@@ -13,13 +12,17 @@ class Study;
 // The chordwise load of the paneled camber line: the pressure jump ΔCp of each panel at its
 // vortex, at zero incidence and at the angle of smooth leading-edge entry, over the reference
 // line's load at zero incidence. Redrawn whenever the paneled line changes.
-class LoadingChart : public QChartView
+class LoadingChart : public ChartView
 {
     Q_OBJECT
 
 public:
     // Draws the study, from now on as it changes.
     explicit LoadingChart(const Study *study, QWidget *parent = nullptr);
+
+protected:
+    void labelXAxis() override;
+    QString describe(const QXYSeries *series, const QPointF &point) const override;
 
 private:
     void fileChanged();
@@ -31,8 +34,7 @@ private:
     QLineSeries *reference;
     QLineSeries *zeroIncidence;
     QLineSeries *smoothEntry;
-    QValueAxis *chordAxis;
-    QValueAxis *loadAxis;
+    QCategoryAxis *loadAxis;
 };
 
 #endif // LIFTWISE_LOADINGCHART_H

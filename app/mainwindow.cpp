@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "chartview.h"
 #include "convergencechart.h"
 #include "diagramexport.h"
 #include "diagramscene.h"
@@ -24,10 +25,12 @@ MainWindow::MainWindow()
     createStatusBar();
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
+    // The text panels show the focus as the fields do, by a frame in the highlight colour.
+    setStyleSheet(QStringLiteral("QTextEdit:focus { border: 1px solid palette(highlight); }"));
     setCurrentFile(QString());
-    // A diagram of about 900 pixels across on a common desktop, within the bounds of a smaller
-    // screen.
-    resize(QSize(1280, 800).boundedTo(screen()->availableSize() * 0.9));
+    // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
+    // window, with room for its frame and title, however large the text is scaled.
+    resize(QSize(1280, 800).boundedTo(screen()->availableSize() - QSize(20, 60)));
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(fieldsPaneling());
@@ -36,6 +39,20 @@ MainWindow::MainWindow()
     connect(study, &Study::extrapolationChanged, this,
         [this] { fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n'))); });
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (firstSplit)
+        return;
+    firstSplit = true;
+    // The panels below ask for the room to show their longest texts whole; on a small screen
+    // the diagram keeps some room all the same. A split the user made is kept as it was.
+    const QList<int> sizes = mainSplitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (!splitRestored && sizes.value(1) > 0.55 * total)
+        mainSplitter->setSizes({total - int(0.55 * total), int(0.55 * total)});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -55,6 +72,45 @@ QString droppedFile(const QMimeData *data)
         return QString();
     return FileSystem::decodeName(
         QByteArray::fromPercentEncoding(urls.first().path(QUrl::FullyEncoded).toLatin1()));
+}
+
+// A save dialog that gives a name without an extension the chosen filter's (none for all
+// files), before it asks about replacing a file.
+class SaveDialog : public QFileDialog
+{
+public:
+    SaveDialog(
+        QWidget *parent, const QString &title, const QString &proposed, const QString &filters)
+        : QFileDialog(parent, title, QFileInfo(proposed).absolutePath(), filters)
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        selectFile(QFileInfo(proposed).fileName());
+    }
+
+    void accept() override
+    {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        setDefaultSuffix(pattern.match(selectedNameFilter()).captured(1));
+        QFileDialog::accept();
+    }
+};
+
+// The name the user chose in a save dialog, or an empty string.
+QString askSavePath(
+    QWidget *parent, const QString &title, const QString &proposed, const QString &filters)
+{
+    SaveDialog dialog(parent, title, proposed, filters);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+QString describePaneling(const Paneling &p)
+{
+    return MainWindow::tr("%1 panels, leading edge density %2, trailing edge density %3")
+        .arg(p.panels)
+        .arg(Format::fixed(p.leDensity, Paneling::DensityDecimals),
+            Format::fixed(p.teDensity, Paneling::DensityDecimals));
 }
 
 } // namespace
@@ -99,7 +155,7 @@ void MainWindow::saveAs()
     const QFileInfo loaded(study->path());
     const QString proposed
         = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save airfoil datafile"), proposed,
+    const QString path = askSavePath(this, tr("Save airfoil datafile"), proposed,
         tr("airfoil datafiles (*.dat)\nall files (*)"));
     if (path.isEmpty())
         return;
@@ -123,11 +179,14 @@ void MainWindow::exportDiagram()
     const QString tab = diagramTabs->tabText(diagramTabs->currentIndex()).toLower();
     const QString proposed = QDir(folder).filePath(QFileInfo(study->path()).completeBaseName()
         + QLatin1Char('-') + tab + QStringLiteral(".png"));
-    const QString path = QFileDialog::getSaveFileName(
+    const QString path = askSavePath(
         this, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
     if (path.isEmpty())
         return;
-    const QString problem = exportWidget(diagramTabs->currentWidget(), path);
+    // A picture for a report: the hint is for the window's user.
+    view->setHintVisible(false);
+    const QString problem = exportWidget(shownDiagram(), path, exportCaption());
+    view->setHintVisible(true);
     if (!problem.isEmpty()) {
         QMessageBox::warning(
             this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
@@ -137,11 +196,40 @@ void MainWindow::exportDiagram()
     statusBar()->showMessage(tr("Diagram exported"), 2000);
 }
 
+QString MainWindow::exportCaption() const
+{
+    QString caption = tr("%1 — %2 — %3")
+                          .arg(study->data().title, QFileInfo(study->path()).fileName(),
+                              describePaneling(study->paneling()));
+    const size_t presses = study->presses().size();
+    if (presses == 1)
+        caption += tr(", after 1 Modify press");
+    else if (presses > 1)
+        caption += tr(", after %1 Modify presses").arg(presses);
+    return caption;
+}
+
+QStringList MainWindow::studyLines() const
+{
+    QStringList lines {QStringLiteral("[study]"),
+        tr("path: %1").arg(QDir::toNativeSeparators(QFileInfo(study->path()).absoluteFilePath())),
+        tr("paneling: %1").arg(describePaneling(study->paneling()))};
+    QStringList presses;
+    for (const CamberReshaping &press : study->presses())
+        presses << tr("alpha0 %1 deg, cm0 %2")
+                       .arg(Format::fixed(degrees(press.target.alpha0), Targets::Decimals),
+                           Format::fixed(press.target.cm0, Targets::Decimals));
+    if (!presses.isEmpty())
+        lines << tr("Modify presses towards: %1").arg(presses.join(QStringLiteral("; ")));
+    return lines;
+}
+
 void MainWindow::copyResults()
 {
     finishPanelingStep();
     study->waitForExtrapolation();
-    QGuiApplication::clipboard()->setText(Report::analysisText(*study));
+    QGuiApplication::clipboard()->setText(
+        studyLines().join(QLatin1Char('\n')) + QLatin1Char('\n') + Report::analysisText(*study));
     statusBar()->showMessage(tr("Results copied"), 2000);
 }
 
@@ -158,7 +246,33 @@ void MainWindow::about()
             .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
 
-void MainWindow::fitAirfoil() { view->fit(scene->contourRect()); }
+QWidget *MainWindow::shownDiagram() const
+{
+    const QList<QWidget *> shown {view, loadingChart, convergenceChart};
+    return shown.value(diagramTabs->currentIndex(), view);
+}
+
+void MainWindow::fitShown()
+{
+    if (auto *chart = qobject_cast<ChartView *>(shownDiagram()))
+        chart->fit();
+    else
+        view->fitContour();
+}
+
+void MainWindow::stepTab(int step)
+{
+    const int count = diagramTabs->count();
+    diagramTabs->setCurrentIndex((diagramTabs->currentIndex() + step + count) % count);
+}
+
+void MainWindow::diagramTabChanged()
+{
+    const bool diagram = shownDiagram() == view;
+    fitAct->setText(diagram ? tr("Fit Airfoil") : tr("Fit Plot"));
+    fitAct->setStatusTip(diagram ? tr("Scale and centre the airfoil in the diagram")
+                                 : tr("Show the whole range of the plot's x axis"));
+}
 
 void MainWindow::loadFile(const QString &path)
 {
@@ -306,7 +420,20 @@ void MainWindow::createActions()
     fitAct = new QAction(tr("Fit Airfoil"), this);
     fitAct->setShortcut(QKeySequence(tr("Ctrl+0")));
     fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
-    connect(fitAct, &QAction::triggered, this, &MainWindow::fitAirfoil);
+    connect(fitAct, &QAction::triggered, this, &MainWindow::fitShown);
+
+    // From anywhere in the window, as in a browser, round from the last tab to the first.
+    nextTabAct = new QAction(tr("Next Tab"), this);
+    nextTabAct->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    nextTabAct->setStatusTip(tr("Show the next of the diagram and the plots"));
+    connect(nextTabAct, &QAction::triggered, this, [this] { stepTab(1); });
+    // Shift+Tab comes as Backtab or as Tab with Shift, by platform.
+    previousTabAct = new QAction(tr("Previous Tab"), this);
+    previousTabAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    previousTabAct->setStatusTip(tr("Show the previous of the diagram and the plots"));
+    connect(previousTabAct, &QAction::triggered, this, [this] { stepTab(-1); });
 
     // Nothing to act on before a file is loaded.
     for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})
@@ -338,6 +465,8 @@ void MainWindow::createMenus()
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addAction(fitAct);
+    viewMenu->addAction(nextTabAct);
+    viewMenu->addAction(previousTabAct);
 
     menuBar()->addSeparator();
 
@@ -356,6 +485,9 @@ void MainWindow::readSettings()
         return;
     restoreGeometry(settings.value("geometry").toByteArray());
     restoreState(settings.value("state").toByteArray());
+    for (const auto &[key, splitter] : {std::pair {"splitters/main", mainSplitter},
+             {"splitters/upper", upperSplitter}, {"splitters/lower", lowerSplitter}})
+        splitRestored = splitter->restoreState(settings.value(key).toByteArray()) || splitRestored;
     // Restored values are no steps of the user's: the panels stay empty until a load.
     const QSignalBlocker blockPanels(panelsSpinBox);
     const QSignalBlocker blockLe(leDensitySpinBox);
@@ -377,6 +509,9 @@ void MainWindow::writeSettings()
     QSettings settings;
     settings.setValue("geometry", saveGeometry());
     settings.setValue("state", saveState());
+    settings.setValue("splitters/main", mainSplitter->saveState());
+    settings.setValue("splitters/upper", upperSplitter->saveState());
+    settings.setValue("splitters/lower", lowerSplitter->saveState());
     settings.setValue("paneling/panels", panelsSpinBox->value());
     settings.setValue("paneling/leDensity", leDensitySpinBox->value());
     settings.setValue("paneling/teDensity", teDensitySpinBox->value());

@@ -14,6 +14,7 @@ class QGroupBox;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTabWidget;
 class QTextEdit;
 QT_END_NAMESPACE
@@ -37,6 +38,7 @@ public:
     void loadFile(const QString &path);
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -48,7 +50,11 @@ private slots:
     void exportDiagram();
     void copyResults();
     void about();
-    void fitAirfoil();
+    // Fits the airfoil, or the plot, on show.
+    void fitShown();
+    void diagramTabChanged();
+    // Shows the tab step tabs on, round from the last to the first.
+    void stepTab(int step);
     void panelingChanged();
     void runPanelingStep();
     void panelingStepped();
@@ -68,6 +74,13 @@ private:
     void writeSettings();
     void setCurrentFile(const QString &path);
     QString strippedName(const QString &path);
+    // The diagram or the plot on show.
+    QWidget *shownDiagram() const;
+    // Where the results come from, ahead of them when they are copied: the file's path, the
+    // paneling and the targets of the Modify presses, so that they can be worked out again.
+    QStringList studyLines() const;
+    // The line below an exported picture: the airfoil's title, the file's name, the paneling.
+    QString exportCaption() const;
     Paneling fieldsPaneling() const;
     // Runs a step of the study at the paneling, under the wait cursor when it needs a new
     // inversion.
@@ -84,12 +97,19 @@ private:
     QTextEdit *panelingText;
     QGroupBox *modifyGroupBox;
     QTextEdit *resultText;
-    QGridLayout *gridLayout;
+    // Between the upper and the lower half, and between the diagram or the paneling fields and
+    // the panels beside them; moved by the user, kept across runs.
+    QSplitter *mainSplitter;
+    QSplitter *upperSplitter;
+    QSplitter *lowerSplitter;
+    // Whether the settings held the splitters' places, and whether the first show has split.
+    bool splitRestored = false;
+    bool firstSplit = false;
     DiagramScene *scene;
     DiagramView *view;
     LoadingChart *loadingChart;
     ConvergenceChart *convergenceChart;
-    // Airfoil, Loading and Convergence; the current tab is the diagram on show.
+    // Airfoil, Loading and Convergence, the plots in scroll areas.
     QTabWidget *diagramTabs;
     Study *study;
     QSpinBox *panelsSpinBox;
@@ -117,6 +137,8 @@ private:
     QAction *exitAct;
     QAction *copyAct;
     QAction *fitAct;
+    QAction *nextTabAct;
+    QAction *previousTabAct;
     QAction *aboutAct;
     QAction *aboutQtAct;
 };

@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // File > Open Recent: the files opened last, most recent first, kept in the settings across
-// runs. Files that are gone are dropped each time the menu is shown.
+// runs. Files that are gone are dropped each time the menu is shown. Files of one name are told
+// apart by their folders; the tool tip gives the whole path.
 class RecentFilesMenu : public QMenu
 {
     Q_OBJECT

@@ -56,7 +56,8 @@ QList<int> Convergence::sampledCounts(int panels)
     return counts;
 }
 
-void Convergence::start(const Study &study, const QList<int> &counts, const Paneling &densities)
+void Convergence::start(const Study &study, const QList<int> &counts, const Paneling &densities,
+    const std::vector<CamberReshaping> &presses)
 {
     cancel();
     runCounts = counts;
@@ -70,11 +71,12 @@ void Convergence::start(const Study &study, const QList<int> &counts, const Pane
         std::optional<BackgroundWork> givingWay;
         if (background)
             givingWay.emplace();
+        Camberline line
+            = camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity});
+        applyPresses(line, presses);
         // The inverses of a run pass by: they use those kept for the study's lines but keep
         // none, so as not to push those out.
-        return coefficientsOf(
-            camberlineOf(*contour, Paneling {panels, densities.leDensity, densities.teDensity}),
-            inverses.get(), false);
+        return coefficientsOf(line, inverses.get(), false);
     }));
 }
 

@@ -2,12 +2,15 @@
 #define LIFTWISE_CONVERGENCE_H
 
 #include "coefficients.h"
+#include "modification.h"
 #include "paneling.h"
 
 #include <QFutureWatcher>
 #include <QList>
 #include <QObject>
 #include <QThreadPool>
+
+#include <vector>
 
 class Study;
 
@@ -33,9 +36,11 @@ public:
     static QList<int> sampledCounts(int panels);
 
     // Drops the run under way and works out the coefficients at the counts, at the densities of
-    // the paneling, for the file the study has loaded (nothing before a load). The run holds on
-    // to that file's contour, so the study may load another or go while it runs.
-    void start(const Study &study, const QList<int> &counts, const Paneling &densities);
+    // the paneling, for the file the study has loaded (nothing before a load): of the contour's
+    // camber line, reshaped by the presses if any are given. The run holds on to that file's
+    // contour, so the study may load another or go while it runs.
+    void start(const Study &study, const QList<int> &counts, const Paneling &densities,
+        const std::vector<CamberReshaping> &presses = {});
     void cancel();
     // Until the run's last result is delivered; a run that nobody delivers for (no event loop)
     // counts as running.

@@ -4,40 +4,35 @@
 #include "spline.h"
 #include "study.h"
 
-#include <QBrush>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsLineItem>
+#include <QGraphicsPathItem>
+#include <QGraphicsSimpleTextItem>
+#include <QPainterPath>
 #include <QPen>
-
-#include <utility>
 
 namespace {
 
+// A marker's diameter and a tick's length, in pixels at every zoom.
+constexpr double MarkerSize = 4;
+constexpr double TickLength = 5;
+
 QPointF scenePoint(double x, double y) { return QPointF(1000 * x, -1000 * y); }
 
-QPen camberPen()
+// One pixel wide at every zoom.
+QPen thinPen(const QColor &colour)
 {
-    return QPen(QBrush(Qt::red, Qt::SolidPattern), 0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-QPen thinPen(Qt::GlobalColor color)
-{
-    QPen pen(color);
-    pen.setWidth(0);
+    QPen pen(colour, 0);
+    pen.setCosmetic(true);
     return pen;
 }
 
-// A circle of diameter 4 round p.
-QRectF markerRect(const QPointF &p) { return QRectF(p.x() - 2, p.y() - 2, 4, 4); }
-
-// Grows or shrinks the items to count, making new ones with make, deleting those left over from
-// the end.
-template <typename Item, typename Make> void resize(QList<Item *> *items, int count, Make make)
+QPainterPath camberPath(const Camberline &line)
 {
-    while (items->size() > count)
-        delete items->takeLast();
-    while (items->size() < count)
-        items->append(make());
+    QPainterPath path(scenePoint(line.xpoint(0), line.ypoint(0)));
+    for (int i = 1; i < line.npoints(); ++i)
+        path.lineTo(scenePoint(line.xpoint(i), line.ypoint(i)));
+    return path;
 }
 
 } // namespace
@@ -54,24 +49,21 @@ DiagramScene::DiagramScene(const Study *study, QObject *parent)
 
 QRectF DiagramScene::contourRect() const
 {
-    QRectF bounds;
-    for (const QGraphicsItem *item : contour)
-        bounds |= item->sceneBoundingRect();
-    return bounds;
+    return hasContour() ? polygon->sceneBoundingRect() | spline->sceneBoundingRect() : QRectF();
 }
 
 void DiagramScene::fileChanged()
 {
     clear();
-    contour.clear();
-    panels.clear();
+    polygon = spline = panels = nullptr;
     stations.clear();
     if (!study->isLoaded())
         return;
-    collecting = &contour;
     plotAirfoil(*study->airfoil());
-    collecting = nullptr;
-    plotCamberline(*study->reference());
+    plotAxes(contourRect().bottom());
+    addPath(camberPath(*study->reference()), thinPen(DiagramColour::Reference));
+    panels = addPath(QPainterPath(), thinPen(DiagramColour::Paneling));
+    emit contourChanged();
 }
 
 void DiagramScene::lineChanged()
@@ -80,79 +72,66 @@ void DiagramScene::lineChanged()
         plotPaneling(*study->paneledLine());
 }
 
-void DiagramScene::line(const QPointF &from, const QPointF &to, const QPen &pen)
+QGraphicsEllipseItem *DiagramScene::addMarker(const QColor &colour)
 {
-    QGraphicsItem *item = addLine(QLineF(from, to), pen);
-    if (collecting)
-        collecting->append(item);
-}
-
-void DiagramScene::marker(const QPointF &p, const QPen &pen)
-{
-    QGraphicsItem *item = addEllipse(markerRect(p), pen, Qt::NoBrush);
-    if (collecting)
-        collecting->append(item);
+    QGraphicsEllipseItem *marker = addEllipse(
+        QRectF(-MarkerSize / 2, -MarkerSize / 2, MarkerSize, MarkerSize), thinPen(colour));
+    marker->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+    return marker;
 }
 
 void DiagramScene::plotAirfoil(const Airfoil &airfoil)
 {
-    const QPen markerPen = thinPen(Qt::black);
-    const QPen polygonPen = thinPen(Qt::blue);
     const int n = airfoil.npoints();
-    QPointF previous = scenePoint(airfoil.px(0), airfoil.py(0));
-    marker(previous, markerPen);
-    for (int i = 1; i < n; ++i) {
-        const QPointF p = scenePoint(airfoil.px(i), airfoil.py(i));
-        line(previous, p, polygonPen);
-        marker(p, markerPen);
-        previous = p;
-    }
-    // The axes are no part of the contour's items.
-    QList<QGraphicsItem *> *contourItems = std::exchange(collecting, nullptr);
-    const QPen axisPen = thinPen(Qt::green);
-    line(QPointF(0, 0), QPointF(1000, 0), axisPen);
-    line(QPointF(0, -200), QPointF(0, 200), axisPen);
-    collecting = contourItems;
-    plotSpline2D(airfoil.curve());
+    QPainterPath points(scenePoint(airfoil.px(0), airfoil.py(0)));
+    for (int i = 1; i < n; ++i)
+        points.lineTo(scenePoint(airfoil.px(i), airfoil.py(i)));
+    polygon = addPath(points, thinPen(DiagramColour::Polygon));
+    for (int i = 0; i < n; ++i)
+        addMarker(DiagramColour::Contour)->setPos(points.elementAt(i));
+
+    const Spline2D &curve = airfoil.curve();
+    const int samples = 20 * (curve.length() - 1);
+    QPainterPath smooth(scenePoint(curve.fx(0), curve.fy(0)));
+    for (int k = 1; k <= samples; ++k)
+        smooth.lineTo(scenePoint(curve.fx(k * 0.05), curve.fy(k * 0.05)));
+    spline = addPath(smooth, thinPen(DiagramColour::Contour));
 }
 
-void DiagramScene::plotSpline2D(const Spline2D &curve)
+void DiagramScene::plotAxes(double bottom)
 {
-    const int length = curve.length();
-    if (length <= 1)
-        return;
-    const QPen pen = thinPen(Qt::black);
-    const int samples = 20 * (length - 1);
-    QPointF previous = scenePoint(curve.fx(0), curve.fy(0));
-    for (int k = 1; k <= samples; ++k) {
-        const QPointF p = scenePoint(curve.fx(k * 0.05), curve.fy(k * 0.05));
-        line(previous, p, pen);
-        previous = p;
+    // Beneath the contour, which they would otherwise cross.
+    const QPen axisPen = thinPen(DiagramColour::Axes);
+    addLine(QLineF(0, 0, 1000, 0), axisPen)->setZValue(-1);
+    addLine(QLineF(0, -200, 0, 200), axisPen)->setZValue(-1);
+    const QPen tickPen = thinPen(DiagramColour::Scale);
+    for (int tenth = 0; tenth <= 10; ++tenth) {
+        QGraphicsLineItem *tick = addLine(QLineF(0, 0, 0, TickLength), tickPen);
+        tick->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        tick->setPos(100 * tenth, 0);
+        tick->setZValue(-1);
+        if (tenth % 5 != 0)
+            continue;
+        // Under the lowest point of the contour, so that no line crosses the figures.
+        QGraphicsSimpleTextItem *label = addSimpleText(QString::number(tenth / 10.0));
+        label->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        label->setBrush(DiagramColour::Scale);
+        label->setPos(100 * tenth, qMax(bottom, 0.0));
+        label->setTransform(
+            QTransform::fromTranslate(-label->boundingRect().width() / 2, TickLength));
     }
-}
-
-void DiagramScene::plotCamberline(const Camberline &camberline)
-{
-    const QPen pen = camberPen();
-    const int m = camberline.npoints();
-    for (int i = 1; i < m; ++i)
-        line(scenePoint(camberline.xpoint(i - 1), camberline.ypoint(i - 1)),
-            scenePoint(camberline.xpoint(i), camberline.ypoint(i)), pen);
 }
 
 void DiagramScene::plotPaneling(const Camberline &camberline)
 {
-    // A new paneling mostly has about as many panels as the last one: moving items is far
-    // cheaper than taking thousands out of the scene and putting them back.
-    const int m = camberline.npoints();
-    resize(&panels, m - 1, [this] { return addLine(QLineF(), camberPen()); });
-    resize(&stations, qMax(m - 2, 0),
-        [this] { return addEllipse(QRectF(), thinPen(Qt::red), Qt::NoBrush); });
-    for (int i = 1; i < m; ++i) {
-        const QPointF p = scenePoint(camberline.xpoint(i), camberline.ypoint(i));
-        panels[i - 1]->setLine(
-            QLineF(scenePoint(camberline.xpoint(i - 1), camberline.ypoint(i - 1)), p));
-        if (i < m - 1)
-            stations[i - 1]->setRect(markerRect(p));
-    }
+    panels->setPath(camberPath(camberline));
+    // A new paneling mostly has about as many stations as the last one: moving markers is far
+    // cheaper than taking hundreds out of the scene and putting them back.
+    const int interior = qMax(camberline.npoints() - 2, 0);
+    while (stations.size() > interior)
+        delete stations.takeLast();
+    while (stations.size() < interior)
+        stations.append(addMarker(DiagramColour::Paneling));
+    for (int i = 0; i < interior; ++i)
+        stations[i]->setPos(scenePoint(camberline.xpoint(i + 1), camberline.ypoint(i + 1)));
 }

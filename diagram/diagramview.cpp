@@ -1,5 +1,7 @@
 #include "diagramview.h"
 
+#include "diagramscene.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -20,31 +22,28 @@ constexpr double Reach = 100000;
 // sample in the legend, in pixels.
 constexpr int Inset = 4;
 constexpr int SampleLength = 24;
-
-QString hintText()
-{
-    return DiagramView::tr(
-        "zoom with the mouse wheel or the '+' and '-' keys, drag to pan, Ctrl+0 fits the airfoil");
-}
+// The width of the focus frame along the viewport's edges, in pixels.
+constexpr int FocusWidth = 2;
 
 // The lines of the diagram as the scene draws them; the paneled line has a marker at each
 // station.
 struct LegendEntry
 {
-    Qt::GlobalColor color;
+    const QColor &colour;
     bool marker;
     const char *text;
 };
-constexpr LegendEntry Legend[] = {
-    {Qt::black, false, QT_TRANSLATE_NOOP("DiagramView", "contour")},
-    {Qt::red, false, QT_TRANSLATE_NOOP("DiagramView", "reference camber line")},
-    {Qt::red, true, QT_TRANSLATE_NOOP("DiagramView", "paneled camber line")},
+const LegendEntry Legend[] = {
+    {DiagramColour::Contour, false, QT_TRANSLATE_NOOP("DiagramView", "contour")},
+    {DiagramColour::Reference, false, QT_TRANSLATE_NOOP("DiagramView", "reference camber line")},
+    {DiagramColour::Paneling, true, QT_TRANSLATE_NOOP("DiagramView", "paneled camber line")},
 };
 
 } // namespace
 
-DiagramView::DiagramView(QGraphicsScene *scene)
+DiagramView::DiagramView(DiagramScene *scene)
     : QGraphicsView(static_cast<QWidget *>(nullptr))
+    , diagram(scene)
 {
     // Items are few and always rebuilt as a whole: an index would only cost time.
     scene->setItemIndexMethod(QGraphicsScene::NoIndex);
@@ -60,8 +59,28 @@ DiagramView::DiagramView(QGraphicsScene *scene)
     setTransformationAnchor(AnchorUnderMouse);
     setResizeAnchor(AnchorViewCenter);
     scale(0.35, 0.35);
-    setMinimumSize(500, 250);
+    setMinimumSize(200, 100);
     setAccessibleDescription(hintText());
+    connect(scene, &DiagramScene::contourChanged, this, &DiagramView::fitContour);
+}
+
+QString DiagramView::hintText() const
+{
+    if (!diagram->hasContour())
+        return tr("Open an airfoil file (Ctrl+O) or drop one here");
+    return tr(
+        "zoom with the mouse wheel or the '+' and '-' keys, drag to pan, Ctrl+0 fits the airfoil");
+}
+
+int DiagramView::hintFlags() const
+{
+    // What to do before a load stands in the middle of the empty diagram.
+    return Qt::TextWordWrap | (diagram->hasContour() ? Qt::AlignLeft : Qt::AlignCenter);
+}
+
+QPoint DiagramView::scrollPosition() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
 void DiagramView::scaleView(double scaleFactor)
@@ -71,6 +90,7 @@ void DiagramView::scaleView(double scaleFactor)
     if (factor < MinZoom || factor > MaxZoom)
         return;
     scale(scaleFactor, scaleFactor);
+    fitted = false;
 }
 
 void DiagramView::scaleView(double scaleFactor, const QPointF &fixed)
@@ -85,15 +105,33 @@ void DiagramView::scaleView(double scaleFactor, const QPointF &fixed)
     verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(drift.y()));
 }
 
+void DiagramView::fitContour()
+{
+    fit(diagram->contourRect());
+    fitted = diagram->hasContour();
+    setAccessibleDescription(hintText());
+}
+
+void DiagramView::setHintVisible(bool visible)
+{
+    hintVisible = visible;
+    viewport()->update();
+}
+
 void DiagramView::fit(const QRectF &rect)
 {
     if (rect.isEmpty())
         return;
-    const QSizeF room = QSizeF(viewport()->size()) * 0.9;
+    // Clear of the hint above and the legend below, where that leaves room enough.
+    QRectF room = viewport()->rect();
+    const QRectF clear = room.adjusted(0, hintRect().height(), 0, -legendRect().height());
+    if (clear.height() >= room.height() / 2)
+        room = clear;
+    const QSizeF inner = room.size() * 0.9;
     const double zoom = qBound(
-        MinZoom, qMin(room.width() / rect.width(), room.height() / rect.height()), MaxZoom);
+        MinZoom, qMin(inner.width() / rect.width(), inner.height() / rect.height()), MaxZoom);
     setTransform(QTransform::fromScale(zoom, zoom));
-    centerOn(rect.center());
+    centerOn(rect.center() + (QRectF(viewport()->rect()).center() - room.center()) / zoom);
 }
 
 void DiagramView::wheelEvent(QWheelEvent *event)
@@ -110,19 +148,58 @@ void DiagramView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Minus:
         scaleView(1 / 1.2);
         break;
-    default:
+    default: {
+        // The arrow keys and their kin scroll: a pan.
+        const QPoint before = scrollPosition();
         QGraphicsView::keyPressEvent(event);
+        fitted = fitted && scrollPosition() == before;
     }
+    }
+}
+
+void DiagramView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint before = scrollPosition();
+    QGraphicsView::mouseMoveEvent(event);
+    fitted = fitted && scrollPosition() == before;
+}
+
+void DiagramView::focusInEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusInEvent(event);
+    viewport()->update();
+}
+
+void DiagramView::focusOutEvent(QFocusEvent *event)
+{
+    QGraphicsView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void DiagramView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    if (fitted)
+        fit(diagram->contourRect());
 }
 
 QRect DiagramView::hintRect() const
 {
+    if (!hintVisible)
+        return QRect();
     const QRect room = viewport()->rect().adjusted(Inset, Inset, -Inset, -Inset);
-    return fontMetrics().boundingRect(room, Qt::TextWordWrap, hintText()) & room;
+    const QRect hint = fontMetrics().boundingRect(room, hintFlags(), hintText()) & room;
+    // In a small diagram the hint would cover the airfoil; the description still says it.
+    if (diagram->hasContour()
+        && (hint.height() > fontMetrics().height() || room.height() < 8 * hint.height()))
+        return QRect();
+    return hint;
 }
 
 QRect DiagramView::legendRect() const
 {
+    if (!diagram->hasContour())
+        return QRect();
     int width = 0;
     for (const LegendEntry &entry : Legend)
         width = qMax(width, fontMetrics().horizontalAdvance(tr(entry.text)));
@@ -146,13 +223,23 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
     const QRect legend = legendRect();
     for (const QRect &rect : {hint, legend})
         painter->fillRect(rect, veil);
-    painter->setPen(Qt::gray);
-    painter->drawText(hint, Qt::TextWordWrap, hintText());
+    // Before a load the text says what to do, in the text's own colour; after it, a hint.
+    painter->setPen(diagram->hasContour() ? palette().color(QPalette::PlaceholderText)
+                                          : palette().color(QPalette::Text));
+    painter->drawText(hint, hintFlags(), hintText());
+    if (hasFocus() && painter->device() == viewport()) {
+        painter->setPen(QPen(palette().color(QPalette::Highlight), 2 * FocusWidth));
+        painter->drawRect(viewport()->rect());
+    }
+    if (legend.isEmpty()) {
+        painter->restore();
+        return;
+    }
 
     const int rowHeight = fontMetrics().height();
     QRect row(legend.topLeft(), QSize(legend.width(), rowHeight));
     for (const LegendEntry &entry : Legend) {
-        QPen pen(entry.color);
+        QPen pen(entry.colour);
         pen.setWidth(0);
         painter->setPen(pen);
         const QPointF middle(row.left() + SampleLength / 2.0, row.center().y() + 0.5);
@@ -160,7 +247,7 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
             QPointF(row.left(), middle.y()), QPointF(row.left() + SampleLength, middle.y()));
         if (entry.marker)
             painter->drawEllipse(middle, 2.0, 2.0);
-        painter->setPen(Qt::gray);
+        painter->setPen(palette().color(QPalette::Text));
         painter->drawText(row.adjusted(SampleLength + fontMetrics().averageCharWidth(), 0, 0, 0),
             Qt::AlignLeft | Qt::AlignVCenter, tr(entry.text));
         row.translate(0, rowHeight);
@@ -176,5 +263,11 @@ void DiagramView::scrollContentsBy(int dx, int dy)
     QRegion stale;
     for (const QRect &rect : {hintRect(), legendRect()})
         stale += QRegion(rect) + rect.translated(dx, dy);
+    if (hasFocus()) {
+        const QRect all = viewport()->rect();
+        const QRegion frame
+            = QRegion(all) - all.adjusted(FocusWidth, FocusWidth, -FocusWidth, -FocusWidth);
+        stale += frame + frame.translated(dx, dy);
+    }
     viewport()->update(stale);
 }

@@ -12,9 +12,26 @@ double arc(double x) { return 0.04 * x * (1 - x); }
 
 double sShape(double x) { return 0.1 * x * (1 - x) * (0.5 - x); }
 
+// Only the interior ordinates move: the ends stay on the chord.
+void addShapes(Camberline &line, double a, double b)
+{
+    for (int i = 1; i + 1 < line.npoints(); ++i) {
+        const double x = line.xpoint(i);
+        line.sety(i, line.ypoint(i) + a * arc(x) + b * sShape(x));
+    }
+}
+
 } // namespace
 
 double CamberReshaping::offset(double x) const { return a * arc(x) + b * sShape(x); }
+
+void applyPresses(Camberline &line, const std::vector<CamberReshaping> &presses)
+{
+    for (const CamberReshaping &press : presses) {
+        if (press.applied)
+            addShapes(line, press.a, press.b);
+    }
+}
 
 void reshapedContour(const Airfoil &airfoil, const std::vector<CamberReshaping> &presses,
     std::vector<double> *x, std::vector<double> *y)
@@ -67,8 +84,7 @@ CamberReshaping reshapeCamberline(Camberline &line, const Targets &targets, Inve
     if (!r.applied)
         return r;
 
-    // 4. Only the interior ordinates move: the ends stay on the chord.
-    for (int i = 1; i < n; ++i)
-        line.sety(i, line.ypoint(i) + r.a * arcLine.ypoint(i) + r.b * sLine.ypoint(i));
+    // 4. The shapes added to the line, as applyPresses adds them to another.
+    addShapes(line, r.a, r.b);
     return r;
 }

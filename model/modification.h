@@ -60,6 +60,11 @@ struct CamberReshaping
 CamberReshaping reshapeCamberline(
     Camberline &line, const Targets &targets, InverseCache *cache = nullptr);
 
+// Adds the shapes of the presses that were applied to the interior ordinates of line, each as it
+// reshaped the line it was pressed on: a line built anew from the contour, at the same paneling
+// or another, follows the presses.
+void applyPresses(Camberline &line, const std::vector<CamberReshaping> &presses);
+
 // The normalised contour of the airfoil with the presses' shapes added, at each point's x, to
 // the y of both surfaces: the thickness stays and the camber line moves as the paneled line
 // did. In the order of airfoil files, from the trailing edge over the upper surface to the

@@ -15,6 +15,30 @@
 
 namespace {
 
+// The viewport position of the point of the series.
+QPoint shownAt(QChartView *view, QXYSeries *series, const QPointF &point)
+{
+    return view->viewportTransform()
+        .map(view->chart()->mapToScene(view->chart()->mapToPosition(point, series)))
+        .toPoint();
+}
+
+void send(QChartView *view, QEvent::Type type, const QPoint &pos, Qt::MouseButton button)
+{
+    QWidget *viewport = view->viewport();
+    const Qt::MouseButtons held = type == QEvent::MouseMove ? Qt::MouseButtons(button) : button;
+    QMouseEvent event(type, pos, viewport->mapToGlobal(pos), button,
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : held, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &event);
+}
+
+using Range = QPair<double, double>;
+
+QValueAxis *xAxisOf(QChartView *view)
+{
+    return qobject_cast<QValueAxis *>(view->chart()->axes(Qt::Horizontal).constFirst());
+}
+
 // The series of the chart that the legend names so; marks and references come in pairs,
 // alpha0's first.
 QList<QXYSeries *> seriesNamed(QChartView *view, const QString &name)
@@ -31,6 +55,9 @@ QXYSeries *series(QChartView *view, const QString &name)
     const QList<QXYSeries *> found = seriesNamed(view, name);
     return found.size() == 1 ? found.first() : nullptr;
 }
+
+// The panel count at a point of the convergence plot, which holds log10 n.
+int countAt(const QPointF &p) { return qRound(std::pow(10.0, p.x())); }
 
 QList<double> ys(const QXYSeries *series)
 {
@@ -61,17 +88,45 @@ private slots:
     void loadingFollowsTheLine();
     void convergenceIsTheSweep();
     void secondLoadDropsTheFirstRun();
+    void convergenceFollowsThePresses();
+    void axesAndLegends_data();
+    void axesAndLegends();
+    void hoverReadout_data();
+    void hoverReadout();
+    void zoomAlongX_data();
+    void zoomAlongX();
 
 private:
+    // The two plots of a study, shown, with a section of camber m at p loaded at the paneling.
+    struct Shown
+    {
+        Shown();
+        QChartView *chart(const QString &name)
+        {
+            return name == "loading" ? static_cast<QChartView *>(&loading) : &convergence;
+        }
+        Study study;
+        LoadingChart loading {&study};
+        ConvergenceChart convergence {&study};
+    };
     // A NACA section of camber m at p, 12 % thick, as a user's file would hold it.
     QString section(const QString &name, double m, double p);
     // Waits for the chart's run, then checks the counts: every one from 3 to 30, then steps of
     // at most 12 %, with 200, up to last; and compares the curves with a sweep of the study's
-    // file at its densities.
+    // file at its densities, reshaped by its presses.
     void compareWithSweep(const Study &study, ConvergenceChart *chart, int last);
 
     QTemporaryDir dir;
 };
+
+tst_Charts::Shown::Shown()
+{
+    for (QChartView *view : {chart("loading"), chart("convergence")}) {
+        view->resize(800, 500);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+    }
+}
 
 QString tst_Charts::section(const QString &name, double m, double p)
 {
@@ -121,7 +176,7 @@ void tst_Charts::compareWithSweep(const Study &study, ConvergenceChart *chart, i
     const QXYSeries *cm0 = series(chart, "cm0");
     QList<int> counts;
     for (const QPointF &p : alpha0->points())
-        counts << int(p.x());
+        counts << countAt(p);
     QCOMPARE(counts.first(), 3);
     QCOMPARE(counts.indexOf(30), 27);
     for (int i = 28; i < counts.size(); ++i)
@@ -130,7 +185,7 @@ void tst_Charts::compareWithSweep(const Study &study, ConvergenceChart *chart, i
     QCOMPARE(counts.last(), last);
 
     Convergence sweep(Convergence::Priority::Foreground);
-    sweep.start(study, counts, study.paneling());
+    sweep.start(study, counts, study.paneling(), study.presses());
     QList<Coefficients> rows;
     for (int i = 0; i < counts.size(); ++i)
         rows << sweep.resultAt(i);
@@ -151,24 +206,25 @@ void tst_Charts::convergenceIsTheSweep()
     QVERIFY(
         !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {230, 2.5, 3.0}));
     compareWithSweep(study, &chart, 230);
-    const QList<QXYSeries *> references = seriesNamed(&chart, "200 panels");
-    QCOMPARE(ys(references.at(0)).constLast(), degrees(study.referenceCoefficients().alpha0));
-    QCOMPARE(ys(references.at(1)).constLast(), study.referenceCoefficients().cm0);
+    QCOMPARE(ys(series(&chart, "alpha0 at 200 panels")).constLast(),
+        degrees(study.referenceCoefficients().alpha0));
+    QCOMPARE(
+        ys(series(&chart, "cm0 at 200 panels")).constLast(), study.referenceCoefficients().cm0);
 
     // A count whose plan is worked out already moves the marks only; beyond the curves the
     // curves grow.
     const QList<QPointF> curve = series(&chart, "alpha0 [deg]")->points();
     int known = 0;
     for (const QPointF &p : curve)
-        known = p.x() > 200 && p.x() < 230 ? int(p.x()) : known;
+        known = countAt(p) > 200 && countAt(p) < 230 ? countAt(p) : known;
     QVERIFY(known > 0);
     study.setPaneling(Paneling {known, 2.5, 3.0});
     QVERIFY(!chart.isComputing());
     QCOMPARE(series(&chart, "alpha0 [deg]")->points(), curve);
     const QList<QXYSeries *> marks = seriesNamed(&chart, "paneled line");
-    QCOMPARE(marks.at(0)->points().constFirst(),
-        QPointF(known, degrees(study.paneledCoefficients().alpha0)));
-    QCOMPARE(marks.at(1)->points().constFirst(), QPointF(known, study.paneledCoefficients().cm0));
+    QCOMPARE(countAt(marks.at(0)->points().constFirst()), known);
+    QCOMPARE(marks.at(0)->points().constFirst().y(), degrees(study.paneledCoefficients().alpha0));
+    QCOMPARE(marks.at(1)->points().constFirst().y(), study.paneledCoefficients().cm0);
     study.setPaneling(Paneling {260, 2.5, 3.0});
     compareWithSweep(study, &chart, 260);
 
@@ -189,6 +245,195 @@ void tst_Charts::secondLoadDropsTheFirstRun()
     QVERIFY(
         !study.loadFile(section(QStringLiteral("second.dat"), 0.02, 0.4), Paneling {8, 3.0, 2.0}));
     compareWithSweep(study, &chart, 200);
+}
+
+void tst_Charts::convergenceFollowsThePresses()
+{
+    // After Modify presses the curves are those of the reshaped line, and the marks lie on
+    // them; the next edit brings back the contour's own curves, kept from before.
+    Study study;
+    ConvergenceChart chart(&study);
+    QVERIFY(
+        !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {12, 3.0, 2.0}));
+    QTRY_VERIFY_WITH_TIMEOUT(!chart.isComputing(), 60000);
+    const QList<QPointF> contour = series(&chart, "alpha0 [deg]")->points();
+    study.modify(Targets {radians(-2.0), -0.05});
+    study.modify(Targets {radians(-2.5), -0.06});
+    compareWithSweep(study, &chart, 200);
+    const QList<QXYSeries *> marks = seriesNamed(&chart, "paneled line");
+    for (const QString name : {"alpha0 [deg]", "cm0"}) {
+        const QXYSeries *mark = marks.at(name == QLatin1String("cm0"));
+        QVERIFY(series(&chart, name)->points().contains(mark->points().constFirst()));
+    }
+    QVERIFY(series(&chart, "alpha0 [deg]")->points() != contour);
+    study.setPaneling(Paneling {13, 3.0, 2.0});
+    QVERIFY(!chart.isComputing());
+    QCOMPARE(series(&chart, "alpha0 [deg]")->points(), contour);
+}
+
+void tst_Charts::axesAndLegends_data()
+{
+    // Axes titled with their units, if any, labelled without a negative zero; each legend entry
+    // once. A NACA 2412 at 8 panels put a tick a hair below zero on the loading's axis.
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<double>("targetCm0");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("legend");
+    const QStringList loadingTitles {"x/c", "ΔCp"};
+    const QStringList loadingLegend {
+        "200 panels, zero incidence", "zero incidence", "smooth entry"};
+    const QStringList convergenceTitles {"panels", "alpha0 [deg]", "cm0"};
+    const QStringList convergenceLegend {
+        "alpha0 [deg]", "cm0", "alpha0 at 200 panels", "cm0 at 200 panels", "paneled line"};
+    QTest::newRow("loading") << "loading" << qQNaN() << loadingTitles << loadingLegend;
+    QTest::newRow("loading, moment zero") << "loading" << 0.0 << loadingTitles << loadingLegend;
+    QTest::newRow("convergence") << "convergence" << qQNaN() << convergenceTitles
+                                 << convergenceLegend;
+    QTest::newRow("convergence, moment zero")
+        << "convergence" << 0.0 << convergenceTitles << convergenceLegend;
+}
+
+void tst_Charts::axesAndLegends()
+{
+    QFETCH(QString, chart);
+    QFETCH(double, targetCm0);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, legend);
+    Shown shown;
+    QVERIFY(!shown.study.loadFile(
+        section(QStringLiteral("wing.dat"), 0.02, 0.4), Paneling {8, 3.0, 2.0}));
+    if (!qIsNaN(targetCm0))
+        shown.study.modify(Targets {0.0, targetCm0});
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.convergence.isComputing(), 60000);
+    QCoreApplication::processEvents();
+    QChartView *view = shown.chart(chart);
+    QStringList shownTitles;
+    for (const QAbstractAxis *axis : view->chart()->axes())
+        shownTitles << axis->titleText();
+    QCOMPARE(shownTitles, titles);
+    QStringList names;
+    for (const QLegendMarker *marker : view->chart()->legend()->markers())
+        if (marker->isVisible())
+            names << marker->label();
+    QCOMPARE(names, legend);
+    const QRegularExpression negativeZero(QStringLiteral("^-0(\\.0*)?$"));
+    int labels = 0;
+    for (QGraphicsItem *item : view->scene()->items()) {
+        if (auto *text = dynamic_cast<QGraphicsTextItem *>(item); text && text->isVisible()) {
+            QVERIFY2(!negativeZero.match(text->toPlainText()).hasMatch(),
+                qPrintable(text->toPlainText()));
+            ++labels;
+        }
+    }
+    QVERIFY(labels > 10);
+}
+
+void tst_Charts::hoverReadout_data()
+{
+    // The mouse on a point of a series: its name and values, as the plot's own units say them.
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("readout");
+    QTest::newRow("loading") << "loading"
+                             << "zero incidence" << 2 << "x = %1, ΔCp = %2";
+    QTest::newRow("loading, smooth entry") << "loading"
+                                           << "smooth entry" << 5 << "x = %1, ΔCp = %2";
+    QTest::newRow("convergence") << "convergence"
+                                 << "alpha0 [deg]" << 20 << "n = %1, alpha0 = %2 deg";
+    QTest::newRow("convergence, reference") << "convergence"
+                                            << "cm0 at 200 panels" << 1 << "cm0 = %1";
+}
+
+void tst_Charts::hoverReadout()
+{
+    QFETCH(QString, chart);
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(QString, readout);
+    Shown shown;
+    QVERIFY(!shown.study.loadFile(
+        section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
+    QTRY_VERIFY_WITH_TIMEOUT(!shown.convergence.isComputing(), 60000);
+    QChartView *view = shown.chart(chart);
+    QXYSeries *hovered = series(view, name);
+    QPointF point = hovered->at(index);
+    // The reference line is read at any point along it.
+    if (name.contains("at 200 panels"))
+        point.setX(0.5 * (hovered->at(0).x() + hovered->at(1).x()));
+    const QPoint pos = shownAt(view, hovered, point);
+    send(view, QEvent::MouseMove, pos + QPoint(30, 30), Qt::NoButton);
+    send(view, QEvent::MouseMove, pos, Qt::NoButton);
+    const bool isX = chart == "loading";
+    const QString first
+        = isX ? QString::number(point.x(), 'f', 3) : QString::number(countAt(point));
+    const QString second = QString::number(point.y(), 'f', readout.startsWith("cm0") ? 4 : 3);
+    const QString expected
+        = readout.contains("%2") ? readout.arg(first, second) : readout.arg(second);
+    QCOMPARE(QToolTip::text(), name + "\n" + expected);
+    // Far from every series, no readout.
+    send(view, QEvent::MouseMove, QPoint(2, 2), Qt::NoButton);
+    QTRY_VERIFY(!QToolTip::isVisible());
+}
+
+void tst_Charts::zoomAlongX_data()
+{
+    // A gesture over the x axis between two of its values: the wheel zooms in round the first,
+    // a drag zooms to the stretch between them.
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<double>("from");
+    QTest::addColumn<double>("to");
+    QTest::newRow("loading, wheel") << "loading"
+                                    << "wheel" << 0.25 << 0.0;
+    QTest::newRow("loading, drag") << "loading"
+                                   << "drag" << 0.2 << 0.6;
+    QTest::newRow("convergence, wheel") << "convergence"
+                                        << "wheel" << 1.0 << 0.0;
+    QTest::newRow("convergence, drag") << "convergence"
+                                       << "drag" << 1.0 << 1.5;
+}
+
+void tst_Charts::zoomAlongX()
+{
+    QFETCH(QString, chart);
+    QFETCH(QString, gesture);
+    QFETCH(double, from);
+    QFETCH(double, to);
+    Shown shown;
+    QVERIFY(!shown.study.loadFile(
+        section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
+    QChartView *view = shown.chart(chart);
+    QValueAxis *x = xAxisOf(view);
+    QValueAxis *y = qobject_cast<QValueAxis *>(view->chart()->axes(Qt::Vertical).constFirst());
+    const Range whole(x->min(), x->max());
+    const Range load(y->min(), y->max());
+    QXYSeries *any = static_cast<QXYSeries *>(view->chart()->series().constFirst());
+    const auto at = [&](double value) { return shownAt(view, any, QPointF(value, y->min())); };
+    const QPoint start = at(from) - QPoint(0, 40);
+    if (gesture == "wheel") {
+        QWheelEvent wheel(start, view->viewport()->mapToGlobal(start), {}, QPoint(0, 240),
+            Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view->viewport(), &wheel);
+        // Half the range, with the value under the mouse kept in place.
+        QVERIFY(qAbs((x->max() - x->min()) - 0.5 * (whole.second - whole.first)) < 1e-9);
+        QVERIFY(qAbs(at(from).x() - start.x()) <= 1);
+    } else {
+        const QPoint end = at(to) - QPoint(0, 40);
+        send(view, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        send(view, QEvent::MouseMove, (start + end) / 2, Qt::LeftButton);
+        send(view, QEvent::MouseMove, end, Qt::LeftButton);
+        send(view, QEvent::MouseButtonRelease, end, Qt::LeftButton);
+        const double pixel = (whole.second - whole.first) / view->chart()->plotArea().width();
+        QVERIFY(qAbs(x->min() - from) <= pixel && qAbs(x->max() - to) <= pixel);
+    }
+    QCOMPARE(Range(y->min(), y->max()), load);
+    // The zoom stays through an edit; a double click shows the whole range again.
+    const Range zoomed(x->min(), x->max());
+    shown.study.setPaneling(Paneling {9, 3.0, 2.0});
+    QCOMPARE(Range(x->min(), x->max()), zoomed);
+    send(view, QEvent::MouseButtonDblClick, start, Qt::LeftButton);
+    QCOMPARE(Range(x->min(), x->max()), whole);
 }
 
 QTEST_MAIN(tst_Charts)

@@ -24,10 +24,14 @@ private slots:
     void fileOnTheCommandLine();
     void drops();
     void recentFilesAcrossRuns();
+    void recentNames_data();
+    void recentNames();
     void unreadableSettings_data();
     void unreadableSettings();
-    void exportDiagram_data();
-    void exportDiagram();
+    void splittersAcrossRuns();
+    void savedNames_data();
+    void savedNames();
+    void copyResults_data();
     void copyResults();
 
 private:
@@ -139,6 +143,50 @@ void tst_Desktop::unreadableSettings_data()
     QTest::newRow("pipe") << true;
 }
 
+void tst_Desktop::recentNames_data()
+{
+    // Files opened in this order, in folders of the test's own; listed last first, by name, and
+    // by as many folders as tell files of one name apart.
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("names of their own")
+        << QStringList {"a/x.dat", "b/y.dat"} << QStringList {"&1 y.dat", "&2 x.dat"};
+    QTest::newRow("one name") << QStringList {"examples/naca2412.dat", "mine/naca2412.dat", "z.dat"}
+                              << QStringList {"&1 z.dat", "&2 naca2412.dat — mine/",
+                                     "&3 naca2412.dat — examples/"};
+    QTest::newRow("one name and folder") << QStringList {"a/foils/w.dat",
+        "b/foils/w.dat"} << QStringList {"&1 w.dat — b/foils/", "&2 w.dat — a/foils/"};
+}
+
+void tst_Desktop::recentNames()
+{
+    QFETCH(QStringList, opened);
+    QFETCH(QStringList, listed);
+    QTemporaryDir folders;
+    MainWindow window;
+    QStringList paths;
+    for (const QString &name : opened) {
+        const QString path = folders.filePath(name);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QFile::WriteOnly));
+        file.write(plainFile("foil", 21));
+        file.close();
+        window.loadFile(path);
+        paths.prepend(QFileInfo(path).absoluteFilePath());
+    }
+    RecentFilesMenu *menu = window.findChild<RecentFilesMenu *>();
+    emit menu->aboutToShow();
+    QStringList texts;
+    QStringList tips;
+    for (const QAction *action : menu->actions()) {
+        texts << action->text();
+        tips << action->toolTip();
+    }
+    QCOMPARE(texts, listed);
+    QCOMPARE(tips, paths);
+}
+
 void tst_Desktop::unreadableSettings()
 {
     // A settings file of nonsense, or one that is not a regular file (a pipe would keep the
@@ -174,83 +222,173 @@ void tst_Desktop::unreadableSettings()
     QCOMPARE(QFileInfo(file).isFile(), !pipe);
 }
 
-void tst_Desktop::exportDiagram_data()
+void tst_Desktop::splittersAcrossRuns()
 {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("suffix");
-    QTest::addColumn<bool>("ontoPipe");
-    QTest::newRow("airfoil, SVG") << 0 << "svg" << false;
-    QTest::newRow("airfoil, PNG") << 0 << "png" << false;
-    QTest::newRow("loading, SVG") << 1 << "svg" << false;
-    QTest::newRow("onto a pipe") << 0 << "png" << true;
+    // A drag of the handle between the diagram and the file panel moves the one between the
+    // paneling and the Modify fields along; the next window has both where they were left.
+    QList<int> upper;
+    QList<int> lower;
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QSplitter *> splitters = window.findChildren<QSplitter *>();
+        QSplitter *across = splitters.at(1);
+        QCOMPARE(across->orientation(), Qt::Horizontal);
+        QSplitterHandle *handle = across->handle(1);
+        const QList<int> before = across->sizes();
+        const QPoint from = handle->rect().center();
+        for (const auto &[type, pos] :
+            {std::pair {QEvent::MouseButtonPress, from}, {QEvent::MouseMove, from - QPoint(60, 0)},
+                {QEvent::MouseButtonRelease, from - QPoint(120, 0)}}) {
+            QMouseEvent event(type, pos, handle->mapToGlobal(pos), Qt::LeftButton,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+            QCoreApplication::sendEvent(handle, &event);
+        }
+        upper = across->sizes();
+        lower = splitters.at(2)->sizes();
+        QVERIFY(upper != before);
+        QCOMPARE(lower, upper);
+        window.close();
+    }
+    MainWindow next;
+    next.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&next));
+    QCOMPARE(next.findChildren<QSplitter *>().at(1)->sizes(), upper);
+    QCOMPARE(next.findChildren<QSplitter *>().at(2)->sizes(), lower);
 }
 
-void tst_Desktop::exportDiagram()
+void tst_Desktop::savedNames_data()
 {
-    // What the diagram shows: a drawing that parses, or an image at twice the view's pixels.
+    // A name typed without an extension gets the chosen filter's.
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    const QString save = "Save Airfoil As...";
+    const QString exporting = "Export Diagram...";
+    QTest::newRow("save") << save << 0 << ""
+                          << "unmod"
+                          << "unmod.dat";
+    QTest::newRow("save, all files") << save << 0 << "all files (*)"
+                                     << "unmod"
+                                     << "unmod";
+    QTest::newRow("airfoil, SVG") << exporting << 0 << ""
+                                  << "drawing.svg"
+                                  << "drawing.svg";
+    QTest::newRow("airfoil, PNG") << exporting << 0 << ""
+                                  << "noext"
+                                  << "noext.png";
+    QTest::newRow("loading, SVG") << exporting << 1 << "SVG drawing (*.svg)"
+                                  << "noext"
+                                  << "noext.svg";
+}
+
+void tst_Desktop::savedNames()
+{
+    QFETCH(QString, action);
     QFETCH(int, tab);
-    QFETCH(QString, suffix);
-    QFETCH(bool, ontoPipe);
+    QFETCH(QString, filter);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.loadFile(foil(QStringLiteral("shown.dat")));
     QTabWidget *tabs = window.findChild<QTabWidget *>();
     tabs->setCurrentIndex(tab);
-    const QString path
-        = dir.filePath(QStringLiteral("export%1%2.%3").arg(tab).arg(ontoPipe).arg(suffix));
-    if (ontoPipe)
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    QString message;
+    const QString folder = dir.filePath(QTest::currentDataTag());
+    QVERIFY(QDir().mkpath(folder));
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            dialog->selectFile(path);
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            if (!filter.isEmpty())
+                dialog->selectNameFilter(filter);
+            dialog->selectFile(QDir(folder).filePath(typed));
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            // The dialog asks before it names a file that exists.
-            if (QAbstractButton *yes = box->button(QMessageBox::Yes)) {
-                yes->click();
-                return;
-            }
-            message = box->text();
-            box->accept();
         }
     });
     timer.start(10);
-    for (QAction *action : window.findChildren<QAction *>())
-        if (action->text() == QStringLiteral("Export Diagram..."))
-            action->trigger();
+    for (QAction *a : window.findChildren<QAction *>())
+        if (a->text() == action)
+            a->trigger();
     timer.stop();
-    if (ontoPipe) {
-        QCOMPARE(
-            message, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(path));
-        QVERIFY(!QFileInfo(path).isFile());
-        return;
-    }
-    QCOMPARE(message, QString());
-    if (suffix == "svg") {
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList {written});
+    const QString path = QDir(folder).filePath(written);
+    const QSize shown = tabs->currentWidget()->size();
+    if (written.endsWith(".svg")) {
+        // What the tab shows, with a line of caption below it.
         QSvgRenderer drawing(path);
         QVERIFY(drawing.isValid());
-        QCOMPARE(drawing.viewBox(), tabs->currentWidget()->rect());
+        QCOMPARE(drawing.viewBox().size().width(), shown.width());
+        QVERIFY(drawing.viewBox().size().height() > shown.height());
+        // For a report: the caption names the airfoil, its file and the paneling; the hint
+        // is left out, and each line is one path, not a polyline a segment.
+        QFile file(path);
+        QVERIFY(file.open(QFile::ReadOnly));
+        const QString svg = QString::fromUtf8(file.readAll());
+        QVERIFY(svg.contains(QStringLiteral(
+            "foil — shown.dat — 8 panels, leading edge density 3.00, trailing edge density 2.00")));
+        QVERIFY(!svg.contains(QStringLiteral("zoom with the mouse wheel")));
+        if (tab == 0)
+            QVERIFY(
+                svg.count(QStringLiteral("<path")) + svg.count(QStringLiteral("<polyline")) < 40);
+    } else if (written.endsWith(".png")) {
+        const QSize image = QImage(path).size();
+        QCOMPARE(image.width(), 2 * shown.width());
+        QVERIFY(image.height() > 2 * shown.height());
     } else {
-        QCOMPARE(QImage(path).size(), tabs->currentWidget()->size() * 2);
+        QFile file(path);
+        QVERIFY(file.open(QFile::ReadOnly));
+        QCOMPARE(file.readLine(), QByteArray("foil\n"));
     }
+}
+
+void tst_Desktop::copyResults_data()
+{
+    // The panels as liftwise-cli analyze prints them, after where they come from.
+    QTest::addColumn<int>("presses");
+    QTest::addColumn<QString>("study");
+    QTest::newRow("as loaded") << 0
+                               << "paneling: 8 panels, leading edge density 3.00, trailing edge "
+                                  "density 2.00\n";
+    QTest::newRow("two presses")
+        << 2
+        << "paneling: 8 panels, leading edge density 3.00, trailing edge density 2.00\n"
+           "Modify presses towards: alpha0 -3.0000 deg, cm0 -0.0700; alpha0 -3.0000 deg, cm0 "
+           "-0.0700\n";
 }
 
 void tst_Desktop::copyResults()
 {
+    QFETCH(int, presses);
+    QFETCH(QString, study);
     MainWindow window;
     const QString path = foil(QStringLiteral("copied.dat"));
     window.loadFile(path);
+    const QStringList targets {"alpha0 [deg]", "cm0"};
+    for (QDoubleSpinBox *box : window.findChildren<QDoubleSpinBox *>())
+        if (targets.contains(box->accessibleName()))
+            box->setValue(box->accessibleName() == targets.first() ? -3.0 : -0.07);
+    for (int i = 0; i < presses; ++i)
+        emit window.findChild<QPushButton *>()->pressed();
     for (QAction *action : window.findChildren<QAction *>())
         if (action->text() == QStringLiteral("Copy Results"))
             action->trigger();
+    QStringList arguments {"analyze", path};
+    if (presses > 0)
+        arguments << "--alpha0"
+                  << "-3"
+                  << "--cm0"
+                  << "-0.07"
+                  << "--presses" << QString::number(presses);
     QProcess cli;
-    cli.start(QStringLiteral(LIFTWISE_CLI), {"analyze", path});
+    cli.start(QStringLiteral(LIFTWISE_CLI), arguments);
     QVERIFY(cli.waitForFinished(60000));
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(cli.readAllStandardOutput()));
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        "[study]\npath: " + QDir::toNativeSeparators(path) + "\n" + study
+            + QString::fromUtf8(cli.readAllStandardOutput()));
 }
 
 QTEST_MAIN(tst_Desktop)

@@ -1,3 +1,4 @@
+#include "diagramscene.h"
 #include "diagramview.h"
 #include "mainwindow.h"
 #include "naca.h"
@@ -5,6 +6,7 @@
 #include "oddfiles.h"
 #include "study.h"
 
+#include <QtCharts>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -85,6 +87,7 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void startState();
     void noDataBeforeLoad();
     void loadAndEdit();
@@ -96,8 +99,18 @@ private slots:
     void saveOverTheLoadedFile_data();
     void saveOverTheLoadedFile();
     void panelsShowWholeLines();
-    void fitAirfoil();
+    void fitsTheAirfoil_data();
+    void fitsTheAirfoil();
+    void fitsThePlotOnShow();
     void enlargingGrowsTheDiagram();
+    void fitsASmallScreen();
+    void focusIsVisible();
+    void switchesTabsFromAnywhere_data();
+    void switchesTabsFromAnywhere();
+    void typedValues_data();
+    void typedValues();
+    void tooltips_data();
+    void tooltips();
     void zeroWithoutSign();
 
 private:
@@ -139,6 +152,13 @@ QString tst_MainWindow::closeMessageBox(const std::function<void()> &action)
     return seen;
 }
 
+void tst_MainWindow::initTestCase()
+{
+    // The window's settings go to a folder of the test's own, and start afresh.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+}
+
 void tst_MainWindow::startState()
 {
     Window win;
@@ -168,6 +188,11 @@ void tst_MainWindow::startState()
         QVERIFY2(!about->text(QAccessible::Name).isEmpty(), widget->metaObject()->className());
     }
     QCOMPARE(win.w.findChild<DiagramView *>()->accessibleName(), QStringLiteral("diagram"));
+    // Every field says what it sets, to the mouse and to screen readers alike.
+    for (const QAbstractSpinBox *field : win.w.findChildren<QAbstractSpinBox *>()) {
+        QVERIFY(!field->toolTip().isEmpty());
+        QCOMPARE(field->accessibleDescription(), field->toolTip());
+    }
 }
 
 void tst_MainWindow::noDataBeforeLoad()
@@ -352,30 +377,88 @@ void tst_MainWindow::panelsShowWholeLines()
     QVERIFY(win.text("results")->horizontalScrollBar()->maximum() > 0);
 }
 
-void tst_MainWindow::fitAirfoil()
+void tst_MainWindow::fitsTheAirfoil_data()
 {
-    // Ctrl+0 brings the whole contour back into view, however far it was zoomed and dragged.
+    // The steps, the last one checked: after it the contour fills the view, centred, or else
+    // the scene point in the view's centre stays there.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("fitted");
+    QTest::newRow("load") << QStringList {"load"} << true;
+    QTest::newRow("resize, zoom, load") << QStringList {"resize", "zoom", "load"} << true;
+    QTest::newRow("load, resize") << QStringList {"load", "resize"} << true;
+    QTest::newRow("zoom, pan, Ctrl+0") << QStringList {"load", "zoom", "pan", "fit"} << true;
+    QTest::newRow("zoom, resize") << QStringList {"load", "zoom", "resize"} << false;
+    QTest::newRow("pan, resize") << QStringList {"load", "pan", "resize"} << false;
+}
+
+void tst_MainWindow::fitsTheAirfoil()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(bool, fitted);
     Window win;
     QVERIFY(!win.action("Fit Airfoil")->isEnabled());
-    win.w.loadFile(writeNaca("high-lift.dat", 0.15, 0.4, 0.12));
     DiagramView *view = win.w.findChild<DiagramView *>();
-    view->scaleView(30.0);
-    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + 5000);
-    QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
-    // The contour's items: black markers and smooth line, blue polygon.
-    QRectF contour;
-    for (QGraphicsItem *item : win.scene()->items()) {
-        const auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(item);
-        const auto *marker = qgraphicsitem_cast<QGraphicsEllipseItem *>(item);
-        const QColor colour = line ? line->pen().color() : marker->pen().color();
-        if (colour == Qt::black || colour == Qt::blue)
-            contour |= item->sceneBoundingRect();
+    QWidget *viewport = view->viewport();
+    const auto send = [&](QEvent::Type type, const QPoint &pos, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pos, viewport->mapToGlobal(pos), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    const QString path = writeNaca("high-lift.dat", 0.15, 0.4, 0.12);
+    QPointF centre;
+    for (const QString &step : steps) {
+        centre = view->mapToScene(viewport->rect().center());
+        if (step == "load") {
+            win.w.loadFile(path);
+        } else if (step == "resize") {
+            const QSize before = viewport->size();
+            win.w.resize(win.w.size() + QSize(200, -100));
+            QTRY_VERIFY(viewport->size() != before);
+        } else if (step == "zoom") {
+            const QPointF at(100, 80);
+            QWheelEvent wheel(at, viewport->mapToGlobal(at), {}, QPoint(0, 600), Qt::NoButton, {},
+                Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(viewport, &wheel);
+        } else if (step == "pan") {
+            send(QEvent::MouseButtonPress, QPoint(200, 100), Qt::LeftButton);
+            send(QEvent::MouseMove, QPoint(150, 120), Qt::LeftButton);
+            send(QEvent::MouseMove, QPoint(100, 140), Qt::LeftButton);
+            send(QEvent::MouseButtonRelease, QPoint(100, 140), Qt::NoButton);
+        } else {
+            QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
+        }
     }
-    const QRectF shown = view->viewportTransform().mapRect(contour);
-    const QRectF viewport = view->viewport()->rect();
-    QVERIFY(viewport.contains(shown));
-    QVERIFY(shown.width() > 0.85 * viewport.width());
-    QVERIFY(QLineF(shown.center(), viewport.center()).length() <= 1.5);
+    const QRectF shown
+        = view->viewportTransform().mapRect(win.w.findChild<DiagramScene *>()->contourRect());
+    const QRectF room = viewport->rect();
+    if (fitted) {
+        QVERIFY(room.contains(shown));
+        QVERIFY(shown.width() > 0.85 * room.width() || shown.height() > 0.85 * room.height());
+        // Centred across; up and down clear of the hint and the legend.
+        QVERIFY(qAbs(shown.center().x() - room.center().x()) <= 1.5);
+    } else {
+        QVERIFY(QLineF(shown.center(), room.center()).length() > 20);
+        QVERIFY(QLineF(view->viewportTransform().map(centre), room.center()).length() <= 1.0);
+    }
+}
+
+void tst_MainWindow::fitsThePlotOnShow()
+{
+    // On a plot's tab View > Fit (Ctrl+0) shows the whole x range of a zoomed plot.
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QTabWidget *tabs = win.find<QTabWidget>("diagram and plots");
+    tabs->setCurrentIndex(1);
+    QChartView *plot = win.find<QChartView>("Loading");
+    auto *x = qobject_cast<QValueAxis *>(plot->chart()->axes(Qt::Horizontal).constFirst());
+    const QPointF at = plot->viewport()->rect().center();
+    QWheelEvent wheel(at, plot->viewport()->mapToGlobal(at), {}, QPoint(0, 480), Qt::NoButton, {},
+        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot->viewport(), &wheel);
+    QVERIFY(x->max() - x->min() < 0.5);
+    QTest::keyClick(&win.w, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(x->min(), 0.0);
+    QCOMPARE(x->max(), 1.0);
+    QVERIFY(win.action("Fit Plot")->isEnabled());
 }
 
 void tst_MainWindow::enlargingGrowsTheDiagram()
@@ -394,6 +477,209 @@ void tst_MainWindow::enlargingGrowsTheDiagram()
     win.w.resize(1500, 1000);
     QTRY_COMPARE(view->size(), diagram + QSize(300, 200));
     QCOMPARE(sizes(), before);
+}
+
+void tst_MainWindow::fitsASmallScreen()
+{
+    // Opened within the screen, and small enough for a 640 by 480 screen with a window frame
+    // (or one of twice that at scale 2): then the plots scroll rather than cut their labels
+    // and legends down to "...".
+    Window win;
+    QVERIFY(win.w.screen()->availableGeometry().contains(win.w.geometry()));
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    const QSize smallest = win.w.minimumSizeHint();
+    QVERIFY2(smallest.width() <= 620 && smallest.height() <= 420,
+        qPrintable(QStringLiteral("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+    win.w.resize(smallest);
+    QTabWidget *tabs = win.find<QTabWidget>("diagram and plots");
+    for (const QString name : {"Loading", "Convergence"}) {
+        tabs->setCurrentIndex(name == QLatin1String("Loading") ? 1 : 2);
+        QChartView *plot = win.find<QChartView>(name);
+        QTRY_VERIFY(plot->isVisible());
+        // The plot lays out its labels once the events of its new size are through.
+        QTest::qWait(50);
+        QVERIFY(plot->width() > plot->parentWidget()->width());
+        for (QGraphicsItem *item : plot->scene()->items()) {
+            if (const auto *text = dynamic_cast<QGraphicsTextItem *>(item))
+                QVERIFY2(!text->toPlainText().contains(QStringLiteral("...")),
+                    qPrintable(text->toPlainText()));
+        }
+    }
+}
+
+void tst_MainWindow::focusIsVisible()
+{
+    // Every control the Tab key reaches, on each tab, looks different while it has the focus.
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QTabWidget *tabs = win.find<QTabWidget>("diagram and plots");
+    QStringList reachedNames;
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        win.panels()->setFocus(Qt::TabFocusReason);
+        QList<QWidget *> reached;
+        for (QWidget *at = win.panels(); !reached.contains(at); at = QApplication::focusWidget()) {
+            reached << at;
+            const QRect area
+                = QRect(at->mapTo(&win.w, QPoint()), at->size()).adjusted(-3, -3, 3, 3);
+            const QImage focused = win.w.grab(area).toImage();
+            QTest::keyClick(at, Qt::Key_Tab);
+            QVERIFY2(win.w.grab(area).toImage() != focused, at->metaObject()->className());
+            reachedNames << at->accessibleName();
+        }
+    }
+    for (const QString name : {"diagram", "Loading", "Convergence", "file", "results"})
+        QVERIFY2(reachedNames.contains(name), qPrintable(name));
+}
+
+void tst_MainWindow::switchesTabsFromAnywhere_data()
+{
+    // From the first tab, with the focus in a field, a panel or the diagram.
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("tab");
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+Tab, panels") << "number of panels" << int(Qt::Key_Tab) << ctrl << 1;
+    QTest::newRow("Ctrl+PgDown, file") << "file" << int(Qt::Key_PageDown) << ctrl << 1;
+    QTest::newRow("Ctrl+Tab, results") << "results" << int(Qt::Key_Tab) << ctrl << 1;
+    QTest::newRow("Ctrl+Shift+Tab, diagram")
+        << "diagram" << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 2;
+    QTest::newRow("Ctrl+PgUp, cm0") << "cm0" << int(Qt::Key_PageUp) << ctrl << 2;
+    QTest::newRow("Ctrl+PgDown, density")
+        << "leading edge density" << int(Qt::Key_PageDown) << ctrl << 1;
+}
+
+void tst_MainWindow::switchesTabsFromAnywhere()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, tab);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QWidget *start = win.find<QWidget>(from);
+    start->setFocus();
+    const QString fields = win.panels()->text() + win.decimal("cm0")->text()
+        + win.decimal("leading edge density")->text();
+    QTest::keyClick(start, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(win.find<QTabWidget>("diagram and plots")->currentIndex(), tab);
+    // The key is the window's, not a step of the field that has the focus.
+    QCOMPARE(win.panels()->text() + win.decimal("cm0")->text()
+            + win.decimal("leading edge density")->text(),
+        fields);
+}
+
+void tst_MainWindow::typedValues_data()
+{
+    // A typed value is taken or refused whole once the edit is finished; refused, the field
+    // keeps its value, the status bar names its range, and the line keeps its presses.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("finish");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    const int enter = Qt::Key_Return;
+    const int tab = Qt::Key_Tab;
+    const QString panels = "number of panels";
+    QTest::newRow("panels, 1000") << panels << "1000" << enter << "8"
+                                  << "number of panels: 3 to 999";
+    QTest::newRow("panels, 12.5") << panels << "12.5" << enter << "8"
+                                  << "number of panels: 3 to 999";
+    QTest::newRow("panels, 2, left") << panels << "2" << tab << "8"
+                                     << "number of panels: 3 to 999";
+    QTest::newRow("panels, 50") << panels << "50" << enter << "50"
+                                << "";
+    QTest::newRow("density, 12") << "leading edge density"
+                                 << "12" << enter << "3.00"
+                                 << "leading edge density: 1 to 10";
+    QTest::newRow("density, rounded") << "trailing edge density"
+                                      << "4.567" << tab << "4.57"
+                                      << "";
+    QTest::newRow("alpha0, -50") << "alpha0 [deg]"
+                                 << "-50" << enter << "-3.0000"
+                                 << "alpha0 [deg]: -45 to 45";
+    QTest::newRow("cm0, 1.5") << "cm0"
+                              << "1.5" << tab << "-0.0500"
+                              << "cm0: -1 to 1";
+}
+
+void tst_MainWindow::typedValues()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(int, finish);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    win.decimal("alpha0 [deg]")->setValue(-3.0);
+    win.decimal("cm0")->setValue(-0.05);
+    win.pressModify();
+    QAbstractSpinBox *box = win.find<QAbstractSpinBox>(field);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    QCOMPARE(box->text(), typed);
+    const Study *study = win.w.findChild<Study *>();
+    QSignalSpy lineChanges(study, &Study::lineChanged);
+    QTest::keyClick(box, Qt::Key(finish));
+    QCoreApplication::processEvents();
+    QCOMPARE(box->text(), shown);
+    const QString status = win.w.statusBar()->currentMessage();
+    const bool pressesKept = win.lines("paneling").at(0) == QStringLiteral("modified paneling");
+    if (message.isEmpty()) {
+        QVERIFY2(!status.contains(" to "), qPrintable(status));
+    } else {
+        QCOMPARE(status, message);
+        QCOMPARE(lineChanges.count(), 0);
+        QVERIFY(pressesKept);
+    }
+}
+
+void tst_MainWindow::tooltips_data()
+{
+    // Over a line of a panel, what the line means, as screen readers read it too.
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("file, cm0") << "file"
+                               << "cm0 = "
+                               << "moment coefficient about the quarter chord";
+    QTest::newRow("paneling, alpha(sf)")
+        << "paneling"
+        << "alpha(sf) = "
+        << "angle of smooth leading-edge entry (the \"ideal\" angle)";
+    QTest::newRow("results, angle")
+        << "results"
+        << "angle [deg]"
+        << "each panel's angle, positive where the camber line falls towards the trailing edge";
+    QTest::newRow("file, title") << "file"
+                                 << "test section"
+                                 << "";
+}
+
+void tst_MainWindow::tooltips()
+{
+    QFETCH(QString, widget);
+    QFETCH(QString, line);
+    QFETCH(QString, tip);
+    Window win;
+    win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
+    QTextEdit *text = win.text(widget);
+    QTextBlock block = text->document()->begin();
+    while (block.isValid() && !block.text().startsWith(line))
+        block = block.next();
+    QVERIFY(block.isValid());
+    const QPoint at = text->cursorRect(QTextCursor(block)).center() + QPoint(8, 0);
+    QHelpEvent help(QEvent::ToolTip, at, text->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(text->viewport(), &help);
+    if (tip.isEmpty()) {
+        QTRY_VERIFY(!QToolTip::isVisible());
+    } else {
+        QCOMPARE(QToolTip::text(), tip);
+        QVERIFY(text->accessibleDescription().contains(tip));
+    }
 }
 
 void tst_MainWindow::zeroWithoutSign()

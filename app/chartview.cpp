@@ -1,0 +1,237 @@
+#include "chartview.h"
+
+#include <QtCharts>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How near, in pixels, the mouse must come to a series for its readout, and how far a drag must
+// reach to zoom.
+constexpr double Near = 10.0;
+constexpr double LeastDrag = 5.0;
+// The narrowest zoom, as a part of the whole range.
+constexpr double LeastSpan = 1e-3;
+
+double distance(const QPointF &p, const QPointF &a, const QPointF &b)
+{
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t
+        = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    return QLineF(p, a + t * ab).length();
+}
+
+} // namespace
+
+// Given its chart at once: a chart view made without one makes its own, which setChart() would
+// only release.
+ChartView::ChartView(QWidget *parent)
+    : QChartView(new QChart, parent)
+    , x(new QCategoryAxis)
+    , band(new QRubberBand(QRubberBand::Rectangle, viewport()))
+{
+    x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    chart()->addAxis(x, Qt::AlignBottom);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    // The tab is small: the plot gets the room a chart's frame would take.
+    chart()->setBackgroundRoundness(0.0);
+    chart()->layout()->setContentsMargins(0, 0, 0, 0);
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+}
+
+QSize ChartView::minimumSizeHint() const
+{
+    // 1. Across: the legend in one row, each entry a sample, its label and a gap; and a plot
+    //    between the vertical axes, each with its labels and its title.
+    //    Entries of one name are shown once.
+    const QFontMetrics legend(chart()->legend()->font());
+    QStringList names;
+    for (const QLegendMarker *marker : chart()->legend()->markers())
+        names << marker->label();
+    names.removeDuplicates();
+    int legendWidth = 0;
+    for (const QString &name : names)
+        legendWidth += legend.horizontalAdvance(name) + 3 * legend.height();
+    const QFontMetrics labels(x->labelsFont());
+    const QFontMetrics titles(x->titleFont());
+    int longestTitle = 0;
+    int axesWidth = 0;
+    for (const QAbstractAxis *axis : chart()->axes(Qt::Vertical)) {
+        longestTitle = std::max(longestTitle, titles.horizontalAdvance(axis->titleText()));
+        axesWidth += labels.horizontalAdvance(QStringLiteral("-0.0000")) + 2 * titles.height();
+    }
+    const int width = std::max(legendWidth, axesWidth + 10 * labels.height());
+    // 2. Down: a plot as high as the longest vertical title and some, room for its ticks'
+    //    labels, the x axis's labels and title, and the legend.
+    const int plot = std::max(longestTitle, 8 * labels.height()) + 3 * labels.height();
+    const int height = plot + 2 * labels.height() + 2 * titles.height() + 2 * legend.height();
+    return QSize(width, height);
+}
+
+void ChartView::fit()
+{
+    zoomed = false;
+    setXRange(fullMin, fullMax);
+}
+
+void ChartView::setFullXRange(double min, double max)
+{
+    fullMin = min;
+    fullMax = max;
+    if (!zoomed || x->min() < min || x->max() > max)
+        fit();
+}
+
+void ChartView::setXRange(double min, double max)
+{
+    x->setRange(min, max);
+    labelXAxis();
+}
+
+QRectF ChartView::plotRect() const
+{
+    return viewportTransform().mapRect(chart()->mapRectToScene(chart()->plotArea()));
+}
+
+QPointF ChartView::position(const QPointF &point, QXYSeries *series) const
+{
+    return viewportTransform().map(chart()->mapToScene(chart()->mapToPosition(point, series)));
+}
+
+double ChartView::valueAt(double viewportX) const
+{
+    const QRectF plot = plotRect();
+    return x->min() + (viewportX - plot.left()) / plot.width() * (x->max() - x->min());
+}
+
+void ChartView::showReadout(const QPointF &pos, const QPoint &globalPos)
+{
+    // 1. The series that passes nearest, lines by their segments, marks by their points.
+    QXYSeries *nearest = nullptr;
+    double best = Near;
+    if (plotRect().adjusted(-Near, -Near, Near, Near).contains(pos)) {
+        for (QAbstractSeries *abstract : chart()->series()) {
+            auto *series = qobject_cast<QXYSeries *>(abstract);
+            if (!series || !series->isVisible() || series->count() == 0)
+                continue;
+            const bool marks = series->type() == QAbstractSeries::SeriesTypeScatter;
+            QPointF previous = position(series->at(0), series);
+            double d = QLineF(pos, previous).length();
+            for (int i = 1; i < series->count(); ++i) {
+                const QPointF p = position(series->at(i), series);
+                d = std::min(d, marks ? QLineF(pos, p).length() : distance(pos, previous, p));
+                previous = p;
+            }
+            if (d < best) {
+                best = d;
+                nearest = series;
+            }
+        }
+    }
+    if (!nearest) {
+        QToolTip::hideText();
+        return;
+    }
+    // 2. Its point nearest to the mouse.
+    QPointF point = nearest->at(0);
+    for (const QPointF &p : nearest->points()) {
+        if (QLineF(pos, position(p, nearest)).length()
+            < QLineF(pos, position(point, nearest)).length())
+            point = p;
+    }
+    QToolTip::showText(
+        globalPos, nearest->name() + QLatin1Char('\n') + describe(nearest, point), viewport());
+}
+
+void ChartView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && plotRect().contains(event->position())) {
+        dragStart = event->position().x();
+        QToolTip::hideText();
+    }
+    QChartView::mousePressEvent(event);
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent *event)
+{
+    const QRectF plot = plotRect();
+    if (dragStart >= 0 && (event->buttons() & Qt::LeftButton)) {
+        const double end = std::clamp(event->position().x(), plot.left(), plot.right());
+        band->setGeometry(QRectF(QPointF(std::min(dragStart, end), plot.top()),
+            QPointF(std::max(dragStart, end), plot.bottom()))
+                              .toRect());
+        band->setVisible(std::abs(end - dragStart) >= LeastDrag);
+    } else {
+        showReadout(event->position(), event->globalPosition().toPoint());
+    }
+    QChartView::mouseMoveEvent(event);
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (dragStart >= 0 && event->button() == Qt::LeftButton) {
+        const QRectF plot = plotRect();
+        const double end = std::clamp(event->position().x(), plot.left(), plot.right());
+        if (std::abs(end - dragStart) >= LeastDrag) {
+            zoomed = true;
+            setXRange(valueAt(std::min(dragStart, end)), valueAt(std::max(dragStart, end)));
+        }
+        dragStart = -1.0;
+        band->hide();
+    }
+    QChartView::mouseReleaseEvent(event);
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    fit();
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+void ChartView::wheelEvent(QWheelEvent *event)
+{
+    // Towards the screen narrows the range round the value under the mouse, by a factor of
+    // the square root of two a notch, within the whole range.
+    const double factor = std::pow(2.0, -event->angleDelta().y() / 240.0);
+    const double whole = fullMax - fullMin;
+    const double span = std::clamp((x->max() - x->min()) * factor, LeastSpan * whole, whole);
+    const double at = std::clamp(valueAt(event->position().x()), x->min(), x->max());
+    const double share = (at - x->min()) / (x->max() - x->min());
+    const double min = std::clamp(at - share * span, fullMin, fullMax - span);
+    zoomed = span < whole;
+    setXRange(min, min + span);
+    event->accept();
+}
+
+void ChartView::focusInEvent(QFocusEvent *event)
+{
+    QChartView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartView::focusOutEvent(QFocusEvent *event)
+{
+    QChartView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void ChartView::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (!hasFocus() || painter->device() != viewport())
+        return;
+    painter->save();
+    painter->resetTransform();
+    painter->setPen(QPen(palette().color(QPalette::Highlight), 4));
+    painter->drawRect(viewport()->rect());
+    painter->restore();
+}
+
+void ChartView::leaveEvent(QEvent *event)
+{
+    QToolTip::hideText();
+    QChartView::leaveEvent(event);
+}
