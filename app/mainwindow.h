@@ -9,7 +9,6 @@
 QT_BEGIN_NAMESPACE
 class QAction;
 class QDoubleSpinBox;
-class QGridLayout;
 class QGroupBox;
 class QMenu;
 class QPushButton;
