@@ -10,12 +10,14 @@
 #include "recentfiles.h"
 #include "report.h"
 #include "study.h"
+#include "studystep.h"
 
 #include <QtWidgets>
 
 MainWindow::MainWindow()
     : QMainWindow(nullptr)
     , study(new Study(this))
+    , undoStack(new QUndoStack(this))
 {
     panelingStep.setSingleShot(true);
     panelingStep.setInterval(0);
@@ -57,8 +59,75 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
     writeSettings();
     event->accept();
+}
+
+bool MainWindow::maybeSave()
+{
+    finishPanelingStep();
+    if (!isWindowModified())
+        return true;
+    const QMessageBox::StandardButton answer
+        = QMessageBox::warning(this, tr("Liftwise"), tr("The reshaped airfoil has not been saved."),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save) {
+        saveAs();
+        return !isWindowModified();
+    }
+    return answer == QMessageBox::Discard;
+}
+
+void MainWindow::openAsked(const QString &path)
+{
+    if (maybeSave())
+        loadFile(path);
+}
+
+void MainWindow::pushStep(const QString &text, const Study::LineState &before)
+{
+    undoStack->push(new StudyStep(text, before, study->lineState(),
+        [this](const Study::LineState &state) { showLineState(state); }));
+}
+
+void MainWindow::showLineState(const Study::LineState &state)
+{
+    panelingStep.stop();
+    busyStep(state.paneling, [&] {
+        const QSignalBlocker blockPanels(panelsSpinBox);
+        const QSignalBlocker blockLe(leDensitySpinBox);
+        const QSignalBlocker blockTe(teDensitySpinBox);
+        panelsSpinBox->setValue(state.paneling.panels);
+        leDensitySpinBox->setValue(state.paneling.leDensity);
+        teDensitySpinBox->setValue(state.paneling.teDensity);
+        study->restoreLineState(state);
+    });
+}
+
+void MainWindow::updateModified()
+{
+    // Modified while the line carries presses that no save has written.
+    setWindowModified(study->isLoaded() && !study->presses().empty() && !undoStack->isClean());
+}
+
+void MainWindow::undo()
+{
+    finishPanelingStep();
+    const QString text = undoStack->undoText();
+    undoStack->undo();
+    statusBar()->showMessage(tr("Undone: %1").arg(text), 3000);
+}
+
+void MainWindow::redo()
+{
+    finishPanelingStep();
+    const QString text = undoStack->redoText();
+    undoStack->redo();
+    statusBar()->showMessage(tr("Redone: %1").arg(text), 3000);
 }
 
 namespace {
@@ -129,11 +198,13 @@ void MainWindow::dropEvent(QDropEvent *event)
         return;
     }
     event->acceptProposedAction();
-    loadFile(path);
+    openAsked(path);
 }
 
 void MainWindow::open()
 {
+    if (!maybeSave())
+        return;
     // The first run starts in the current folder, where make run keeps the samples.
     QSettings settings;
     const QString path = QFileDialog::getOpenFileName(this, tr("Open airfoil datafile"),
@@ -147,7 +218,7 @@ void MainWindow::open()
     loadFile(path);
 }
 
-void MainWindow::reload() { loadFile(study->path()); }
+void MainWindow::reload() { openAsked(study->path()); }
 
 void MainWindow::saveAs()
 {
@@ -164,6 +235,7 @@ void MainWindow::saveAs()
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
+    undoStack->setClean();
     // The loaded file itself now holds the reshaped airfoil: show it as loaded.
     if (QFileInfo(path) == loaded)
         loadFile(path);
@@ -311,8 +383,15 @@ void MainWindow::showFile()
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
     modifyButton->setEnabled(true);
     const Targets targets = study->presetTargets();
+    settingFields = true;
     alpha0SpinBox->setValue(degrees(targets.alpha0));
     cm0SpinBox->setValue(targets.cm0);
+    settingFields = false;
+    shownAlpha0 = alpha0SpinBox->value();
+    shownCm0 = cm0SpinBox->value();
+    // A new file starts a new history.
+    undoStack->clear();
+    updateModified();
 }
 
 void MainWindow::busyStep(const Paneling &paneling, const std::function<void()> &step)
@@ -331,12 +410,23 @@ void MainWindow::panelingChanged() { panelingStep.start(); }
 void MainWindow::runPanelingStep()
 {
     panelingStep.stop();
+    const Study::LineState before = study->lineState();
     const Paneling paneling = fieldsPaneling();
     busyStep(paneling, [&] { study->setPaneling(paneling); });
     if (!study->isLoaded()) {
         panelingText->setPlainText(QString());
         resultText->setPlainText(QStringLiteral("no data"));
+        return;
     }
+    const Paneling &was = before.paneling;
+    const int changed = (paneling.panels != was.panels) + (paneling.leDensity != was.leDensity)
+        + (paneling.teDensity != was.teDensity);
+    const QString text = changed > 1          ? tr("Paneling")
+        : paneling.panels != was.panels       ? tr("Number of Panels")
+        : paneling.leDensity != was.leDensity ? tr("Leading Edge Density")
+        : paneling.teDensity != was.teDensity ? tr("Trailing Edge Density")
+                                              : tr("Rebuild Line");
+    pushStep(text, before);
 }
 
 void MainWindow::finishPanelingStep()
@@ -377,12 +467,21 @@ void MainWindow::doModify()
     finishPanelingStep();
     lineFromStep = false;
     const Targets targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
+    const Study::LineState before = study->lineState();
     busyStep(study->paneling(), [&] { study->modify(targets); });
+    if (!study->isLoaded())
+        return;
+    pushStep(tr("Modify"), before);
     const Coefficients &reached = study->paneledCoefficients();
     if (!targets.reachedBy(reached, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
         statusBar()->showMessage(
             tr("target not reached: alpha0 = %1 deg, cm0 = %2")
                 .arg(Format::fixed(degrees(reached.alpha0), 3), Format::fixed(reached.cm0, 4)));
+    } else if (const Coefficients *section = study->reshapedReference()) {
+        statusBar()->showMessage(
+            tr("Modify: alpha0 %1 deg, cm0 %2")
+                .arg(Format::fixed(degrees(section->alpha0), 3), Format::fixed(section->cm0, 4)),
+            5000);
     }
 }
 
@@ -411,6 +510,26 @@ void MainWindow::createActions()
     copyAct->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
     copyAct->setStatusTip(tr("Copy the three panels' texts to the clipboard"));
     connect(copyAct, &QAction::triggered, this, &MainWindow::copyResults);
+
+    // "Undo Modify", "Redo Number of Panels": the menu names the step.
+    undoAct = new QAction(tr("Undo"), this);
+    undoAct->setShortcut(QKeySequence::Undo);
+    undoAct->setEnabled(false);
+    connect(undoAct, &QAction::triggered, this, &MainWindow::undo);
+    connect(undoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::undoTextChanged, undoAct, [this](const QString &text) {
+        undoAct->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
+    });
+    redoAct = new QAction(tr("Redo"), this);
+    redoAct->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
+    redoAct->setEnabled(false);
+    connect(redoAct, &QAction::triggered, this, &MainWindow::redo);
+    connect(undoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::redoTextChanged, redoAct, [this](const QString &text) {
+        redoAct->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
+    });
+    connect(undoStack, &QUndoStack::indexChanged, this, &MainWindow::updateModified);
+    connect(undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateModified);
 
     exitAct = new QAction(tr("E&xit"), this);
     exitAct->setShortcut(QKeySequence(tr("Ctrl+Q")));
@@ -453,7 +572,7 @@ void MainWindow::createMenus()
     fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->addAction(openAct);
     recentMenu = new RecentFilesMenu(this);
-    connect(recentMenu, &RecentFilesMenu::chosen, this, &MainWindow::loadFile);
+    connect(recentMenu, &RecentFilesMenu::chosen, this, &MainWindow::openAsked);
     fileMenu->addMenu(recentMenu);
     fileMenu->addAction(reloadAct);
     fileMenu->addAction(saveAsAct);
@@ -461,6 +580,9 @@ void MainWindow::createMenus()
     fileMenu->addAction(exitAct);
 
     editMenu = menuBar()->addMenu(tr("&Edit"));
+    editMenu->addAction(undoAct);
+    editMenu->addAction(redoAct);
+    editMenu->addSeparator();
     editMenu->addAction(copyAct);
 
     viewMenu = menuBar()->addMenu(tr("&View"));
@@ -520,9 +642,9 @@ void MainWindow::writeSettings()
 void MainWindow::setCurrentFile(const QString &path)
 {
     fileText->document()->setModified(false);
-    setWindowModified(false);
     const QString shownName = path.isEmpty() ? QStringLiteral("none") : strippedName(path);
-    setWindowTitle(tr("%1 - %2").arg(tr("Liftwise"), shownName));
+    setWindowTitle(tr("%1 - %2[*]").arg(tr("Liftwise"), shownName));
+    updateModified();
 }
 
 QString MainWindow::strippedName(const QString &path) { return QFileInfo(path).fileName(); }

@@ -1,6 +1,8 @@
 #ifndef LIFTWISE_MAINWINDOW_H
 #define LIFTWISE_MAINWINDOW_H
 
+#include "study.h"
+
 #include <QMainWindow>
 #include <QTimer>
 
@@ -16,6 +18,7 @@ class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTextEdit;
+class QUndoStack;
 QT_END_NAMESPACE
 
 class ConvergenceChart;
@@ -61,6 +64,18 @@ private slots:
     void doModify();
 
 private:
+    // Asks whether to save a reshaping no save has written, before it would be lost: true to go
+    // on (saved or discarded), false when the user cancels.
+    bool maybeSave();
+    // Files the user opens from the menus or a drop, after maybeSave.
+    void openAsked(const QString &path);
+    // Records the step just taken on the study as undoable, from the state before it.
+    void pushStep(const QString &text, const Study::LineState &before);
+    // Gives the study a state back and puts the paneling fields right, as undo and redo do.
+    void showLineState(const Study::LineState &state);
+    void updateModified();
+    void undo();
+    void redo();
     void createActions();
     void createMenus();
     void createStatusBar();
@@ -135,6 +150,14 @@ private:
     QAction *exportAct;
     QAction *exitAct;
     QAction *copyAct;
+    QAction *undoAct;
+    QAction *redoAct;
+    QUndoStack *undoStack;
+    // Fields set by the window itself, not the user: no step of theirs.
+    bool settingFields = false;
+    // The targets' values as their fields last showed them, for the step that changes them.
+    double shownAlpha0 = 0.0;
+    double shownCm0 = 0.0;
     QAction *fitAct;
     QAction *nextTabAct;
     QAction *previousTabAct;

@@ -9,6 +9,7 @@
 #include "modification.h"
 #include "numberfield.h"
 #include "report.h"
+#include "studystep.h"
 
 #include <QtWidgets>
 
@@ -286,6 +287,25 @@ void MainWindow::createModifyGroup()
            "towards, -1 to 1"),
         -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, statusBar());
     cm0SpinBox->setDecimals(Targets::Decimals);
+    // A target the user sets is a step of theirs, undone as any other; one field's changes in
+    // a row are one step.
+    for (const auto &[field, box, shown] :
+        {std::tuple {0, alpha0SpinBox, &shownAlpha0}, std::tuple {1, cm0SpinBox, &shownCm0}}) {
+        const QString text = field == 0 ? tr("Target alpha0") : tr("Target cm0");
+        connect(box, &QDoubleSpinBox::valueChanged, &panelingStep,
+            [this, field, box, shown, text](double value) {
+                const double before = *shown;
+                *shown = value;
+                if (settingFields || !study->isLoaded())
+                    return;
+                undoStack->push(new TargetStep(text, field, before, value, [=](double v) {
+                    settingFields = true;
+                    box->setValue(v);
+                    settingFields = false;
+                    *shown = box->value();
+                }));
+            });
+    }
 
     modifyButton = new QPushButton(tr("Modify"));
     describe(modifyButton,

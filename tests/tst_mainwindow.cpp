@@ -4,6 +4,7 @@
 #include "naca.h"
 #include "named.h"
 #include "oddfiles.h"
+#include "recentfiles.h"
 #include "study.h"
 
 #include <QtCharts>
@@ -90,6 +91,9 @@ private slots:
     void initTestCase();
     void startState();
     void noDataBeforeLoad();
+    void undoAndRedo();
+    void unsavedReshapingAsks_data();
+    void unsavedReshapingAsks();
     void loadAndEdit();
     void stepRecomputesOnce_data();
     void stepRecomputesOnce();
@@ -152,6 +156,101 @@ QString tst_MainWindow::closeMessageBox(const std::function<void()> &action)
     return seen;
 }
 
+void tst_MainWindow::undoAndRedo()
+{
+    // A press, a new count and a new target, undone last first: each gives back the panels as
+    // they were, the presses a paneling change ended among them; redone, as they were after.
+    Window win;
+    win.w.loadFile(writeNaca("u.dat", 0.02, 0.4, 0.12));
+    QAction *undo = win.action("Undo");
+    QVERIFY(!undo->isEnabled());
+    const auto shown = [&] {
+        return QStringList {win.plain("paneling"), win.plain("results"), win.panels()->text(),
+            win.decimal("cm0")->text()};
+    };
+    QList<QStringList> states {shown()};
+    win.pressModify();
+    states << shown();
+    QCOMPARE(undo->text(), QStringLiteral("Undo Modify"));
+    QVERIFY(win.w.isWindowModified());
+    win.panels()->setValue(14);
+    QCoreApplication::processEvents();
+    states << shown();
+    QCOMPARE(undo->text(), QStringLiteral("Undo Number of Panels"));
+    QVERIFY(!win.w.isWindowModified());
+    win.decimal("cm0")->setValue(-0.08);
+    states << shown();
+    QCOMPARE(undo->text(), QStringLiteral("Undo Target cm0"));
+    for (qsizetype k = states.size() - 2; k >= 0; --k) {
+        undo->trigger();
+        QCOMPARE(shown(), states.at(k));
+    }
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(win.w.statusBar()->currentMessage(), QStringLiteral("Undone: Modify"));
+    QAction *redo = win.action("Redo Modify");
+    for (qsizetype k = 1; k < states.size(); ++k) {
+        redo->trigger();
+        QCOMPARE(shown(), states.at(k));
+    }
+}
+
+void tst_MainWindow::unsavedReshapingAsks_data()
+{
+    // Closing, reloading or opening another file with presses unsaved asks first.
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("goesOn");
+    for (const char *step : {"close", "reload", "open recent"}) {
+        QTest::addRow("%s, cancel", step) << step << int(QMessageBox::Cancel) << false;
+        QTest::addRow("%s, discard", step) << step << int(QMessageBox::Discard) << true;
+        QTest::addRow("%s, save", step) << step << int(QMessageBox::Save) << true;
+    }
+}
+
+void tst_MainWindow::unsavedReshapingAsks()
+{
+    QFETCH(QString, step);
+    QFETCH(int, answer);
+    QFETCH(bool, goesOn);
+    Window win;
+    const QString other = writeNaca("other.dat", 0.04, 0.4, 0.12);
+    win.w.loadFile(other);
+    win.w.loadFile(writeNaca("asked.dat", 0.02, 0.4, 0.12));
+    win.pressModify();
+    QVERIFY(win.w.isWindowModified());
+    const QString saved = dir.filePath(
+        QStringLiteral("asked-saved-%1-%2.dat").arg(QTest::currentDataTag()).arg(answer));
+    QString asked;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            dialog->selectFile(saved);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked = box->text();
+            if (QAbstractButton *button = box->button(QMessageBox::StandardButton(answer)))
+                button->click();
+            else
+                box->reject();
+        }
+    });
+    timer.start(10);
+    if (step == "close")
+        QCOMPARE(win.w.close(), goesOn);
+    else if (step == "reload")
+        win.action("Reload")->trigger();
+    else
+        win.w.findChild<RecentFilesMenu *>()->chosen(other);
+    timer.stop();
+    QCOMPARE(asked, QStringLiteral("The reshaped airfoil has not been saved."));
+    QCOMPARE(QFile::exists(saved), answer == QMessageBox::Save);
+    if (step != "close") {
+        QCOMPARE(win.w.isWindowModified(), !goesOn);
+        QCOMPARE(win.lines("paneling").at(0) == "modified paneling", !goesOn);
+    }
+}
+
 void tst_MainWindow::initTestCase()
 {
     // The window's settings go to a folder of the test's own, and start afresh.
@@ -162,7 +261,7 @@ void tst_MainWindow::initTestCase()
 void tst_MainWindow::startState()
 {
     Window win;
-    QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - none"));
+    QCOMPARE(win.w.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Liftwise - none"));
     QCOMPARE(win.w.statusBar()->currentMessage(), QStringLiteral("Ready"));
     for (const QString name : {"file", "paneling", "results"}) {
         QVERIFY(win.plain(name).isEmpty());
@@ -211,7 +310,8 @@ void tst_MainWindow::loadAndEdit()
     Window win;
     win.panels()->setValue(12);
     win.w.loadFile(writeNaca("wing.dat", 0.02, 0.4, 0.12));
-    QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - wing.dat"));
+    QCOMPARE(
+        win.w.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Liftwise - wing.dat"));
     QCOMPARE(win.w.statusBar()->currentMessage(), QStringLiteral("File loaded"));
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(win.lines("file").mid(0, 2), (QStringList {"test section wing.dat", "61 points"}));
