@@ -222,8 +222,13 @@ void tst_MainWindow::unsavedReshapingAsks()
         QStringLiteral("asked-saved-%1-%2.dat").arg(QTest::currentDataTag()).arg(answer));
     QString asked;
     QTimer timer;
+    // Each dialog answered once: a second answer could reach the next one.
+    QList<QPointer<QWidget>> answered;
     connect(&timer, &QTimer::timeout, [&] {
         QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || answered.contains(modal))
+            return;
+        answered << modal;
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             dialog->selectFile(saved);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
