@@ -218,8 +218,9 @@ void tst_MainWindow::unsavedReshapingAsks()
     win.w.loadFile(writeNaca("asked.dat", 0.02, 0.4, 0.12));
     win.pressModify();
     QVERIFY(win.w.isWindowModified());
-    const QString saved = dir.filePath(
+    QString saved = dir.filePath(
         QStringLiteral("asked-saved-%1-%2.dat").arg(QTest::currentDataTag()).arg(answer));
+    QFile::remove(dir.filePath(QStringLiteral("asked-modified.dat")));
     QString asked;
     QTimer timer;
     // Each dialog answered once: a second answer could reach the next one.
@@ -230,6 +231,9 @@ void tst_MainWindow::unsavedReshapingAsks()
             return;
         answered << modal;
         if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            // The dialog may still select its proposal while its folder loads: the name it
+            // ends with is the one saved.
+            connect(dialog, &QFileDialog::fileSelected, [&](const QString &file) { saved = file; });
             dialog->selectFile(saved);
             QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
