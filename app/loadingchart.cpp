@@ -53,6 +53,12 @@ LoadingChart::LoadingChart(const Study *study, QWidget *parent)
         series->attachAxis(loadAxis);
     }
     setFullXRange(0.0, 1.0);
+    spikeLabel = new QGraphicsSimpleTextItem(chart);
+    spikeLabel->setBrush(palette().text());
+    spikeLabel->setZValue(10.0);
+    spikeLabel->hide();
+    spikeLabel->setData(0, QStringLiteral("spike value"));
+    connect(chart, &QChart::plotAreaChanged, this, &LoadingChart::placeSpikeLabel);
     connect(study, &Study::fileChanged, this, &LoadingChart::fileChanged);
     connect(study, &Study::lineChanged, this, &LoadingChart::lineChanged);
     if (study->isLoaded()) {
@@ -87,10 +93,29 @@ void LoadingChart::fitLoadAxis()
     double low = 0.0;
     double high = 0.0;
     for (const QLineSeries *series : {reference, zeroIncidence, smoothEntry}) {
-        for (const QPointF &p : series->points()) {
-            low = std::min(low, p.y());
-            high = std::max(high, p.y());
+        const QList<QPointF> points = series->points();
+        for (qsizetype i = points.size() > 1 ? 1 : 0; i < points.size(); ++i) {
+            low = std::min(low, points.at(i).y());
+            high = std::max(high, points.at(i).y());
         }
     }
     fitValueAxis(loadAxis, low, high);
+    placeSpikeLabel();
+}
+
+void LoadingChart::placeSpikeLabel()
+{
+    // The series are clipped at the plot's edge; the label says how far the spike goes.
+    spikeLabel->hide();
+    if (zeroIncidence->count() < 2)
+        return;
+    const QPointF first = zeroIncidence->at(0);
+    const double edge = std::clamp(first.y(), loadAxis->min(), loadAxis->max());
+    if (edge == first.y())
+        return;
+    spikeLabel->setText(tr("ΔCp = %1").arg(Format::fixed(first.y(), 2)));
+    const QPointF at = chart()->mapToPosition(QPointF(first.x(), edge), zeroIncidence);
+    const QRectF box = spikeLabel->boundingRect();
+    spikeLabel->setPos(at.x() + 4.0, edge > 0.0 ? at.y() : at.y() - box.height());
+    spikeLabel->show();
 }

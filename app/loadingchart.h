@@ -4,6 +4,7 @@
 #include "chartview.h"
 
 QT_BEGIN_NAMESPACE
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 QT_END_NAMESPACE
 
@@ -27,14 +28,18 @@ protected:
 private:
     void fileChanged();
     void lineChanged();
-    // The ΔCp axis round all three loads.
+    // The ΔCp axis round all three loads but their first panels, whose leading-edge spike
+    // would squash the rest into a thin band.
     void fitLoadAxis();
+    // The value of a first panel beyond the axis, beside the edge that clips it.
+    void placeSpikeLabel();
 
     const Study *study;
     QLineSeries *reference;
     QLineSeries *zeroIncidence;
     QLineSeries *smoothEntry;
     QCategoryAxis *loadAxis;
+    QGraphicsSimpleTextItem *spikeLabel;
 };
 
 #endif // LIFTWISE_LOADINGCHART_H

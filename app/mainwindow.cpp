@@ -17,7 +17,6 @@
 MainWindow::MainWindow()
     : QMainWindow(nullptr)
     , study(new Study(this))
-    , undoStack(new QUndoStack(this))
 {
     panelingStep.setSingleShot(true);
     panelingStep.setInterval(0);
@@ -90,7 +89,7 @@ void MainWindow::openAsked(const QString &path)
 
 void MainWindow::pushStep(const QString &text, const Study::LineState &before)
 {
-    undoStack->push(new StudyStep(text, before, study->lineState(),
+    undoStack.push(new StudyStep(text, before, study->lineState(),
         [this](const Study::LineState &state) { showLineState(state); }));
 }
 
@@ -111,22 +110,22 @@ void MainWindow::showLineState(const Study::LineState &state)
 void MainWindow::updateModified()
 {
     // Modified while the line carries presses that no save has written.
-    setWindowModified(study->isLoaded() && !study->presses().empty() && !undoStack->isClean());
+    setWindowModified(study->isLoaded() && !study->presses().empty() && !undoStack.isClean());
 }
 
 void MainWindow::undo()
 {
     finishPanelingStep();
-    const QString text = undoStack->undoText();
-    undoStack->undo();
+    const QString text = undoStack.undoText();
+    undoStack.undo();
     statusBar()->showMessage(tr("Undone: %1").arg(text), 3000);
 }
 
 void MainWindow::redo()
 {
     finishPanelingStep();
-    const QString text = undoStack->redoText();
-    undoStack->redo();
+    const QString text = undoStack.redoText();
+    undoStack.redo();
     statusBar()->showMessage(tr("Redone: %1").arg(text), 3000);
 }
 
@@ -235,7 +234,7 @@ void MainWindow::saveAs()
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
-    undoStack->setClean();
+    undoStack.setClean();
     // The loaded file itself now holds the reshaped airfoil: show it as loaded.
     if (QFileInfo(path) == loaded)
         loadFile(path);
@@ -390,7 +389,7 @@ void MainWindow::showFile()
     shownAlpha0 = alpha0SpinBox->value();
     shownCm0 = cm0SpinBox->value();
     // A new file starts a new history.
-    undoStack->clear();
+    undoStack.clear();
     updateModified();
 }
 
@@ -516,20 +515,20 @@ void MainWindow::createActions()
     undoAct->setShortcut(QKeySequence::Undo);
     undoAct->setEnabled(false);
     connect(undoAct, &QAction::triggered, this, &MainWindow::undo);
-    connect(undoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
-    connect(undoStack, &QUndoStack::undoTextChanged, undoAct, [this](const QString &text) {
+    connect(&undoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
+    connect(&undoStack, &QUndoStack::undoTextChanged, undoAct, [this](const QString &text) {
         undoAct->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
     });
     redoAct = new QAction(tr("Redo"), this);
     redoAct->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
     redoAct->setEnabled(false);
     connect(redoAct, &QAction::triggered, this, &MainWindow::redo);
-    connect(undoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
-    connect(undoStack, &QUndoStack::redoTextChanged, redoAct, [this](const QString &text) {
+    connect(&undoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
+    connect(&undoStack, &QUndoStack::redoTextChanged, redoAct, [this](const QString &text) {
         redoAct->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
     });
-    connect(undoStack, &QUndoStack::indexChanged, this, &MainWindow::updateModified);
-    connect(undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateModified);
+    connect(&undoStack, &QUndoStack::indexChanged, this, &MainWindow::updateModified);
+    connect(&undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateModified);
 
     exitAct = new QAction(tr("E&xit"), this);
     exitAct->setShortcut(QKeySequence(tr("Ctrl+Q")));

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <functional>
 
@@ -18,7 +19,6 @@ class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTextEdit;
-class QUndoStack;
 QT_END_NAMESPACE
 
 class ConvergenceChart;
@@ -139,6 +139,8 @@ private:
     // member it goes before the widgets do, so that the field that finishes its edit as the
     // window goes reaches nothing.
     QTimer panelingStep;
+    // A member for the same reason: it says it is cleared as it goes.
+    QUndoStack undoStack;
     QMenu *fileMenu;
     RecentFilesMenu *recentMenu;
     QMenu *editMenu;
@@ -152,7 +154,6 @@ private:
     QAction *copyAct;
     QAction *undoAct;
     QAction *redoAct;
-    QUndoStack *undoStack;
     // Fields set by the window itself, not the user: no step of theirs.
     bool settingFields = false;
     // The targets' values as their fields last showed them, for the step that changes them.

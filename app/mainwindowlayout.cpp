@@ -298,7 +298,7 @@ void MainWindow::createModifyGroup()
                 *shown = value;
                 if (settingFields || !study->isLoaded())
                     return;
-                undoStack->push(new TargetStep(text, field, before, value, [=](double v) {
+                undoStack.push(new TargetStep(text, field, before, value, [=](double v) {
                     settingFields = true;
                     box->setValue(v);
                     settingFields = false;

@@ -142,6 +142,9 @@ void tst_Charts::loadingFollowsTheLine_data()
 {
     QTest::addColumn<std::function<void(Study *)>>("change");
     QTest::newRow("load") << std::function<void(Study *)>([](Study *) {});
+    QTest::newRow("fine paneling") << std::function<void(Study *)>([](Study *s) {
+        s->setPaneling(Paneling {200, 3.0, 2.0});
+    });
     QTest::newRow("paneling edit") << std::function<void(Study *)>([](Study *s) {
         s->setPaneling(Paneling {20, 4.0, 1.5});
     });
@@ -167,6 +170,26 @@ void tst_Charts::loadingFollowsTheLine()
         expectedLoad(loading, study.paneledCoefficients().alphaSF));
     QCOMPARE(series(&chart, "200 panels, zero incidence")->points(),
         expectedLoad(study.referenceLoading(), 0.0));
+    // The axis takes every panel but the first, whose leading-edge spike is clipped at its edge
+    // and labelled with its value.
+    const QValueAxis *axis = nullptr;
+    for (QAbstractAxis *a : chart.chart()->axes(Qt::Vertical))
+        axis = static_cast<QValueAxis *>(a);
+    const QList<QPointF> load = series(&chart, "zero incidence")->points();
+    for (qsizetype i = 1; i < load.size(); ++i)
+        QVERIFY(load.at(i).y() >= axis->min() && load.at(i).y() <= axis->max());
+    const bool beyond = load.first().y() < axis->min() || load.first().y() > axis->max();
+    // At 200 panels the leading one is thin, and its load far beyond the others'.
+    QVERIFY(beyond || QTest::currentDataTag() != QLatin1String("fine paneling"));
+    QGraphicsSimpleTextItem *label = nullptr;
+    for (QGraphicsItem *item : chart.chart()->childItems())
+        if (item->data(0) == QStringLiteral("spike value"))
+            label = static_cast<QGraphicsSimpleTextItem *>(item);
+    QVERIFY(label);
+    QCOMPARE(label->isVisible(), beyond);
+    if (beyond)
+        QCOMPARE(
+            label->text(), QStringLiteral("ΔCp = ") + QString::number(load.first().y(), 'f', 2));
 }
 
 void tst_Charts::compareWithSweep(const Study &study, ConvergenceChart *chart, int last)
