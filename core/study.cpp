@@ -88,7 +88,7 @@ Study::Study(std::shared_ptr<InverseCache> inverses, QObject *parent)
 
 Study::~Study() = default;
 
-Study::Refusal Study::loadFile(const QString &path) { return loadFile(path, p); }
+Study::Refusal Study::loadFile(const QString &path) { return loadFile(path, now.paneling); }
 
 Study::Refusal Study::loadFile(const QString &path, const Paneling &paneling)
 {
@@ -109,7 +109,7 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
 
     // 2. The new file at the paneling asked for.
     file = std::move(next);
-    p = paneling;
+    now.paneling = paneling;
     rebuildLine();
     // 3. The refined reference, in the background: a run for an earlier file is dropped.
     refinement.setFuture(QFuture<Coefficients>());
@@ -148,7 +148,7 @@ Study::Refusal Study::analyseFile(QIODevice *device, Analysis *next) const
 
 void Study::setPaneling(const Paneling &paneling)
 {
-    p = paneling;
+    now.paneling = paneling;
     if (!file)
         return;
     const ForegroundWork userStep;
@@ -158,16 +158,16 @@ void Study::setPaneling(const Paneling &paneling)
 
 void Study::rebuildLine()
 {
-    line = camberlineOf(*file->airfoil, p);
+    now.line = camberlineOf(*file->airfoil, now.paneling);
     solveLine();
-    pressed.clear();
-    reshaped.reset();
+    now.presses.clear();
+    now.reshapedReference.reset();
 }
 
 void Study::solveLine()
 {
-    lineLoading = loadingOf(*line, inverseCache.get());
-    lineCoefficients = coefficientsOf(lineLoading);
+    now.loading = loadingOf(*now.line, inverseCache.get());
+    now.coefficients = coefficientsOf(now.loading);
 }
 
 bool Study::isSolved(const Paneling &paneling) const
@@ -180,17 +180,17 @@ CamberReshaping Study::modify(const Targets &targets)
     if (!file)
         return CamberReshaping();
     const ForegroundWork userStep;
-    const CamberReshaping reshaping = reshapeCamberline(*line, targets, inverseCache.get());
+    const CamberReshaping reshaping = reshapeCamberline(*now.line, targets, inverseCache.get());
     solveLine();
-    pressed.push_back(reshaping);
+    now.presses.push_back(reshaping);
     // What an open of the saved section gives, read from the text a save would write.
     QBuffer saved;
     saved.setData(contourText(file->data.titleBytes));
     saved.open(QIODevice::ReadOnly);
     Analysis section;
-    reshaped.reset();
+    now.reshapedReference.reset();
     if (!analyseFile(&saved, &section))
-        reshaped = section.referenceCoefficients;
+        now.reshapedReference = section.referenceCoefficients;
     emit lineChanged();
     return reshaping;
 }
@@ -213,7 +213,7 @@ QByteArray Study::airfoilText() const
     // the saved section has replace those an earlier save put there, so that titles do not
     // grow and never claim what the section does not have.
     QString title = QString::fromLatin1(file->data.titleBytes);
-    if (reshaped) {
+    if (const Coefficients *reshaped = reshapedReference()) {
         static const QRegularExpression reached(
             QStringLiteral(" \\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)$"));
         title.remove(reached);
@@ -227,7 +227,7 @@ QByteArray Study::airfoilText() const
 QByteArray Study::contourText(const QByteArray &title) const
 {
     std::vector<double> x, y;
-    reshapedContour(*file->airfoil, pressed, &x, &y);
+    reshapedContour(*file->airfoil, now.presses, &x, &y);
     QByteArray text = title + '\n';
     for (size_t i = 0; i < x.size(); ++i)
         text += Format::fixed(x[i], 7).toLatin1() + "  " + Format::fixed(y[i], 7).toLatin1() + '\n';
@@ -269,19 +269,11 @@ QStringList Study::warnings() const { return file ? file->warnings : QStringList
 
 const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
 
-Study::LineState Study::lineState() const
-{
-    return {p, line, lineLoading, lineCoefficients, pressed, reshaped};
-}
+Study::LineState Study::lineState() const { return now; }
 
 void Study::restoreLineState(const LineState &state)
 {
-    p = state.paneling;
-    line = state.line;
-    lineLoading = state.loading;
-    lineCoefficients = state.coefficients;
-    pressed = state.presses;
-    reshaped = state.reshapedReference;
+    now = state;
     if (file)
         emit lineChanged();
 }

@@ -102,16 +102,19 @@ public:
     void waitForExtrapolation();
     const SectionGeometry &geometry() const;
 
-    const Paneling &paneling() const { return p; }
-    const Camberline *paneledLine() const { return line ? &*line : nullptr; }
-    const Loading &paneledLoading() const { return lineLoading; }
-    const Coefficients &paneledCoefficients() const { return lineCoefficients; }
+    const Paneling &paneling() const { return now.paneling; }
+    const Camberline *paneledLine() const { return now.line ? &*now.line : nullptr; }
+    const Loading &paneledLoading() const { return now.loading; }
+    const Coefficients &paneledCoefficients() const { return now.coefficients; }
     // The Modify presses since the paneled line was built from the contour.
-    const std::vector<CamberReshaping> &presses() const { return pressed; }
+    const std::vector<CamberReshaping> &presses() const { return now.presses; }
     // The reference coefficients of the reshaped section, as an open of its saved file gives
     // them: what the presses did to the section, not only to the paneled line. Null before a
     // press, and when an open would refuse the reshaped section.
-    const Coefficients *reshapedReference() const { return reshaped ? &*reshaped : nullptr; }
+    const Coefficients *reshapedReference() const
+    {
+        return now.reshapedReference ? &*now.reshapedReference : nullptr;
+    }
 
     // All that a step of the user's changes: the paneling, the paneled line with its loading and
     // coefficients, and the presses. Taken before a step and given back, it undoes the step to
@@ -150,12 +153,7 @@ private:
     std::unique_ptr<Analysis> file;
     bool extrapolating = false;
     QFutureWatcher<Coefficients> refinement;
-    Paneling p;
-    std::optional<Camberline> line;
-    Loading lineLoading;
-    Coefficients lineCoefficients;
-    std::vector<CamberReshaping> pressed;
-    std::optional<Coefficients> reshaped;
+    LineState now;
 };
 
 #endif // LIFTWISE_STUDY_H
