@@ -3,6 +3,7 @@
 #include "chartaxis.h"
 #include "report.h"
 #include "study.h"
+#include "vortexmethod.h"
 
 #include <QtCharts>
 
@@ -40,6 +41,16 @@ LoadingChart::LoadingChart(const Study *study, QWidget *parent)
 {
     QChart *chart = this->chart();
     reference = addSeries(chart, tr("200 panels, zero incidence"), QColor(170, 170, 170), false);
+    // Under the reshaped line's loads, thin and dashed as the diagram draws the original.
+    const QColor originalColour(120, 120, 120);
+    originalZeroIncidence = addSeries(chart, tr("original"), originalColour, false);
+    originalSmoothEntry = addSeries(chart, tr("original"), originalColour, false);
+    for (QLineSeries *series : {originalZeroIncidence, originalSmoothEntry}) {
+        QPen pen = series->pen();
+        pen.setStyle(Qt::DashLine);
+        series->setPen(pen);
+        series->hide();
+    }
     zeroIncidence = addSeries(chart, tr("zero incidence"), QColor(31, 119, 180), true);
     smoothEntry = addSeries(chart, tr("smooth entry"), QColor(214, 39, 40), true);
 
@@ -85,6 +96,18 @@ void LoadingChart::lineChanged()
     const Loading &loading = study->paneledLoading();
     zeroIncidence->replace(loadPoints(loading, 0.0));
     smoothEntry->replace(loadPoints(loading, study->paneledCoefficients().alphaSF));
+    const Loading *original = study->originalLoading();
+    if (original) {
+        originalZeroIncidence->replace(loadPoints(*original, 0.0));
+        originalSmoothEntry->replace(loadPoints(*original, coefficientsOf(*original).alphaSF));
+    } else {
+        originalZeroIncidence->clear();
+        originalSmoothEntry->clear();
+    }
+    originalZeroIncidence->setVisible(original);
+    originalSmoothEntry->setVisible(original);
+    // One legend entry for both.
+    chart()->legend()->markers(originalSmoothEntry).constFirst()->setVisible(false);
     fitLoadAxis();
 }
 
@@ -92,7 +115,8 @@ void LoadingChart::fitLoadAxis()
 {
     double low = 0.0;
     double high = 0.0;
-    for (const QLineSeries *series : {reference, zeroIncidence, smoothEntry}) {
+    for (const QLineSeries *series :
+        {reference, zeroIncidence, smoothEntry, originalZeroIncidence, originalSmoothEntry}) {
         const QList<QPointF> points = series->points();
         for (qsizetype i = points.size() > 1 ? 1 : 0; i < points.size(); ++i) {
             low = std::min(low, points.at(i).y());

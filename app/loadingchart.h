@@ -12,7 +12,8 @@ class Study;
 
 // The chordwise load of the paneled camber line: the pressure jump ΔCp of each panel at its
 // vortex, at zero incidence and at the angle of smooth leading-edge entry, over the reference
-// line's load at zero incidence. Redrawn whenever the paneled line changes.
+// line's load at zero incidence; once Modify has reshaped the line, the line as loaded dashed
+// beneath it. Redrawn whenever the paneled line changes.
 class LoadingChart : public ChartView
 {
     Q_OBJECT
@@ -38,6 +39,8 @@ private:
     QLineSeries *reference;
     QLineSeries *zeroIncidence;
     QLineSeries *smoothEntry;
+    QLineSeries *originalZeroIncidence;
+    QLineSeries *originalSmoothEntry;
     QCategoryAxis *loadAxis;
     QGraphicsSimpleTextItem *spikeLabel;
 };

@@ -540,6 +540,14 @@ void MainWindow::createActions()
     fitAct->setStatusTip(tr("Scale and centre the airfoil in the diagram"));
     connect(fitAct, &QAction::triggered, this, &MainWindow::fitShown);
 
+    showDifferenceAct = new QAction(tr("Show Difference"), this);
+    showDifferenceAct->setCheckable(true);
+    showDifferenceAct->setStatusTip(
+        tr("Draw how far Modify moved the camber line, enlarged, along the chord"));
+    // The diagram is made after the actions: looked up when toggled.
+    connect(showDifferenceAct, &QAction::toggled, this,
+        [this](bool on) { scene->setDifferenceVisible(on); });
+
     // From anywhere in the window, as in a browser, round from the last tab to the first.
     nextTabAct = new QAction(tr("Next Tab"), this);
     nextTabAct->setShortcuts(
@@ -586,6 +594,7 @@ void MainWindow::createMenus()
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addAction(fitAct);
+    viewMenu->addAction(showDifferenceAct);
     viewMenu->addAction(nextTabAct);
     viewMenu->addAction(previousTabAct);
 
@@ -614,6 +623,7 @@ void MainWindow::readSettings()
     const QSignalBlocker blockLe(leDensitySpinBox);
     const QSignalBlocker blockTe(teDensitySpinBox);
     bool ok = false;
+    showDifferenceAct->setChecked(settings.value("view/showDifference", false).toBool());
     const int panels = settings.value("paneling/panels").toInt(&ok);
     if (ok)
         panelsSpinBox->setValue(panels);
@@ -633,6 +643,7 @@ void MainWindow::writeSettings()
     settings.setValue("splitters/main", mainSplitter->saveState());
     settings.setValue("splitters/upper", upperSplitter->saveState());
     settings.setValue("splitters/lower", lowerSplitter->saveState());
+    settings.setValue("view/showDifference", showDifferenceAct->isChecked());
     settings.setValue("paneling/panels", panelsSpinBox->value());
     settings.setValue("paneling/leDensity", leDensitySpinBox->value());
     settings.setValue("paneling/teDensity", teDensitySpinBox->value());

@@ -160,6 +160,7 @@ private:
     double shownAlpha0 = 0.0;
     double shownCm0 = 0.0;
     QAction *fitAct;
+    QAction *showDifferenceAct;
     QAction *nextTabAct;
     QAction *previousTabAct;
     QAction *aboutAct;

@@ -162,6 +162,7 @@ void Study::rebuildLine()
     solveLine();
     now.presses.clear();
     now.reshapedReference.reset();
+    now.originalLoading.reset();
 }
 
 void Study::solveLine()
@@ -180,6 +181,8 @@ CamberReshaping Study::modify(const Targets &targets)
     if (!file)
         return CamberReshaping();
     const ForegroundWork userStep;
+    if (now.presses.empty())
+        now.originalLoading = now.loading;
     const CamberReshaping reshaping = reshapeCamberline(*now.line, targets, inverseCache.get());
     solveLine();
     now.presses.push_back(reshaping);

@@ -116,6 +116,13 @@ public:
         return now.reshapedReference ? &*now.reshapedReference : nullptr;
     }
 
+    // The loading of the line as loaded, at this paneling, once presses have reshaped it; null
+    // before the first press.
+    const Loading *originalLoading() const
+    {
+        return now.originalLoading ? &*now.originalLoading : nullptr;
+    }
+
     // All that a step of the user's changes: the paneling, the paneled line with its loading and
     // coefficients, and the presses. Taken before a step and given back, it undoes the step to
     // the bit, with nothing computed anew.
@@ -127,6 +134,8 @@ public:
         Coefficients coefficients;
         std::vector<CamberReshaping> presses;
         std::optional<Coefficients> reshapedReference;
+        // The paneled line's loading before the first press.
+        std::optional<Loading> originalLoading;
     };
     LineState lineState() const;
     // Gives back a state taken since the last load, and says lineChanged.

@@ -1,6 +1,7 @@
 #include "diagramscene.h"
 
 #include "airfoil.h"
+#include "modification.h"
 #include "spline.h"
 #include "study.h"
 
@@ -10,6 +11,9 @@
 #include <QGraphicsSimpleTextItem>
 #include <QPainterPath>
 #include <QPen>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -25,6 +29,46 @@ QPen thinPen(const QColor &colour)
     QPen pen(colour, 0);
     pen.setCosmetic(true);
     return pen;
+}
+
+QPen dashedPen(const QColor &colour)
+{
+    QPen pen = thinPen(colour);
+    pen.setStyle(Qt::DashLine);
+    return pen;
+}
+
+// What the applied presses add to the camber line, and so to both surfaces, at x.
+double offsetAt(const std::vector<CamberReshaping> &presses, double x)
+{
+    double dy = 0;
+    for (const CamberReshaping &press : presses) {
+        if (press.applied)
+            dy += press.offset(x);
+    }
+    return dy;
+}
+
+// The polyline with each point raised by the presses' offset at its x, as a save would.
+QPainterPath reshapedPath(const QPainterPath &path, const std::vector<CamberReshaping> &presses)
+{
+    QPainterPath moved;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element point = path.elementAt(i);
+        const QPointF to(point.x, point.y - 1000 * offsetAt(presses, point.x / 1000));
+        if (i == 0)
+            moved.moveTo(to);
+        else
+            moved.lineTo(to);
+    }
+    return moved;
+}
+
+// Two significant figures, so that the legend's factor is the one drawn.
+double roundedFactor(double factor)
+{
+    const double unit = std::pow(10.0, std::floor(std::log10(factor)) - 1);
+    return std::round(factor / unit) * unit;
 }
 
 QPainterPath camberPath(const Camberline &line)
@@ -55,21 +99,102 @@ QRectF DiagramScene::contourRect() const
 void DiagramScene::fileChanged()
 {
     clear();
-    polygon = spline = panels = nullptr;
+    polygon = spline = reference = panels = nullptr;
+    originalContour = originalCamber = difference = nullptr;
+    contourPoints.clear();
     stations.clear();
-    if (!study->isLoaded())
+    factor = 0;
+    if (!study->isLoaded()) {
+        emit legendChanged();
         return;
+    }
     plotAirfoil(*study->airfoil());
     plotAxes(contourRect().bottom());
-    addPath(camberPath(*study->reference()), thinPen(DiagramColour::Reference));
+    loadedReference = camberPath(*study->reference());
+    reference = addPath(loadedReference, thinPen(DiagramColour::Reference));
     panels = addPath(QPainterPath(), thinPen(DiagramColour::Paneling));
+    // Under the reshaped lines, which mostly run close by.
+    originalContour = addPath(loadedSpline, dashedPen(DiagramColour::Original));
+    originalCamber = addPath(loadedReference, dashedPen(DiagramColour::Original));
+    difference = addPath(QPainterPath(), thinPen(DiagramColour::Difference));
+    for (QGraphicsPathItem *item : {originalContour, originalCamber}) {
+        item->setZValue(-0.5);
+        item->hide();
+    }
+    difference->hide();
     emit contourChanged();
+    emit legendChanged();
 }
 
 void DiagramScene::lineChanged()
 {
+    if (!study->isLoaded())
+        return;
+    plotPaneling(*study->paneledLine());
+    plotReshaping();
+}
+
+void DiagramScene::setDifferenceVisible(bool visible)
+{
+    differenceVisible = visible;
     if (study->isLoaded())
-        plotPaneling(*study->paneledLine());
+        plotReshaping();
+}
+
+QList<DiagramLegendEntry> DiagramScene::legend() const
+{
+    if (!hasContour())
+        return {};
+    QList<DiagramLegendEntry> entries {
+        {thinPen(DiagramColour::Contour), false, tr("contour")},
+        {thinPen(DiagramColour::Reference), false, tr("reference camber line")},
+        {thinPen(DiagramColour::Paneling), true, tr("paneled camber line")},
+    };
+    if (originalContour->isVisible())
+        entries.append({dashedPen(DiagramColour::Original), false, tr("original")});
+    if (factor > 0)
+        entries.append({thinPen(DiagramColour::Difference), false,
+            tr("difference ×%1").arg(QString::number(factor, 'g', 6))});
+    return entries;
+}
+
+void DiagramScene::plotReshaping()
+{
+    const std::vector<CamberReshaping> &presses = study->presses();
+    const bool reshaped = std::any_of(
+        presses.begin(), presses.end(), [](const CamberReshaping &press) { return press.applied; });
+    // A paneling step on the section as loaded leaves the contour as it is drawn.
+    if (!reshaped && !originalContour->isVisible() && factor == 0)
+        return;
+    const auto shown
+        = [&](const QPainterPath &path) { return reshaped ? reshapedPath(path, presses) : path; };
+    polygon->setPath(shown(loadedPolygon));
+    spline->setPath(shown(loadedSpline));
+    reference->setPath(shown(loadedReference));
+    for (int i = 0; i < contourPoints.size(); ++i)
+        contourPoints[i]->setPos(polygon->path().elementAt(i));
+    originalContour->setVisible(reshaped);
+    originalCamber->setVisible(reshaped);
+
+    // The change along the chord, its largest value a tenth of the chord.
+    constexpr int Samples = 400;
+    double largest = 0;
+    for (int k = 0; k <= Samples; ++k)
+        largest = std::max(largest, std::abs(offsetAt(presses, double(k) / Samples)));
+    factor = differenceVisible && std::isfinite(largest) && largest > 0
+        ? roundedFactor(0.1 / largest)
+        : 0;
+    QPainterPath change;
+    if (factor > 0) {
+        change.moveTo(0, 0);
+        for (int k = 1; k <= Samples; ++k) {
+            const double x = double(k) / Samples;
+            change.lineTo(scenePoint(x, factor * offsetAt(presses, x)));
+        }
+    }
+    difference->setPath(change);
+    difference->setVisible(factor > 0);
+    emit legendChanged();
 }
 
 QGraphicsEllipseItem *DiagramScene::addMarker(const QColor &colour)
@@ -86,15 +211,19 @@ void DiagramScene::plotAirfoil(const Airfoil &airfoil)
     QPainterPath points(scenePoint(airfoil.px(0), airfoil.py(0)));
     for (int i = 1; i < n; ++i)
         points.lineTo(scenePoint(airfoil.px(i), airfoil.py(i)));
+    loadedPolygon = points;
     polygon = addPath(points, thinPen(DiagramColour::Polygon));
-    for (int i = 0; i < n; ++i)
-        addMarker(DiagramColour::Contour)->setPos(points.elementAt(i));
+    for (int i = 0; i < n; ++i) {
+        contourPoints.append(addMarker(DiagramColour::Contour));
+        contourPoints.last()->setPos(points.elementAt(i));
+    }
 
     const Spline2D &curve = airfoil.curve();
     const int samples = 20 * (curve.length() - 1);
     QPainterPath smooth(scenePoint(curve.fx(0), curve.fy(0)));
     for (int k = 1; k <= samples; ++k)
         smooth.lineTo(scenePoint(curve.fx(k * 0.05), curve.fy(k * 0.05)));
+    loadedSpline = smooth;
     spline = addPath(smooth, thinPen(DiagramColour::Contour));
 }
 

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QGraphicsScene>
 #include <QList>
+#include <QPainterPath>
+#include <QPen>
 
 QT_BEGIN_NAMESPACE
 class QGraphicsEllipseItem;
@@ -24,12 +26,26 @@ inline const QColor Reference = Qt::red;
 // Far from the reference's red, which it overlays at fine panelings.
 inline const QColor Paneling = QColor(150, 40, 200);
 inline const QColor Scale = QColor(64, 64, 64);
+// The section as loaded, under its reshaped lines.
+inline const QColor Original = QColor(140, 140, 140);
+inline const QColor Difference = QColor(220, 110, 0);
 } // namespace DiagramColour
+
+// One row of the diagram's legend: a sample of the line's pen, with a station marker where the
+// line has them.
+struct DiagramLegendEntry
+{
+    QPen pen;
+    bool marker = false;
+    QString text;
+};
 
 // The diagram: one chord length is 1000 scene units, the model point (x, y) lies at
 // (1000 x, -1000 y) so that y points up on the screen. Shows a study: a new file redraws
 // everything, a new or reshaped paneled line only the paneling. Each line is one path; the
-// point markers and the chord scale keep their size on the screen at every zoom.
+// point markers and the chord scale keep their size on the screen at every zoom. Once Modify has
+// reshaped the line, the contour and the reference camber line are drawn reshaped, over the
+// section as loaded in dashed grey.
 class DiagramScene : public QGraphicsScene
 {
     Q_OBJECT
@@ -42,13 +58,27 @@ public:
     QRectF contourRect() const;
     bool hasContour() const { return polygon != nullptr; }
 
+    // Whether the reshaping's change of the camber line is drawn along the chord, enlarged so
+    // that its largest value is a tenth of the chord.
+    void setDifferenceVisible(bool visible);
+    bool isDifferenceVisible() const { return differenceVisible; }
+    // What the change is enlarged by as drawn; 0 while none is drawn.
+    double differenceFactor() const { return factor; }
+    // The lines drawn now, in the order of the legend.
+    QList<DiagramLegendEntry> legend() const;
+
 signals:
     // A new contour is drawn.
     void contourChanged();
+    // The lines the legend names changed.
+    void legendChanged();
 
 private:
     void fileChanged();
     void lineChanged();
+    // The contour and the reference camber line moved by the presses, the section as loaded
+    // under them and the difference, or the lines as loaded alone when no press applied.
+    void plotReshaping();
     // The contour's points joined by straight lines, with a marker at each, and the smooth
     // contour, 20 segments per knot interval.
     void plotAirfoil(const Airfoil &airfoil);
@@ -63,8 +93,19 @@ private:
     const Study *study;
     QGraphicsPathItem *polygon = nullptr;
     QGraphicsPathItem *spline = nullptr;
+    QGraphicsPathItem *reference = nullptr;
     QGraphicsPathItem *panels = nullptr;
+    QGraphicsPathItem *originalContour = nullptr;
+    QGraphicsPathItem *originalCamber = nullptr;
+    QGraphicsPathItem *difference = nullptr;
+    QList<QGraphicsEllipseItem *> contourPoints;
     QList<QGraphicsEllipseItem *> stations;
+    // The lines as loaded, in scene units, which a reshaping moves point by point.
+    QPainterPath loadedPolygon;
+    QPainterPath loadedSpline;
+    QPainterPath loadedReference;
+    bool differenceVisible = false;
+    double factor = 0;
 };
 
 #endif // LIFTWISE_DIAGRAMSCENE_H

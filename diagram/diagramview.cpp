@@ -8,7 +8,6 @@
 #include <QWheelEvent>
 
 #include <cmath>
-#include <iterator>
 
 namespace {
 
@@ -24,20 +23,6 @@ constexpr int Inset = 4;
 constexpr int SampleLength = 24;
 // The width of the focus frame along the viewport's edges, in pixels.
 constexpr int FocusWidth = 2;
-
-// The lines of the diagram as the scene draws them; the paneled line has a marker at each
-// station.
-struct LegendEntry
-{
-    const QColor &colour;
-    bool marker;
-    const char *text;
-};
-const LegendEntry Legend[] = {
-    {DiagramColour::Contour, false, QT_TRANSLATE_NOOP("DiagramView", "contour")},
-    {DiagramColour::Reference, false, QT_TRANSLATE_NOOP("DiagramView", "reference camber line")},
-    {DiagramColour::Paneling, true, QT_TRANSLATE_NOOP("DiagramView", "paneled camber line")},
-};
 
 } // namespace
 
@@ -62,6 +47,8 @@ DiagramView::DiagramView(DiagramScene *scene)
     setMinimumSize(200, 100);
     setAccessibleDescription(hintText());
     connect(scene, &DiagramScene::contourChanged, this, &DiagramView::fitContour);
+    // The legend's rows come and go with the reshaping; the old rows' pixels go with them.
+    connect(scene, &DiagramScene::legendChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
 QString DiagramView::hintText() const
@@ -201,10 +188,11 @@ QRect DiagramView::legendRect() const
     if (!diagram->hasContour())
         return QRect();
     int width = 0;
-    for (const LegendEntry &entry : Legend)
-        width = qMax(width, fontMetrics().horizontalAdvance(tr(entry.text)));
+    const QList<DiagramLegendEntry> entries = diagram->legend();
+    for (const DiagramLegendEntry &entry : entries)
+        width = qMax(width, fontMetrics().horizontalAdvance(entry.text));
     const QSize size(SampleLength + fontMetrics().averageCharWidth() + width,
-        int(std::size(Legend)) * fontMetrics().height());
+        int(entries.size()) * fontMetrics().height());
     return QRect(QPoint(viewport()->width() - Inset - size.width(),
                      viewport()->height() - Inset - size.height()),
         size);
@@ -238,10 +226,8 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
 
     const int rowHeight = fontMetrics().height();
     QRect row(legend.topLeft(), QSize(legend.width(), rowHeight));
-    for (const LegendEntry &entry : Legend) {
-        QPen pen(entry.colour);
-        pen.setWidth(0);
-        painter->setPen(pen);
+    for (const DiagramLegendEntry &entry : diagram->legend()) {
+        painter->setPen(entry.pen);
         const QPointF middle(row.left() + SampleLength / 2.0, row.center().y() + 0.5);
         painter->drawLine(
             QPointF(row.left(), middle.y()), QPointF(row.left() + SampleLength, middle.y()));
@@ -249,7 +235,7 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
             painter->drawEllipse(middle, 2.0, 2.0);
         painter->setPen(palette().color(QPalette::Text));
         painter->drawText(row.adjusted(SampleLength + fontMetrics().averageCharWidth(), 0, 0, 0),
-            Qt::AlignLeft | Qt::AlignVCenter, tr(entry.text));
+            Qt::AlignLeft | Qt::AlignVCenter, entry.text);
         row.translate(0, rowHeight);
     }
     painter->restore();

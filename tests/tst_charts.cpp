@@ -163,8 +163,16 @@ void tst_Charts::loadingFollowsTheLine()
     LoadingChart chart(&study);
     QVERIFY(
         !study.loadFile(section(QStringLiteral("first.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
+    const Loading loaded = study.paneledLoading();
     change(&study);
     const Loading &loading = study.paneledLoading();
+    // A press keeps the line as loaded in view, dashed under the reshaped one.
+    const bool pressed = QTest::currentDataTag() == QLatin1String("Modify press");
+    const QList<QXYSeries *> original = seriesNamed(&chart, "original");
+    QCOMPARE(original.size(), 2);
+    QCOMPARE(original.first()->isVisible(), pressed);
+    if (pressed)
+        QCOMPARE(original.first()->points(), expectedLoad(loaded, 0.0));
     QCOMPARE(series(&chart, "zero incidence")->points(), expectedLoad(loading, 0.0));
     QCOMPARE(series(&chart, "smooth entry")->points(),
         expectedLoad(loading, study.paneledCoefficients().alphaSF));
@@ -309,7 +317,9 @@ void tst_Charts::axesAndLegends_data()
     const QStringList convergenceLegend {
         "alpha0 [deg]", "cm0", "alpha0 at 200 panels", "cm0 at 200 panels", "paneled line"};
     QTest::newRow("loading") << "loading" << qQNaN() << loadingTitles << loadingLegend;
-    QTest::newRow("loading, moment zero") << "loading" << 0.0 << loadingTitles << loadingLegend;
+    QTest::newRow("loading, moment zero")
+        << "loading" << 0.0 << loadingTitles
+        << QStringList {"200 panels, zero incidence", "original", "zero incidence", "smooth entry"};
     QTest::newRow("convergence") << "convergence" << qQNaN() << convergenceTitles
                                  << convergenceLegend;
     QTest::newRow("convergence, moment zero")

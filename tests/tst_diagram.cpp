@@ -200,6 +200,8 @@ void tst_Diagram::drawsTheStudy()
     const auto drawn = [&] {
         Drawn d;
         for (QGraphicsItem *item : shown.scene.items(Qt::AscendingOrder)) {
+            if (!item->isVisible())
+                continue;
             if (auto *path = qgraphicsitem_cast<QGraphicsPathItem *>(item))
                 d.paths[path->pen().color().rgb()] << path->path();
             else if (auto *marker = qgraphicsitem_cast<QGraphicsEllipseItem *>(item))
@@ -241,6 +243,49 @@ void tst_Diagram::drawsTheStudy()
     const Drawn second = drawn();
     QCOMPARE(second.paths.value(DiagramColour::Paneling.rgb()).first().elementCount(), 2 * n + 1);
     QCOMPARE(second.markers.value(DiagramColour::Paneling.rgb()), 2 * n - 1);
+
+    // A press draws the contour as a save writes it, over the section as loaded in grey.
+    const auto legendTexts = [&] {
+        QStringList texts;
+        for (const DiagramLegendEntry &entry : shown.scene.legend())
+            texts << entry.text;
+        return texts;
+    };
+    QVERIFY(!legendTexts().contains("original"));
+    shown.study.modify(Targets {-0.06, -0.08});
+    const Drawn pressed = drawn();
+    const QList<QByteArray> saved = shown.study.airfoilText().trimmed().split('\n').mid(1);
+    const QPainterPath polygon = pressed.paths.value(QColor(Qt::blue).rgb()).first();
+    QCOMPARE(polygon.elementCount(), saved.size());
+    for (int i = 0; i < saved.size(); ++i) {
+        const QList<QByteArray> xy = saved[i].simplified().split(' ');
+        QVERIFY(qAbs(polygon.elementAt(i).x / 1000 - xy[0].toDouble()) < 1e-6);
+        QVERIFY(qAbs(-polygon.elementAt(i).y / 1000 - xy[1].toDouble()) < 1e-6);
+    }
+    QVERIFY(pressed.paths.value(QColor(Qt::black).rgb()).first() != black.first());
+    QCOMPARE(pressed.paths.value(DiagramColour::Original.rgb()),
+        (QList<QPainterPath> {black.first(), first.paths.value(QColor(Qt::red).rgb()).first()}));
+    QVERIFY(legendTexts().contains("original"));
+
+    // The difference enlarged to a tenth of the chord, by the factor the legend names.
+    QVERIFY(pressed.paths.value(DiagramColour::Difference.rgb()).isEmpty());
+    shown.scene.setDifferenceVisible(true);
+    const QPainterPath change = drawn().paths.value(DiagramColour::Difference.rgb()).first();
+    double largest = 0;
+    for (int i = 0; i < change.elementCount(); ++i)
+        largest = qMax(largest, qAbs(change.elementAt(i).y));
+    QVERIFY2(largest > 95 && largest < 105, qPrintable(QString::number(largest)));
+    QCOMPARE(
+        legendTexts().last(), QStringLiteral("difference ×%1").arg(shown.scene.differenceFactor()));
+
+    // A fresh load shows the section as loaded alone.
+    QVERIFY(file.open(QBuffer::ReadOnly));
+    QVERIFY(!shown.study.load(&file, QStringLiteral("d.dat"), Paneling {n, 3.0, 2.0}));
+    const Drawn reloaded = drawn();
+    QVERIFY(reloaded.paths.value(DiagramColour::Original.rgb()).isEmpty());
+    QVERIFY(reloaded.paths.value(DiagramColour::Difference.rgb()).isEmpty());
+    QCOMPARE(reloaded.paths.value(QColor(Qt::black).rgb()), black);
+    QCOMPARE(legendTexts().size(), 3);
 }
 
 QTEST_MAIN(tst_Diagram)
