@@ -98,8 +98,12 @@ void LoadingChart::lineChanged()
     smoothEntry->replace(loadPoints(loading, study->paneledCoefficients().alphaSF));
     const Loading *original = study->originalLoading();
     if (original) {
-        originalZeroIncidence->replace(loadPoints(*original, 0.0));
-        originalSmoothEntry->replace(loadPoints(*original, coefficientsOf(*original).alphaSF));
+        // The same at every press after the first: the chart is laid out anew only for a change.
+        const QList<QPointF> zero = loadPoints(*original, 0.0);
+        if (zero != originalZeroIncidence->points()) {
+            originalZeroIncidence->replace(zero);
+            originalSmoothEntry->replace(loadPoints(*original, coefficientsOf(*original).alphaSF));
+        }
     } else {
         originalZeroIncidence->clear();
         originalSmoothEntry->clear();

@@ -452,10 +452,20 @@ void MainWindow::panelingEditFinished()
 void MainWindow::panelingRegenerateDisplay()
 {
     panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
-    resultText->setCurrentFont(resultText->font());
     const QStringList results = Report::resultLines(*study->paneledLine());
-    // Both lines in one go: each layout of these long lines costs more than the step itself.
-    resultText->setPlainText(results.join(QLatin1Char('\n')));
+    // Each layout of these long lines costs more than the step itself: a press, which leaves
+    // the widths, lays out the angles alone; anything else both lines in one go.
+    QTextDocument *document = resultText->document();
+    if (document->blockCount() == results.size()
+        && document->firstBlock().text() == results.first()) {
+        QTextCursor cursor(document->lastBlock());
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        if (cursor.selectedText() != results.last())
+            cursor.insertText(results.last());
+    } else {
+        resultText->setCurrentFont(resultText->font());
+        resultText->setPlainText(results.join(QLatin1Char('\n')));
+    }
     // Shown from the first panel on, however far the last line was scrolled.
     resultText->moveCursor(QTextCursor::Start);
     resultText->horizontalScrollBar()->setValue(0);

@@ -181,6 +181,8 @@ void MainWindow::createGridGroupBox()
     resultText->setFont(font);
     // Each panel keeps its column: the lines scroll sideways, they never wrap.
     resultText->setLineWrapMode(QTextEdit::NoWrap);
+    // Its lines are replaced in place at each press, which would otherwise pile up as undo steps.
+    resultText->document()->setUndoRedoEnabled(false);
     resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
         + resultText->horizontalScrollBar()->sizeHint().height());
     QWidget *lower = new QWidget;

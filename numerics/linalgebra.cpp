@@ -10,6 +10,7 @@
 
 #include "inverse_internal.h"
 #include "linalgebra.h"
+#include "workerpool.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -232,21 +233,53 @@ void MatrVecProd(const double *a, const double *v, double *result, int n)
     MatrVecProds(a, &v, &result, 1, n);
 }
 
-// Each sum from 0.0 in column order. Four rows at a time keep four sums in flight, and stay in
+namespace {
+
+// Each sum from 0.0 in column order. Eight rows at a time keep eight sums in flight and stay in
 // the cache for every vector: the matrix is read from memory once, whatever the count.
+template <int Rows>
+void rowProducts(const double *a, const double *const *vectors, double *const *results, int count,
+    int n, int first)
+{
+    for (int m = 0; m < count; ++m) {
+        const double *v = vectors[m];
+        double sum[Rows] = {};
+        for (int j = 0; j < n; ++j)
+            for (int k = 0; k < Rows; ++k)
+                sum[k] += a[static_cast<size_t>(first + k) * n + j] * v[j];
+        std::copy(sum, sum + Rows, results[m] + first);
+    }
+}
+
+void rowProducts(const double *a, const double *const *vectors, double *const *results, int count,
+    int n, int first, int last)
+{
+    constexpr int Rows = 8;
+    int i = first;
+    for (; i + Rows <= last; i += Rows)
+        rowProducts<Rows>(a, vectors, results, count, n, i);
+    for (; i < last; ++i)
+        rowProducts<1>(a, vectors, results, count, n, i);
+}
+
+} // namespace
+
 void MatrVecProds(
     const double *a, const double *const *vectors, double *const *results, int count, int n)
 {
-    for (int i = 0, rows = std::min(4, n); i < n; i += 4, rows = std::min(4, n - i)) {
-        for (int m = 0; m < count; ++m) {
-            const double *v = vectors[m];
-            double sum[4] = {};
-            for (int j = 0; j < n; ++j)
-                for (int k = 0; k < rows; ++k)
-                    sum[k] += a[static_cast<size_t>(i + k) * n + j] * v[j];
-            std::copy(sum, sum + rows, results[m] + i);
-        }
+    // Each row's sums are the same whichever thread forms them; a press at a fine paneling
+    // waits for little else.
+    constexpr int sharedFrom = 400;
+    constexpr int blockRows = 64;
+    if (n < sharedFrom) {
+        rowProducts(a, vectors, results, count, n, 0, n);
+        return;
     }
+    WorkerTeam team(true);
+    team.forEachBlock((n + blockRows - 1) / blockRows, [&](int block) {
+        const int first = block * blockRows;
+        rowProducts(a, vectors, results, count, n, first, std::min(n, first + blockRows));
+    });
 }
 
 void MatrixTranspose(double *a, int n)

@@ -5,6 +5,7 @@
 #include "named.h"
 #include "oddfiles.h"
 #include "recentfiles.h"
+#include "report.h"
 #include "study.h"
 
 #include <QtCharts>
@@ -425,7 +426,8 @@ void tst_MainWindow::refusalsKeepTheScreen()
 void tst_MainWindow::modifyOnPress()
 {
     Window win;
-    win.w.loadFile(writeNaca("m.dat", 0.02, 0.4, 0.12));
+    const QString path = writeNaca("m.dat", 0.02, 0.4, 0.12);
+    win.w.loadFile(path);
     const QString results = win.plain("results");
     win.decimal("alpha0 [deg]")->setValue(-4.0);
     win.decimal("cm0")->setValue(-0.05);
@@ -435,6 +437,11 @@ void tst_MainWindow::modifyOnPress()
     QCOMPARE(
         win.lines("paneling").at(2), QStringLiteral("target :  alpha0=  -4.000  cm0= -0.0500"));
     QTest::mouseRelease(win.modify(), Qt::LeftButton);
+    // The angles replaced in place are the reshaped line's.
+    Study study;
+    QVERIFY(!study.loadFile(path, Paneling {8, 3.0, 2.0}));
+    study.modify(Targets {radians(-4.0), -0.05});
+    QCOMPARE(win.plain("results"), Report::resultLines(*study.paneledLine()).join('\n'));
     QVERIFY(win.plain("results") != results);
     // A finished edit, even without a change, rebuilds the line from the contour.
     win.finishEdit(win.panels());
