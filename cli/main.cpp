@@ -14,6 +14,13 @@ int main(int argc, char *argv[])
     const bool draws = argc > 1 && qstrcmp(argv[1], "report") == 0;
     if (draws && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error says what the tool has to say, one line a problem: not the platform's notes
+    // on a desktop session it has no use for ("XDG_RUNTIME_DIR not set").
+    if (draws)
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                Cli::err() << text << '\n';
+        });
     const std::unique_ptr<QCoreApplication> app = draws
         ? std::make_unique<QApplication>(argc, argv)
         : std::make_unique<QCoreApplication>(argc, argv);

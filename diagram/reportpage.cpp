@@ -101,12 +101,13 @@ double drawBlock(QPainter *painter, const QRectF &box, const QString &heading,
     return head + drawLines(painter, box.adjusted(0, head, 0, 0), lines, font);
 }
 
-// The widget laid out at the size its box has on the page, never shown on a screen.
+// The widget laid out at the size its box has on the page, never shown: a hidden widget takes a
+// new size when it is first drawn, so it is drawn once aside.
 void layOut(QWidget *widget, const QRectF &box)
 {
-    widget->setAttribute(Qt::WA_DontShowOnScreen);
     widget->resize((box.size() * WidgetPixelsPerTenth).toSize());
-    widget->show();
+    QPicture aside;
+    widget->render(&aside);
 }
 
 // The widget as it shows, laid out for the box, drawn into the box: recorded as a picture at
