@@ -211,7 +211,7 @@ bool paint(QPagedPaintDevice *device, const Study &study,
     const QMap<int, Coefficients> &convergence, const QDateTime &when)
 {
     QPainter painter;
-    if (!painter.begin(device))
+    if (!study.isLoaded() || !painter.begin(device))
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
     // Tenths of a millimetre, the same in both directions whatever the device's pixels.

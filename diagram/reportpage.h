@@ -21,8 +21,8 @@ class Study;
 // plot of the counts given; and the Modify presses, if any, with what each reached.
 namespace ReportPage {
 
-// Paints the page on the device, set to A4 (a PDF writer or a printer); false when the device
-// cannot be painted on.
+// Paints the page on the device, set to A4 (a PDF writer or a printer); false before a load and
+// when the device cannot be painted on.
 bool paint(QPagedPaintDevice *device, const Study &study,
     const QMap<int, Coefficients> &convergence, const QDateTime &when);
 // Writes the page as a PDF to path, replacing the file there only once it is written whole and
