@@ -2,6 +2,7 @@
 
 #include "chartview.h"
 #include "convergencechart.h"
+#include "datatables.h"
 #include "diagramexport.h"
 #include "diagramscene.h"
 #include "diagramview.h"
@@ -9,9 +10,12 @@
 #include "loadingchart.h"
 #include "recentfiles.h"
 #include "report.h"
+#include "reportpage.h"
 #include "study.h"
 #include "studystep.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QtWidgets>
 
 MainWindow::MainWindow()
@@ -147,11 +151,12 @@ QString droppedFile(const QMimeData *data)
 class SaveDialog : public QFileDialog
 {
 public:
-    SaveDialog(
-        QWidget *parent, const QString &title, const QString &proposed, const QString &filters)
+    SaveDialog(QWidget *parent, const QString &title, const QString &proposed,
+        const QString &filters, QFileDialog::Options options)
         : QFileDialog(parent, title, QFileInfo(proposed).absolutePath(), filters)
     {
         setAcceptMode(QFileDialog::AcceptSave);
+        setOptions(this->options() | options);
         selectFile(QFileInfo(proposed).fileName());
     }
 
@@ -164,10 +169,10 @@ public:
 };
 
 // The name the user chose in a save dialog, or an empty string.
-QString askSavePath(
-    QWidget *parent, const QString &title, const QString &proposed, const QString &filters)
+QString askSavePath(QWidget *parent, const QString &title, const QString &proposed,
+    const QString &filters, QFileDialog::Options options = {})
 {
-    SaveDialog dialog(parent, title, proposed, filters);
+    SaveDialog dialog(parent, title, proposed, filters, options);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.selectedFiles().value(0);
@@ -265,6 +270,133 @@ void MainWindow::exportDiagram()
     }
     settings.setValue("saveFolder", QFileInfo(path).absolutePath());
     statusBar()->showMessage(tr("Diagram exported"), 2000);
+}
+
+void MainWindow::exportData()
+{
+    finishPanelingStep();
+    // 1. The stem of the files' names, and the tables of the tab on show.
+    QSettings settings;
+    const QString folder
+        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
+    const QString proposed = QDir(folder).filePath(QFileInfo(study->path()).completeBaseName());
+    // The tables' own names are asked about below: the name chosen is only their stem.
+    QString stem = askSavePath(this, tr("Export data"), proposed, tr("CSV tables (*.csv)"),
+        QFileDialog::DontConfirmOverwrite);
+    if (stem.isEmpty())
+        return;
+    if (stem.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        stem.chop(4);
+    QList<QPair<QString, QByteArray>> tables;
+    const QWidget *shown = shownDiagram();
+    if (shown == view) {
+        tables = {{stem + QStringLiteral("-camber.csv"), DataTables::camber(*study)},
+            {stem + QStringLiteral("-contour.csv"), DataTables::contour(*study)}};
+    } else if (shown == loadingChart) {
+        tables = {
+            {stem + QStringLiteral("-loading.csv"),
+                DataTables::loading(study->paneledLoading(), study->paneledCoefficients().alphaSF)},
+            {stem + QStringLiteral("-loading-reference.csv"),
+                DataTables::loading(
+                    study->referenceLoading(), study->referenceCoefficients().alphaSF)}};
+    } else {
+        tables = {{stem + QStringLiteral("-convergence.csv"),
+            DataTables::convergence(finishedConvergence())}};
+    }
+
+    // 2. Files there already are replaced only when the user says so.
+    QStringList existing;
+    for (const auto &[path, table] : tables)
+        if (QFileInfo::exists(path))
+            existing << QFileInfo(path).fileName();
+    if (!existing.isEmpty()
+        && QMessageBox::question(this, tr("Liftwise"),
+               existing.size() == 1
+                   ? tr("%1 already exists.\nDo you want to replace it?").arg(existing.first())
+                   : tr("%1 already exist.\nDo you want to replace them?")
+                         .arg(existing.join(QStringLiteral(", "))))
+            != QMessageBox::Yes)
+        return;
+
+    // 3. Each table whole or not at all; those written before a failure are named all the same.
+    QStringList written;
+    for (const auto &[path, table] : tables) {
+        if (const QString problem = FileSystem::saveFile(path, table); !problem.isEmpty()) {
+            QMessageBox::warning(
+                this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+            break;
+        }
+        written << QFileInfo(path).fileName();
+    }
+    if (written.isEmpty())
+        return;
+    settings.setValue("saveFolder", QFileInfo(stem).absolutePath());
+    statusBar()->showMessage(tr("Data exported: %1").arg(written.join(QStringLiteral(", "))), 5000);
+}
+
+QMap<int, Coefficients> MainWindow::finishedConvergence()
+{
+    if (convergenceChart->isComputing()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The counts come in through the event loop; the user's input waits meanwhile.
+        while (convergenceChart->isComputing())
+            QCoreApplication::processEvents(
+                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        QApplication::restoreOverrideCursor();
+    }
+    return convergenceChart->shownResults();
+}
+
+void MainWindow::exportReport()
+{
+    finishPanelingStep();
+    QSettings settings;
+    const QString folder
+        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
+    const QString proposed = QDir(folder).filePath(
+        QFileInfo(study->path()).completeBaseName() + QStringLiteral("-report.pdf"));
+    const QString path
+        = askSavePath(this, tr("Export report"), proposed, tr("PDF document (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    study->waitForExtrapolation();
+    const QMap<int, Coefficients> convergence = finishedConvergence();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString problem
+        = ReportPage::writePdf(path, *study, convergence, QDateTime::currentDateTime());
+    QApplication::restoreOverrideCursor();
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+        return;
+    }
+    settings.setValue("saveFolder", QFileInfo(path).absolutePath());
+    statusBar()->showMessage(tr("Report exported"), 2000);
+}
+
+void MainWindow::printReport()
+{
+    finishPanelingStep();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // The page keeps margins of its own, wider than a printer's.
+    printer.setFullPage(true);
+    printer.setDocName(Format::printable(study->data().title));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    study->waitForExtrapolation();
+    const QMap<int, Coefficients> convergence = finishedConvergence();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed
+        = ReportPage::paint(&printer, *study, convergence, QDateTime::currentDateTime());
+    QApplication::restoreOverrideCursor();
+    if (!printed) {
+        QMessageBox::warning(this, tr("Liftwise"), tr("Cannot print the report."));
+        return;
+    }
+    statusBar()->showMessage(tr("Report printed"), 2000);
 }
 
 QString MainWindow::exportCaption() const
@@ -515,6 +647,22 @@ void MainWindow::createActions()
     exportAct->setStatusTip(tr("Save the diagram on show as a PNG image or an SVG drawing"));
     connect(exportAct, &QAction::triggered, this, &MainWindow::exportDiagram);
 
+    exportDataAct = new QAction(tr("Export Data..."), this);
+    exportDataAct->setStatusTip(tr("Save the numbers behind the tab on show as CSV tables"));
+    connect(exportDataAct, &QAction::triggered, this, &MainWindow::exportData);
+    exportReportAct = new QAction(tr("Export Report..."), this);
+    exportReportAct->setStatusTip(tr("Save the study on one A4 page as a PDF document"));
+    connect(exportReportAct, &QAction::triggered, this, &MainWindow::exportReport);
+    printAct = new QAction(tr("Print..."), this);
+    printAct->setShortcut(QKeySequence::Print);
+    printAct->setStatusTip(tr("Print the study on one A4 page"));
+    connect(printAct, &QAction::triggered, this, &MainWindow::printReport);
+    // Nothing to export or print before a load; every load has all of it.
+    for (QAction *action : {exportDataAct, exportReportAct, printAct}) {
+        action->setEnabled(false);
+        connect(study, &Study::fileChanged, action, [action] { action->setEnabled(true); });
+    }
+
     copyAct = new QAction(tr("Copy Results"), this);
     copyAct->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
     copyAct->setStatusTip(tr("Copy the three panels' texts to the clipboard"));
@@ -594,6 +742,9 @@ void MainWindow::createMenus()
     fileMenu->addAction(reloadAct);
     fileMenu->addAction(saveAsAct);
     fileMenu->addAction(exportAct);
+    fileMenu->addAction(exportDataAct);
+    fileMenu->addAction(exportReportAct);
+    fileMenu->addAction(printAct);
     fileMenu->addAction(exitAct);
 
     editMenu = menuBar()->addMenu(tr("&Edit"));

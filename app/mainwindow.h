@@ -4,6 +4,7 @@
 #include "study.h"
 
 #include <QMainWindow>
+#include <QMap>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -50,6 +51,10 @@ private slots:
     void reload();
     void saveAs();
     void exportDiagram();
+    // The CSV tables behind the tab on show, the report as a PDF, the report on a printer.
+    void exportData();
+    void exportReport();
+    void printReport();
     void copyResults();
     void about();
     // Fits the airfoil, or the plot, on show.
@@ -95,6 +100,9 @@ private:
     QStringList studyLines() const;
     // The line below an exported picture: the airfoil's title, the file's name, the paneling.
     QString exportCaption() const;
+    // The convergence plot's coefficients once every count of its plan is in, waited for: a
+    // table or a page must not pass a curve cut short for the whole.
+    QMap<int, Coefficients> finishedConvergence();
     Paneling fieldsPaneling() const;
     // Runs a step of the study at the paneling, under the wait cursor when it needs a new
     // inversion.
@@ -150,6 +158,9 @@ private:
     QAction *reloadAct;
     QAction *saveAsAct;
     QAction *exportAct;
+    QAction *exportDataAct;
+    QAction *exportReportAct;
+    QAction *printAct;
     QAction *exitAct;
     QAction *copyAct;
     QAction *undoAct;

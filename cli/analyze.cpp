@@ -1,6 +1,7 @@
-// liftwise-cli analyze: the window's three panels, or every value as JSON.
+// liftwise-cli analyze: the window's three panels, every value as JSON, or the panel table as CSV.
 
 #include "command.h"
+#include "datatables.h"
 #include "report.h"
 #include "study.h"
 
@@ -143,6 +144,9 @@ int analyze(const QStringList &args)
             QStringLiteral("Press Modify, with the targets preset from the reference line.")},
         {QStringLiteral("json"),
             QStringLiteral("One JSON document at full precision instead of the panels.")},
+        {QStringLiteral("csv"),
+            QStringLiteral("The paneled line's panels as CSV instead: x of the vortex, width, "
+                           "angle [deg] and ΔCp at zero incidence and at the ideal angle.")},
     });
     if (const int status = command.parse(args); status != Continue)
         return status;
@@ -156,6 +160,8 @@ int analyze(const QStringList &args)
     if (!command.readPaneling(&paneling))
         return UsageError;
     const QCommandLineParser &options = command.parser;
+    if (options.isSet("json") && options.isSet("csv"))
+        return command.usageError(QStringLiteral("--json and --csv: one or the other"));
     const bool modify = options.isSet("modify") || options.isSet("alpha0") || options.isSet("cm0");
     if (options.isSet("presses") && !modify)
         return command.usageError(
@@ -183,6 +189,11 @@ int analyze(const QStringList &args)
     for (int k = 0; k < presses; ++k)
         pressesJson.append(pressJson(study.modify(targets), study.paneledCoefficients()));
 
+    if (options.isSet("csv")) {
+        writeOut(DataTables::panels(
+            *study.paneledLine(), study.paneledLoading(), study.paneledCoefficients().alphaSF));
+        return Success;
+    }
     if (options.isSet("json")) {
         out() << json(study, pressesJson);
         return Success;

@@ -3,11 +3,27 @@
 #include "command.h"
 #include "filesystem.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The commands that draw need a GUI application, on a platform that needs no display unless
+    // one is asked for; the others run where no platform plugin is at hand at all.
+    const bool draws = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    if (draws && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error says what the tool has to say, one line a problem: not the platform's notes
+    // on a desktop session it has no use for ("XDG_RUNTIME_DIR not set").
+    if (draws)
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                Cli::err() << text << '\n';
+        });
+    const std::unique_ptr<QCoreApplication> app = draws
+        ? std::make_unique<QApplication>(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
     // File names are bytes: taken as they are, they open even when they are not UTF-8.
@@ -17,7 +33,7 @@ int main(int argc, char *argv[])
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     const char usage[]
         = "Usage: liftwise-cli COMMAND [options] ...\n"
-          "Commands: analyze, sweep, batch, modify, naca; 'liftwise-cli COMMAND --help' "
+          "Commands: analyze, sweep, batch, modify, naca, report; 'liftwise-cli COMMAND --help' "
           "says more.\n";
     int status;
     if (command == QLatin1String("analyze"))
@@ -30,6 +46,8 @@ int main(int argc, char *argv[])
         status = Cli::modify(args);
     else if (command == QLatin1String("naca"))
         status = Cli::naca(args);
+    else if (command == QLatin1String("report"))
+        status = Cli::report(args);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Cli::out() << usage;
         status = Cli::Success;
@@ -47,7 +65,8 @@ int main(int argc, char *argv[])
     Cli::out().flush();
     if (const QString problem = Cli::outputProblem(); !problem.isEmpty()) {
         const bool known
-            = QStringList {"analyze", "sweep", "batch", "modify", "naca"}.contains(command);
+            = QStringList {"analyze", "sweep", "batch", "modify", "naca", "report"}.contains(
+                command);
         Cli::err() << QStringLiteral("liftwise-cli%1: cannot write standard output: %2\n")
                           .arg(known ? QLatin1Char(' ') + command : QString(), problem);
         status = Cli::FileError;

@@ -133,6 +133,24 @@ QString reshapedReferenceLine(const Coefficients &reference)
         .arg(fixed(degrees(reference.alpha0), 3), fixed(reference.cm0, 4));
 }
 
+QStringList historyLines(const Study &study)
+{
+    // Each press starts from the line the one before left: what a press reached is where the
+    // next one started, and the last reached the paneled line as it stands.
+    const std::vector<CamberReshaping> &presses = study.presses();
+    QStringList lines;
+    for (size_t k = 0; k < presses.size(); ++k) {
+        QStringList press = reshapingLines(presses[k]);
+        press[0] = QStringLiteral("press %1").arg(k + 1);
+        const Coefficients &last = study.paneledCoefficients();
+        const bool isLast = k + 1 == presses.size();
+        lines << press
+              << angleAndMomentLine("reached", isLast ? last.alpha0 : presses[k + 1].startAlpha0,
+                     isLast ? last.cm0 : presses[k + 1].startCm0);
+    }
+    return lines;
+}
+
 QStringList reshapingLines(const CamberReshaping &reshaping)
 {
     QStringList lines = {

@@ -39,6 +39,10 @@ QString analysisText(const Study &study);
 // "modified paneling", start, target and factors of one Modify step, and a line saying so
 // when the step could not be applied.
 QStringList reshapingLines(const CamberReshaping &reshaping);
+// The Modify presses since the paneled line was built, first to last: each as reshapingLines
+// gives it, headed "press K" in place of "modified paneling", and the alpha0 and cm0 it reached.
+// Empty without presses.
+QStringList historyLines(const Study &study);
 // "reference: alpha0 = -4.467 deg, cm0 = -0.0597": what the section the presses reshaped gives
 // at the reference paneling, as its saved file will.
 QString reshapedReferenceLine(const Coefficients &reference);

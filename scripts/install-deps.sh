@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a part of the work needs, and only those that are missing:
 #   install-deps.sh run       building and running the window and liftwise-cli (the default)
-#   install-deps.sh test      the above, and the tools the tests check the desktop files with
+#   install-deps.sh test      the above, and the tools the tests check the desktop files and the
+#                             printable report with
 #   install-deps.sh bench     the above, and Google Benchmark and Eigen
 #   install-deps.sh fuzz      the above, and clang with its sanitizer and fuzzer runtime
 set -euo pipefail
@@ -10,7 +11,7 @@ set -euo pipefail
 # gives the matrix inverse its kernels for each instruction set.
 run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libhwy-dev
     fonts-dejavu-core)
-test=("${run[@]}" desktop-file-utils appstream)
+test=("${run[@]}" desktop-file-utils appstream poppler-utils)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
     test) packages=("${test[@]}") ;;

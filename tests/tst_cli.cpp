@@ -17,15 +17,19 @@ struct Run
     QString err;
 };
 
-// The tool must run headless: no display and no platform plugin to lean on. Standard output
-// goes to output when one is given; inChild runs in the child before the tool starts.
+// The tool must run headless: no display and no platform plugin to lean on, and a command that
+// draws finds a platform that needs no display by itself. Standard output goes to output when
+// one is given; inChild runs in the child before the tool starts.
 Run cli(const QStringList &args, const QString &output = QString(),
     const std::function<void()> &inChild = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    if (args.value(0) == QLatin1String("report"))
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    else
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
     process.setProcessEnvironment(env);
     if (!output.isEmpty())
         process.setStandardOutputFile(output);
@@ -80,6 +84,7 @@ private slots:
     void unsafeText();
     void nacaSectionAnalyses_data();
     void nacaSectionAnalyses();
+    void report();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -381,6 +386,10 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("modify beyond what opens")
         << QStringList {"modify", "FOIL", "--alpha0", "45", "--cm0", "-1", "--output", "-"} << 1
         << "liftwise-cli: Cannot save -: the reshaped airfoil would be refused: the point on line";
+    QTest::newRow("report without a PDF to write")
+        << QStringList {"report", "FOIL"} << 2 << "--output OUT.pdf names the PDF to write";
+    QTest::newRow("report onto a pipe") << QStringList {"report", "FOIL", "--output", "PIPE"} << 1
+                                        << "Cannot write file PIPE: it is not a regular file.\n";
     QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
         "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
 }
@@ -630,6 +639,40 @@ void tst_Cli::nacaSectionAnalyses()
         = cli({"naca", "0012", "--points", "21", "--closed-te"}).out.trimmed().split('\n');
     QCOMPARE(closed.size(), 22);
     QCOMPARE(closed.at(1), closed.last());
+}
+
+void tst_Cli::report()
+{
+    // One A4 page, whose text holds the title and the coefficients of both lines.
+    for (const char *tool : {"pdfinfo", "pdftotext"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QSKIP("pdfinfo and pdftotext (Debian poppler-utils) are not installed; "
+                  "scripts/install-deps.sh test installs them");
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    const Run run = cli({"report", foil, "--panels", "10", "--output", pdf});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    const auto tool = [](const QString &name, const QStringList &args) {
+        QProcess process;
+        process.start(name, args);
+        process.waitForFinished(60000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString info = tool(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QRegularExpression("Pages: +1\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Page size: +59[45][.\\d]* x 84[12][.\\d]* pts \\(A4\\)")),
+        qPrintable(info));
+    const QString page = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY2(page.contains(QStringLiteral("cli test section")), qPrintable(page));
+    const QJsonObject doc = json(cli({"analyze", foil, "--panels", "10", "--json"}).out);
+    for (const char *line : {"reference", "paneling"}) {
+        const QJsonObject c = doc[line].toObject()["coefficients"].toObject();
+        for (const QString &shown : {"cl0 = " + QString::number(c["cl0"].toDouble(), 'f', 3),
+                 "cm0 = " + QString::number(c["cm0"].toDouble(), 'f', 4),
+                 "alpha0 = " + QString::number(c["alpha0Deg"].toDouble(), 'f', 3) + " deg"})
+            QVERIFY2(page.contains(shown), qPrintable(shown + " in\n" + page));
+    }
+    QVERIFY(page.contains(QStringLiteral("extrapolated: alpha0 = ")));
 }
 
 QTEST_MAIN(tst_Cli)

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "convergence.h"
 #include "diagramview.h"
 #include "mainwindow.h"
 #include "oddfiles.h"
@@ -263,7 +264,8 @@ void tst_Desktop::splittersAcrossRuns()
 
 void tst_Desktop::savedNames_data()
 {
-    // A name typed without an extension gets the chosen filter's.
+    // A name typed without an extension gets the chosen filter's. The data of a tab are its
+    // tables, named after the name typed; the convergence plot's hold every count of its plan.
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("tab");
     QTest::addColumn<QString>("filter");
@@ -286,6 +288,15 @@ void tst_Desktop::savedNames_data()
     QTest::newRow("loading, SVG") << exporting << 1 << "SVG drawing (*.svg)"
                                   << "noext"
                                   << "noext.svg";
+    QTest::newRow("airfoil, data") << "Export Data..." << 0 << ""
+                                   << "wing"
+                                   << "wing-camber.csv,wing-contour.csv";
+    QTest::newRow("convergence, data") << "Export Data..." << 2 << ""
+                                       << "wing.csv"
+                                       << "wing-convergence.csv";
+    QTest::newRow("report") << "Export Report..." << 0 << ""
+                            << "page"
+                            << "page.pdf";
 }
 
 void tst_Desktop::savedNames()
@@ -317,8 +328,11 @@ void tst_Desktop::savedNames()
         if (a->text() == action)
             a->trigger();
     timer.stop();
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList {written});
-    const QString path = QDir(folder).filePath(written);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), written.split(','));
+    QCOMPARE(window.statusBar()->currentMessage().startsWith(
+                 "Data exported: " + written.split(',').join(", ")),
+        action == "Export Data...");
+    const QString path = QDir(folder).filePath(written.split(',').first());
     // A plot scrolls in its tab where the tab is smaller than the plot.
     QWidget *page = tabs->currentWidget();
     const QSize shown
@@ -344,6 +358,17 @@ void tst_Desktop::savedNames()
         const QSize image = QImage(path).size();
         QCOMPARE(image.width(), 2 * shown.width());
         QVERIFY(image.height() > 2 * shown.height());
+    } else if (written.endsWith(".csv")) {
+        QFile file(path);
+        QVERIFY(file.open(QFile::ReadOnly));
+        const QList<QByteArray> rows = file.readAll().split('\n');
+        if (tab == 2)
+            QCOMPARE(rows.size(), Convergence::sampledCounts(Paneling().panels).size() + 2);
+        QCOMPARE(rows.first(), tab == 2 ? "panels,alpha0_deg,cm0\r" : "x,y_reference,y_paneled\r");
+    } else if (written.endsWith(".pdf")) {
+        QFile file(path);
+        QVERIFY(file.open(QFile::ReadOnly));
+        QVERIFY(file.readAll().startsWith("%PDF-"));
     } else {
         QFile file(path);
         QVERIFY(file.open(QFile::ReadOnly));

@@ -98,6 +98,31 @@ ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
             results.insert(panels, c);
             showResults();
         });
+    createSeries();
+    connect(study, &Study::fileChanged, this, &ConvergenceChart::fileChanged);
+    connect(study, &Study::lineChanged, this, &ConvergenceChart::lineChanged);
+    if (study->isLoaded())
+        fileChanged();
+}
+
+ConvergenceChart::ConvergenceChart(
+    const Study *study, const QMap<int, Coefficients> &results, QWidget *parent)
+    : ChartView(parent)
+    , study(study)
+    , densities(study->paneling())
+    , presses(appliedPresses(study->presses()))
+    , convergence(nullptr)
+    , results(results)
+{
+    createSeries();
+    if (!study->isLoaded())
+        return;
+    showResults();
+    showPaneling();
+}
+
+void ConvergenceChart::createSeries()
+{
     QChart *chart = this->chart();
     alpha0 = addSeries<QLineSeries>(chart, tr("alpha0 [deg]"), alpha0Color, Qt::SolidLine);
     cm0 = addSeries<QLineSeries>(chart, tr("cm0"), cm0Color, Qt::SolidLine);
@@ -123,10 +148,6 @@ ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     setFullXRange(along(Paneling::MinPanels), along(reference));
     // One legend entry for both marks.
     chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
-    connect(study, &Study::fileChanged, this, &ConvergenceChart::fileChanged);
-    connect(study, &Study::lineChanged, this, &ConvergenceChart::lineChanged);
-    if (study->isLoaded())
-        fileChanged();
 }
 
 bool ConvergenceChart::isComputing() const

@@ -33,6 +33,12 @@ class ConvergenceChart : public ChartView
 public:
     // Draws the study, from now on as it changes.
     explicit ConvergenceChart(const Study *study, QWidget *parent = nullptr);
+    // A still picture of counts worked out elsewhere, for a printed page: the study as it is
+    // now, following none of its changes and working out nothing.
+    ConvergenceChart(
+        const Study *study, const QMap<int, Coefficients> &results, QWidget *parent = nullptr);
+    // The coefficients shown, by panel count.
+    const QMap<int, Coefficients> &shownResults() const { return results; }
     // Whether counts of the plan are still being worked out or on their way to the plot.
     bool isComputing() const;
 
@@ -41,6 +47,7 @@ protected:
     QString describe(const QXYSeries *series, const QPointF &point) const override;
 
 private:
+    void createSeries();
     void fileChanged();
     void lineChanged();
     // Drops the run under way and its results and works out the study's counts anew.

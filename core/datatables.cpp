@@ -1,0 +1,118 @@
+#include "datatables.h"
+
+#include "coefficients.h"
+#include "modification.h"
+#include "study.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace DataTables {
+
+namespace {
+
+QString field(const QString &text)
+{
+    static const QRegularExpression special(QStringLiteral("[,\"\r\n]"));
+    if (!text.contains(special))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\""))
+        + QLatin1Char('"');
+}
+
+// The ordinate of the polyline through the stations at x, within its stations.
+double ordinateAt(const Camberline &line, double x)
+{
+    const std::vector<double> &xs = line.stations();
+    const std::vector<double> &ys = line.ordinates();
+    const size_t i = size_t(std::upper_bound(xs.cbegin(), xs.cend(), x) - xs.cbegin());
+    if (i == 0)
+        return ys.front();
+    if (xs[i - 1] == x || i == xs.size())
+        return ys[i - 1];
+    const double t = (x - xs[i - 1]) / (xs[i] - xs[i - 1]);
+    return ys[i - 1] + t * (ys[i] - ys[i - 1]);
+}
+
+QList<QStringList> loadRows(const Loading &loading, double idealAngle)
+{
+    const std::vector<double> zero = loading.pressureJumps(0.0);
+    const std::vector<double> ideal = loading.pressureJumps(idealAngle);
+    QList<QStringList> rows;
+    for (size_t i = 0; i < loading.x.size(); ++i)
+        rows << QStringList {
+            number(loading.x[i]), number(loading.width[i]), number(zero[i]), number(ideal[i])};
+    return rows;
+}
+
+} // namespace
+
+QString number(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
+
+QByteArray csv(const QStringList &header, const QList<QStringList> &rows)
+{
+    QString text;
+    for (const QStringList &row : QList<QStringList> {header} + rows) {
+        QStringList fields;
+        for (const QString &cell : row)
+            fields << field(cell);
+        text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
+    }
+    return text.toUtf8();
+}
+
+QByteArray camber(const Study &study)
+{
+    if (!study.isLoaded())
+        return QByteArray();
+    const Camberline &reference = *study.reference();
+    const Camberline &paneled = *study.paneledLine();
+    std::vector<double> xs = reference.stations();
+    xs.insert(xs.end(), paneled.stations().cbegin(), paneled.stations().cend());
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    QList<QStringList> rows;
+    for (const double x : xs)
+        rows << QStringList {
+            number(x), number(ordinateAt(reference, x)), number(ordinateAt(paneled, x))};
+    return csv({"x", "y_reference", "y_paneled"}, rows);
+}
+
+QByteArray contour(const Study &study)
+{
+    if (!study.isLoaded())
+        return QByteArray();
+    std::vector<double> x, y;
+    reshapedContour(*study.airfoil(), study.presses(), &x, &y);
+    QList<QStringList> rows;
+    for (size_t i = 0; i < x.size(); ++i)
+        rows << QStringList {number(x[i]), number(y[i])};
+    return csv({"x", "y"}, rows);
+}
+
+QByteArray loading(const Loading &loading, double idealAngle)
+{
+    return csv(
+        {"x", "width", "dcp_zero_incidence", "dcp_ideal_angle"}, loadRows(loading, idealAngle));
+}
+
+QByteArray panels(const Camberline &line, const Loading &loading, double idealAngle)
+{
+    QList<QStringList> rows = loadRows(loading, idealAngle);
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows[i].insert(2, number(degrees(line.panelAngle(int(i)))));
+    return csv({"x", "width", "angle_deg", "dcp_zero_incidence", "dcp_ideal_angle"}, rows);
+}
+
+QByteArray convergence(const QMap<int, Coefficients> &results)
+{
+    QList<QStringList> rows;
+    for (auto it = results.cbegin(); it != results.cend(); ++it)
+        rows << QStringList {
+            QString::number(it.key()), number(degrees(it->alpha0)), number(it->cm0)};
+    return csv({"panels", "alpha0_deg", "cm0"}, rows);
+}
+
+} // namespace DataTables

@@ -1,0 +1,42 @@
+#ifndef LIFTWISE_DATATABLES_H
+#define LIFTWISE_DATATABLES_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+class Camberline;
+class Study;
+struct Coefficients;
+struct Loading;
+
+// The numbers behind the diagram and the plots as CSV (RFC 4180), the same from the window and
+// from liftwise-cli: a header row, every record ended by CR LF, numbers with a '.' whatever the
+// locale and at full precision, a field quoted only when it holds a comma, a quote or a line
+// break. Angles in degrees, lengths in chords.
+namespace DataTables {
+
+// The shortest text that reads back as the very same double.
+QString number(double v);
+// The header and the rows, each row as many fields as the header.
+QByteArray csv(const QStringList &header, const QList<QStringList> &rows);
+
+// x, y_reference, y_paneled: the stations of both camber lines, each line's ordinate at every
+// one of them, straight between its own stations as the diagram draws it.
+QByteArray camber(const Study &study);
+// x, y: the normalised contour as Save Airfoil As writes it (reshaped by the Modify presses),
+// from the trailing edge over the upper surface and back over the lower one.
+QByteArray contour(const Study &study);
+// x, width, dcp_zero_incidence, dcp_ideal_angle: each panel's vortex, width and pressure jump
+// at zero incidence and at the angle of smooth leading-edge entry (radians).
+QByteArray loading(const Loading &loading, double idealAngle);
+// x, width, angle_deg, dcp_zero_incidence, dcp_ideal_angle: the same with each panel's angle.
+QByteArray panels(const Camberline &line, const Loading &loading, double idealAngle);
+// panels, alpha0_deg, cm0: the coefficients of the convergence plot, by panel count.
+QByteArray convergence(const QMap<int, Coefficients> &results);
+
+} // namespace DataTables
+
+#endif // LIFTWISE_DATATABLES_H
