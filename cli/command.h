@@ -79,6 +79,7 @@ int sweep(const QStringList &args);
 int batch(const QStringList &args);
 int modify(const QStringList &args);
 int naca(const QStringList &args);
+int exportContour(const QStringList &args);
 
 } // namespace Cli
 

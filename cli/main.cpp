@@ -3,11 +3,37 @@
 #include "command.h"
 #include "filesystem.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
+
+namespace {
+
+QtMessageHandler qtMessages = nullptr;
+
+// Qt's word, as it starts on a system without a runtime folder (a root shell, CI), that it
+// takes one in /tmp: nothing the user of a command needs to hear.
+void startupMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        qtMessages(type, context, message);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // export draws text into its PDF, which takes the fonts of a QGuiApplication; on the
+    // offscreen platform, which needs no display. Every other command needs QtCore only.
+    const bool drawing = argc > 1 && qstrcmp(argv[1], "export") == 0;
+    if (drawing) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qtMessages = qInstallMessageHandler(startupMessage);
+    }
+    const std::unique_ptr<QCoreApplication> app(
+        drawing ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    if (drawing)
+        qInstallMessageHandler(qtMessages);
     QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
     // File names are bytes: taken as they are, they open even when they are not UTF-8.
@@ -17,8 +43,8 @@ int main(int argc, char *argv[])
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     const char usage[]
         = "Usage: liftwise-cli COMMAND [options] ...\n"
-          "Commands: analyze, sweep, batch, modify, naca; 'liftwise-cli COMMAND --help' "
-          "says more.\n";
+          "Commands: analyze, sweep, batch, modify, naca, export; 'liftwise-cli COMMAND "
+          "--help' says more.\n";
     int status;
     if (command == QLatin1String("analyze"))
         status = Cli::analyze(args);
@@ -30,6 +56,8 @@ int main(int argc, char *argv[])
         status = Cli::modify(args);
     else if (command == QLatin1String("naca"))
         status = Cli::naca(args);
+    else if (command == QLatin1String("export"))
+        status = Cli::exportContour(args);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Cli::out() << usage;
         status = Cli::Success;
@@ -47,7 +75,8 @@ int main(int argc, char *argv[])
     Cli::out().flush();
     if (const QString problem = Cli::outputProblem(); !problem.isEmpty()) {
         const bool known
-            = QStringList {"analyze", "sweep", "batch", "modify", "naca"}.contains(command);
+            = QStringList {"analyze", "sweep", "batch", "modify", "naca", "export"}.contains(
+                command);
         Cli::err() << QStringLiteral("liftwise-cli%1: cannot write standard output: %2\n")
                           .arg(known ? QLatin1Char(' ') + command : QString(), problem);
         status = Cli::FileError;

@@ -80,6 +80,7 @@ private slots:
     void unsafeText();
     void nacaSectionAnalyses_data();
     void nacaSectionAnalyses();
+    void exportTemplate();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -381,6 +382,9 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("modify beyond what opens")
         << QStringList {"modify", "FOIL", "--alpha0", "45", "--cm0", "-1", "--output", "-"} << 1
         << "liftwise-cli: Cannot save -: the reshaped airfoil would be refused: the point on line";
+    QTest::newRow("export to an unknown type")
+        << QStringList {"export", "FOIL", "--chord", "200", "--output", "rib.png"} << 2
+        << "liftwise-cli export: --output takes a name ending in .dxf, .svg or .pdf";
     QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
         "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
 }
@@ -630,6 +634,21 @@ void tst_Cli::nacaSectionAnalyses()
         = cli({"naca", "0012", "--points", "21", "--closed-te"}).out.trimmed().split('\n');
     QCOMPARE(closed.size(), 22);
     QCOMPARE(closed.at(1), closed.last());
+}
+
+void tst_Cli::exportTemplate()
+{
+    // Without a display: a PDF page written to its file, a DXF drawing to standard output.
+    const QString pdf = dir.filePath(QStringLiteral("rib.pdf"));
+    const Run printed = cli({"export", foil, "--chord", "120", "--output", pdf});
+    QCOMPARE(printed.status, 0);
+    QVERIFY2(printed.err.isEmpty(), qPrintable(printed.err));
+    QFile file(pdf);
+    QVERIFY(file.open(QFile::ReadOnly));
+    QVERIFY(file.readAll().startsWith("%PDF-"));
+    const Run cut = cli({"export", foil, "--chord", "120"});
+    QCOMPARE(cut.status, 0);
+    QVERIFY(cut.out.contains("\nAC1009\n") && cut.out.endsWith("\nEOF\n"));
 }
 
 QTEST_MAIN(tst_Cli)
