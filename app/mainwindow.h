@@ -50,6 +50,7 @@ private slots:
     void reload();
     void saveAs();
     void exportDiagram();
+    void exportContour();
     void copyResults();
     void about();
     // Fits the airfoil, or the plot, on show.
@@ -150,6 +151,7 @@ private:
     QAction *reloadAct;
     QAction *saveAsAct;
     QAction *exportAct;
+    QAction *exportContourAct;
     QAction *exitAct;
     QAction *copyAct;
     QAction *undoAct;
