@@ -354,6 +354,8 @@ void MainWindow::about()
            "and computes, by a discrete-vortex method, its lift and moment coefficients and "
            "zero-lift angle: on a fine reference paneling and on the paneling you choose. "
            "Modify reshapes the paneled line towards a target zero-lift angle and moment.</p>"
+           "<p>Liftwise is free software, distributed under the GNU General Public License, "
+           "version 3 or later (GPL-3.0-or-later), with no warranty.</p>"
            "<p>Running on Qt %2.</p>")
             .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "filesystem.h"
+#include "format.h"
 
 #include <QGuiApplication>
 
@@ -62,7 +63,8 @@ int main(int argc, char *argv[])
         Cli::out() << usage;
         status = Cli::Success;
     } else if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
-        Cli::out() << "liftwise-cli " << QCoreApplication::applicationVersion() << '\n';
+        Cli::out() << Format::versionText(
+            QStringLiteral("liftwise-cli"), QCoreApplication::applicationVersion());
         status = Cli::Success;
     } else {
         Cli::err() << "liftwise-cli: "
