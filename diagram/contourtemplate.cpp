@@ -44,14 +44,14 @@ const QList<double> CamberDashes {2.0, 1.0};
 const QList<double> ChordDashes {6.0, 1.0, 1.0, 1.0};
 const QColor CamberColour = Qt::red;
 const QColor ChordColour(64, 64, 64);
-// The sheets a PDF is printed on, landscape, and the chord above which it takes the larger.
+// A PDF's page is A4 landscape up to this chord, in millimetres, and A3 landscape above it.
 constexpr double A4Chord = 250.0;
 // Device units per inch of the PDF.
 constexpr int PdfResolution = 1200;
 
 QString mm(double v) { return QString::number(v, 'g', 10); }
 
-// The highest and the lowest y of the drawing's lines, and the chord's own 0.
+// The highest and the lowest y of the drawing's lines, the chord's 0 among them.
 std::pair<double, double> heights(const ContourTemplate &t)
 {
     double top = 0.0;
