@@ -55,7 +55,8 @@ int answerOnTerminal(const QStringList &arguments)
     QCommandLineParser parser;
     describe(&parser);
     parser.parse(arguments);
-    QString text = QStringLiteral("liftwise %1\n").arg(QStringLiteral(LIFTWISE_VERSION));
+    QString text
+        = Format::versionText(QStringLiteral("liftwise"), QStringLiteral(LIFTWISE_VERSION));
     if (!parser.isSet(QStringLiteral("version"))) {
         text = Format::helpText(parser, QStringLiteral("liftwise"));
     }

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "chartview.h"
+#include "contourtemplate.h"
 #include "convergencechart.h"
 #include "datatables.h"
 #include "diagramexport.h"
@@ -152,7 +153,7 @@ class SaveDialog : public QFileDialog
 {
 public:
     SaveDialog(QWidget *parent, const QString &title, const QString &proposed,
-        const QString &filters, QFileDialog::Options options)
+        const QString &filters, QFileDialog::Options options = {})
         : QFileDialog(parent, title, QFileInfo(proposed).absolutePath(), filters)
     {
         setAcceptMode(QFileDialog::AcceptSave);
@@ -399,6 +400,46 @@ void MainWindow::printReport()
     statusBar()->showMessage(tr("Report printed"), 2000);
 }
 
+void MainWindow::exportContour()
+{
+    finishPanelingStep();
+    QSettings settings;
+    bool ok = false;
+    double chord = settings.value("contour/chord").toDouble(&ok);
+    if (!ok || !(chord >= ContourTemplate::MinChord && chord <= ContourTemplate::MaxChord))
+        chord = 200.0;
+    chord = QInputDialog::getDouble(this, tr("Export contour"),
+        tr("Chord in millimetres (%1 to %2):")
+            .arg(ContourTemplate::MinChord)
+            .arg(ContourTemplate::MaxChord),
+        chord, ContourTemplate::MinChord, ContourTemplate::MaxChord, ContourTemplate::ChordDecimals,
+        &ok);
+    if (!ok)
+        return;
+    settings.setValue("contour/chord", chord);
+    const QString folder
+        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
+    const QString proposed = QDir(folder).filePath(
+        QFileInfo(study->path()).completeBaseName() + QStringLiteral("-%1mm.dxf").arg(chord));
+    SaveDialog dialog(this, tr("Export contour"), proposed,
+        tr("DXF drawing (*.dxf)\nSVG drawing (*.svg)\nPDF document (*.pdf)"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    // A name of another extension is written as the chosen filter has it.
+    ContourTemplate::Type type = ContourTemplate::typeOf(path);
+    if (type == ContourTemplate::Type::Unknown)
+        type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
+    const QString problem = ContourTemplate::of(*study, chord).save(path, type);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+        return;
+    }
+    settings.setValue("saveFolder", QFileInfo(path).absolutePath());
+    statusBar()->showMessage(tr("Contour exported"), 2000);
+}
+
 QString MainWindow::exportCaption() const
 {
     QString caption = tr("%1 — %2 — %3")
@@ -445,6 +486,8 @@ void MainWindow::about()
            "and computes, by a discrete-vortex method, its lift and moment coefficients and "
            "zero-lift angle: on a fine reference paneling and on the paneling you choose. "
            "Modify reshapes the paneled line towards a target zero-lift angle and moment.</p>"
+           "<p>Liftwise is free software, distributed under the GNU General Public License, "
+           "version 3 or later (GPL-3.0-or-later), with no warranty.</p>"
            "<p>Running on Qt %2.</p>")
             .arg(QStringLiteral(LIFTWISE_VERSION), QString::fromLatin1(qVersion())));
 }
@@ -509,7 +552,7 @@ Paneling MainWindow::fieldsPaneling() const
 
 void MainWindow::showFile()
 {
-    for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})
+    for (QAction *action : {reloadAct, saveAsAct, exportAct, exportContourAct, copyAct, fitAct})
         action->setEnabled(true);
     fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
     modifyButton->setEnabled(true);
@@ -647,6 +690,11 @@ void MainWindow::createActions()
     exportAct->setStatusTip(tr("Save the diagram on show as a PNG image or an SVG drawing"));
     connect(exportAct, &QAction::triggered, this, &MainWindow::exportDiagram);
 
+    exportContourAct = new QAction(tr("Export Contour..."), this);
+    exportContourAct->setStatusTip(
+        tr("Save the contour at true size, for cutting or printing, as DXF, SVG or PDF"));
+    connect(exportContourAct, &QAction::triggered, this, &MainWindow::exportContour);
+
     exportDataAct = new QAction(tr("Export Data..."), this);
     exportDataAct->setStatusTip(tr("Save the numbers behind the tab on show as CSV tables"));
     connect(exportDataAct, &QAction::triggered, this, &MainWindow::exportData);
@@ -720,7 +768,7 @@ void MainWindow::createActions()
     connect(previousTabAct, &QAction::triggered, this, [this] { stepTab(-1); });
 
     // Nothing to act on before a file is loaded.
-    for (QAction *action : {reloadAct, saveAsAct, exportAct, copyAct, fitAct})
+    for (QAction *action : {reloadAct, saveAsAct, exportAct, exportContourAct, copyAct, fitAct})
         action->setEnabled(false);
 
     aboutAct = new QAction(tr("&About"), this);
@@ -742,6 +790,7 @@ void MainWindow::createMenus()
     fileMenu->addAction(reloadAct);
     fileMenu->addAction(saveAsAct);
     fileMenu->addAction(exportAct);
+    fileMenu->addAction(exportContourAct);
     fileMenu->addAction(exportDataAct);
     fileMenu->addAction(exportReportAct);
     fileMenu->addAction(printAct);

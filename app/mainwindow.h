@@ -51,6 +51,7 @@ private slots:
     void reload();
     void saveAs();
     void exportDiagram();
+    void exportContour();
     // The CSV tables behind the tab on show, the report as a PDF, the report on a printer.
     void exportData();
     void exportReport();
@@ -158,6 +159,7 @@ private:
     QAction *reloadAct;
     QAction *saveAsAct;
     QAction *exportAct;
+    QAction *exportContourAct;
     QAction *exportDataAct;
     QAction *exportReportAct;
     QAction *printAct;

@@ -89,7 +89,8 @@ int Command::parse(const QStringList &args)
         return Success;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        out() << "liftwise-cli " << QCoreApplication::applicationVersion() << '\n';
+        out() << Format::versionText(
+            QStringLiteral("liftwise-cli"), QCoreApplication::applicationVersion());
         return Success;
     }
     return Continue;

@@ -80,6 +80,7 @@ int batch(const QStringList &args);
 int modify(const QStringList &args);
 int naca(const QStringList &args);
 int report(const QStringList &args);
+int exportContour(const QStringList &args);
 
 } // namespace Cli
 

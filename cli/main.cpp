@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "filesystem.h"
+#include "format.h"
 
 #include <QApplication>
 
@@ -11,7 +12,8 @@ int main(int argc, char *argv[])
 {
     // The commands that draw need a GUI application, on a platform that needs no display unless
     // one is asked for; the others run where no platform plugin is at hand at all.
-    const bool draws = argc > 1 && qstrcmp(argv[1], "report") == 0;
+    const bool draws
+        = argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "export") == 0);
     if (draws && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Standard error says what the tool has to say, one line a problem: not the platform's notes
@@ -33,8 +35,8 @@ int main(int argc, char *argv[])
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     const char usage[]
         = "Usage: liftwise-cli COMMAND [options] ...\n"
-          "Commands: analyze, sweep, batch, modify, naca, report; 'liftwise-cli COMMAND --help' "
-          "says more.\n";
+          "Commands: analyze, sweep, batch, modify, naca, export, report; 'liftwise-cli COMMAND "
+          "--help' says more.\n";
     int status;
     if (command == QLatin1String("analyze"))
         status = Cli::analyze(args);
@@ -48,11 +50,14 @@ int main(int argc, char *argv[])
         status = Cli::naca(args);
     else if (command == QLatin1String("report"))
         status = Cli::report(args);
+    else if (command == QLatin1String("export"))
+        status = Cli::exportContour(args);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Cli::out() << usage;
         status = Cli::Success;
     } else if (command == QLatin1String("--version") || command == QLatin1String("-v")) {
-        Cli::out() << "liftwise-cli " << QCoreApplication::applicationVersion() << '\n';
+        Cli::out() << Format::versionText(
+            QStringLiteral("liftwise-cli"), QCoreApplication::applicationVersion());
         status = Cli::Success;
     } else {
         Cli::err() << "liftwise-cli: "
@@ -65,8 +70,8 @@ int main(int argc, char *argv[])
     Cli::out().flush();
     if (const QString problem = Cli::outputProblem(); !problem.isEmpty()) {
         const bool known
-            = QStringList {"analyze", "sweep", "batch", "modify", "naca", "report"}.contains(
-                command);
+            = QStringList {"analyze", "sweep", "batch", "modify", "naca", "export", "report"}
+                  .contains(command);
         Cli::err() << QStringLiteral("liftwise-cli%1: cannot write standard output: %2\n")
                           .arg(known ? QLatin1Char(' ') + command : QString(), problem);
         status = Cli::FileError;

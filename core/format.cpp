@@ -51,4 +51,14 @@ QString helpText(const QCommandLineParser &parser, const QString &name)
     return text;
 }
 
+QString versionText(const QString &name, const QString &version)
+{
+    return QStringLiteral("%1 %2\n"
+                          "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                          "<https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(name, version);
+}
+
 } // namespace Format

@@ -22,6 +22,8 @@ QString printable(const QString &text);
 // The parser's help, its usage line naming the program as it is typed ("Usage: NAME [options]
 // ...") rather than by the path it was started at.
 QString helpText(const QCommandLineParser &parser, const QString &name);
+// What --version answers: "NAME VERSION" and the licence Liftwise is distributed under.
+QString versionText(const QString &name, const QString &version);
 
 } // namespace Format
 

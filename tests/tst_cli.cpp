@@ -26,7 +26,8 @@ Run cli(const QStringList &args, const QString &output = QString(),
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
-    if (args.value(0) == QLatin1String("report"))
+    // The commands that draw take the offscreen platform themselves; the others need none.
+    if (args.value(0) == QLatin1String("report") || args.value(0) == QLatin1String("export"))
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     else
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
@@ -85,6 +86,7 @@ private slots:
     void nacaSectionAnalyses_data();
     void nacaSectionAnalyses();
     void report();
+    void exportTemplate();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -390,6 +392,9 @@ void tst_Cli::exitCodes_data()
         << QStringList {"report", "FOIL"} << 2 << "--output OUT.pdf names the PDF to write";
     QTest::newRow("report onto a pipe") << QStringList {"report", "FOIL", "--output", "PIPE"} << 1
                                         << "Cannot write file PIPE: it is not a regular file.\n";
+    QTest::newRow("export to an unknown type")
+        << QStringList {"export", "FOIL", "--chord", "200", "--output", "rib.png"} << 2
+        << "liftwise-cli export: --output takes a name ending in .dxf, .svg or .pdf";
     QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
         "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
 }
@@ -660,7 +665,8 @@ void tst_Cli::report()
     };
     const QString info = tool(QStringLiteral("pdfinfo"), {pdf});
     QVERIFY2(info.contains(QRegularExpression("Pages: +1\n")), qPrintable(info));
-    QVERIFY2(info.contains(QRegularExpression("Page size: +59[45][.\\d]* x 84[12][.\\d]* pts \\(A4\\)")),
+    QVERIFY2(
+        info.contains(QRegularExpression("Page size: +59[45][.\\d]* x 84[12][.\\d]* pts \\(A4\\)")),
         qPrintable(info));
     const QString page = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY2(page.contains(QStringLiteral("cli test section")), qPrintable(page));
@@ -673,6 +679,21 @@ void tst_Cli::report()
             QVERIFY2(page.contains(shown), qPrintable(shown + " in\n" + page));
     }
     QVERIFY(page.contains(QStringLiteral("extrapolated: alpha0 = ")));
+}
+
+void tst_Cli::exportTemplate()
+{
+    // Without a display: a PDF page written to its file, a DXF drawing to standard output.
+    const QString pdf = dir.filePath(QStringLiteral("rib.pdf"));
+    const Run printed = cli({"export", foil, "--chord", "120", "--output", pdf});
+    QCOMPARE(printed.status, 0);
+    QVERIFY2(printed.err.isEmpty(), qPrintable(printed.err));
+    QFile file(pdf);
+    QVERIFY(file.open(QFile::ReadOnly));
+    QVERIFY(file.readAll().startsWith("%PDF-"));
+    const Run cut = cli({"export", foil, "--chord", "120"});
+    QCOMPARE(cut.status, 0);
+    QVERIFY(cut.out.contains("\nAC1009\n") && cut.out.endsWith("\nEOF\n"));
 }
 
 QTEST_MAIN(tst_Cli)

@@ -35,6 +35,7 @@ private slots:
     void savedNames();
     void copyResults_data();
     void copyResults();
+    void exportContour();
 
 private:
     QString foil(const QString &name);
@@ -420,6 +421,61 @@ void tst_Desktop::copyResults()
     QCOMPARE(QGuiApplication::clipboard()->text(),
         "[study]\npath: " + QDir::toNativeSeparators(path) + "\n" + study
             + QString::fromUtf8(cli.readAllStandardOutput()));
+}
+
+void tst_Desktop::exportContour()
+{
+    // The chord is asked first, 200 mm until one is given and then the last one; the type is
+    // the chosen filter's. A pipe is refused with the usual message and left as it was.
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QAction *action = nullptr;
+    for (QAction *a : window.findChildren<QAction *>())
+        if (a->text() == QStringLiteral("Export Contour..."))
+            action = a;
+    QVERIFY(action && !action->isEnabled());
+    window.loadFile(foil(QStringLiteral("rib.dat")));
+    QVERIFY(action->isEnabled());
+    const QString pipe = dir.filePath(QStringLiteral("pipe.pdf"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QString name;
+    double offered = 0.0;
+    QString told;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            offered = input->doubleValue();
+            input->setDoubleValue(150);
+            input->accept();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            // A name without its extension, without the question of replacing the pipe, a box
+            // of the dialog's own. The dialog leaves alone the name of a field that has the
+            // focus.
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);
+            dialog->selectNameFilter(QStringLiteral("PDF document (*.pdf)"));
+            if (QWidget *field = dialog->focusWidget())
+                field->clearFocus();
+            dialog->selectFile(name);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            told = box->text();
+            box->accept();
+        }
+    });
+    timer.start(10);
+    name = dir.filePath(QStringLiteral("rib"));
+    action->trigger();
+    QCOMPARE(offered, 200.0);
+    QFile file(name + QStringLiteral(".pdf"));
+    QVERIFY(file.open(QFile::ReadOnly));
+    QVERIFY(file.readAll().startsWith("%PDF-"));
+    name = pipe.chopped(4);
+    action->trigger();
+    QCOMPARE(offered, 150.0);
+    QCOMPARE(told, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(pipe));
+    QVERIFY(!QFileInfo(pipe).isFile());
 }
 
 QTEST_MAIN(tst_Desktop)

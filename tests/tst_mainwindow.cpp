@@ -279,9 +279,10 @@ void tst_MainWindow::startState()
     }
     QVERIFY(win.scene()->items().isEmpty());
     QVERIFY(!win.modify()->isEnabled());
-    // About names the program's version and the version of Qt it runs on.
+    // About names the program's version, its licence and the version of Qt it runs on.
     const QString about = closeMessageBox([&] { win.action("&About")->trigger(); });
     QVERIFY2(about.contains(QRegularExpression(QStringLiteral("Liftwise</b> \\d+\\.\\d+")))
+            && about.contains(QStringLiteral("GPL-3.0-or-later"))
             && about.contains(QStringLiteral("Qt ") + qVersion()),
         qPrintable(about));
     // Every widget that takes the focus, and every group, has a name for screen readers; a

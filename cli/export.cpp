@@ -1,0 +1,69 @@
+// liftwise-cli export: the cutting template at true size, as DXF, SVG or PDF.
+
+#include "command.h"
+#include "contourtemplate.h"
+#include "study.h"
+
+namespace Cli {
+
+int exportContour(const QStringList &args)
+{
+    Command command(QStringLiteral("export"), QStringLiteral("FILE"),
+        QStringLiteral("Writes the normalised contour and its camber line at true size, scaled "
+                       "by the chord, as a cutting template: a DXF drawing (AutoCAD R12, "
+                       "millimetres; layers CONTOUR, CAMBER and CHORD), an SVG drawing or a PDF "
+                       "page to print at 1:1 (A4 landscape, A3 above a chord of 250 mm), by the "
+                       "extension of --output. Without --output, DXF to standard output."));
+    command.parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+    command.parser.addOptions({
+        {QStringLiteral("chord"),
+            QStringLiteral("Chord in millimetres, %1 to %2.")
+                .arg(ContourTemplate::MinChord)
+                .arg(ContourTemplate::MaxChord),
+            QStringLiteral("MM")},
+        {QStringLiteral("output"),
+            QStringLiteral("Write the template to OUT.dxf, OUT.svg or OUT.pdf instead of DXF to "
+                           "standard output (-)."),
+            QStringLiteral("OUT")},
+    });
+    if (const int status = command.parse(args); status != Continue)
+        return status;
+    const QString path = command.singleFile();
+    if (path.isEmpty())
+        return UsageError;
+    if (!command.parser.isSet(QStringLiteral("chord")))
+        return command.usageError(QStringLiteral("--chord gives the chord in millimetres"));
+    double chord = 0.0;
+    if (!command.readNumber(QStringLiteral("chord"), ContourTemplate::MinChord,
+            ContourTemplate::MaxChord, ContourTemplate::ChordDecimals, &chord))
+        return UsageError;
+    const QString output = command.parser.value(QStringLiteral("output"));
+    const bool toStandardOutput = output.isEmpty() || output == QLatin1String("-");
+    const ContourTemplate::Type type
+        = toStandardOutput ? ContourTemplate::Type::Dxf : ContourTemplate::typeOf(output);
+    if (type == ContourTemplate::Type::Unknown)
+        return command.usageError(
+            QStringLiteral("--output takes a name ending in .dxf, .svg or .pdf"));
+
+    Study study;
+    if (!load(&study, path))
+        return FileError;
+    const ContourTemplate drawing = ContourTemplate::of(study, chord);
+    QString problem;
+    if (toStandardOutput) {
+        const QByteArray bytes = drawing.dxf(&problem);
+        if (problem.isEmpty())
+            writeOut(bytes);
+    } else {
+        problem = drawing.save(output, type);
+    }
+    if (!problem.isEmpty()) {
+        tell(
+            {Study::Refusal::Unwritable, problem}, toStandardOutput ? QStringLiteral("-") : output);
+        return FileError;
+    }
+    return Success;
+}
+
+} // namespace Cli

@@ -1,0 +1,400 @@
+#include "contourtemplate.h"
+
+#include "camberline.h"
+#include "filesystem.h"
+#include "format.h"
+#include "modification.h"
+#include "study.h"
+
+#include <dl_dxf.h>
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QTemporaryFile>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// The drawing's margins, in millimetres: beside the chord, above the contour, and below it, where
+// the scale bar and the caption go.
+constexpr double SideMargin = 20.0;
+constexpr double TopMargin = 20.0;
+constexpr double BottomMargin = 30.0;
+// The scale bar and the caption's baseline, below the contour's lowest point.
+constexpr double ScaleBarDrop = 8.0;
+constexpr double CaptionDrop = 16.0;
+constexpr double ScaleBarLength = 10.0;
+constexpr double TickHeight = 2.0;
+// Text height in millimetres (10 pt), and the width of a character, generously, in heights:
+// enough room for the caption where the chord is short.
+constexpr double TextSize = 3.5;
+constexpr double CharacterWidth = 0.6;
+// Line widths and dashes, in millimetres.
+constexpr double ContourWidth = 0.25;
+constexpr double LineWidth = 0.18;
+const QList<double> CamberDashes {2.0, 1.0};
+const QList<double> ChordDashes {6.0, 1.0, 1.0, 1.0};
+const QColor CamberColour = Qt::red;
+const QColor ChordColour(64, 64, 64);
+// A PDF's page is A4 landscape up to this chord, in millimetres, and A3 landscape above it.
+constexpr double A4Chord = 250.0;
+// Device units per inch of the PDF.
+constexpr int PdfResolution = 1200;
+
+QString mm(double v) { return QString::number(v, 'g', 10); }
+
+// The highest and the lowest y of the drawing's lines, the chord's 0 among them.
+std::pair<double, double> heights(const ContourTemplate &t)
+{
+    double top = 0.0;
+    double bottom = 0.0;
+    for (const QList<QPointF> &line : {t.contour, t.camber}) {
+        for (const QPointF &p : line) {
+            top = std::max(top, p.y());
+            bottom = std::min(bottom, p.y());
+        }
+    }
+    return {top, bottom};
+}
+
+// Where everything lies on the sheet, in millimetres from its top left corner, y down.
+struct Sheet
+{
+    explicit Sheet(const ContourTemplate &t)
+    {
+        const auto [top, bottom] = heights(t);
+        const double text = t.caption().size() * CharacterWidth * TextSize;
+        left = SideMargin;
+        right = SideMargin + std::max(0.0, text - t.chord);
+        size = QSizeF(left + t.chord + right, TopMargin + top - bottom + BottomMargin);
+        nose = QPointF(left, TopMargin + top);
+        lowest = nose.y() - bottom;
+    }
+    // A point of the template on the sheet.
+    QPointF at(const QPointF &p) const { return QPointF(nose.x() + p.x(), nose.y() - p.y()); }
+    double scaleBarY() const { return lowest + ScaleBarDrop; }
+    double captionY() const { return lowest + CaptionDrop; }
+
+    QSizeF size;
+    QPointF nose;
+    double left = 0.0;
+    double right = 0.0;
+    double lowest = 0.0;
+};
+
+// The points joined in order, on the sheet of a PDF.
+QPainterPath painterPath(const QList<QPointF> &points, const std::function<QPointF(QPointF)> &at)
+{
+    QPainterPath path;
+    for (qsizetype i = 0; i < points.size(); ++i)
+        i == 0 ? path.moveTo(at(points[i])) : path.lineTo(at(points[i]));
+    return path;
+}
+
+QString pathData(const QList<QPointF> &points, bool closed)
+{
+    QStringList d;
+    for (const QPointF &p : points)
+        d << (d.isEmpty() ? QStringLiteral("M") : QStringLiteral("L")) + mm(p.x()) + ','
+                + mm(p.y());
+    if (closed)
+        d << QStringLiteral("Z");
+    return d.join(' ');
+}
+
+QString dashes(const QList<double> &pattern)
+{
+    QStringList lengths;
+    for (const double length : pattern)
+        lengths << mm(length);
+    return lengths.join(' ');
+}
+
+void writePath(QXmlStreamWriter *svg, const QString &id, const QString &d, const QColor &colour,
+    double width, const QList<double> &pattern = {})
+{
+    svg->writeEmptyElement(QStringLiteral("path"));
+    svg->writeAttribute(QStringLiteral("id"), id);
+    svg->writeAttribute(QStringLiteral("d"), d);
+    svg->writeAttribute(QStringLiteral("stroke"), colour.name());
+    svg->writeAttribute(QStringLiteral("stroke-width"), mm(width));
+    if (!pattern.isEmpty())
+        svg->writeAttribute(QStringLiteral("stroke-dasharray"), dashes(pattern));
+}
+
+void writeText(QXmlStreamWriter *svg, const QPointF &at, const QString &text)
+{
+    svg->writeStartElement(QStringLiteral("text"));
+    svg->writeAttribute(QStringLiteral("x"), mm(at.x()));
+    svg->writeAttribute(QStringLiteral("y"), mm(at.y()));
+    svg->writeCharacters(text);
+    svg->writeEndElement();
+}
+
+// A pen of the width in millimetres at k device units a millimetre, its dashes in millimetres.
+QPen pdfPen(const QColor &colour, double width, double k, const QList<double> &pattern = {})
+{
+    QPen pen(colour, width * k);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (!pattern.isEmpty()) {
+        // Qt counts dashes in pen widths.
+        QList<qreal> widths;
+        for (const double length : pattern)
+            widths << length / width;
+        pen.setDashPattern(widths);
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    return pen;
+}
+
+} // namespace
+
+ContourTemplate::Type ContourTemplate::typeOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("dxf") ? Type::Dxf
+        : suffix == QLatin1String("svg")  ? Type::Svg
+        : suffix == QLatin1String("pdf")  ? Type::Pdf
+                                          : Type::Unknown;
+}
+
+ContourTemplate ContourTemplate::of(const Study &study, double chord)
+{
+    ContourTemplate t;
+    if (!study.isLoaded())
+        return t;
+    t.title = Format::printable(study.data().title);
+    t.fileName = Format::printable(QFileInfo(study.path()).fileName());
+    t.chord = chord;
+    t.presses = int(study.presses().size());
+    // The very points a save writes, and the reference line through the same presses.
+    std::vector<double> x, y;
+    reshapedContour(*study.airfoil(), study.presses(), &x, &y);
+    for (size_t i = 0; i < x.size(); ++i)
+        t.contour << QPointF(x[i] * chord, y[i] * chord);
+    Camberline line = *study.reference();
+    applyPresses(line, study.presses());
+    for (int i = 0; i < line.npoints(); ++i)
+        t.camber << QPointF(line.xpoint(i) * chord, line.ypoint(i) * chord);
+    return t;
+}
+
+QString ContourTemplate::caption() const
+{
+    QString text = QStringLiteral("%1 — chord %2 mm — %3").arg(title, mm(chord), fileName);
+    if (presses == 1)
+        text += QStringLiteral(", after 1 Modify press");
+    else if (presses > 1)
+        text += QStringLiteral(", after %1 Modify presses").arg(presses);
+    return text;
+}
+
+QByteArray ContourTemplate::dxf(QString *problem) const
+{
+    // dxflib writes to a named file only: one of our own, read back whole.
+    QTemporaryFile file;
+    if (!file.open()) {
+        *problem = FileSystem::reason(file.errorString());
+        return QByteArray();
+    }
+    file.close();
+    {
+        DL_Dxf dxf;
+        std::unique_ptr<DL_WriterA> writer(
+            dxf.out(FileSystem::encodeName(file.fileName()).constData(), DL_Codes::AC1009));
+        if (!writer) {
+            *problem = QStringLiteral("the drawing cannot be written aside");
+            return QByteArray();
+        }
+        DL_WriterA &w = *writer;
+        const auto [top, bottom] = heights(*this);
+        dxf.writeHeader(w);
+        w.dxfString(9, "$INSUNITS");
+        w.dxfInt(70, 4); // millimetres
+        w.dxfString(9, "$EXTMIN");
+        w.coord(10, 0.0, bottom);
+        w.dxfString(9, "$EXTMAX");
+        w.coord(10, chord, top);
+        w.sectionEnd();
+
+        w.sectionTables();
+        double camberDashes[] = {CamberDashes[0], -CamberDashes[1]};
+        double chordDashes[] = {ChordDashes[0], -ChordDashes[1], ChordDashes[2], -ChordDashes[3]};
+        w.tableLinetypes(3);
+        dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+        dxf.writeLinetype(w, DL_LinetypeData("DASHED", "Dashed __ __ __", 0, 2, 3.0, camberDashes));
+        dxf.writeLinetype(
+            w, DL_LinetypeData("CENTER", "Center ____ _ ____", 0, 4, 9.0, chordDashes));
+        w.tableEnd();
+        // The contour to cut on a layer of its own; the lines to mark on theirs, in the colours
+        // of AutoCAD's index: white (black on paper), red and grey.
+        w.tableLayers(3);
+        dxf.writeLayer(w, DL_LayerData("CONTOUR", 0), DL_Attributes("", 7, 0, -1, "CONTINUOUS"));
+        dxf.writeLayer(w, DL_LayerData("CAMBER", 0), DL_Attributes("", 1, 0, -1, "DASHED"));
+        dxf.writeLayer(w, DL_LayerData("CHORD", 0), DL_Attributes("", 8, 0, -1, "CENTER"));
+        w.tableEnd();
+        w.sectionEnd();
+
+        w.sectionEntities();
+        const auto polyline = [&](const char *layer, const QList<QPointF> &points, bool closed) {
+            dxf.writePolyline(w, DL_PolylineData(int(points.size()), 0, 0, closed ? 1 : 0),
+                DL_Attributes(layer, 256, -1, -1, "BYLAYER"));
+            for (const QPointF &p : points)
+                dxf.writeVertex(w, DL_VertexData(p.x(), p.y()));
+            dxf.writePolylineEnd(w);
+        };
+        polyline("CONTOUR", contour, true);
+        polyline("CAMBER", camber, false);
+        dxf.writeLine(w, DL_LineData(0.0, 0.0, 0.0, chord, 0.0, 0.0),
+            DL_Attributes("CHORD", 256, -1, -1, "BYLAYER"));
+        w.sectionEnd();
+        w.dxfEOF();
+        w.close();
+    }
+    // A write that stopped short (a full disk) shows in the end the file lacks.
+    if (!file.open()) {
+        *problem = FileSystem::reason(file.errorString());
+        return QByteArray();
+    }
+    const QByteArray bytes = file.readAll();
+    if (!bytes.endsWith("EOF\n")) {
+        *problem = QStringLiteral("the drawing could not be written aside whole");
+        return QByteArray();
+    }
+    return bytes;
+}
+
+QByteArray ContourTemplate::svg() const
+{
+    // Written by hand rather than by QSvgGenerator, which ends a closed path without closing
+    // it and, under a view box in millimetres, takes fonts and dashes at the wrong size.
+    const Sheet sheet(*this);
+    // The view box puts the nose at the origin: the drawing's own coordinates are millimetres
+    // of the template.
+    const QPointF origin = -sheet.nose;
+    const auto local = [&](const QPointF &p) { return p + origin; };
+    QByteArray bytes;
+    QXmlStreamWriter svg(&bytes);
+    svg.setAutoFormatting(true);
+    svg.writeStartDocument();
+    svg.writeStartElement(QStringLiteral("svg"));
+    svg.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
+    svg.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
+    svg.writeAttribute(QStringLiteral("width"), mm(sheet.size.width()) + QStringLiteral("mm"));
+    svg.writeAttribute(QStringLiteral("height"), mm(sheet.size.height()) + QStringLiteral("mm"));
+    svg.writeAttribute(QStringLiteral("viewBox"),
+        QStringList {
+            mm(origin.x()), mm(origin.y()), mm(sheet.size.width()), mm(sheet.size.height())}
+            .join(' '));
+    svg.writeTextElement(QStringLiteral("title"), title);
+    svg.writeTextElement(QStringLiteral("desc"),
+        QStringLiteral("%1. At true size, in millimetres, the nose at the origin; margins: left "
+                       "%2 mm and right %3 mm of the chord, top %4 mm above the contour and "
+                       "bottom %5 mm below it.")
+            .arg(caption(), mm(sheet.left), mm(sheet.right), mm(TopMargin), mm(BottomMargin)));
+
+    svg.writeStartElement(QStringLiteral("g"));
+    svg.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+    svg.writeAttribute(QStringLiteral("transform"), QStringLiteral("scale(1,-1)"));
+    writePath(&svg, QStringLiteral("contour"), pathData(contour, true), Qt::black, ContourWidth);
+    writePath(&svg, QStringLiteral("camber"), pathData(camber, false), CamberColour, LineWidth,
+        CamberDashes);
+    writePath(&svg, QStringLiteral("chord"), pathData({QPointF(0, 0), QPointF(chord, 0)}, false),
+        ChordColour, LineWidth, ChordDashes);
+    svg.writeEndElement();
+
+    const QPointF bar = local(QPointF(sheet.nose.x(), sheet.scaleBarY()));
+    svg.writeStartElement(QStringLiteral("g"));
+    svg.writeAttribute(QStringLiteral("font-family"), QStringLiteral("DejaVu Sans, sans-serif"));
+    svg.writeAttribute(QStringLiteral("font-size"), mm(TextSize));
+    writePath(&svg, QStringLiteral("scale"),
+        QStringLiteral("M%1,%2 v%3 M%1,%4 h%5 M%6,%2 v%3")
+            .arg(mm(bar.x()), mm(bar.y() - TickHeight / 2), mm(TickHeight), mm(bar.y()),
+                mm(ScaleBarLength), mm(bar.x() + ScaleBarLength)),
+        Qt::black, LineWidth);
+    writeText(&svg, bar + QPointF(ScaleBarLength + 3, TextSize / 3), QStringLiteral("10 mm"));
+    writeText(&svg, local(QPointF(sheet.nose.x(), sheet.captionY())), caption());
+    svg.writeEndElement();
+    svg.writeEndElement();
+    svg.writeEndDocument();
+    return bytes;
+}
+
+QByteArray ContourTemplate::pdf() const
+{
+    // The SVG's sheet, centred on a landscape A4 or A3 sheet; a drawing larger than that gets
+    // a sheet of its own size, still at true size, for a plotter.
+    const Sheet sheet(*this);
+    QPageSize page(chord > A4Chord ? QPageSize::A3 : QPageSize::A4);
+    QSizeF paper = page.size(QPageSize::Millimeter).transposed();
+    if (sheet.size.width() > paper.width() || sheet.size.height() > paper.height()) {
+        paper = sheet.size;
+        // Page sizes are given upright; the orientation turns them.
+        page = QPageSize(paper.width() > paper.height() ? paper.transposed() : paper,
+            QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    }
+    const QPointF offset(
+        (paper.width() - sheet.size.width()) / 2, (paper.height() - sheet.size.height()) / 2);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Liftwise"));
+        writer.setTitle(title);
+        // No margins and a known resolution: a millimetre of the drawing is one on paper.
+        writer.setPageLayout(QPageLayout(page,
+            paper.width() > paper.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
+            QMarginsF()));
+        writer.setResolution(PdfResolution);
+        const double k = PdfResolution / 25.4;
+        const auto at = [&](const QPointF &p) { return (sheet.at(p) + offset) * k; };
+        const auto onSheet = [&](double x, double y) { return (QPointF(x, y) + offset) * k; };
+
+        QPainter painter(&writer);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath outline = painterPath(contour, at);
+        outline.closeSubpath();
+        painter.setPen(pdfPen(Qt::black, ContourWidth, k));
+        painter.drawPath(outline);
+        painter.setPen(pdfPen(CamberColour, LineWidth, k, CamberDashes));
+        painter.drawPath(painterPath(camber, at));
+        painter.setPen(pdfPen(ChordColour, LineWidth, k, ChordDashes));
+        painter.drawLine(at(QPointF(0, 0)), at(QPointF(chord, 0)));
+
+        const double x = sheet.nose.x();
+        const double y = sheet.scaleBarY();
+        painter.setPen(pdfPen(Qt::black, LineWidth, k));
+        painter.drawLine(onSheet(x, y), onSheet(x + ScaleBarLength, y));
+        for (const double end : {x, x + ScaleBarLength})
+            painter.drawLine(onSheet(end, y - TickHeight / 2), onSheet(end, y + TickHeight / 2));
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(TextSize / 25.4 * 72);
+        painter.setFont(font);
+        painter.drawText(
+            onSheet(x + ScaleBarLength + 3, y + TextSize / 3), QStringLiteral("10 mm"));
+        const double room = (paper.width() - offset.x() - x - SideMargin / 2) * k;
+        painter.drawText(onSheet(x, sheet.captionY()),
+            painter.fontMetrics().elidedText(caption(), Qt::ElideMiddle, int(room)));
+    }
+    return buffer.data();
+}
+
+QString ContourTemplate::save(const QString &path, Type type) const
+{
+    if (type == Type::Unknown)
+        return QStringLiteral("the file type is none of DXF, SVG and PDF");
+    QString problem;
+    const QByteArray bytes = type == Type::Dxf ? dxf(&problem) : type == Type::Svg ? svg() : pdf();
+    if (!problem.isEmpty())
+        return problem;
+    return FileSystem::saveFile(path, bytes);
+}
