@@ -39,7 +39,7 @@ template <class D, class V> HWY_INLINE double largestLane(D d, V largest)
     return result;
 }
 
-// The kernels keep R * U vectors in flight (R rows, U vectors of columns each), in slots x0 .. x7:
+// The kernels keep R * U vectors in flight (R rows, U vectors of columns each), in slots x0 .. x15:
 // slot j holds row j / U from column k + (j % U) * N on. Vectors are named, not kept in arrays,
 // as SVE's are sizeless.
 template <int j, int R, int U, class D, class V>
@@ -94,13 +94,15 @@ HWY_INLINE void reduceRow(D d, V largestOfRow, double *largest)
 template <int R, int U, class D>
 HWY_INLINE void updateColumns(D d, const RowTile &t, size_t k, size_t end, double *largest)
 {
-    static_assert(R * U <= 8 && U <= 4, "eight slots, four pivot vectors");
+    static_assert(R * U <= 16 && U <= 4, "sixteen slots, four pivot vectors");
     using V = hn::Vec<D>;
     const size_t N = hn::Lanes(d);
     const V none = hn::Set(d, -1.0);
     V m0 = none, m1 = none, m2 = none, m3 = none;
     for (; k < end; k += U * N) {
-        V x0 = none, x1 = none, x2 = none, x3 = none, x4 = none, x5 = none, x6 = none, x7 = none;
+        V x0 = none, x1 = none, x2 = none, x3 = none, x4 = none, x5 = none, x6 = none, x7 = none,
+          x8 = none, x9 = none, x10 = none, x11 = none, x12 = none, x13 = none, x14 = none,
+          x15 = none;
         loadSlot<0, R, U>(d, t, k, x0);
         loadSlot<1, R, U>(d, t, k, x1);
         loadSlot<2, R, U>(d, t, k, x2);
@@ -109,6 +111,14 @@ HWY_INLINE void updateColumns(D d, const RowTile &t, size_t k, size_t end, doubl
         loadSlot<5, R, U>(d, t, k, x5);
         loadSlot<6, R, U>(d, t, k, x6);
         loadSlot<7, R, U>(d, t, k, x7);
+        loadSlot<8, R, U>(d, t, k, x8);
+        loadSlot<9, R, U>(d, t, k, x9);
+        loadSlot<10, R, U>(d, t, k, x10);
+        loadSlot<11, R, U>(d, t, k, x11);
+        loadSlot<12, R, U>(d, t, k, x12);
+        loadSlot<13, R, U>(d, t, k, x13);
+        loadSlot<14, R, U>(d, t, k, x14);
+        loadSlot<15, R, U>(d, t, k, x15);
         for (int s = 0; s < t.steps; ++s) {
             const double *pivot = t.pivots[s] + k, *f = t.factors + s * tileRows;
             const V p0 = hn::LoadU(d, pivot);
@@ -123,6 +133,14 @@ HWY_INLINE void updateColumns(D d, const RowTile &t, size_t k, size_t end, doubl
             stepSlot<5, R, U>(d, x5, p0, p1, p2, p3, f);
             stepSlot<6, R, U>(d, x6, p0, p1, p2, p3, f);
             stepSlot<7, R, U>(d, x7, p0, p1, p2, p3, f);
+            stepSlot<8, R, U>(d, x8, p0, p1, p2, p3, f);
+            stepSlot<9, R, U>(d, x9, p0, p1, p2, p3, f);
+            stepSlot<10, R, U>(d, x10, p0, p1, p2, p3, f);
+            stepSlot<11, R, U>(d, x11, p0, p1, p2, p3, f);
+            stepSlot<12, R, U>(d, x12, p0, p1, p2, p3, f);
+            stepSlot<13, R, U>(d, x13, p0, p1, p2, p3, f);
+            stepSlot<14, R, U>(d, x14, p0, p1, p2, p3, f);
+            stepSlot<15, R, U>(d, x15, p0, p1, p2, p3, f);
         }
         finishSlot<0, R, U>(d, t, k, x0, m0, m1, m2, m3);
         finishSlot<1, R, U>(d, t, k, x1, m0, m1, m2, m3);
@@ -132,6 +150,14 @@ HWY_INLINE void updateColumns(D d, const RowTile &t, size_t k, size_t end, doubl
         finishSlot<5, R, U>(d, t, k, x5, m0, m1, m2, m3);
         finishSlot<6, R, U>(d, t, k, x6, m0, m1, m2, m3);
         finishSlot<7, R, U>(d, t, k, x7, m0, m1, m2, m3);
+        finishSlot<8, R, U>(d, t, k, x8, m0, m1, m2, m3);
+        finishSlot<9, R, U>(d, t, k, x9, m0, m1, m2, m3);
+        finishSlot<10, R, U>(d, t, k, x10, m0, m1, m2, m3);
+        finishSlot<11, R, U>(d, t, k, x11, m0, m1, m2, m3);
+        finishSlot<12, R, U>(d, t, k, x12, m0, m1, m2, m3);
+        finishSlot<13, R, U>(d, t, k, x13, m0, m1, m2, m3);
+        finishSlot<14, R, U>(d, t, k, x14, m0, m1, m2, m3);
+        finishSlot<15, R, U>(d, t, k, x15, m0, m1, m2, m3);
     }
     if (!t.usedMask)
         return;
@@ -154,6 +180,14 @@ template <int R, int U> void updateTile(const RowTile &t, double *largest)
     updateColumns<R, 1>(one, t, vectors, n, largest);
 }
 
+// Sixteen vectors in flight where there are 32 registers to hold them and the pivot's, eight
+// where there are 16.
+#if (HWY_ARCH_X86 && HWY_TARGET <= HWY_AVX3) || HWY_ARCH_ARM_A64
+constexpr int slots = 16;
+#else
+constexpr int slots = 8;
+#endif
+
 void UpdateRows(const RowTile &tile, double *largest)
 {
     static_assert(tileRows == 4, "one case for each row count");
@@ -163,9 +197,9 @@ void UpdateRows(const RowTile &tile, double *largest)
     case 2:
         return updateTile<2, 4>(tile, largest);
     case 3:
-        return updateTile<3, 2>(tile, largest);
+        return updateTile<3, slots / 4>(tile, largest);
     default:
-        return updateTile<4, 2>(tile, largest);
+        return updateTile<4, slots / 4>(tile, largest);
     }
 }
 
