@@ -788,12 +788,15 @@ void MainWindow::createMenus()
     connect(recentMenu, &RecentFilesMenu::chosen, this, &MainWindow::openAsked);
     fileMenu->addMenu(recentMenu);
     fileMenu->addAction(reloadAct);
+    fileMenu->addSeparator();
     fileMenu->addAction(saveAsAct);
     fileMenu->addAction(exportAct);
     fileMenu->addAction(exportContourAct);
     fileMenu->addAction(exportDataAct);
     fileMenu->addAction(exportReportAct);
+    fileMenu->addSeparator();
     fileMenu->addAction(printAct);
+    fileMenu->addSeparator();
     fileMenu->addAction(exitAct);
 
     editMenu = menuBar()->addMenu(tr("&Edit"));
