@@ -67,7 +67,9 @@ QByteArray camber(const Study &study)
 {
     if (!study.isLoaded())
         return QByteArray();
-    const Camberline &reference = *study.reference();
+    // The reference line as the diagram draws it: moved by the presses, as the contour is.
+    Camberline reference = *study.reference();
+    applyPresses(reference, study.presses());
     const Camberline &paneled = *study.paneledLine();
     std::vector<double> xs = reference.stations();
     xs.insert(xs.end(), paneled.stations().cbegin(), paneled.stations().cend());

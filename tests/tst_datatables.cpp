@@ -1,5 +1,6 @@
 #include "convergence.h"
 #include "datatables.h"
+#include "modification.h"
 #include "oddfiles.h"
 #include "study.h"
 
@@ -170,8 +171,12 @@ void tst_DataTables::tables()
         QVERIFY(std::is_sorted(x.cbegin(), x.cend()));
         QCOMPARE(QSet<double>(x.cbegin(), x.cend()).size(), x.size());
         QSet<double> stations;
+        // The reference line reshaped by the presses, as the contour beside it.
+        Camberline reference = *study.reference();
+        applyPresses(reference, study.presses());
+        QVERIFY(presses == 0 || reference.ypoint(100) != study.reference()->ypoint(100));
         for (const auto &[name, camber] :
-            {std::pair {QStringLiteral("y_reference"), study.reference()},
+            {std::pair {QStringLiteral("y_reference"), static_cast<const Camberline *>(&reference)},
                 {QStringLiteral("y_paneled"), &line}}) {
             const QList<double> y = column(name);
             for (int i = 0; i < camber->npoints(); ++i) {
