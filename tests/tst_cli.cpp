@@ -1,4 +1,3 @@
-#include "naca.h"
 #include "oddfiles.h"
 
 #include <QtTest>
@@ -101,12 +100,7 @@ QString tst_Cli::write(const QString &name, const QByteArray &bytes)
 
 void tst_Cli::initTestCase()
 {
-    const NacaSection section = nacaFourDigit(0.03, 0.35, 0.11, 41, false);
-    QByteArray text = "cli test section\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'f', 6) + " "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n";
-    foil = write(QStringLiteral("foil.dat"), text);
+    foil = write(QStringLiteral("foil.dat"), nacaFile(0.03, 0.35, 0.11, 41, "cli test section"));
     QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
 }
 

@@ -1,6 +1,6 @@
 #include "diagramscene.h"
 #include "diagramview.h"
-#include "naca.h"
+#include "oddfiles.h"
 #include "study.h"
 
 #include <QtTest>
@@ -179,11 +179,7 @@ void tst_Diagram::drawsTheStudy()
     const int stations = 11;
     const int n = 5;
     const int points = 2 * stations - 1;
-    const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, stations, false);
-    QByteArray text = "d\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'g', 17) + " "
-            + QByteArray::number(section.y[i], 'g', 17) + "\n";
+    QByteArray text = nacaFile(0.02, 0.4, 0.12, stations, "d");
     QBuffer file(&text);
     QVERIFY(file.open(QBuffer::ReadOnly));
     Shown shown;

@@ -1,7 +1,6 @@
 #include "diagramscene.h"
 #include "diagramview.h"
 #include "mainwindow.h"
-#include "naca.h"
 #include "named.h"
 #include "oddfiles.h"
 #include "recentfiles.h"
@@ -119,7 +118,7 @@ private slots:
     void zeroWithoutSign();
 
 private:
-    QString writeNaca(const QString &name, double m, double p, double t, int stations = 31);
+    QString writeNaca(const QString &name, double m, double p, double t);
     QString writeText(const QString &name, const QByteArray &text);
     // Runs action, closes the message box it opens and returns "title|text".
     QString closeMessageBox(const std::function<void()> &action);
@@ -132,14 +131,9 @@ QString tst_MainWindow::writeText(const QString &name, const QByteArray &text)
     return writeFile(dir, name, text);
 }
 
-QString tst_MainWindow::writeNaca(const QString &name, double m, double p, double t, int stations)
+QString tst_MainWindow::writeNaca(const QString &name, double m, double p, double t)
 {
-    const NacaSection section = nacaFourDigit(m, p, t, stations, false);
-    QByteArray text = "test section " + name.toLatin1() + "\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'f', 6) + "  "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n";
-    return writeText(name, text);
+    return writeText(name, nacaFile(m, p, t, 31, "test section " + name.toLatin1()));
 }
 
 QString tst_MainWindow::closeMessageBox(const std::function<void()> &action)

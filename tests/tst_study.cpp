@@ -1,6 +1,5 @@
 #include "convergence.h"
 #include "geometry.h"
-#include "naca.h"
 #include "oddfiles.h"
 #include "report.h"
 #include "study.h"
@@ -19,17 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A NACA section of 2 * stations - 1 points, as a user's file would hold it.
-QByteArray nacaFile(double m, double p, double t, int stations = 31)
-{
-    const NacaSection section = nacaFourDigit(m, p, t, stations, false);
-    QByteArray text = "test section\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'f', 6) + "  "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n";
-    return text;
-}
 
 // Everything a view could show of a study, to tell whether anything changed.
 QString shown(const Study &study)
@@ -438,8 +426,8 @@ void tst_Study::savedAfterPressesReachesTheTargets()
         QStringLiteral("test section (alpha0 %1 deg, cm0 %2)")
             .arg(degrees(saved.referenceCoefficients().alpha0), 0, 'f', 3)
             .arg(saved.referenceCoefficients().cm0, 0, 'f', 4));
-    QVERIFY(std::memcmp(study.reshapedReference(), &saved.referenceCoefficients(),
-                sizeof(Coefficients))
+    QVERIFY(
+        std::memcmp(study.reshapedReference(), &saved.referenceCoefficients(), sizeof(Coefficients))
         == 0);
     QCOMPARE(saved.data().count(), study.data().count());
     QVERIFY(qAbs(degrees(saved.referenceCoefficients().alpha0 - targets.alpha0)) < 0.01);
