@@ -46,6 +46,13 @@ inline QByteArray nacaFile(
     return text;
 }
 
+// The file's bytes, or none when it cannot be read.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QFile::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline QByteArray plainFile(
     const QByteArray &title, int stations, double scale = 1.0, const QByteArray &eol = "\n")
 {

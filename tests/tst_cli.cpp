@@ -302,9 +302,7 @@ void tst_Cli::modify()
     const auto [reachedAlpha0, reachedCm0] = referenceOf(output);
     QVERIFY2(qAbs(reachedAlpha0 - alpha0) <= 0.001 && qAbs(reachedCm0 - cm0) <= 1e-5,
         qPrintable(written.err));
-    QFile file(output);
-    QVERIFY(file.open(QFile::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(readFile(output));
     QCOMPARE(text.section('\n', 0, 0),
         QStringLiteral("NACA %1 (alpha0 %2 deg, cm0 %3)")
             .arg(digits, QString::number(reachedAlpha0, 'f', 3),
@@ -329,10 +327,8 @@ void tst_Cli::modifyCounted()
         qPrintable(counted.err));
     QVERIFY(counted.err.contains("liftwise-cli modify: warning: target not reached: alpha0 = "));
     const auto [alpha0, cm0] = referenceOf(output);
-    QFile file(output);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(QString::fromUtf8(file.readLine()),
-        QStringLiteral("cli test section (alpha0 %1 deg, cm0 %2)\n")
+    QCOMPARE(QString::fromUtf8(readFile(output)).section('\n', 0, 0),
+        QStringLiteral("cli test section (alpha0 %1 deg, cm0 %2)")
             .arg(QString::number(alpha0, 'f', 3), QString::number(cm0, 'f', 4)));
 
     const QString missed = dir.filePath(QStringLiteral("missed.dat"));
@@ -472,9 +468,7 @@ void tst_Cli::failedWrites()
     });
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.endsWith(said.replace("KEPT", kept)), qPrintable(run.err));
-    QFile file(kept);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("kept\n"));
+    QCOMPARE(readFile(kept), QByteArray("kept\n"));
 }
 
 void tst_Cli::batchGivesEveryRow_data()
@@ -682,9 +676,7 @@ void tst_Cli::exportTemplate()
     const Run printed = cli({"export", foil, "--chord", "120", "--output", pdf});
     QCOMPARE(printed.status, 0);
     QVERIFY2(printed.err.isEmpty(), qPrintable(printed.err));
-    QFile file(pdf);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QVERIFY(file.readAll().startsWith("%PDF-"));
+    QVERIFY(readFile(pdf).startsWith("%PDF-"));
     const Run cut = cli({"export", foil, "--chord", "120"});
     QCOMPARE(cut.status, 0);
     QVERIFY(cut.out.contains("\nAC1009\n") && cut.out.endsWith("\nEOF\n"));

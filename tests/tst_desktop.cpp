@@ -173,11 +173,7 @@ void tst_Desktop::recentNames()
     for (const QString &name : opened) {
         const QString path = folders.filePath(name);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        QVERIFY(file.open(QFile::WriteOnly));
-        file.write(plainFile("foil", 21));
-        file.close();
-        window.loadFile(path);
+        window.loadFile(writeFile(folders, name, plainFile("foil", 21)));
         paths.prepend(QFileInfo(path).absoluteFilePath());
     }
     RecentFilesMenu *menu = window.findChild<RecentFilesMenu *>();
@@ -346,9 +342,7 @@ void tst_Desktop::savedNames()
         QVERIFY(drawing.viewBox().size().height() > shown.height());
         // For a report: the caption names the airfoil, its file and the paneling; the hint
         // is left out, and each line is one path, not a polyline a segment.
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        const QString svg = QString::fromUtf8(file.readAll());
+        const QString svg = QString::fromUtf8(readFile(path));
         QVERIFY(svg.contains(QStringLiteral(
             "foil — shown.dat — 8 panels, leading edge density 3.00, trailing edge density 2.00")));
         QVERIFY(!svg.contains(QStringLiteral("zoom with the mouse wheel")));
@@ -360,20 +354,14 @@ void tst_Desktop::savedNames()
         QCOMPARE(image.width(), 2 * shown.width());
         QVERIFY(image.height() > 2 * shown.height());
     } else if (written.endsWith(".csv")) {
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        const QList<QByteArray> rows = file.readAll().split('\n');
+        const QList<QByteArray> rows = readFile(path).split('\n');
         if (tab == 2)
             QCOMPARE(rows.size(), Convergence::sampledCounts(Paneling().panels).size() + 2);
         QCOMPARE(rows.first(), tab == 2 ? "panels,alpha0_deg,cm0\r" : "x,y_reference,y_paneled\r");
     } else if (written.endsWith(".pdf")) {
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        QVERIFY(file.readAll().startsWith("%PDF-"));
+        QVERIFY(readFile(path).startsWith("%PDF-"));
     } else {
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        QCOMPARE(file.readLine(), QByteArray("foil\n"));
+        QVERIFY(readFile(path).startsWith("foil\n"));
     }
 }
 
@@ -468,9 +456,7 @@ void tst_Desktop::exportContour()
     name = dir.filePath(QStringLiteral("rib"));
     action->trigger();
     QCOMPARE(offered, 200.0);
-    QFile file(name + QStringLiteral(".pdf"));
-    QVERIFY(file.open(QFile::ReadOnly));
-    QVERIFY(file.readAll().startsWith("%PDF-"));
+    QVERIFY(readFile(name + QStringLiteral(".pdf")).startsWith("%PDF-"));
     name = pipe.chopped(4);
     action->trigger();
     QCOMPARE(offered, 150.0);

@@ -489,9 +489,7 @@ void tst_Study::failedSaveLeavesNothingBehind()
     std::signal(SIGXFSZ, previous);
     QCOMPARE(refusal.reason, QStringLiteral("File too large"));
     QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList {"kept.dat"});
-    QFile kept(path);
-    QVERIFY(kept.open(QFile::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+    QCOMPARE(readFile(path), QByteArray("kept\n"));
 }
 
 void tst_Study::savesReadBack_data()
@@ -525,10 +523,7 @@ void tst_Study::savesReadBack()
             study.modify(targets.at(k - 1));
         const QString saved = writeFile(saves, QStringLiteral("saved.dat"), "old\n");
         const Study::Refusal refusal = study.save(saved);
-        QFile file(saved);
-        file.open(QFile::ReadOnly);
-        const QByteArray text = file.readAll();
-        return std::make_tuple(refusal, text, study.data().titleBytes);
+        return std::make_tuple(refusal, readFile(saved), study.data().titleBytes);
     };
     for (const Paneling &paneling : {Paneling(), Paneling::reference()}) {
         for (int k = 0; k <= targets.size(); ++k) {
@@ -631,9 +626,7 @@ void tst_Study::onlyRegularFilesReplaced()
         return;
     }
     QCOMPARE(problem, QString());
-    QFile file(QFile::decodeName(named));
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(file.readAll(), study.airfoilText());
+    QCOMPARE(readFile(QFile::decodeName(named)), study.airfoilText());
 }
 
 QTEST_APPLESS_MAIN(tst_Study)
