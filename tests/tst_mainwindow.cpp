@@ -90,7 +90,6 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase();
     void startState();
-    void noDataBeforeLoad();
     void undoAndRedo();
     void unsavedReshapingAsks_data();
     void unsavedReshapingAsks();
@@ -273,6 +272,11 @@ void tst_MainWindow::startState()
     }
     QVERIFY(win.scene()->items().isEmpty());
     QVERIFY(!win.modify()->isEnabled());
+    // A finished edit before a load says there is nothing to show, and draws nothing.
+    win.finishEdit(win.decimal("trailing edge density"));
+    QCOMPARE(win.plain("results"), QStringLiteral("no data"));
+    QVERIFY(win.plain("paneling").isEmpty() && win.plain("file").isEmpty());
+    QVERIFY(win.scene()->items().isEmpty());
     // About names the program's version, its licence and the version of Qt it runs on.
     const QString about = closeMessageBox([&] { win.action("&About")->trigger(); });
     QVERIFY2(about.contains(QRegularExpression(QStringLiteral("Liftwise</b> \\d+\\.\\d+")))
@@ -297,16 +301,6 @@ void tst_MainWindow::startState()
         QVERIFY(!field->toolTip().isEmpty());
         QCOMPARE(field->accessibleDescription(), field->toolTip());
     }
-}
-
-void tst_MainWindow::noDataBeforeLoad()
-{
-    Window win;
-    win.finishEdit(win.decimal("trailing edge density"));
-    QCOMPARE(win.plain("results"), QStringLiteral("no data"));
-    QVERIFY(win.plain("paneling").isEmpty());
-    QVERIFY(win.plain("file").isEmpty());
-    QVERIFY(win.scene()->items().isEmpty());
 }
 
 void tst_MainWindow::loadAndEdit()
@@ -389,12 +383,11 @@ void tst_MainWindow::refusalsKeepTheScreen_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
     QTest::newRow("missing") << "missing"
-                             << "Cannot read file %1:\nNo such file or directory.";
+                             << QString("Cannot read file %1:\nNo such file or directory.");
     QTest::newRow("refused") << "refused"
-                             << "Cannot analyse file %1:\nthe file holds no points.";
+                             << QString("Cannot analyse file %1:\nthe file holds no points.");
     // Opening a pipe would wait for a writer and freeze the window.
-    QTest::newRow("pipe") << "pipe"
-                          << "Cannot read file %1:\nit is not a regular file.";
+    QTest::newRow("pipe") << "pipe" << QString("Cannot read file %1:\nit is not a regular file.");
 }
 
 void tst_MainWindow::refusalsKeepTheScreen()
@@ -690,29 +683,20 @@ void tst_MainWindow::typedValues_data()
     QTest::addColumn<int>("finish");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("message");
-    const int enter = Qt::Key_Return;
-    const int tab = Qt::Key_Tab;
-    const QString panels = "number of panels";
-    QTest::newRow("panels, 1000") << panels << "1000" << enter << "8"
-                                  << "number of panels: 3 to 999";
-    QTest::newRow("panels, 12.5") << panels << "12.5" << enter << "8"
-                                  << "number of panels: 3 to 999";
-    QTest::newRow("panels, 2, left") << panels << "2" << tab << "8"
-                                     << "number of panels: 3 to 999";
-    QTest::newRow("panels, 50") << panels << "50" << enter << "50"
-                                << "";
-    QTest::newRow("density, 12") << "leading edge density"
-                                 << "12" << enter << "3.00"
-                                 << "leading edge density: 1 to 10";
-    QTest::newRow("density, rounded") << "trailing edge density"
-                                      << "4.567" << tab << "4.57"
-                                      << "";
-    QTest::newRow("alpha0, -50") << "alpha0 [deg]"
-                                 << "-50" << enter << "-3.0000"
-                                 << "alpha0 [deg]: -45 to 45";
-    QTest::newRow("cm0, 1.5") << "cm0"
-                              << "1.5" << tab << "-0.0500"
-                              << "cm0: -1 to 1";
+    const auto row = [](const char *field, const char *typed, Qt::Key finish, const char *shown,
+                         const char *message) {
+        QTest::addRow("%s, %s", field, typed) << QString(field) << QString(typed) << int(finish)
+                                              << QString(shown) << QString(message);
+    };
+    const char *panels = "number of panels";
+    row(panels, "1000", Qt::Key_Return, "8", "number of panels: 3 to 999");
+    row(panels, "12.5", Qt::Key_Return, "8", "number of panels: 3 to 999");
+    row(panels, "2", Qt::Key_Tab, "8", "number of panels: 3 to 999");
+    row(panels, "50", Qt::Key_Return, "50", "");
+    row("leading edge density", "12", Qt::Key_Return, "3.00", "leading edge density: 1 to 10");
+    row("trailing edge density", "4.567", Qt::Key_Tab, "4.57", "");
+    row("alpha0 [deg]", "-50", Qt::Key_Return, "-3.0000", "alpha0 [deg]: -45 to 45");
+    row("cm0", "1.5", Qt::Key_Tab, "-0.0500", "cm0: -1 to 1");
 }
 
 void tst_MainWindow::typedValues()
@@ -754,20 +738,14 @@ void tst_MainWindow::tooltips_data()
     QTest::addColumn<QString>("widget");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("tip");
-    QTest::newRow("file, cm0") << "file"
-                               << "cm0 = "
-                               << "moment coefficient about the quarter chord";
-    QTest::newRow("paneling, alpha(sf)")
-        << "paneling"
-        << "alpha(sf) = "
-        << "angle of smooth leading-edge entry (the \"ideal\" angle)";
-    QTest::newRow("results, angle")
-        << "results"
-        << "angle [deg]"
-        << "each panel's angle, positive where the camber line falls towards the trailing edge";
-    QTest::newRow("file, title") << "file"
-                                 << "test section"
-                                 << "";
+    const auto row = [](const char *widget, const char *line, const char *tip) {
+        QTest::addRow("%s, %s", widget, line) << QString(widget) << QString(line) << QString(tip);
+    };
+    row("file", "cm0 = ", "moment coefficient about the quarter chord");
+    row("paneling", "alpha(sf) = ", "angle of smooth leading-edge entry (the \"ideal\" angle)");
+    row("results", "angle [deg]",
+        "each panel's angle, positive where the camber line falls towards the trailing edge");
+    row("file", "test section", "");
 }
 
 void tst_MainWindow::tooltips()
