@@ -317,9 +317,6 @@ void tst_MainWindow::loadAndEdit()
     QCOMPARE(win.lines("paneling").at(0), QStringLiteral("13 points, 12 panels"));
     QCOMPARE(win.lines("results").size(), 2);
     QCOMPARE(win.lines("results").at(0).size(), 11 + 1 + 12 * 10);
-    // The targets start at the reference line's values.
-    const double reference = win.lines("file").at(5).section(' ', 2, 2).toDouble();
-    QVERIFY(qAbs(win.decimal("alpha0 [deg]")->value() - reference) <= 0.0006);
     // How far from converged follows in the background, below the coefficients.
     QTRY_VERIFY(win.lines("file").at(10).startsWith("extrapolated: alpha0 = "));
 }
