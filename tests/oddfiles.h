@@ -33,6 +33,26 @@ inline QByteArrayList pointLines(int stations, double scale = 1.0)
     return lines;
 }
 
+// A NACA four-digit section of 2 * stations - 1 points in six decimals, as coordinate files
+// hold them.
+inline QByteArray nacaFile(
+    double m, double p, double t, int stations = 31, const QByteArray &title = "test section")
+{
+    const NacaSection s = nacaFourDigit(m, p, t, stations, false);
+    QByteArray text = title + "\n";
+    for (size_t i = 0; i < s.x.size(); ++i)
+        text += QByteArray::number(s.x[i], 'f', 6) + "  " + QByteArray::number(s.y[i], 'f', 6)
+            + "\n";
+    return text;
+}
+
+// The file's bytes, or none when it cannot be read.
+inline QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QFile::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 inline QByteArray plainFile(
     const QByteArray &title, int stations, double scale = 1.0, const QByteArray &eol = "\n")
 {

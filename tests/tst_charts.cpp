@@ -3,7 +3,6 @@
 #include "diagramview.h"
 #include "loadingchart.h"
 #include "mainwindow.h"
-#include "naca.h"
 #include "named.h"
 #include "oddfiles.h"
 #include "study.h"
@@ -130,12 +129,7 @@ tst_Charts::Shown::Shown()
 
 QString tst_Charts::section(const QString &name, double m, double p)
 {
-    const NacaSection s = nacaFourDigit(m, p, 0.12, 61, false);
-    QByteArray text = name.toLatin1() + "\n";
-    for (size_t i = 0; i < s.x.size(); ++i)
-        text
-            += QByteArray::number(s.x[i], 'f', 6) + " " + QByteArray::number(s.y[i], 'f', 6) + "\n";
-    return writeFile(dir, name, text);
+    return writeFile(dir, name, nacaFile(m, p, 0.12, 61, name.toLatin1()));
 }
 
 void tst_Charts::loadingFollowsTheLine_data()

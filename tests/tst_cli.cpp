@@ -1,4 +1,3 @@
-#include "naca.h"
 #include "oddfiles.h"
 
 #include <QtTest>
@@ -101,12 +100,7 @@ QString tst_Cli::write(const QString &name, const QByteArray &bytes)
 
 void tst_Cli::initTestCase()
 {
-    const NacaSection section = nacaFourDigit(0.03, 0.35, 0.11, 41, false);
-    QByteArray text = "cli test section\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'f', 6) + " "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n";
-    foil = write(QStringLiteral("foil.dat"), text);
+    foil = write(QStringLiteral("foil.dat"), nacaFile(0.03, 0.35, 0.11, 41, "cli test section"));
     QCOMPARE(mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
 }
 
@@ -308,9 +302,7 @@ void tst_Cli::modify()
     const auto [reachedAlpha0, reachedCm0] = referenceOf(output);
     QVERIFY2(qAbs(reachedAlpha0 - alpha0) <= 0.001 && qAbs(reachedCm0 - cm0) <= 1e-5,
         qPrintable(written.err));
-    QFile file(output);
-    QVERIFY(file.open(QFile::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(readFile(output));
     QCOMPARE(text.section('\n', 0, 0),
         QStringLiteral("NACA %1 (alpha0 %2 deg, cm0 %3)")
             .arg(digits, QString::number(reachedAlpha0, 'f', 3),
@@ -335,10 +327,8 @@ void tst_Cli::modifyCounted()
         qPrintable(counted.err));
     QVERIFY(counted.err.contains("liftwise-cli modify: warning: target not reached: alpha0 = "));
     const auto [alpha0, cm0] = referenceOf(output);
-    QFile file(output);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(QString::fromUtf8(file.readLine()),
-        QStringLiteral("cli test section (alpha0 %1 deg, cm0 %2)\n")
+    QCOMPARE(QString::fromUtf8(readFile(output)).section('\n', 0, 0),
+        QStringLiteral("cli test section (alpha0 %1 deg, cm0 %2)")
             .arg(QString::number(alpha0, 'f', 3), QString::number(cm0, 'f', 4)));
 
     const QString missed = dir.filePath(QStringLiteral("missed.dat"));
@@ -357,46 +347,42 @@ void tst_Cli::exitCodes_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("stderrHas");
 
+    const auto row = [](const char *tag, const QStringList &args, int status, const QString &said) {
+        QTest::newRow(tag) << args << status << said;
+    };
     const QString tryAnalyze = "\nTry 'liftwise-cli analyze --help'.\n";
-    QTest::newRow("help") << QStringList {"batch", "--help"} << 0 << QString();
-    QTest::newRow("version") << QStringList {"naca", "--version"} << 0 << QString();
-    QTest::newRow("missing file") << QStringList {"analyze", "/no/such/foil.dat"} << 1
-                                  << "Cannot read file /no/such/foil.dat: No such file";
-    QTest::newRow("refused in a sweep")
-        << QStringList {"sweep", "EMPTY", "--panels", "3:4"} << 1 << "the file holds no points";
-    QTest::newRow("too many panels")
-        << QStringList {"analyze", "FOIL", "--panels", "1000"} << 2
-        << "liftwise-cli analyze: --panels takes a whole number from 3 to 999" + tryAnalyze;
-    QTest::newRow("density beyond range") << QStringList {"analyze", "FOIL", "--le", "10.006"} << 2
-                                          << "--le takes a number from 1.00 to 10.00" + tryAnalyze;
-    QTest::newRow("target beyond range") << QStringList {"analyze", "FOIL", "--alpha0", "45.0001"}
-                                         << 2 << "--alpha0 takes a number from -45.0000 to 45.0000";
-    QTest::newRow("presses without targets")
-        << QStringList {"analyze", "FOIL", "--presses", "2"} << 2 << "--presses needs --modify";
-    QTest::newRow("no command") << QStringList {} << 2 << "no command given";
-    QTest::newRow("unknown option")
-        << QStringList {"analyze", "FOIL", "--fast"} << 2 << "Unknown option 'fast'." + tryAnalyze;
-    QTest::newRow("reversed sweep")
-        << QStringList {"sweep", "FOIL", "--panels", "9:3"} << 2 << "FROM:TO";
-    QTest::newRow("bad digits") << QStringList {"naca", "24x2"} << 2 << "four digits";
-    QTest::newRow("thickness 40") << QStringList {"naca", "2440"} << 2 << "below 40";
-    QTest::newRow("modify without targets")
-        << QStringList {"modify", "FOIL", "--alpha0", "-3"} << 2 << "--alpha0 and --cm0";
-    QTest::newRow("modify into a folder nobody may write") << QStringList {"modify", "FOIL",
-        "--alpha0", "-3", "--cm0", "-0.1", "--output",
-        "/proc/modified.dat"} << 1 << "Cannot write file /proc/modified.dat:";
-    QTest::newRow("modify beyond what opens")
-        << QStringList {"modify", "FOIL", "--alpha0", "45", "--cm0", "-1", "--output", "-"} << 1
-        << "liftwise-cli: Cannot save -: the reshaped airfoil would be refused: the point on line";
-    QTest::newRow("report without a PDF to write")
-        << QStringList {"report", "FOIL"} << 2 << "--output OUT.pdf names the PDF to write";
-    QTest::newRow("report onto a pipe") << QStringList {"report", "FOIL", "--output", "PIPE"} << 1
-                                        << "Cannot write file PIPE: it is not a regular file.\n";
-    QTest::newRow("export to an unknown type")
-        << QStringList {"export", "FOIL", "--chord", "200", "--output", "rib.png"} << 2
-        << "liftwise-cli export: --output takes a name ending in .dxf, .svg or .pdf";
-    QTest::newRow("modify onto a pipe") << QStringList {"modify", "FOIL", "--alpha0", "-3", "--cm0",
-        "-0.1", "--output", "PIPE"} << 1 << "Cannot write file PIPE: it is not a regular file.\n";
+    const QString pipe = "Cannot write file PIPE: it is not a regular file.\n";
+    const QStringList modify = {"modify", "FOIL", "--alpha0", "-3", "--cm0", "-0.1", "--output"};
+    row("help", {"batch", "--help"}, 0, "");
+    row("version", {"naca", "--version"}, 0, "");
+    row("missing file", {"analyze", "/no/such/foil.dat"}, 1,
+        "Cannot read file /no/such/foil.dat: No such file");
+    row("refused in a sweep", {"sweep", "EMPTY", "--panels", "3:4"}, 1, "the file holds no points");
+    row("too many panels", {"analyze", "FOIL", "--panels", "1000"}, 2,
+        "liftwise-cli analyze: --panels takes a whole number from 3 to 999" + tryAnalyze);
+    row("density beyond range", {"analyze", "FOIL", "--le", "10.006"}, 2,
+        "--le takes a number from 1.00 to 10.00" + tryAnalyze);
+    row("target beyond range", {"analyze", "FOIL", "--alpha0", "45.0001"}, 2,
+        "--alpha0 takes a number from -45.0000 to 45.0000");
+    row("presses without targets", {"analyze", "FOIL", "--presses", "2"}, 2,
+        "--presses needs --modify");
+    row("no command", {}, 2, "no command given");
+    row("unknown option", {"analyze", "FOIL", "--fast"}, 2, "Unknown option 'fast'." + tryAnalyze);
+    row("reversed sweep", {"sweep", "FOIL", "--panels", "9:3"}, 2, "FROM:TO");
+    row("bad digits", {"naca", "24x2"}, 2, "four digits");
+    row("thickness 40", {"naca", "2440"}, 2, "below 40");
+    row("modify without targets", {"modify", "FOIL", "--alpha0", "-3"}, 2, "--alpha0 and --cm0");
+    row("modify into a folder nobody may write", modify + QStringList {"/proc/modified.dat"}, 1,
+        "Cannot write file /proc/modified.dat:");
+    row("modify beyond what opens",
+        {"modify", "FOIL", "--alpha0", "45", "--cm0", "-1", "--output", "-"}, 1,
+        "liftwise-cli: Cannot save -: the reshaped airfoil would be refused: the point on line");
+    row("report without a PDF to write", {"report", "FOIL"}, 2,
+        "--output OUT.pdf names the PDF to write");
+    row("report onto a pipe", {"report", "FOIL", "--output", "PIPE"}, 1, pipe);
+    row("export to an unknown type", {"export", "FOIL", "--chord", "200", "--output", "rib.png"}, 2,
+        "liftwise-cli export: --output takes a name ending in .dxf, .svg or .pdf");
+    row("modify onto a pipe", modify + QStringList {"PIPE"}, 1, pipe);
 }
 
 void tst_Cli::exitCodes()
@@ -478,9 +464,7 @@ void tst_Cli::failedWrites()
     });
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.endsWith(said.replace("KEPT", kept)), qPrintable(run.err));
-    QFile file(kept);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("kept\n"));
+    QCOMPARE(readFile(kept), QByteArray("kept\n"));
 }
 
 void tst_Cli::batchGivesEveryRow_data()
@@ -688,9 +672,7 @@ void tst_Cli::exportTemplate()
     const Run printed = cli({"export", foil, "--chord", "120", "--output", pdf});
     QCOMPARE(printed.status, 0);
     QVERIFY2(printed.err.isEmpty(), qPrintable(printed.err));
-    QFile file(pdf);
-    QVERIFY(file.open(QFile::ReadOnly));
-    QVERIFY(file.readAll().startsWith("%PDF-"));
+    QVERIFY(readFile(pdf).startsWith("%PDF-"));
     const Run cut = cli({"export", foil, "--chord", "120"});
     QCOMPARE(cut.status, 0);
     QVERIFY(cut.out.contains("\nAC1009\n") && cut.out.endsWith("\nEOF\n"));

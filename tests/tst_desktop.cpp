@@ -14,6 +14,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+QString title(const QWidget &window) { return window.windowTitle().remove(QStringLiteral("[*]")); }
+
+// The window's action of the menu text.
+QAction *action(const QWidget &window, const QString &text)
+{
+    for (QAction *action : window.findChildren<QAction *>())
+        if (action->text() == text)
+            return action;
+    qFatal("no action %s", qPrintable(text));
+    return nullptr;
+}
+
+} // namespace
+
 // The window as a desktop program: opened from the command line or a drop, remembering across
 // runs, exporting and copying what it shows.
 class tst_Desktop : public QObject
@@ -65,7 +81,7 @@ void tst_Desktop::fileOnTheCommandLine()
     QTimer::singleShot(0, [&] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (auto *window = qobject_cast<MainWindow *>(widget)) {
-                title = window->windowTitle().remove(QStringLiteral("[*]"));
+                title = ::title(*window);
                 window->findChild<QSpinBox *>()->setValue(17);
                 window->close();
             }
@@ -97,21 +113,19 @@ void tst_Desktop::drops()
         QCoreApplication::sendEvent(&window, &drop);
     };
     drop({QUrl::fromLocalFile(dir.path())});
-    QCOMPARE(window.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Liftwise - none"));
+    QCOMPARE(title(window), QStringLiteral("Liftwise - none"));
     QCOMPARE(
         window.statusBar()->currentMessage(), QStringLiteral("Drop one airfoil file to open it"));
     drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)});
-    QCOMPARE(window.windowTitle().remove(QStringLiteral("[*]")), QStringLiteral("Liftwise - none"));
+    QCOMPARE(title(window), QStringLiteral("Liftwise - none"));
     drop({QUrl::fromLocalFile(path)});
-    QCOMPARE(window.windowTitle().remove(QStringLiteral("[*]")),
-        QStringLiteral("Liftwise - dropped.dat"));
+    QCOMPARE(title(window), QStringLiteral("Liftwise - dropped.dat"));
     // A name that is not UTF-8 opens by its bytes.
     const QByteArray odd = QFile::encodeName(dir.path()) + "/\xff\xfe.dat";
     QCOMPARE(link(QFile::encodeName(path).constData(), odd.constData()), 0);
     drop({QUrl::fromEncoded("file://" + odd.toPercentEncoding("/"))});
-    QVERIFY2(window.windowTitle().remove(QStringLiteral("[*]")).endsWith(".dat")
-            && !window.windowTitle().remove(QStringLiteral("[*]")).endsWith("dropped.dat"),
-        qPrintable(window.windowTitle().remove(QStringLiteral("[*]"))));
+    QVERIFY2(title(window).endsWith(".dat") && !title(window).endsWith("dropped.dat"),
+        qPrintable(title(window)));
 }
 
 void tst_Desktop::recentFilesAcrossRuns()
@@ -137,8 +151,7 @@ void tst_Desktop::recentFilesAcrossRuns()
         listed << action->statusTip();
     QCOMPARE(listed, QStringList {paths.at(0)} + paths.mid(2, 6));
     menu->actions().at(1)->trigger();
-    QCOMPARE(window.windowTitle().remove(QStringLiteral("[*]")),
-        QStringLiteral("Liftwise - %1").arg(QFileInfo(paths.at(2)).fileName()));
+    QCOMPARE(title(window), QStringLiteral("Liftwise - %1").arg(QFileInfo(paths.at(2)).fileName()));
 }
 
 void tst_Desktop::unreadableSettings_data()
@@ -173,11 +186,7 @@ void tst_Desktop::recentNames()
     for (const QString &name : opened) {
         const QString path = folders.filePath(name);
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        QVERIFY(file.open(QFile::WriteOnly));
-        file.write(plainFile("foil", 21));
-        file.close();
-        window.loadFile(path);
+        window.loadFile(writeFile(folders, name, plainFile("foil", 21)));
         paths.prepend(QFileInfo(path).absoluteFilePath());
     }
     RecentFilesMenu *menu = window.findChild<RecentFilesMenu *>();
@@ -272,32 +281,21 @@ void tst_Desktop::savedNames_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
-    const QString save = "Save Airfoil As...";
-    const QString exporting = "Export Diagram...";
-    QTest::newRow("save") << save << 0 << ""
-                          << "unmod"
-                          << "unmod.dat";
-    QTest::newRow("save, all files") << save << 0 << "all files (*)"
-                                     << "unmod"
-                                     << "unmod";
-    QTest::newRow("airfoil, SVG") << exporting << 0 << ""
-                                  << "drawing.svg"
-                                  << "drawing.svg";
-    QTest::newRow("airfoil, PNG") << exporting << 0 << ""
-                                  << "noext"
-                                  << "noext.png";
-    QTest::newRow("loading, SVG") << exporting << 1 << "SVG drawing (*.svg)"
-                                  << "noext"
-                                  << "noext.svg";
-    QTest::newRow("airfoil, data") << "Export Data..." << 0 << ""
-                                   << "wing"
-                                   << "wing-camber.csv,wing-contour.csv";
-    QTest::newRow("convergence, data") << "Export Data..." << 2 << ""
-                                       << "wing.csv"
-                                       << "wing-convergence.csv";
-    QTest::newRow("report") << "Export Report..." << 0 << ""
-                            << "page"
-                            << "page.pdf";
+    const auto row = [](const char *tag, const char *action, int tab, const char *filter,
+                         const char *typed, const char *written) {
+        QTest::newRow(tag) << QString(action) << tab << QString(filter) << QString(typed)
+                           << QString(written);
+    };
+    const char *save = "Save Airfoil As...";
+    const char *exporting = "Export Diagram...";
+    row("save", save, 0, "", "unmod", "unmod.dat");
+    row("save, all files", save, 0, "all files (*)", "unmod", "unmod");
+    row("airfoil, SVG", exporting, 0, "", "drawing.svg", "drawing.svg");
+    row("airfoil, PNG", exporting, 0, "", "noext", "noext.png");
+    row("loading, SVG", exporting, 1, "SVG drawing (*.svg)", "noext", "noext.svg");
+    row("airfoil, data", "Export Data...", 0, "", "wing", "wing-camber.csv,wing-contour.csv");
+    row("convergence, data", "Export Data...", 2, "", "wing.csv", "wing-convergence.csv");
+    row("report", "Export Report...", 0, "", "page", "page.pdf");
 }
 
 void tst_Desktop::savedNames()
@@ -325,9 +323,7 @@ void tst_Desktop::savedNames()
         }
     });
     timer.start(10);
-    for (QAction *a : window.findChildren<QAction *>())
-        if (a->text() == action)
-            a->trigger();
+    ::action(window, action)->trigger();
     timer.stop();
     QCOMPARE(QDir(folder).entryList(QDir::Files), written.split(','));
     QCOMPARE(window.statusBar()->currentMessage().startsWith(
@@ -346,9 +342,7 @@ void tst_Desktop::savedNames()
         QVERIFY(drawing.viewBox().size().height() > shown.height());
         // For a report: the caption names the airfoil, its file and the paneling; the hint
         // is left out, and each line is one path, not a polyline a segment.
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        const QString svg = QString::fromUtf8(file.readAll());
+        const QString svg = QString::fromUtf8(readFile(path));
         QVERIFY(svg.contains(QStringLiteral(
             "foil — shown.dat — 8 panels, leading edge density 3.00, trailing edge density 2.00")));
         QVERIFY(!svg.contains(QStringLiteral("zoom with the mouse wheel")));
@@ -360,20 +354,14 @@ void tst_Desktop::savedNames()
         QCOMPARE(image.width(), 2 * shown.width());
         QVERIFY(image.height() > 2 * shown.height());
     } else if (written.endsWith(".csv")) {
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        const QList<QByteArray> rows = file.readAll().split('\n');
+        const QList<QByteArray> rows = readFile(path).split('\n');
         if (tab == 2)
             QCOMPARE(rows.size(), Convergence::sampledCounts(Paneling().panels).size() + 2);
         QCOMPARE(rows.first(), tab == 2 ? "panels,alpha0_deg,cm0\r" : "x,y_reference,y_paneled\r");
     } else if (written.endsWith(".pdf")) {
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        QVERIFY(file.readAll().startsWith("%PDF-"));
+        QVERIFY(readFile(path).startsWith("%PDF-"));
     } else {
-        QFile file(path);
-        QVERIFY(file.open(QFile::ReadOnly));
-        QCOMPARE(file.readLine(), QByteArray("foil\n"));
+        QVERIFY(readFile(path).startsWith("foil\n"));
     }
 }
 
@@ -405,9 +393,7 @@ void tst_Desktop::copyResults()
             box->setValue(box->accessibleName() == targets.first() ? -3.0 : -0.07);
     for (int i = 0; i < presses; ++i)
         emit window.findChild<QPushButton *>()->pressed();
-    for (QAction *action : window.findChildren<QAction *>())
-        if (action->text() == QStringLiteral("Copy Results"))
-            action->trigger();
+    action(window, QStringLiteral("Copy Results"))->trigger();
     QStringList arguments {"analyze", path};
     if (presses > 0)
         arguments << "--alpha0"
@@ -430,13 +416,10 @@ void tst_Desktop::exportContour()
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QAction *action = nullptr;
-    for (QAction *a : window.findChildren<QAction *>())
-        if (a->text() == QStringLiteral("Export Contour..."))
-            action = a;
-    QVERIFY(action && !action->isEnabled());
+    QAction *exporting = action(window, QStringLiteral("Export Contour..."));
+    QVERIFY(!exporting->isEnabled());
     window.loadFile(foil(QStringLiteral("rib.dat")));
-    QVERIFY(action->isEnabled());
+    QVERIFY(exporting->isEnabled());
     const QString pipe = dir.filePath(QStringLiteral("pipe.pdf"));
     QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     QString name;
@@ -466,13 +449,11 @@ void tst_Desktop::exportContour()
     });
     timer.start(10);
     name = dir.filePath(QStringLiteral("rib"));
-    action->trigger();
+    exporting->trigger();
     QCOMPARE(offered, 200.0);
-    QFile file(name + QStringLiteral(".pdf"));
-    QVERIFY(file.open(QFile::ReadOnly));
-    QVERIFY(file.readAll().startsWith("%PDF-"));
+    QVERIFY(readFile(name + QStringLiteral(".pdf")).startsWith("%PDF-"));
     name = pipe.chopped(4);
-    action->trigger();
+    exporting->trigger();
     QCOMPARE(offered, 150.0);
     QCOMPARE(told, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(pipe));
     QVERIFY(!QFileInfo(pipe).isFile());

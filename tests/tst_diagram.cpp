@@ -1,6 +1,6 @@
 #include "diagramscene.h"
 #include "diagramview.h"
-#include "naca.h"
+#include "oddfiles.h"
 #include "study.h"
 
 #include <QtTest>
@@ -11,10 +11,8 @@ class tst_Diagram : public QObject
     Q_OBJECT
 
 private slots:
-    void keyZoomLimits_data();
-    void keyZoomLimits();
-    void wheelZoomLimits_data();
-    void wheelZoomLimits();
+    void zoomLimits_data();
+    void zoomLimits();
     void wheelKeepsThePointUnderTheMouse_data();
     void wheelKeepsThePointUnderTheMouse();
     void dragPansUnderAFixedHint();
@@ -60,60 +58,44 @@ void tst_Diagram::mouse(DiagramView *view, QEvent::Type type, const QPoint &pos)
     QCoreApplication::sendEvent(view->viewport(), &event);
 }
 
-void tst_Diagram::keyZoomLimits_data()
+void tst_Diagram::zoomLimits_data()
 {
-    // A step that would leave 0.05 ... 50 is dropped whole, not clamped to the limit.
+    // Steps up to the last that stays within 0.05 ... 50; the next would leave it and is
+    // dropped whole, not clamped to the limit. A key scales by 1.2 from 0.35.
     QTest::addColumn<int>("key");
-    QTest::addColumn<int>("accepted");
-
-    QTest::newRow("plus") << int(Qt::Key_Plus) << 27;
-    QTest::newRow("minus") << int(Qt::Key_Minus) << 10;
-}
-
-void tst_Diagram::keyZoomLimits()
-{
-    QFETCH(int, key);
-    QFETCH(int, accepted);
-
-    Study study;
-    DiagramScene scene(&study);
-    DiagramView view(&scene);
-    const double factor = key == Qt::Key_Plus ? 1.2 : 1 / 1.2;
-    double expected = 0.35;
-    for (int i = 0; i < accepted; ++i) {
-        QTest::keyClick(&view, Qt::Key(key));
-        expected *= factor;
-        QVERIFY(qAbs(zoom(view) - expected) < 1e-9 * expected);
-    }
-    QTest::keyClick(&view, Qt::Key(key));
-    QTest::keyClick(&view, Qt::Key(key));
-    QVERIFY(qAbs(zoom(view) - expected) < 1e-9 * expected);
-}
-
-void tst_Diagram::wheelZoomLimits_data()
-{
     QTest::addColumn<int>("delta");
     QTest::addColumn<int>("accepted");
     QTest::addColumn<double>("limitZoom");
-
-    QTest::newRow("towards the screen") << 120 << 14 << 44.80;
-    QTest::newRow("towards the user") << -120 << 5 << 0.0619;
+    QTest::addColumn<double>("within");
+    QTest::newRow("plus") << int(Qt::Key_Plus) << 0 << 27 << 0.35 * std::pow(1.2, 27) << 1e-9;
+    QTest::newRow("minus") << int(Qt::Key_Minus) << 0 << 10 << 0.35 / std::pow(1.2, 10) << 1e-9;
+    QTest::newRow("wheel towards the screen") << 0 << 120 << 14 << 44.80 << 0.005;
+    QTest::newRow("wheel towards the user") << 0 << -120 << 5 << 0.0619 << 0.005;
 }
 
-void tst_Diagram::wheelZoomLimits()
+void tst_Diagram::zoomLimits()
 {
+    QFETCH(int, key);
     QFETCH(int, delta);
     QFETCH(int, accepted);
     QFETCH(double, limitZoom);
-
+    QFETCH(double, within);
     Study study;
     DiagramScene scene(&study);
     DiagramView view(&scene);
+    const auto step = [&] {
+        if (key)
+            QTest::keyClick(&view, Qt::Key(key));
+        else
+            wheel(&view, delta);
+    };
     for (int i = 0; i < accepted; ++i)
-        wheel(&view, delta);
-    QVERIFY(qAbs(zoom(view) - limitZoom) < 0.005 * limitZoom);
+        step();
+    QVERIFY2(
+        qAbs(zoom(view) - limitZoom) < within * limitZoom, qPrintable(QString::number(zoom(view))));
     const QTransform atLimit = view.transform();
-    wheel(&view, delta);
+    step();
+    step();
     QCOMPARE(view.transform(), atLimit);
 }
 
@@ -179,11 +161,7 @@ void tst_Diagram::drawsTheStudy()
     const int stations = 11;
     const int n = 5;
     const int points = 2 * stations - 1;
-    const NacaSection section = nacaFourDigit(0.02, 0.4, 0.12, stations, false);
-    QByteArray text = "d\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'g', 17) + " "
-            + QByteArray::number(section.y[i], 'g', 17) + "\n";
+    QByteArray text = nacaFile(0.02, 0.4, 0.12, stations, "d");
     QBuffer file(&text);
     QVERIFY(file.open(QBuffer::ReadOnly));
     Shown shown;

@@ -1,5 +1,5 @@
 #include "contourtemplate.h"
-#include "naca.h"
+#include "oddfiles.h"
 #include "study.h"
 
 #include <QtTest>
@@ -26,11 +26,7 @@ private:
 
 std::unique_ptr<Study> tst_Export::loadedStudy()
 {
-    const NacaSection section = nacaFourDigit(0.04, 0.4, 0.12, 41, false);
-    QByteArray text = "export test section\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'f', 6) + " "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n";
+    QByteArray text = nacaFile(0.04, 0.4, 0.12, 41, "export test section");
     QBuffer file(&text);
     file.open(QIODevice::ReadOnly);
     auto study = std::make_unique<Study>();

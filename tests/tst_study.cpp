@@ -1,6 +1,5 @@
 #include "convergence.h"
 #include "geometry.h"
-#include "naca.h"
 #include "oddfiles.h"
 #include "report.h"
 #include "study.h"
@@ -19,17 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A NACA section of 2 * stations - 1 points, as a user's file would hold it.
-QByteArray nacaFile(double m, double p, double t, int stations = 31)
-{
-    const NacaSection section = nacaFourDigit(m, p, t, stations, false);
-    QByteArray text = "test section\n";
-    for (size_t i = 0; i < section.x.size(); ++i)
-        text += QByteArray::number(section.x[i], 'f', 6) + "  "
-            + QByteArray::number(section.y[i], 'f', 6) + "\n";
-    return text;
-}
 
 // Everything a view could show of a study, to tell whether anything changed.
 QString shown(const Study &study)
@@ -81,9 +69,9 @@ class tst_Study : public QObject
 private slots:
     void oddFiles_data() { addOddFileRows(); }
     void oddFiles();
-    void loadShowsReferenceAndPaneling();
+    void defaultPanelWidths();
     void targetsPresetAsTheFieldsTakeThem();
-    void panelingRebuildsAndEndsPresses();
+    void pressAfterAPanelingChange();
     void modifyWorkedCase();
     void everyCallBeforeALoad();
     void sharedInversesAreMadeOnce();
@@ -155,24 +143,11 @@ void tst_Study::oddFiles()
     }
 }
 
-void tst_Study::loadShowsReferenceAndPaneling()
+void tst_Study::defaultPanelWidths()
 {
-    Study study;
-    study.setPaneling(Paneling {3, 3.0, 2.0});
-    QVERIFY(!study.loadFile(write(QStringLiteral("wing.dat"), nacaFile(0.02, 0.4, 0.12))));
-    const QStringList file = Report::fileLines(study);
-    QCOMPARE(file.mid(0, 4),
-        (QStringList {"test section", "61 points", "reference paneling: 200 panels", ""}));
-    QCOMPARE(file.size(), 14);
-    // A 2 % cambered section: the reference zero-lift angle is near the analytic -2.08 deg, and
-    // the coarse paneling, built at the paneling set before the load, is visibly off it.
-    const double reference = degrees(study.referenceCoefficients().alpha0);
-    QVERIFY2(reference < -1.9 && reference > -2.3, qPrintable(file.at(5)));
-    QCOMPARE(study.paneledLine()->npoints(), 4);
-    QVERIFY(qAbs(degrees(study.paneledCoefficients().alpha0) - reference) > 0.1);
-    QCOMPARE(Report::panelingLines(study).first(), QStringLiteral("4 points, 3 panels"));
     // The default paneling's widths depend on the paneling alone.
-    study.setPaneling(Paneling());
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("wing.dat"), nacaFile(0.02, 0.4, 0.12))));
     QCOMPARE(Report::panelWidthLine(*study.paneledLine()),
         QStringLiteral("     0.0326    0.0512    0.0881    0.1615    0.2496    0.2203"
                        "    0.1267    0.0701"));
@@ -180,41 +155,25 @@ void tst_Study::loadShowsReferenceAndPaneling()
 
 void tst_Study::targetsPresetAsTheFieldsTakeThem()
 {
+    // The reference values as the fields round them, but beyond a field's range the preset
+    // stops at its bound: camber 0.6 far aft gives about -27 deg and a moment of -1.28.
     Study study;
-    QVERIFY(!study.loadFile(write(QStringLiteral("t.dat"), nacaFile(0.03, 0.3, 0.10))));
-    const Coefficients &c = study.referenceCoefficients();
-    Targets preset = study.presetTargets();
-    QVERIFY(qAbs(degrees(preset.alpha0) - degrees(c.alpha0)) <= 0.00005);
-    QVERIFY(qAbs(preset.cm0 - c.cm0) <= 0.00005);
-    // Beyond a field's range the preset stops at its bound: camber 0.6 far aft gives about
-    // -27 deg and a moment of -1.28.
     QVERIFY(!study.loadFile(write(QStringLiteral("big.dat"), nacaFile(0.6, 0.8, 0.10))));
-    preset = study.presetTargets();
+    const Targets preset = study.presetTargets();
     const Coefficients &big = study.referenceCoefficients();
     QVERIFY(qAbs(degrees(preset.alpha0) - degrees(big.alpha0)) <= 0.00005);
     QVERIFY(big.cm0 < -Targets::MaxCm0);
     QCOMPARE(preset.cm0, -Targets::MaxCm0);
 }
 
-void tst_Study::panelingRebuildsAndEndsPresses()
+void tst_Study::pressAfterAPanelingChange()
 {
+    // A press reshapes at the line's own stations, whatever the paneling was before.
     Study study;
     QVERIFY(!study.loadFile(write(QStringLiteral("m.dat"), nacaFile(0.02, 0.4, 0.12))));
-    const QString fresh = shown(study);
-    QSignalSpy lines(&study, &Study::lineChanged);
-    study.modify(Targets {radians(-4.0), -0.08});
-    QCOMPARE(study.presses().size(), size_t(1));
-    QCOMPARE(Report::panelingLines(study).first(), QStringLiteral("modified paneling"));
-    // The same paneling again rebuilds the line from the contour.
-    study.setPaneling(study.paneling());
-    QVERIFY(study.presses().empty());
-    QCOMPARE(shown(study), fresh);
-    QCOMPARE(lines.count(), 2);
-    // A press reshapes at the line's own stations, whatever the paneling was before.
     study.setPaneling(Paneling {12, 2.0, 4.0});
     study.modify(Targets {radians(-4.0), -0.08});
     QCOMPARE(study.paneledLine()->npoints(), 13);
-    QCOMPARE(study.paneledLine()->ypoint(12), 0.0);
     QVERIFY(qAbs(degrees(study.paneledCoefficients().alpha0) - -4.0) < 0.05);
 }
 
@@ -234,7 +193,6 @@ void tst_Study::modifyWorkedCase()
     QCOMPARE(lines.at(1), QStringLiteral("start  :  alpha0=   0.000  cm0=  0.0000"));
     QCOMPARE(lines.at(2), QStringLiteral("target :  alpha0=  -2.000  cm0= -0.0500"));
     QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a=  3.2175  b=  2.2826"));
-    QCOMPARE(lines.at(4), Report::reshapedReferenceLine(*study.reshapedReference()));
     QCOMPARE(lines.at(5), QStringLiteral("9 points, 8 panels"));
     QCOMPARE(lines.at(7), QStringLiteral("alpha0 = -2.001 deg"));
     QCOMPARE(lines.at(8), QStringLiteral("cm0 = -0.0497"));
@@ -434,12 +392,8 @@ void tst_Study::savedAfterPressesReachesTheTargets()
     QVERIFY(!study.save(path));
     Study saved;
     QVERIFY(!saved.loadFile(path));
-    QCOMPARE(saved.data().title,
-        QStringLiteral("test section (alpha0 %1 deg, cm0 %2)")
-            .arg(degrees(saved.referenceCoefficients().alpha0), 0, 'f', 3)
-            .arg(saved.referenceCoefficients().cm0, 0, 'f', 4));
-    QVERIFY(std::memcmp(study.reshapedReference(), &saved.referenceCoefficients(),
-                sizeof(Coefficients))
+    QVERIFY(
+        std::memcmp(study.reshapedReference(), &saved.referenceCoefficients(), sizeof(Coefficients))
         == 0);
     QCOMPARE(saved.data().count(), study.data().count());
     QVERIFY(qAbs(degrees(saved.referenceCoefficients().alpha0 - targets.alpha0)) < 0.01);
@@ -501,9 +455,7 @@ void tst_Study::failedSaveLeavesNothingBehind()
     std::signal(SIGXFSZ, previous);
     QCOMPARE(refusal.reason, QStringLiteral("File too large"));
     QCOMPARE(QDir(full.path()).entryList(QDir::Files), QStringList {"kept.dat"});
-    QFile kept(path);
-    QVERIFY(kept.open(QFile::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("kept\n"));
+    QCOMPARE(readFile(path), QByteArray("kept\n"));
 }
 
 void tst_Study::savesReadBack_data()
@@ -537,10 +489,7 @@ void tst_Study::savesReadBack()
             study.modify(targets.at(k - 1));
         const QString saved = writeFile(saves, QStringLiteral("saved.dat"), "old\n");
         const Study::Refusal refusal = study.save(saved);
-        QFile file(saved);
-        file.open(QFile::ReadOnly);
-        const QByteArray text = file.readAll();
-        return std::make_tuple(refusal, text, study.data().titleBytes);
+        return std::make_tuple(refusal, readFile(saved), study.data().titleBytes);
     };
     for (const Paneling &paneling : {Paneling(), Paneling::reference()}) {
         for (int k = 0; k <= targets.size(); ++k) {
@@ -643,9 +592,7 @@ void tst_Study::onlyRegularFilesReplaced()
         return;
     }
     QCOMPARE(problem, QString());
-    QFile file(QFile::decodeName(named));
-    QVERIFY(file.open(QFile::ReadOnly));
-    QCOMPARE(file.readAll(), study.airfoilText());
+    QCOMPARE(readFile(QFile::decodeName(named)), study.airfoilText());
 }
 
 QTEST_APPLESS_MAIN(tst_Study)
