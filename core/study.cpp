@@ -106,6 +106,7 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     if (const Refusal refusal = analyseFile(device, next.get()))
         return refusal;
     next->path = path;
+    next->geometry = geometryOf(*next->airfoil);
 
     // 2. The new file at the paneling asked for.
     file = std::move(next);
@@ -138,7 +139,6 @@ Study::Refusal Study::analyseFile(QIODevice *device, Analysis *next) const
     if (!next->referenceCoefficients.isFinite())
         return {Refusal::Refused,
             QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
-    next->geometry = geometryOf(*next->airfoil);
     next->warnings = next->data.warnings;
     const std::string warning = next->airfoil->normalizationWarning();
     if (!warning.empty())

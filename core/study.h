@@ -151,7 +151,8 @@ signals:
 
 private:
     struct Analysis;
-    // Reads and analyses the device into next, as every open does.
+    // Reads and analyses the device into next, as every open does, all but the geometry, which
+    // only a load shows (a press reads its section back for the coefficients alone).
     Refusal analyseFile(QIODevice *device, Analysis *next) const;
     // The normalised contour with the presses applied, as an airfoil file under the title.
     QByteArray contourText(const QByteArray &title) const;

@@ -35,15 +35,23 @@ struct Loading
 class InverseCache
 {
 public:
-    using Inverse = std::shared_ptr<const double[]>;
+    // The inverse of the influence matrix, row by row, and its product with ones: the loading at
+    // one radian before the factor 2 pi, where the flow meets every panel alike, the same for
+    // every line on the stations.
+    struct Inverted
+    {
+        std::vector<double> matrix;
+        std::vector<double> ofOnes;
+    };
+    using Inverse = std::shared_ptr<const Inverted>;
 
     // keeping false keeps nothing: every line is inverted anew, to compare the two.
     explicit InverseCache(bool keeping = true);
 
-    // The inverse of the influence matrix on the stations (n + 1 of them, n >= 1), row by row:
-    // kept from before, awaited from another caller, or made now and kept when keep says so.
-    // A line that passes by, as a sweep's many panelings do, is not kept (keep false), so that
-    // it does not push out the one the user's paneling needs again.
+    // The inverse on the stations (n + 1 of them, n >= 1): kept from before, awaited from another
+    // caller, or made now and kept when keep says so. A line that passes by, as a sweep's many
+    // panelings do, is not kept (keep false), so that it does not push out the one the user's
+    // paneling needs again.
     Inverse of(const std::vector<double> &stations, bool keep = true);
     // Whether the inverse for the stations is kept and made: asking for it costs no inversion.
     bool has(const std::vector<double> &stations) const;
