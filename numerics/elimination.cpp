@@ -76,8 +76,7 @@ public:
             giveWayToForeground();
             startStep(s, pivotOf(next));
             if (s + 1 < n && s + 1 - windowStart < windowLength()) {
-                growBounds(s);
-                next = searchWaiting(s + 1);
+                next = searchWaiting(s + 1, growBounds(s));
                 if (next.row >= 0)
                     continue;
                 // Nothing countable is left: from now on every row receives every step at once.
@@ -148,10 +147,13 @@ private:
     // ---- The rows that wait
 
     // The factor of step s for every row that may hold a pivot, computed on the pivot column
-    // alone through the row's earlier waiting steps, and the bound grown by the step.
-    void growBounds(int s)
+    // alone through the row's earlier waiting steps, and the bound grown by the step. Returns
+    // the first row of the largest bound (a NaN bound counts as largest), -1 if none may hold
+    // a pivot: the row the search brings up to date first.
+    int growBounds(int s)
     {
         const int t = s - windowStart, p = pivotColumnOf[s];
+        int first = -1;
         for (int i = 0; i < n; ++i) {
             if (i + prefetchRows < n)
                 __builtin_prefetch(row(i + prefetchRows) + p);
@@ -163,7 +165,10 @@ private:
                 x = x - crossing[u * window + t] * factors[u];
             factors[t] = x;
             bound[i] = bound[i] + (std::fabs(x) * pivotLargest[t] * boundGrowth + DBL_MIN);
+            if (first < 0 || !(bound[i] <= bound[first]))
+                first = i;
         }
+        return first;
     }
 
     // Rows that have all received the same steps get those up to step `to`, and are scanned
@@ -226,13 +231,8 @@ private:
 
     // For step s, while rows wait: the row with the largest bound first (a non-finite bound
     // never prunes), then in index order every row whose bound is not below the best so far.
-    Candidate searchWaiting(int s)
+    Candidate searchWaiting(int s, int first)
     {
-        int first = -1;
-        for (int i = 0; i < n; ++i) {
-            if (mayHoldPivot(i) && (first < 0 || !(bound[i] <= bound[first])))
-                first = i;
-        }
         bringUpToDate(&first, 1, s, true);
         Candidate best {bound[first], first};
         for (int i = 0; i < n; ++i) {
@@ -251,12 +251,20 @@ private:
     // steps form, most work first.
     void bringAllUpToDate(int to, Pass pass)
     {
-        order.clear();
-        for (int from = windowStart; from <= to; ++from) {
-            for (int i = 0; i < n; ++i) {
-                if (stepsReceived[i] == from && (from < to || pass != Pass::WindowEnd))
-                    order.push_back(i);
-            }
+        // A counting sort, in one pass over the rows: by the steps received, each group in
+        // index order.
+        const int last = pass == Pass::WindowEnd ? to - 1 : to;
+        groupStart.assign(std::size_t(std::max(0, last - windowStart + 2)), 0);
+        for (int i = 0; i < n; ++i) {
+            if (stepsReceived[i] >= windowStart && stepsReceived[i] <= last)
+                ++groupStart[std::size_t(stepsReceived[i] - windowStart + 1)];
+        }
+        for (std::size_t g = 1; g < groupStart.size(); ++g)
+            groupStart[g] += groupStart[g - 1];
+        order.resize(groupStart.empty() ? 0 : std::size_t(groupStart.back()));
+        for (int i = 0; i < n; ++i) {
+            if (stepsReceived[i] >= windowStart && stepsReceived[i] <= last)
+                order[std::size_t(groupStart[std::size_t(stepsReceived[i] - windowStart)]++)] = i;
         }
         const int rows = int(order.size());
         team.forEachBlock((rows + rowsPerBlock - 1) / rowsPerBlock, [&](int block) {
@@ -311,6 +319,7 @@ private:
     // column.
     std::vector<double> pivotCopies, pivotLargest, crossing;
     std::vector<int> order; // the rows of a pass
+    std::vector<int> groupStart; // where each group of them starts in order, while it is made
 };
 
 } // namespace
