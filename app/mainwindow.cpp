@@ -247,15 +247,29 @@ void MainWindow::saveAs()
     statusBar()->showMessage(tr("File saved"), 2000);
 }
 
+QString MainWindow::proposedPath(const QString &suffix) const
+{
+    const QFileInfo loaded(study->path());
+    const QString folder = QSettings().value("saveFolder", loaded.absolutePath()).toString();
+    return QDir(folder).filePath(loaded.completeBaseName() + suffix);
+}
+
+void MainWindow::tellWritten(const QString &path, const QString &problem, const QString &done)
+{
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(
+            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+        return;
+    }
+    QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
+    statusBar()->showMessage(done, 2000);
+}
+
 void MainWindow::exportDiagram()
 {
     finishPanelingStep();
-    QSettings settings;
-    const QString folder
-        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
     const QString tab = diagramTabs->tabText(diagramTabs->currentIndex()).toLower();
-    const QString proposed = QDir(folder).filePath(QFileInfo(study->path()).completeBaseName()
-        + QLatin1Char('-') + tab + QStringLiteral(".png"));
+    const QString proposed = proposedPath(QLatin1Char('-') + tab + QStringLiteral(".png"));
     const QString path = askSavePath(
         this, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
     if (path.isEmpty())
@@ -264,23 +278,14 @@ void MainWindow::exportDiagram()
     view->setHintVisible(false);
     const QString problem = exportWidget(shownDiagram(), path, exportCaption());
     view->setHintVisible(true);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
-        return;
-    }
-    settings.setValue("saveFolder", QFileInfo(path).absolutePath());
-    statusBar()->showMessage(tr("Diagram exported"), 2000);
+    tellWritten(path, problem, tr("Diagram exported"));
 }
 
 void MainWindow::exportData()
 {
     finishPanelingStep();
     // 1. The stem of the files' names, and the tables of the tab on show.
-    QSettings settings;
-    const QString folder
-        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
-    const QString proposed = QDir(folder).filePath(QFileInfo(study->path()).completeBaseName());
+    const QString proposed = proposedPath(QString());
     // The tables' own names are asked about below: the name chosen is only their stem.
     QString stem = askSavePath(this, tr("Export data"), proposed, tr("CSV tables (*.csv)"),
         QFileDialog::DontConfirmOverwrite);
@@ -331,7 +336,7 @@ void MainWindow::exportData()
     }
     if (written.isEmpty())
         return;
-    settings.setValue("saveFolder", QFileInfo(stem).absolutePath());
+    QSettings().setValue("saveFolder", QFileInfo(stem).absolutePath());
     statusBar()->showMessage(tr("Data exported: %1").arg(written.join(QStringLiteral(", "))), 5000);
 }
 
@@ -351,11 +356,7 @@ QMap<int, Coefficients> MainWindow::finishedConvergence()
 void MainWindow::exportReport()
 {
     finishPanelingStep();
-    QSettings settings;
-    const QString folder
-        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
-    const QString proposed = QDir(folder).filePath(
-        QFileInfo(study->path()).completeBaseName() + QStringLiteral("-report.pdf"));
+    const QString proposed = proposedPath(QStringLiteral("-report.pdf"));
     const QString path
         = askSavePath(this, tr("Export report"), proposed, tr("PDF document (*.pdf)"));
     if (path.isEmpty())
@@ -366,13 +367,7 @@ void MainWindow::exportReport()
     const QString problem
         = ReportPage::writePdf(path, *study, convergence, QDateTime::currentDateTime());
     QApplication::restoreOverrideCursor();
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
-        return;
-    }
-    settings.setValue("saveFolder", QFileInfo(path).absolutePath());
-    statusBar()->showMessage(tr("Report exported"), 2000);
+    tellWritten(path, problem, tr("Report exported"));
 }
 
 void MainWindow::printReport()
@@ -417,10 +412,7 @@ void MainWindow::exportContour()
     if (!ok)
         return;
     settings.setValue("contour/chord", chord);
-    const QString folder
-        = settings.value("saveFolder", QFileInfo(study->path()).absolutePath()).toString();
-    const QString proposed = QDir(folder).filePath(
-        QFileInfo(study->path()).completeBaseName() + QStringLiteral("-%1mm.dxf").arg(chord));
+    const QString proposed = proposedPath(QStringLiteral("-%1mm.dxf").arg(chord));
     SaveDialog dialog(this, tr("Export contour"), proposed,
         tr("DXF drawing (*.dxf)\nSVG drawing (*.svg)\nPDF document (*.pdf)"));
     if (dialog.exec() != QDialog::Accepted)
@@ -431,13 +423,7 @@ void MainWindow::exportContour()
     if (type == ContourTemplate::Type::Unknown)
         type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
     const QString problem = ContourTemplate::of(*study, chord).save(path, type);
-    if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
-        return;
-    }
-    settings.setValue("saveFolder", QFileInfo(path).absolutePath());
-    statusBar()->showMessage(tr("Contour exported"), 2000);
+    tellWritten(path, problem, tr("Contour exported"));
 }
 
 QString MainWindow::exportCaption() const

@@ -101,6 +101,11 @@ private:
     QStringList studyLines() const;
     // The line below an exported picture: the airfoil's title, the file's name, the paneling.
     QString exportCaption() const;
+    // A name for a file written from the airfoil: in the folder of the last save (the airfoil's
+    // own at first), the airfoil's base name followed by suffix.
+    QString proposedPath(const QString &suffix) const;
+    // Says why the write to path failed, or remembers its folder and says done.
+    void tellWritten(const QString &path, const QString &problem, const QString &done);
     // The convergence plot's coefficients once every count of its plan is in, waited for: a
     // table or a page must not pass a curve cut short for the whole.
     QMap<int, Coefficients> finishedConvergence();
