@@ -29,6 +29,16 @@ QString fixed(double v, int decimals)
     return text;
 }
 
+QString range(double minimum, double maximum)
+{
+    return QStringLiteral("%1 to %2").arg(QString::number(minimum), QString::number(maximum));
+}
+
+QString range(double minimum, double maximum, int decimals)
+{
+    return QStringLiteral("%1 to %2").arg(fixed(minimum, decimals), fixed(maximum, decimals));
+}
+
 QString printable(const QString &text)
 {
     QString shown = text;

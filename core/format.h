@@ -16,6 +16,11 @@ double rounded(double v, int decimals);
 double fieldValue(double v, double minimum, double maximum, int decimals);
 // v with the decimals, without a sign when it rounds to zero.
 QString fixed(double v, int decimals);
+// A range as the fields' tool tips, their refusals and the command line's help word it:
+// "3 to 999", "-45 to 45", or with decimals given "1.00 to 10.00". Formatted from the same
+// constants that bound the values, so that what is said is what is enforced.
+QString range(double minimum, double maximum);
+QString range(double minimum, double maximum, int decimals);
 // The text with each control character but the tab, and each byte of a file name that is not
 // UTF-8, shown as U+FFFD: a file's own text, made safe for terminals, CSV and JSON.
 QString printable(const QString &text);

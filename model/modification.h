@@ -24,6 +24,8 @@ struct Targets
     static constexpr double MaxCm0 = 1.0;
     static constexpr double Cm0Step = 0.01;
     static constexpr int Decimals = 4;
+    // How many presses one request may ask for.
+    static constexpr int MaxPresses = 100;
 
     // Whether c lies within the tolerances of the targets (the angle's in radians).
     bool reachedBy(const Coefficients &c, double alpha0Tolerance, double cm0Tolerance) const
