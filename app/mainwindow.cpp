@@ -179,14 +179,6 @@ QString askSavePath(QWidget *parent, const QString &title, const QString &propos
     return dialog.selectedFiles().value(0);
 }
 
-QString describePaneling(const Paneling &p)
-{
-    return MainWindow::tr("%1 panels, leading edge density %2, trailing edge density %3")
-        .arg(p.panels)
-        .arg(Format::fixed(p.leDensity, Paneling::DensityDecimals),
-            Format::fixed(p.teDensity, Paneling::DensityDecimals));
-}
-
 } // namespace
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -257,8 +249,8 @@ QString MainWindow::proposedPath(const QString &suffix) const
 void MainWindow::tellWritten(const QString &path, const QString &problem, const QString &done)
 {
     if (!problem.isEmpty()) {
-        QMessageBox::warning(
-            this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+        QMessageBox::warning(this, tr("Liftwise"),
+            Study::Refusal {Study::Refusal::Unwritable, problem}.message(path));
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
@@ -328,8 +320,8 @@ void MainWindow::exportData()
     QStringList written;
     for (const auto &[path, table] : tables) {
         if (const QString problem = FileSystem::saveFile(path, table); !problem.isEmpty()) {
-            QMessageBox::warning(
-                this, tr("Liftwise"), tr("Cannot write file %1:\n%2.").arg(path, problem));
+            QMessageBox::warning(this, tr("Liftwise"),
+                Study::Refusal {Study::Refusal::Unwritable, problem}.message(path));
             break;
         }
         written << QFileInfo(path).fileName();
@@ -430,7 +422,7 @@ QString MainWindow::exportCaption() const
 {
     QString caption = tr("%1 — %2 — %3")
                           .arg(study->data().title, QFileInfo(study->path()).fileName(),
-                              describePaneling(study->paneling()));
+                              Report::panelingDescription(study->paneling()));
     const size_t presses = study->presses().size();
     if (presses == 1)
         caption += tr(", after 1 Modify press");
@@ -443,7 +435,7 @@ QStringList MainWindow::studyLines() const
 {
     QStringList lines {QStringLiteral("[study]"),
         tr("path: %1").arg(QDir::toNativeSeparators(QFileInfo(study->path()).absoluteFilePath())),
-        tr("paneling: %1").arg(describePaneling(study->paneling()))};
+        tr("paneling: %1").arg(Report::panelingDescription(study->paneling()))};
     QStringList presses;
     for (const CamberReshaping &press : study->presses())
         presses << tr("alpha0 %1 deg, cm0 %2")

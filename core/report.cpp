@@ -82,6 +82,14 @@ QStringList panelingLines(const Study &study)
                  << coefficientLines(study.paneledCoefficients());
 }
 
+QString panelingDescription(const Paneling &p)
+{
+    return QStringLiteral("%1 panels, leading edge density %2, trailing edge density %3")
+        .arg(p.panels)
+        .arg(Format::fixed(p.leDensity, Paneling::DensityDecimals),
+            Format::fixed(p.teDensity, Paneling::DensityDecimals));
+}
+
 QStringList coefficientLines(const Coefficients &c)
 {
     return {

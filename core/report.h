@@ -9,6 +9,7 @@
 class Camberline;
 class Study;
 struct Coefficients;
+struct Paneling;
 struct CamberReshaping;
 
 // The texts of the result panels, the same in the window and on the command line. Before a load
@@ -24,6 +25,9 @@ QStringList fileLines(const Study &study);
 // values, if any, then the point and panel count and the coefficients of the paneled line.
 QStringList panelingLines(const Study &study);
 
+// "8 panels, leading edge density 3.00, trailing edge density 2.00": a paneling as the
+// captions, the copied study and the printed page name it.
+QString panelingDescription(const Paneling &p);
 // The six labelled coefficients; angles in degrees.
 QStringList coefficientLines(const Coefficients &c);
 // Each panel's width, or its angle in degrees (positive where it descends towards the

@@ -129,14 +129,6 @@ void drawWidget(QPainter *painter, QWidget *widget, const QRectF &box)
     painter->restore();
 }
 
-QString describePaneling(const Paneling &p)
-{
-    return QStringLiteral("paneling: %1 panels, leading edge density %2, trailing edge density %3")
-        .arg(p.panels)
-        .arg(Format::fixed(p.leDensity, Paneling::DensityDecimals),
-            Format::fixed(p.teDensity, Paneling::DensityDecimals));
-}
-
 // The file panel's lines in their parts: the points and the reference paneling with any
 // warnings, the reference coefficients with their extrapolation, and the geometry.
 QList<QStringList> fileParts(const Study &study)
@@ -230,7 +222,7 @@ bool paint(QPagedPaintDevice *device, const Study &study,
             QStringLiteral("%1 — Liftwise %2")
                 .arg(QLocale::c().toString(when, QStringLiteral("yyyy-MM-dd HH:mm")),
                     QStringLiteral(LIFTWISE_VERSION)),
-            describePaneling(study.paneling())},
+            QStringLiteral("paneling: ") + Report::panelingDescription(study.paneling())},
         pageFont(8));
     y += Gap / 2;
     painter.drawLine(QPointF(Margin, y), QPointF(Margin + width, y));
