@@ -1,6 +1,7 @@
 // liftwise-cli batch: many files at one paneling, one CSV row each, on all cores.
 
 #include "command.h"
+#include "csv.h"
 #include "filesystem.h"
 #include "report.h"
 #include "study.h"
@@ -19,18 +20,7 @@ namespace Cli {
 
 namespace {
 
-// A CSV text field, as a spreadsheet opens it safely: one that a spreadsheet would take for a
-// formula starts with a quote mark, control characters are shown as U+FFFD, and it is quoted
-// when it holds a separator or a quote.
-QString field(const QString &text)
-{
-    static const QRegularExpression formula(QStringLiteral("^[=+\\-@\\t\\r]"));
-    QString cell = Format::printable(text.contains(formula) ? QLatin1Char('\'') + text : text);
-    if (!cell.contains(QLatin1Char('"')) && !cell.contains(QLatin1Char(',')))
-        return cell;
-    return QLatin1Char('"') + cell.replace(QLatin1Char('"'), QStringLiteral("\"\""))
-        + QLatin1Char('"');
-}
+using Csv::number;
 
 QStringList coefficientFields(const Coefficients &c)
 {
@@ -56,6 +46,7 @@ QStringList extrapolatedFields(const Coefficients &c)
 
 struct Row
 {
+    // The record, with its line end.
     QString line;
     bool taken;
 };
@@ -101,25 +92,25 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
         refusal = {Study::Refusal::Unreadable, QStringLiteral("it is not a regular file")};
     else
         refusal = study.loadFile(path);
-    QStringList fields {field(path)};
+    QStringList fields {Csv::text(path)};
     if (refusal) {
-        fields << QString() << QString() << QString() << field(refusal.reason);
+        fields << QString() << QString() << QString() << Csv::text(refusal.reason);
         while (fields.size() < columns.size())
             fields << QString();
-        return {fields.join(QLatin1Char(',')), false};
+        return {Csv::record(fields), false};
     }
     const AirfoilData &data = study.data();
-    fields << field(data.title) << QString::number(data.count()) << data.layoutName()
+    fields << Csv::text(data.title) << QString::number(data.count()) << data.layoutName()
            << QStringLiteral("ok") << coefficientFields(study.referenceCoefficients())
            << QString::number(paneling.panels) << coefficientFields(study.paneledCoefficients());
     const SectionGeometry &g = study.geometry();
     fields << number(g.maxThickness) << number(g.maxThicknessX) << number(g.maxCamber)
            << number(g.maxCamberX) << number(g.trailingEdgeGap)
-           << field(study.warnings().join(QStringLiteral("; ")));
+           << Csv::text(study.warnings().join(QStringLiteral("; ")));
     study.waitForExtrapolation();
     fields << extrapolatedFields(study.extrapolation()->value)
            << extrapolatedFields(study.extrapolation()->error);
-    return {fields.join(QLatin1Char(',')), true};
+    return {Csv::record(fields), true};
 }
 
 } // namespace
@@ -168,7 +159,7 @@ int batch(const QStringList &args)
         &pool, files, [paneling, unreadFolders, inverses](const QString &path) {
             return row(path, unreadFolders.value(path), paneling, inverses);
         });
-    out() << columns.join(QLatin1Char(',')) << "\r\n";
+    out() << Csv::record(columns);
     const bool showProgress = isatty(STDERR_FILENO);
     bool allTaken = true;
     for (int i = 0; i < files.size(); ++i) {
@@ -176,7 +167,7 @@ int batch(const QStringList &args)
         allTaken = allTaken && done.taken;
         // Each row goes out as soon as it is known; after a failed write the rest is not worked
         // out.
-        out() << done.line << "\r\n";
+        out() << done.line;
         out().flush();
         if (!outputProblem().isEmpty()) {
             rows.cancel();

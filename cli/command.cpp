@@ -68,8 +68,6 @@ QTextStream &err()
     return stream;
 }
 
-QString number(double v) { return QString::number(v, 'g', 17); }
-
 Command::Command(const QString &name, const QString &arguments, const QString &description)
     : name(name)
     , arguments(arguments)
@@ -116,24 +114,23 @@ QString Command::singleFile() const
 void Command::addPanelingOptions(bool ranged)
 {
     const Paneling start;
+    const QString panels = Format::range(Paneling::MinPanels, Paneling::MaxPanels);
+    const QString densities
+        = Format::range(Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityDecimals);
     parser.addOptions({
         {QStringLiteral("panels"),
             ranged ? QStringLiteral("Panel counts FROM to TO in steps of STEP (1), or one count, "
-                                    "%1 to %2.")
-                         .arg(Paneling::MinPanels)
-                         .arg(Paneling::MaxPanels)
-                   : QStringLiteral("Number of panels, %1 to %2 (%3).")
-                         .arg(Paneling::MinPanels)
-                         .arg(Paneling::MaxPanels)
-                         .arg(start.panels),
+                                    "%1.")
+                         .arg(panels)
+                   : QStringLiteral("Number of panels, %1 (%2).").arg(panels).arg(start.panels),
             ranged ? QStringLiteral("FROM:TO[:STEP]") : QStringLiteral("N")},
         {QStringLiteral("le"),
-            QStringLiteral("Leading edge density, 1.00 to 10.00 (%1).")
-                .arg(start.leDensity, 0, 'f', 2),
+            QStringLiteral("Leading edge density, %1 (%2).")
+                .arg(densities, Format::fixed(start.leDensity, Paneling::DensityDecimals)),
             QStringLiteral("A")},
         {QStringLiteral("te"),
-            QStringLiteral("Trailing edge density, 1.00 to 10.00 (%1).")
-                .arg(start.teDensity, 0, 'f', 2),
+            QStringLiteral("Trailing edge density, %1 (%2).")
+                .arg(densities, Format::fixed(start.teDensity, Paneling::DensityDecimals)),
             QStringLiteral("B")},
     });
 }
@@ -149,19 +146,16 @@ void Command::addModifyOptions(const QString &note, const QString &pressesDefaul
 {
     parser.addOptions({
         {QStringLiteral("alpha0"),
-            QStringLiteral("Target zero-lift angle, %1 to %2 degrees%3.")
-                .arg(-Targets::MaxAlpha0Degrees)
-                .arg(Targets::MaxAlpha0Degrees)
-                .arg(note),
+            QStringLiteral("Target zero-lift angle, %1 degrees%2.")
+                .arg(Format::range(-Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees), note),
             QStringLiteral("DEG")},
         {QStringLiteral("cm0"),
-            QStringLiteral("Target moment coefficient, %1 to %2%3.")
-                .arg(-Targets::MaxCm0)
-                .arg(Targets::MaxCm0)
-                .arg(note),
+            QStringLiteral("Target moment coefficient, %1%2.")
+                .arg(Format::range(-Targets::MaxCm0, Targets::MaxCm0), note),
             QStringLiteral("CM")},
         {QStringLiteral("presses"),
-            QStringLiteral("Press Modify K times, 1 to 100 (%1).").arg(pressesDefault),
+            QStringLiteral("Press Modify K times, %1 (%2).")
+                .arg(Format::range(1, Targets::MaxPresses), pressesDefault),
             QStringLiteral("K")},
     });
 }
@@ -169,7 +163,7 @@ void Command::addModifyOptions(const QString &note, const QString &pressesDefaul
 bool Command::readModify(Targets *targets, int *presses) const
 {
     double alpha0 = degrees(targets->alpha0);
-    if (!readInt(QStringLiteral("presses"), 1, 100, presses)
+    if (!readInt(QStringLiteral("presses"), 1, Targets::MaxPresses, presses)
         || !readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
             Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
         || !readNumber(QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals,
@@ -195,10 +189,8 @@ bool Command::readInt(const QString &option, int minimum, int maximum, int *valu
     bool ok = false;
     const int v = parser.value(option).toInt(&ok);
     if (!ok || v < minimum || v > maximum) {
-        usageError(QStringLiteral("--%1 takes a whole number from %2 to %3")
-                       .arg(option)
-                       .arg(minimum)
-                       .arg(maximum));
+        usageError(QStringLiteral("--%1 takes a whole number from %2")
+                       .arg(option, Format::range(minimum, maximum)));
         return false;
     }
     *value = v;
@@ -214,9 +206,8 @@ bool Command::readNumber(
     const double v = parser.value(option).toDouble(&ok);
     const double rounded = Format::rounded(v, decimals);
     if (!ok || !std::isfinite(v) || rounded < minimum || rounded > maximum) {
-        usageError(QStringLiteral("--%1 takes a number from %2 to %3")
-                       .arg(option, QString::number(minimum, 'f', decimals),
-                           QString::number(maximum, 'f', decimals)));
+        usageError(QStringLiteral("--%1 takes a number from %2")
+                       .arg(option, Format::range(minimum, maximum, decimals)));
         return false;
     }
     *value = rounded;

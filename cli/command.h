@@ -26,9 +26,6 @@ void writeOut(const QByteArray &bytes);
 // empty string while it did. Once a write has failed, nothing more is written.
 QString outputProblem();
 
-// A number at full precision, as CSV columns give it.
-QString number(double v);
-
 class Command
 {
 public:
@@ -51,7 +48,8 @@ public:
     bool readDensities(Paneling *paneling) const;
     // --alpha0, --cm0 and --presses; note ends the targets' descriptions.
     void addModifyOptions(const QString &note, const QString &pressesDefault = QStringLiteral("1"));
-    // The targets the options give, over those given in targets, and the presses (1 to 100);
+    // The targets the options give, over those given in targets, and the presses (1 to
+    // Targets::MaxPresses);
     // false after a usage error.
     bool readModify(Targets *targets, int *presses) const;
     // A whole number from minimum to maximum; false after a usage error.

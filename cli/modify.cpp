@@ -7,7 +7,7 @@
 namespace Cli {
 
 // The presses a modify without --presses makes at most.
-constexpr int MaxPresses = 20;
+constexpr int MaxUncountedPresses = 20;
 
 namespace {
 
@@ -32,7 +32,7 @@ int modify(const QStringList &args)
     command.addPanelingOptions();
     command.addModifyOptions(QString(),
         QStringLiteral("until the section's values are within 0.001 deg and 0.00001, at most %1")
-            .arg(MaxPresses));
+            .arg(MaxUncountedPresses));
     command.parser.addOptions({
         {QStringLiteral("output"),
             QStringLiteral("Write the airfoil to OUT.dat instead of standard output (-)."),
@@ -50,7 +50,7 @@ int modify(const QStringList &args)
     // line paneled as the reference is reshapes the section most nearly as it reshapes itself.
     Paneling paneling = Paneling::reference();
     const bool counted = options.isSet("presses");
-    int presses = MaxPresses;
+    int presses = MaxUncountedPresses;
     Targets targets;
     if (!command.readPaneling(&paneling) || !command.readModify(&targets, &presses))
         return UsageError;
@@ -93,10 +93,8 @@ int modify(const QStringList &args)
     // Only what an open takes is written out, to a file or to standard output alike.
     const QString output = options.value(QStringLiteral("output"));
     const bool toStandardOutput = output.isEmpty() || output == QLatin1String("-");
-    const QByteArray text = study.airfoilText();
-    Study::Refusal refusal = study.readBack(text);
-    if (refusal)
-        refusal.kind = Study::Refusal::WouldBeRefused;
+    QByteArray text;
+    Study::Refusal refusal = study.savedText(&text);
     if (!refusal && toStandardOutput)
         writeOut(text);
     else if (!refusal)

@@ -1,7 +1,9 @@
 // liftwise-cli naca: a NACA 4-digit section as an airfoil file.
 
 #include "naca.h"
+#include "airfoilfile.h"
 #include "command.h"
+#include "format.h"
 
 #include <QRegularExpression>
 
@@ -10,6 +12,8 @@
 namespace Cli {
 
 namespace {
+
+constexpr int MinPoints = 5;
 
 // Fixed six decimals, without a "-0.000000".
 QString coordinate(double v)
@@ -28,8 +32,11 @@ int naca(const QStringList &args)
                        "and back."));
     command.parser.addPositionalArgument(
         QStringLiteral("DIGITS"), QStringLiteral("Four digits: camber, its position, thickness."));
+    // A section needs a leading edge and two points on each side of it, and a file no more
+    // points than an open takes.
+    const QString range = Format::range(MinPoints, AirfoilData::MaxPoints);
     command.parser.addOptions({
-        {QStringLiteral("points"), QStringLiteral("Number of points, odd, 5 to 999 (121)."),
+        {QStringLiteral("points"), QStringLiteral("Number of points, odd, %1 (121).").arg(range),
             QStringLiteral("N")},
         {QStringLiteral("closed-te"),
             QStringLiteral("Close the trailing edge (thickness coefficient -0.1036).")},
@@ -53,10 +60,11 @@ int naca(const QStringList &args)
         return command.usageError(
             QStringLiteral("the thickness (last two digits) must be below 40"));
     int points = 121;
-    if (!command.readInt(QStringLiteral("points"), 5, 999, &points))
+    if (!command.readInt(QStringLiteral("points"), MinPoints, AirfoilData::MaxPoints, &points))
         return UsageError;
     if (points % 2 == 0)
-        return command.usageError(QStringLiteral("--points takes an odd number from 5 to 999"));
+        return command.usageError(
+            QStringLiteral("--points takes an odd number from %1").arg(range));
 
     const NacaSection section = nacaFourDigit(
         m, p, t, (points + 1) / 2, command.parser.isSet(QStringLiteral("closed-te")));

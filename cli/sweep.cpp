@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "convergence.h"
+#include "csv.h"
 #include "study.h"
 
 #include <QElapsedTimer>
@@ -55,18 +56,19 @@ int sweep(const QStringList &args)
     Convergence rows(Convergence::Priority::Foreground);
     rows.start(study, panels, paneling);
     const Coefficients &reference = study.referenceCoefficients();
-    out() << "panels,cl0,alpha0_deg,cm0,dclda,alphaSF_deg,clSF,alpha0_minus_ref_deg,"
-             "cm0_minus_ref\r\n";
+    out() << Csv::record({"panels", "cl0", "alpha0_deg", "cm0", "dclda", "alphaSF_deg", "clSF",
+        "alpha0_minus_ref_deg", "cm0_minus_ref"});
     const bool showProgress = isatty(STDERR_FILENO);
     QElapsedTimer clock;
     clock.start();
     bool progressShown = false;
     for (int row = 0; row < panels.size(); ++row) {
         const Coefficients c = rows.resultAt(row);
-        out() << panels.at(row) << ',' << number(c.cl0) << ',' << number(degrees(c.alpha0)) << ','
-              << number(c.cm0) << ',' << number(c.dclda) << ',' << number(degrees(c.alphaSF)) << ','
-              << number(c.clSF) << ',' << number(degrees(c.alpha0 - reference.alpha0)) << ','
-              << number(c.cm0 - reference.cm0) << "\r\n";
+        using Csv::number;
+        out() << Csv::record(
+            {QString::number(panels.at(row)), number(c.cl0), number(degrees(c.alpha0)),
+                number(c.cm0), number(c.dclda), number(degrees(c.alphaSF)), number(c.clSF),
+                number(degrees(c.alpha0 - reference.alpha0)), number(c.cm0 - reference.cm0)});
         if (showProgress && clock.elapsed() > 1000) {
             out().flush();
             err() << QStringLiteral("\rsweep: %1 panels, row %2 of %3 ")

@@ -1,26 +1,17 @@
 #include "datatables.h"
 
 #include "coefficients.h"
+#include "csv.h"
 #include "modification.h"
 #include "study.h"
-
-#include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace DataTables {
 
-namespace {
+using Csv::number;
 
-QString field(const QString &text)
-{
-    static const QRegularExpression special(QStringLiteral("[,\"\r\n]"));
-    if (!text.contains(special))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\""))
-        + QLatin1Char('"');
-}
+namespace {
 
 // The ordinate of the polyline through the stations at x, within its stations.
 double ordinateAt(const Camberline &line, double x)
@@ -49,20 +40,6 @@ QList<QStringList> loadRows(const Loading &loading, double idealAngle)
 
 } // namespace
 
-QString number(double v) { return QString::number(v, 'g', QLocale::FloatingPointShortest); }
-
-QByteArray csv(const QStringList &header, const QList<QStringList> &rows)
-{
-    QString text;
-    for (const QStringList &row : QList<QStringList> {header} + rows) {
-        QStringList fields;
-        for (const QString &cell : row)
-            fields << field(cell);
-        text += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
-    }
-    return text.toUtf8();
-}
-
 QByteArray camber(const Study &study)
 {
     if (!study.isLoaded())
@@ -79,7 +56,7 @@ QByteArray camber(const Study &study)
     for (const double x : xs)
         rows << QStringList {
             number(x), number(ordinateAt(reference, x)), number(ordinateAt(paneled, x))};
-    return csv({"x", "y_reference", "y_paneled"}, rows);
+    return Csv::table({"x", "y_reference", "y_paneled"}, rows);
 }
 
 QByteArray contour(const Study &study)
@@ -91,12 +68,12 @@ QByteArray contour(const Study &study)
     QList<QStringList> rows;
     for (size_t i = 0; i < x.size(); ++i)
         rows << QStringList {number(x[i]), number(y[i])};
-    return csv({"x", "y"}, rows);
+    return Csv::table({"x", "y"}, rows);
 }
 
 QByteArray loading(const Loading &loading, double idealAngle)
 {
-    return csv(
+    return Csv::table(
         {"x", "width", "dcp_zero_incidence", "dcp_ideal_angle"}, loadRows(loading, idealAngle));
 }
 
@@ -105,7 +82,7 @@ QByteArray panels(const Camberline &line, const Loading &loading, double idealAn
     QList<QStringList> rows = loadRows(loading, idealAngle);
     for (qsizetype i = 0; i < rows.size(); ++i)
         rows[i].insert(2, number(degrees(line.panelAngle(int(i)))));
-    return csv({"x", "width", "angle_deg", "dcp_zero_incidence", "dcp_ideal_angle"}, rows);
+    return Csv::table({"x", "width", "angle_deg", "dcp_zero_incidence", "dcp_ideal_angle"}, rows);
 }
 
 QByteArray convergence(const QMap<int, Coefficients> &results)
@@ -114,7 +91,7 @@ QByteArray convergence(const QMap<int, Coefficients> &results)
     for (auto it = results.cbegin(); it != results.cend(); ++it)
         rows << QStringList {
             QString::number(it.key()), number(degrees(it->alpha0)), number(it->cm0)};
-    return csv({"panels", "alpha0_deg", "cm0"}, rows);
+    return Csv::table({"panels", "alpha0_deg", "cm0"}, rows);
 }
 
 } // namespace DataTables

@@ -12,16 +12,10 @@ class Study;
 struct Coefficients;
 struct Loading;
 
-// The numbers behind the diagram and the plots as CSV (RFC 4180), the same from the window and
-// from liftwise-cli: a header row, every record ended by CR LF, numbers with a '.' whatever the
-// locale and at full precision, a field quoted only when it holds a comma, a quote or a line
-// break. Angles in degrees, lengths in chords.
+// The numbers behind the diagram and the plots as CSV tables (see Csv), the same from the window
+// and from liftwise-cli: a header row, then the numbers at full precision. Angles in degrees,
+// lengths in chords.
 namespace DataTables {
-
-// The shortest text that reads back as the very same double.
-QString number(double v);
-// The header and the rows, each row as many fields as the header.
-QByteArray csv(const QStringList &header, const QList<QStringList> &rows);
 
 // x, y_reference, y_paneled: the stations of both camber lines, each line's ordinate at every
 // one of them, straight between its own stations as the diagram draws it.

@@ -246,15 +246,23 @@ Study::Refusal Study::readBack(const QByteArray &text) const
     return analyseFile(&buffer, &analysis);
 }
 
-Study::Refusal Study::save(const QString &path) const
+Study::Refusal Study::savedText(QByteArray *text) const
 {
     if (!file)
         return {Refusal::Unwritable, QStringLiteral("no airfoil is loaded")};
     // A reshaped airfoil can lie beyond what an open takes (a point several chords from the
     // chord line): such a file is not written at all, so that the old one stays.
-    const QByteArray text = airfoilText();
-    if (const Refusal refusal = readBack(text))
+    *text = airfoilText();
+    if (const Refusal refusal = readBack(*text))
         return {Refusal::WouldBeRefused, refusal.reason};
+    return {};
+}
+
+Study::Refusal Study::save(const QString &path) const
+{
+    QByteArray text;
+    if (const Refusal refusal = savedText(&text))
+        return refusal;
     if (const QString problem = FileSystem::saveFile(path, text); !problem.isEmpty())
         return {Refusal::Unwritable, problem};
     return {};

@@ -75,6 +75,9 @@ public:
     QByteArray airfoilText() const;
     // How an open would take the text: the refusal it would give, or none.
     Refusal readBack(const QByteArray &text) const;
+    // The text a save writes (airfoilText), or why it may not be written: WouldBeRefused when an
+    // open would refuse it, Unwritable before a load. Every writer of the airfoil asks this.
+    Refusal savedText(QByteArray *text) const;
     // Writes that file as FileSystem::saveFile does: replacing the one at path (or the file a
     // link there names) only once it is written whole, and never a pipe or a device. Refused
     // when an open would refuse it, Unwritable when it could not be written; nothing is

@@ -1,4 +1,5 @@
 #include "convergence.h"
+#include "csv.h"
 #include "datatables.h"
 #include "modification.h"
 #include "oddfiles.h"
@@ -151,7 +152,7 @@ void tst_DataTables::tables()
             results.insert(run.counts().at(i), run.resultAt(i));
         bytes = DataTables::convergence(results);
     } else {
-        bytes = DataTables::csv({"title", "points"}, {{study.data().title, "61"}});
+        bytes = Csv::table({"title", "points"}, {{Csv::text(study.data().title), "61"}});
     }
     QList<QStringList> records;
     const QString problem = parseCsv(bytes, &records);
