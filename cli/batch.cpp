@@ -89,7 +89,7 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
         refusal = {Study::Refusal::Unreadable,
             QStringLiteral("the folder cannot be read: %1").arg(unreadFolder)};
     else if (FileSystem::kind(path) == FileSystem::Kind::Special)
-        refusal = {Study::Refusal::Unreadable, QStringLiteral("it is not a regular file")};
+        refusal = {Study::Refusal::Unreadable, FileSystem::notRegular()};
     else
         refusal = study.loadFile(path);
     QStringList fields {Csv::text(path)};
@@ -129,9 +129,7 @@ int batch(const QStringList &args)
         return status;
     Paneling paneling;
     int jobs = QThread::idealThreadCount();
-    if (!command.readInt(
-            QStringLiteral("panels"), Paneling::MinPanels, Paneling::MaxPanels, &paneling.panels)
-        || !command.readDensities(&paneling) || !command.readInt("jobs", 1, 256, &jobs))
+    if (!command.readPaneling(&paneling) || !command.readInt("jobs", 1, 256, &jobs))
         return UsageError;
     QStringList files;
     QHash<QString, QString> unreadFolders;
@@ -147,7 +145,7 @@ int batch(const QStringList &args)
         }
     }
     if (files.isEmpty())
-        return command.usageError(QStringLiteral("no airfoil file given"));
+        return command.usageError(noFileGiven());
 
     // The rows are worked out on every core and written in the order given, each as soon as
     // it and those before it are done. All files share the reference and the paneling: one

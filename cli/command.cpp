@@ -106,8 +106,7 @@ QString Command::singleFile() const
     const QStringList files = parser.positionalArguments();
     if (files.size() == 1)
         return files.first();
-    usageError(files.isEmpty() ? QStringLiteral("no airfoil file given")
-                               : QStringLiteral("one airfoil file at a time"));
+    usageError(files.isEmpty() ? noFileGiven() : QStringLiteral("one airfoil file at a time"));
     return QString();
 }
 

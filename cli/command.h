@@ -66,6 +66,9 @@ private:
     QString arguments;
 };
 
+// The usage error of a command that takes airfoil files and was given none.
+inline QString noFileGiven() { return QStringLiteral("no airfoil file given"); }
+
 // Says on standard error, in one line, why the file at path was not taken or not saved.
 void tell(const Study::Refusal &refusal, const QString &path);
 // Loads the file (standard input for "-") into the study, at the study's paneling; prints

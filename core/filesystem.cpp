@@ -102,6 +102,8 @@ QString writeAll(int fd, const char *data, qint64 size)
     return QString();
 }
 
+QString notRegular() { return QStringLiteral("it is not a regular file"); }
+
 QString saveFile(const QString &path, const QByteArray &bytes)
 {
     // 1. A link stands for the file it names: that file is replaced, and the link stays. A
@@ -118,7 +120,7 @@ QString saveFile(const QString &path, const QByteArray &bytes)
         }
     }
     if (kind(target) == Kind::Directory || kind(target) == Kind::Special)
-        return QStringLiteral("it is not a regular file");
+        return notRegular();
 
     // 2. Written aside, every byte of it, then put in place of the old file.
     QSaveFile saved(target);

@@ -21,6 +21,8 @@ QByteArray encodeName(const QString &path);
 enum class Kind { Missing, Regular, Directory, Special };
 // What the path names, through any symbolic links: a pipe, a device or a socket is Special.
 Kind kind(const QString &path);
+// Why a pipe, a device or a folder is neither read as an airfoil nor replaced by a write.
+QString notRegular();
 
 // Opens the file for reading by its name's bytes; why it cannot be opened, or an empty string.
 QString openToRead(QFile *file, const QString &path);

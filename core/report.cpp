@@ -90,6 +90,15 @@ QString panelingDescription(const Paneling &p)
             Format::fixed(p.teDensity, Paneling::DensityDecimals));
 }
 
+QString pressesNote(size_t presses)
+{
+    if (presses == 0)
+        return QString();
+    if (presses == 1)
+        return QStringLiteral(", after 1 Modify press");
+    return QStringLiteral(", after %1 Modify presses").arg(presses);
+}
+
 QStringList coefficientLines(const Coefficients &c)
 {
     return {

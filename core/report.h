@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
+
 class Camberline;
 class Study;
 struct Coefficients;
@@ -28,6 +30,9 @@ QStringList panelingLines(const Study &study);
 // "8 panels, leading edge density 3.00, trailing edge density 2.00": a paneling as the
 // captions, the copied study and the printed page name it.
 QString panelingDescription(const Paneling &p);
+// ", after 1 Modify press", ", after 3 Modify presses", or nothing before a press: the end of
+// the captions of exported pictures and cutting templates.
+QString pressesNote(size_t presses);
 // The six labelled coefficients; angles in degrees.
 QStringList coefficientLines(const Coefficients &c);
 // Each panel's width, or its angle in degrees (positive where it descends towards the
