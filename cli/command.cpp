@@ -101,6 +101,12 @@ int Command::usageError(const QString &problem) const
     return UsageError;
 }
 
+void Command::addFileArgument()
+{
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+}
+
 QString Command::singleFile() const
 {
     const QStringList files = parser.positionalArguments();

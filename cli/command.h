@@ -37,6 +37,8 @@ public:
     int parse(const QStringList &args);
     // Prints the problem and where to read more; returns UsageError.
     int usageError(const QString &problem) const;
+    // The FILE argument of a command that takes one airfoil file.
+    void addFileArgument();
     // The one airfoil file the command takes; empty after a usage error.
     QString singleFile() const;
 

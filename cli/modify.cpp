@@ -27,8 +27,7 @@ int modify(const QStringList &args)
                        "another is given, until the reshaped section's own reference values "
                        "reach them, and writes it as an airfoil file; each press's alpha0 and "
                        "cm0, and the section's, go to standard error."));
-    command.parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+    command.addFileArgument();
     command.addPanelingOptions();
     command.addModifyOptions(QString(),
         QStringLiteral("until the section's values are within 0.001 deg and 0.00001, at most %1")

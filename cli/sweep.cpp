@@ -16,8 +16,7 @@ int sweep(const QStringList &args)
     Command command(QStringLiteral("sweep"), QStringLiteral("FILE"),
         QStringLiteral("CSV of the six coefficients (angles in degrees) for each panel count, "
                        "with the difference of alpha0 and cm0 from the 200-panel reference."));
-    command.parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+    command.addFileArgument();
     command.addPanelingOptions(true);
     if (const int status = command.parse(args); status != Continue)
         return status;
