@@ -88,16 +88,18 @@ void DesignRoom::createActions()
 void DesignRoom::createPanelingFields()
 {
     const Paneling start;
+    const QString densities = Format::range(Paneling::MinDensity, Paneling::MaxDensity);
     panelsSpinBox = createField<WholeNumberField>(tr("number of panels"),
-        tr("How many panels the camber line is cut into, 3 to 999"), Paneling::MinPanels,
-        Paneling::MaxPanels, 1, window);
+        tr("How many panels the camber line is cut into, %1")
+            .arg(Format::range(Paneling::MinPanels, Paneling::MaxPanels)),
+        Paneling::MinPanels, Paneling::MaxPanels, 1, window);
     panelsSpinBox->setValue(start.panels);
     leDensitySpinBox = createField<DecimalField>(tr("leading edge density"),
-        tr("How strongly the panels crowd towards the leading edge, 1 to 10"), Paneling::MinDensity,
-        Paneling::MaxDensity, Paneling::DensityStep, window);
+        tr("How strongly the panels crowd towards the leading edge, %1").arg(densities),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, window);
     leDensitySpinBox->setValue(start.leDensity);
     teDensitySpinBox = createField<DecimalField>(tr("trailing edge density"),
-        tr("How strongly the panels crowd towards the trailing edge, 1 to 10"),
+        tr("How strongly the panels crowd towards the trailing edge, %1").arg(densities),
         Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, window);
     teDensitySpinBox->setValue(start.teDensity);
     // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
@@ -114,12 +116,14 @@ void DesignRoom::createPanelingFields()
 void DesignRoom::createTargetFields()
 {
     alpha0SpinBox = createField<DecimalField>(tr("alpha0 [deg]"),
-        tr("The zero-lift angle Modify reshapes the paneled line towards, in degrees, -45 to 45"),
+        tr("The zero-lift angle Modify reshapes the paneled line towards, in degrees, %1")
+            .arg(Format::range(-Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees)),
         -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees, window);
     alpha0SpinBox->setDecimals(Targets::Decimals);
     cm0SpinBox = createField<DecimalField>(tr("cm0"),
         tr("The moment coefficient about the quarter chord Modify reshapes the paneled line "
-           "towards, -1 to 1"),
+           "towards, %1")
+            .arg(Format::range(-Targets::MaxCm0, Targets::MaxCm0)),
         -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, window);
     cm0SpinBox->setDecimals(Targets::Decimals);
     // A target the user sets is a step of theirs, undone as any other; one field's changes in

@@ -302,9 +302,8 @@ void SaveRoom::exportContour()
     if (!ok || !(chord >= ContourTemplate::MinChord && chord <= ContourTemplate::MaxChord))
         chord = 200.0;
     chord = QInputDialog::getDouble(window, tr("Export contour"),
-        tr("Chord in millimetres (%1 to %2):")
-            .arg(ContourTemplate::MinChord)
-            .arg(ContourTemplate::MaxChord),
+        tr("Chord in millimetres (%1):")
+            .arg(Format::range(ContourTemplate::MinChord, ContourTemplate::MaxChord)),
         chord, ContourTemplate::MinChord, ContourTemplate::MaxChord, ContourTemplate::ChordDecimals,
         &ok);
     if (!ok)
