@@ -45,6 +45,7 @@ DesignRoom::DesignRoom(Study *study, QMainWindow *window)
     , window(window)
     , undoStack(new QUndoStack(this))
 {
+    undoStack->setUndoLimit(UndoLimit);
     panelingStep.setSingleShot(true);
     panelingStep.setInterval(0);
     connect(&panelingStep, &QTimer::timeout, this, &DesignRoom::runPanelingStep);

@@ -27,6 +27,12 @@ class DesignRoom : public QObject
     Q_OBJECT
 
 public:
+    // How many steps Undo goes back. At 999 panels a step keeps the line's state before and
+    // after it, about 160 KB (stations and ordinates, the loading, and the loading before the
+    // first press, twice): a hundred steps hold 16 MB at most, and a user going back through
+    // a design retraces far fewer.
+    static constexpr int UndoLimit = 100;
+
     DesignRoom(Study *study, QMainWindow *window);
 
     // Number of panels and the two densities; then alpha0 and cm0. Each field's accessible name
