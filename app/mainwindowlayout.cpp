@@ -2,46 +2,21 @@
 
 #include "mainwindow.h"
 
-#include "convergencechart.h"
-#include "diagramscene.h"
-#include "diagramview.h"
-#include "loadingchart.h"
+#include "designroom.h"
 #include "modification.h"
-#include "numberfield.h"
 #include "report.h"
-#include "studystep.h"
+#include "viewroom.h"
 
 #include <QtWidgets>
 
 namespace {
 
-// The text a tool tip shows and a screen reader reads as the widget's description.
-void describe(QWidget *widget, const QString &text)
+// A field beside its label in column 1 of row; screen readers read the field by the label's
+// text, its accessible name.
+void addField(QGridLayout *layout, int row, QWidget *field)
 {
-    widget->setToolTip(text);
-    widget->setAccessibleDescription(text);
-}
-
-// A number field beside its label in column 1 of row; screen readers read it by the label's
-// text. A typed value it refuses is named in the status bar with the field's range.
-template <typename Field>
-Field *addField(QGridLayout *layout, int row, const QString &label, const QString &description,
-    double minimum, double maximum, double step, QStatusBar *status)
-{
-    layout->addWidget(new QLabel(label), row, 1);
-    Field *box = new Field;
-    box->setRange(minimum, maximum);
-    box->setSingleStep(step);
-    box->setAccessibleName(label);
-    describe(box, description);
-    // A typed value is the field's once the edit is finished, not key by key: one refused
-    // leaves the value from before the edit.
-    box->setKeyboardTracking(false);
-    QObject::connect(box, &Field::refused, status, [status, label](const QString &range) {
-        status->showMessage(MainWindow::tr("%1: %2").arg(label, range), 5000);
-    });
-    layout->addWidget(box, row, 2);
-    return box;
+    layout->addWidget(new QLabel(field->accessibleName()), row, 1);
+    layout->addWidget(field, row, 2);
 }
 
 // What each labelled line of the panels means, as the README says it.
@@ -131,19 +106,6 @@ QSize textSize(const QTextEdit *text, const QStringList &lines)
         qCeil(probe.size().height()) + frame);
 }
 
-// The plot in a scroll area, which scrolls where the tab is too small to read the plot's labels.
-QScrollArea *scrolled(QWidget *plot)
-{
-    QScrollArea *area = new QScrollArea;
-    // The scroll area takes a widget's minimum size, not its hint.
-    plot->setMinimumSize(plot->minimumSizeHint());
-    area->setWidget(plot);
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
-    area->setFocusPolicy(Qt::NoFocus);
-    return area;
-}
-
 } // namespace
 
 void MainWindow::createGridGroupBox()
@@ -151,14 +113,10 @@ void MainWindow::createGridGroupBox()
     gridGroupBox = new QGroupBox;
     gridGroupBox->setAccessibleName(tr("airfoil study"));
 
-    scene = new DiagramScene(study, this);
-    view = new DiagramView(scene);
-    view->setAccessibleName(tr("diagram"));
-    createDiagramTabs();
     fileText = createTextPanel(tr("file"));
     fileText->setAccessibleDescription(meaningsOf(Report::coefficientLines(Coefficients())));
     upperSplitter = new QSplitter(Qt::Horizontal);
-    upperSplitter->addWidget(diagramTabs);
+    upperSplitter->addWidget(viewRoom->tabWidget());
     upperSplitter->addWidget(fileText);
 
     createPanelingGroup();
@@ -205,50 +163,15 @@ void MainWindow::createGridGroupBox()
     gridGroupBox->setLayout(layout);
 }
 
-void MainWindow::createDiagramTabs()
-{
-    loadingChart = new LoadingChart(study);
-    convergenceChart = new ConvergenceChart(study);
-    diagramTabs = new QTabWidget;
-    diagramTabs->setAccessibleName(tr("diagram and plots"));
-    loadingChart->setAccessibleName(tr("Loading"));
-    convergenceChart->setAccessibleName(tr("Convergence"));
-    const QList<QPair<QWidget *, QString>> tabs {{view, tr("Airfoil")},
-        {scrolled(loadingChart), tr("Loading")}, {scrolled(convergenceChart), tr("Convergence")}};
-    for (const auto &[widget, name] : tabs)
-        diagramTabs->tabBar()->setAccessibleTabName(diagramTabs->addTab(widget, name), name);
-    connect(diagramTabs, &QTabWidget::currentChanged, this, &MainWindow::diagramTabChanged);
-}
-
 void MainWindow::createPanelingGroup()
 {
     panelingGroupBox = new QGroupBox;
     panelingGroupBox->setAccessibleName(tr("paneling controls"));
     QGridLayout *layout = new QGridLayout;
 
-    const Paneling start;
-    panelsSpinBox = addField<WholeNumberField>(layout, 1, tr("number of panels"),
-        tr("How many panels the camber line is cut into, 3 to 999"), Paneling::MinPanels,
-        Paneling::MaxPanels, 1, statusBar());
-    panelsSpinBox->setValue(start.panels);
-    leDensitySpinBox = addField<DecimalField>(layout, 2, tr("leading edge density"),
-        tr("How strongly the panels crowd towards the leading edge, 1 to 10"), Paneling::MinDensity,
-        Paneling::MaxDensity, Paneling::DensityStep, statusBar());
-    leDensitySpinBox->setValue(start.leDensity);
-    teDensitySpinBox = addField<DecimalField>(layout, 3, tr("trailing edge density"),
-        tr("How strongly the panels crowd towards the trailing edge, 1 to 10"),
-        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, statusBar());
-    teDensitySpinBox->setValue(start.teDensity);
-    // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
-    const QList<QAbstractSpinBox *> fields = {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
-    for (QAbstractSpinBox *box : fields) {
-        connect(box, &QAbstractSpinBox::editingFinished, &panelingStep,
-            [this] { panelingEditFinished(); });
-    }
-    const auto stepped = [this] { panelingStepped(); };
-    connect(panelsSpinBox, &QSpinBox::valueChanged, &panelingStep, stepped);
-    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, &panelingStep, stepped);
-    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, &panelingStep, stepped);
+    const QList<QAbstractSpinBox *> fields = designRoom->panelingFields();
+    for (int i = 0; i < fields.size(); ++i)
+        addField(layout, i + 1, fields.at(i));
 
     panelingText = createTextPanel(tr("paneling"));
     panelingText->setAccessibleDescription(meaningsOf(Report::coefficientLines(Coefficients())));
@@ -279,49 +202,10 @@ void MainWindow::createModifyGroup()
     modifyGroupBox->setAccessibleName(tr("modification controls"));
     QGridLayout *layout = new QGridLayout;
 
-    alpha0SpinBox = addField<DecimalField>(layout, 1, tr("alpha0 [deg]"),
-        tr("The zero-lift angle Modify reshapes the paneled line towards, in degrees, -45 to 45"),
-        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees,
-        statusBar());
-    alpha0SpinBox->setDecimals(Targets::Decimals);
-    cm0SpinBox = addField<DecimalField>(layout, 2, tr("cm0"),
-        tr("The moment coefficient about the quarter chord Modify reshapes the paneled line "
-           "towards, -1 to 1"),
-        -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, statusBar());
-    cm0SpinBox->setDecimals(Targets::Decimals);
-    // A target the user sets is a step of theirs, undone as any other; one field's changes in
-    // a row are one step.
-    for (const auto &[field, box, shown] :
-        {std::tuple {0, alpha0SpinBox, &shownAlpha0}, std::tuple {1, cm0SpinBox, &shownCm0}}) {
-        const QString text = field == 0 ? tr("Target alpha0") : tr("Target cm0");
-        connect(box, &QDoubleSpinBox::valueChanged, &panelingStep,
-            [this, field, box, shown, text](double value) {
-                const double before = *shown;
-                *shown = value;
-                if (settingFields || !study->isLoaded())
-                    return;
-                undoStack.push(new TargetStep(text, field, before, value, [=](double v) {
-                    settingFields = true;
-                    box->setValue(v);
-                    settingFields = false;
-                    *shown = box->value();
-                }));
-            });
-    }
-
-    modifyButton = new QPushButton(tr("Modify"));
-    describe(modifyButton,
-        tr("Reshape the paneled camber line towards the targets' zero-lift angle and moment"));
-    connect(modifyButton, &QPushButton::pressed, this, &MainWindow::doModify);
-    // Nothing to reshape before a file is loaded.
-    modifyButton->setEnabled(false);
-    // With the focus on the button, Return and Enter press it as Space does, once per key press.
-    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        QShortcut *shortcut = new QShortcut(
-            key, modifyButton, modifyButton, &QPushButton::animateClick, Qt::WidgetShortcut);
-        shortcut->setAutoRepeat(false);
-    }
-    layout->addWidget(modifyButton, 3, 2);
+    const QList<QAbstractSpinBox *> fields = designRoom->targetFields();
+    for (int i = 0; i < fields.size(); ++i)
+        addField(layout, i + 1, fields.at(i));
+    layout->addWidget(designRoom->modifyButton(), 3, 2);
 
     layout->setRowStretch(1, 1);
     layout->setRowStretch(2, 1);

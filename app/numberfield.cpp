@@ -1,8 +1,7 @@
 #include "numberfield.h"
 
-#include "report.h"
+#include "format.h"
 
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
 
@@ -31,12 +30,6 @@ bool finishes(const QKeyEvent *event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-QString rangeOf(double minimum, double maximum)
-{
-    return QCoreApplication::translate("NumberField", "%1 to %2")
-        .arg(QString::number(minimum), QString::number(maximum));
-}
-
 } // namespace
 
 QValidator::State WholeNumberField::validate(QString &text, int &pos) const
@@ -52,7 +45,7 @@ void WholeNumberField::keyPressEvent(QKeyEvent *event)
         QSpinBox::keyPressEvent(event);
         return;
     }
-    emit refused(rangeOf(minimum(), maximum()));
+    emit refused(Format::range(minimum(), maximum()));
     // The field goes back to its value; the edit it refused is finished by nobody.
     const QSignalBlocker quiet(this);
     QSpinBox::keyPressEvent(event);
@@ -64,7 +57,7 @@ void WholeNumberField::focusOutEvent(QFocusEvent *event)
         QSpinBox::focusOutEvent(event);
         return;
     }
-    emit refused(rangeOf(minimum(), maximum()));
+    emit refused(Format::range(minimum(), maximum()));
     const QSignalBlocker quiet(this);
     QSpinBox::focusOutEvent(event);
 }
@@ -92,7 +85,7 @@ void DecimalField::keyPressEvent(QKeyEvent *event)
         QDoubleSpinBox::keyPressEvent(event);
         return;
     }
-    emit refused(rangeOf(minimum(), maximum()));
+    emit refused(Format::range(minimum(), maximum()));
     const QSignalBlocker quiet(this);
     QDoubleSpinBox::keyPressEvent(event);
 }
@@ -103,7 +96,7 @@ void DecimalField::focusOutEvent(QFocusEvent *event)
         QDoubleSpinBox::focusOutEvent(event);
         return;
     }
-    emit refused(rangeOf(minimum(), maximum()));
+    emit refused(Format::range(minimum(), maximum()));
     const QSignalBlocker quiet(this);
     QDoubleSpinBox::focusOutEvent(event);
 }

@@ -1,3 +1,4 @@
+#include "designroom.h"
 #include "diagramscene.h"
 #include "diagramview.h"
 #include "mainwindow.h"
@@ -91,6 +92,7 @@ private slots:
     void initTestCase();
     void startState();
     void undoAndRedo();
+    void undoGoesBackSoFar();
     void unsavedReshapingAsks_data();
     void unsavedReshapingAsks();
     void loadAndEdit();
@@ -186,6 +188,34 @@ void tst_MainWindow::undoAndRedo()
         redo->trigger();
         QCOMPARE(shown(), states.at(k));
     }
+}
+
+void tst_MainWindow::undoGoesBackSoFar()
+{
+    // One step past the limit, the targets set by turns so that no two steps merge: the oldest
+    // step is gone, the newest is undone first.
+    Window win;
+    win.w.loadFile(writeNaca("far.dat", 0.02, 0.4, 0.12));
+    QDoubleSpinBox *alpha0 = win.decimal("alpha0 [deg]");
+    QDoubleSpinBox *cm0 = win.decimal("cm0");
+    const double presetCm0 = cm0->value();
+    for (int step = 0; step <= DesignRoom::UndoLimit; ++step) {
+        if (step % 2 == 0)
+            alpha0->setValue(-1.0 - 0.01 * step);
+        else
+            cm0->setValue(-0.001 * step);
+    }
+    const bool alpha0Last = DesignRoom::UndoLimit % 2 == 0;
+    QAction *undo = win.action(alpha0Last ? "Undo Target alpha0" : "Undo Target cm0");
+    int undone = 0;
+    while (undo->isEnabled()) {
+        undo->trigger();
+        ++undone;
+    }
+    QCOMPARE(undone, DesignRoom::UndoLimit);
+    // The first step set alpha0 to -1 from its preset; kept, its undo would have taken it back.
+    QCOMPARE(alpha0->value(), -1.0);
+    QCOMPARE(cm0->value(), presetCm0);
 }
 
 void tst_MainWindow::unsavedReshapingAsks_data()

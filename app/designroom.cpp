@@ -1,0 +1,335 @@
+#include "designroom.h"
+
+#include "format.h"
+#include "numberfield.h"
+#include "studystep.h"
+
+#include <QtWidgets>
+
+#include <cmath>
+
+namespace {
+
+// The text a tool tip shows and a screen reader reads as the widget's description.
+void describe(QWidget *widget, const QString &text)
+{
+    widget->setToolTip(text);
+    widget->setAccessibleDescription(text);
+}
+
+// A number field that screen readers read by its label. A typed value it refuses is named in
+// the window's status bar with the field's range.
+template <typename Field>
+Field *createField(const QString &label, const QString &description, double minimum, double maximum,
+    double step, QMainWindow *window)
+{
+    Field *box = new Field;
+    box->setRange(minimum, maximum);
+    box->setSingleStep(step);
+    box->setAccessibleName(label);
+    describe(box, description);
+    // A typed value is the field's once the edit is finished, not key by key: one refused
+    // leaves the value from before the edit.
+    box->setKeyboardTracking(false);
+    QObject::connect(box, &Field::refused, window, [window, label](const QString &range) {
+        window->statusBar()->showMessage(DesignRoom::tr("%1: %2").arg(label, range), 5000);
+    });
+    return box;
+}
+
+} // namespace
+
+DesignRoom::DesignRoom(Study *study, QMainWindow *window)
+    : QObject(window)
+    , study(study)
+    , window(window)
+    , undoStack(new QUndoStack(this))
+{
+    undoStack->setUndoLimit(UndoLimit);
+    panelingStep.setSingleShot(true);
+    panelingStep.setInterval(0);
+    connect(&panelingStep, &QTimer::timeout, this, &DesignRoom::runPanelingStep);
+    createActions();
+    createPanelingFields();
+    createTargetFields();
+    createModifyButton();
+    connect(study, &Study::fileChanged, this, &DesignRoom::showFile);
+}
+
+QList<QAbstractSpinBox *> DesignRoom::panelingFields() const
+{
+    return {panelsSpinBox, leDensitySpinBox, teDensitySpinBox};
+}
+
+QList<QAbstractSpinBox *> DesignRoom::targetFields() const { return {alpha0SpinBox, cm0SpinBox}; }
+
+void DesignRoom::createActions()
+{
+    // "Undo Modify", "Redo Number of Panels": the menu names the step.
+    undoAct = new QAction(tr("Undo"), this);
+    undoAct->setShortcut(QKeySequence::Undo);
+    undoAct->setEnabled(false);
+    connect(undoAct, &QAction::triggered, this, &DesignRoom::undo);
+    connect(undoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::undoTextChanged, undoAct, [this](const QString &text) {
+        undoAct->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
+    });
+    redoAct = new QAction(tr("Redo"), this);
+    redoAct->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
+    redoAct->setEnabled(false);
+    connect(redoAct, &QAction::triggered, this, &DesignRoom::redo);
+    connect(undoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::redoTextChanged, redoAct, [this](const QString &text) {
+        redoAct->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
+    });
+    connect(undoStack, &QUndoStack::indexChanged, this, &DesignRoom::updateModified);
+    connect(undoStack, &QUndoStack::cleanChanged, this, &DesignRoom::updateModified);
+}
+
+void DesignRoom::createPanelingFields()
+{
+    const Paneling start;
+    const QString densities = Format::range(Paneling::MinDensity, Paneling::MaxDensity);
+    panelsSpinBox = createField<WholeNumberField>(tr("number of panels"),
+        tr("How many panels the camber line is cut into, %1")
+            .arg(Format::range(Paneling::MinPanels, Paneling::MaxPanels)),
+        Paneling::MinPanels, Paneling::MaxPanels, 1, window);
+    panelsSpinBox->setValue(start.panels);
+    leDensitySpinBox = createField<DecimalField>(tr("leading edge density"),
+        tr("How strongly the panels crowd towards the leading edge, %1").arg(densities),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, window);
+    leDensitySpinBox->setValue(start.leDensity);
+    teDensitySpinBox = createField<DecimalField>(tr("trailing edge density"),
+        tr("How strongly the panels crowd towards the trailing edge, %1").arg(densities),
+        Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityStep, window);
+    teDensitySpinBox->setValue(start.teDensity);
+    // Every step of a value, by arrow, wheel or key, recomputes; typing only once finished.
+    for (QAbstractSpinBox *box : panelingFields()) {
+        connect(box, &QAbstractSpinBox::editingFinished, &panelingStep,
+            [this] { panelingEditFinished(); });
+    }
+    const auto stepped = [this] { panelingStepped(); };
+    connect(panelsSpinBox, &QSpinBox::valueChanged, &panelingStep, stepped);
+    connect(leDensitySpinBox, &QDoubleSpinBox::valueChanged, &panelingStep, stepped);
+    connect(teDensitySpinBox, &QDoubleSpinBox::valueChanged, &panelingStep, stepped);
+}
+
+void DesignRoom::createTargetFields()
+{
+    alpha0SpinBox = createField<DecimalField>(tr("alpha0 [deg]"),
+        tr("The zero-lift angle Modify reshapes the paneled line towards, in degrees, %1")
+            .arg(Format::range(-Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees)),
+        -Targets::MaxAlpha0Degrees, Targets::MaxAlpha0Degrees, Targets::Alpha0StepDegrees, window);
+    alpha0SpinBox->setDecimals(Targets::Decimals);
+    cm0SpinBox = createField<DecimalField>(tr("cm0"),
+        tr("The moment coefficient about the quarter chord Modify reshapes the paneled line "
+           "towards, %1")
+            .arg(Format::range(-Targets::MaxCm0, Targets::MaxCm0)),
+        -Targets::MaxCm0, Targets::MaxCm0, Targets::Cm0Step, window);
+    cm0SpinBox->setDecimals(Targets::Decimals);
+    // A target the user sets is a step of theirs, undone as any other; one field's changes in
+    // a row are one step.
+    for (const auto &[field, box, shown] :
+        {std::tuple {0, alpha0SpinBox, &shownAlpha0}, std::tuple {1, cm0SpinBox, &shownCm0}}) {
+        const QString text = field == 0 ? tr("Target alpha0") : tr("Target cm0");
+        connect(box, &QDoubleSpinBox::valueChanged, &panelingStep,
+            [this, field, box, shown, text](double value) {
+                const double before = *shown;
+                *shown = value;
+                if (settingFields || !study->isLoaded())
+                    return;
+                undoStack->push(new TargetStep(text, field, before, value, [=](double v) {
+                    settingFields = true;
+                    box->setValue(v);
+                    settingFields = false;
+                    *shown = box->value();
+                }));
+            });
+    }
+}
+
+void DesignRoom::createModifyButton()
+{
+    modify = new QPushButton(tr("Modify"));
+    describe(modify,
+        tr("Reshape the paneled camber line towards the targets' zero-lift angle and moment"));
+    connect(modify, &QPushButton::pressed, this, &DesignRoom::doModify);
+    // Nothing to reshape before a file is loaded.
+    modify->setEnabled(false);
+    // With the focus on the button, Return and Enter press it as Space does, once per key press.
+    for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        QShortcut *shortcut
+            = new QShortcut(key, modify, modify, &QPushButton::animateClick, Qt::WidgetShortcut);
+        shortcut->setAutoRepeat(false);
+    }
+}
+
+void DesignRoom::showFile()
+{
+    modify->setEnabled(true);
+    const Targets targets = study->presetTargets();
+    settingFields = true;
+    alpha0SpinBox->setValue(degrees(targets.alpha0));
+    cm0SpinBox->setValue(targets.cm0);
+    settingFields = false;
+    shownAlpha0 = alpha0SpinBox->value();
+    shownCm0 = cm0SpinBox->value();
+    // A new file starts a new history.
+    undoStack->clear();
+    updateModified();
+}
+
+void DesignRoom::pushStep(const QString &text, const Study::LineState &before)
+{
+    undoStack->push(new StudyStep(text, before, study->lineState(),
+        [this](const Study::LineState &state) { showLineState(state); }));
+}
+
+void DesignRoom::showLineState(const Study::LineState &state)
+{
+    panelingStep.stop();
+    busyStep(state.paneling, [&] {
+        const QSignalBlocker blockPanels(panelsSpinBox);
+        const QSignalBlocker blockLe(leDensitySpinBox);
+        const QSignalBlocker blockTe(teDensitySpinBox);
+        panelsSpinBox->setValue(state.paneling.panels);
+        leDensitySpinBox->setValue(state.paneling.leDensity);
+        teDensitySpinBox->setValue(state.paneling.teDensity);
+        study->restoreLineState(state);
+    });
+}
+
+void DesignRoom::updateModified()
+{
+    // Modified while the line carries presses that no save has written.
+    window->setWindowModified(
+        study->isLoaded() && !study->presses().empty() && !undoStack->isClean());
+}
+
+void DesignRoom::setSaved() { undoStack->setClean(); }
+
+void DesignRoom::undo()
+{
+    finishPanelingStep();
+    const QString text = undoStack->undoText();
+    undoStack->undo();
+    window->statusBar()->showMessage(tr("Undone: %1").arg(text), 3000);
+}
+
+void DesignRoom::redo()
+{
+    finishPanelingStep();
+    const QString text = undoStack->redoText();
+    undoStack->redo();
+    window->statusBar()->showMessage(tr("Redone: %1").arg(text), 3000);
+}
+
+Paneling DesignRoom::fieldsPaneling() const
+{
+    return Paneling {panelsSpinBox->value(), leDensitySpinBox->value(), teDensitySpinBox->value()};
+}
+
+void DesignRoom::busyStep(const Paneling &paneling, const std::function<void()> &step)
+{
+    // A step whose stations have no inverse kept costs about n^3: it may take seconds.
+    const bool slow = study->isLoaded() && !study->isSolved(paneling);
+    if (slow)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    step();
+    if (slow)
+        QApplication::restoreOverrideCursor();
+}
+
+void DesignRoom::panelingChanged() { panelingStep.start(); }
+
+void DesignRoom::runPanelingStep()
+{
+    panelingStep.stop();
+    const Study::LineState before = study->lineState();
+    const Paneling paneling = fieldsPaneling();
+    busyStep(paneling, [&] { study->setPaneling(paneling); });
+    if (!study->isLoaded()) {
+        emit steppedWithoutFile();
+        return;
+    }
+    const Paneling &was = before.paneling;
+    const int changed = (paneling.panels != was.panels) + (paneling.leDensity != was.leDensity)
+        + (paneling.teDensity != was.teDensity);
+    const QString text = changed > 1          ? tr("Paneling")
+        : paneling.panels != was.panels       ? tr("Number of Panels")
+        : paneling.leDensity != was.leDensity ? tr("Leading Edge Density")
+        : paneling.teDensity != was.teDensity ? tr("Trailing Edge Density")
+                                              : tr("Rebuild Line");
+    pushStep(text, before);
+}
+
+void DesignRoom::finishPanelingStep()
+{
+    if (panelingStep.isActive())
+        runPanelingStep();
+}
+
+void DesignRoom::dropPanelingStep() { panelingStep.stop(); }
+
+void DesignRoom::panelingStepped()
+{
+    panelingChanged();
+    lineFromStep = true;
+}
+
+void DesignRoom::panelingEditFinished()
+{
+    // A typed value is taken as a step just before the edit finishes: one rebuild is enough.
+    // A finished edit without a change rebuilds the line, which ends the Modify presses.
+    if (!lineFromStep)
+        panelingChanged();
+    lineFromStep = false;
+}
+
+void DesignRoom::doModify()
+{
+    finishPanelingStep();
+    lineFromStep = false;
+    const Targets targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
+    const Study::LineState before = study->lineState();
+    busyStep(study->paneling(), [&] { study->modify(targets); });
+    if (!study->isLoaded())
+        return;
+    pushStep(tr("Modify"), before);
+    const Coefficients &reached = study->paneledCoefficients();
+    if (!targets.reachedBy(reached, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
+        window->statusBar()->showMessage(
+            tr("target not reached: alpha0 = %1 deg, cm0 = %2")
+                .arg(Format::fixed(degrees(reached.alpha0), 3), Format::fixed(reached.cm0, 4)));
+    } else if (const Coefficients *section = study->reshapedReference()) {
+        window->statusBar()->showMessage(
+            tr("Modify: alpha0 %1 deg, cm0 %2")
+                .arg(Format::fixed(degrees(section->alpha0), 3), Format::fixed(section->cm0, 4)),
+            5000);
+    }
+}
+
+void DesignRoom::readSettings(const QSettings &settings)
+{
+    // Restored values are no steps of the user's: the panels stay empty until a load.
+    const QSignalBlocker blockPanels(panelsSpinBox);
+    const QSignalBlocker blockLe(leDensitySpinBox);
+    const QSignalBlocker blockTe(teDensitySpinBox);
+    bool ok = false;
+    const int panels = settings.value("paneling/panels").toInt(&ok);
+    if (ok)
+        panelsSpinBox->setValue(panels);
+    for (const auto &[key, box] : {std::pair {"paneling/leDensity", leDensitySpinBox},
+             {"paneling/teDensity", teDensitySpinBox}}) {
+        const double value = settings.value(key).toDouble(&ok);
+        if (ok && std::isfinite(value))
+            box->setValue(value);
+    }
+}
+
+void DesignRoom::writeSettings(QSettings *settings) const
+{
+    settings->setValue("paneling/panels", panelsSpinBox->value());
+    settings->setValue("paneling/leDensity", leDensitySpinBox->value());
+    settings->setValue("paneling/teDensity", teDensitySpinBox->value());
+}

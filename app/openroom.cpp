@@ -1,0 +1,150 @@
+#include "openroom.h"
+
+#include "designroom.h"
+#include "filesystem.h"
+#include "recentfiles.h"
+#include "saveroom.h"
+#include "study.h"
+
+#include <QtWidgets>
+
+namespace {
+
+// Drops of exactly one local file are taken; anything else says why it is not. The name is
+// taken by its bytes, which need not be UTF-8.
+QString droppedFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    return FileSystem::decodeName(
+        QByteArray::fromPercentEncoding(urls.first().path(QUrl::FullyEncoded).toLatin1()));
+}
+
+} // namespace
+
+OpenRoom::OpenRoom(Study *study, DesignRoom *design, SaveRoom *saving, QMainWindow *window)
+    : QObject(window)
+    , study(study)
+    , design(design)
+    , saving(saving)
+    , window(window)
+{
+    openAct = new QAction(tr("&Open..."), this);
+    openAct->setShortcut(QKeySequence(tr("Ctrl+O")));
+    openAct->setStatusTip(tr("Open an airfoil *.dat file"));
+    connect(openAct, &QAction::triggered, this, &OpenRoom::open);
+
+    recentMenu = new RecentFilesMenu(window);
+    connect(recentMenu, &RecentFilesMenu::chosen, this, &OpenRoom::openAsked);
+
+    reloadAct = new QAction(tr("Reload"), this);
+    reloadAct->setShortcut(QKeySequence(tr("F5")));
+    reloadAct->setStatusTip(tr("Open the current file again, at the same paneling"));
+    connect(reloadAct, &QAction::triggered, this, &OpenRoom::reload);
+    // Nothing to open again before a file is loaded.
+    reloadAct->setEnabled(false);
+    connect(study, &Study::fileChanged, reloadAct, [this] { reloadAct->setEnabled(true); });
+
+    connect(saving, &SaveRoom::saved, this, &OpenRoom::showSaved);
+    setCurrentFile(QString());
+}
+
+QList<QAction *> OpenRoom::actions() const
+{
+    return {openAct, recentMenu->menuAction(), reloadAct};
+}
+
+bool OpenRoom::maybeSave()
+{
+    design->finishPanelingStep();
+    if (!window->isWindowModified())
+        return true;
+    const QMessageBox::StandardButton answer = QMessageBox::warning(window, tr("Liftwise"),
+        tr("The reshaped airfoil has not been saved."),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save) {
+        saving->saveAs();
+        return !window->isWindowModified();
+    }
+    return answer == QMessageBox::Discard;
+}
+
+void OpenRoom::openAsked(const QString &path)
+{
+    if (maybeSave())
+        loadFile(path);
+}
+
+void OpenRoom::dragEnter(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void OpenRoom::drop(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty() || FileSystem::kind(path) == FileSystem::Kind::Directory) {
+        window->statusBar()->showMessage(tr("Drop one airfoil file to open it"), 3000);
+        return;
+    }
+    event->acceptProposedAction();
+    openAsked(path);
+}
+
+void OpenRoom::open()
+{
+    if (!maybeSave())
+        return;
+    // The first run starts in the current folder, where make run keeps the samples.
+    QSettings settings;
+    const QString path = QFileDialog::getOpenFileName(window, tr("Open airfoil datafile"),
+        settings.value("openFolder", QStringLiteral(".")).toString(),
+        tr("airfoil datafiles (*.dat)\nall files (*)"));
+    if (path.isEmpty())
+        return;
+    settings.setValue("openFolder", QFileInfo(path).absolutePath());
+    // The dialog is gone: show what lay under it before the file is computed.
+    window->repaint();
+    loadFile(path);
+}
+
+void OpenRoom::reload() { openAsked(study->path()); }
+
+void OpenRoom::showSaved(const QString &path)
+{
+    if (QFileInfo(path) == QFileInfo(study->path()))
+        loadFile(path);
+}
+
+void OpenRoom::loadFile(const QString &path)
+{
+    // A pipe or a device would block the window until somebody writes to it.
+    if (FileSystem::kind(path) == FileSystem::Kind::Special) {
+        QMessageBox::warning(window, tr("Liftwise"),
+            Study::Refusal {Study::Refusal::Unreadable, tr("it is not a regular file")}.message(
+                path));
+        return;
+    }
+    // The load builds the line at the fields' paneling: a step still waiting is part of it.
+    design->dropPanelingStep();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The study takes the file only if it can be analysed, so a refused file leaves the
+    // earlier one loaded and shown.
+    const Study::Refusal refusal = study->loadFile(path, design->fieldsPaneling());
+    QApplication::restoreOverrideCursor();
+    if (refusal) {
+        QMessageBox::warning(window, tr("Liftwise"), refusal.message(path));
+        return;
+    }
+    setCurrentFile(path);
+    RecentFilesMenu::add(path);
+    window->statusBar()->showMessage(tr("File loaded"), 2000);
+}
+
+void OpenRoom::setCurrentFile(const QString &path)
+{
+    const QString shownName = path.isEmpty() ? QStringLiteral("none") : QFileInfo(path).fileName();
+    window->setWindowTitle(tr("%1 - %2[*]").arg(tr("Liftwise"), shownName));
+}

@@ -1,0 +1,59 @@
+#ifndef LIFTWISE_OPENROOM_H
+#define LIFTWISE_OPENROOM_H
+
+#include <QList>
+#include <QObject>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QDragEnterEvent;
+class QDropEvent;
+class QMainWindow;
+QT_END_NAMESPACE
+
+class DesignRoom;
+class RecentFilesMenu;
+class SaveRoom;
+class Study;
+
+// Opening: File > Open, Open Recent and Reload, files dropped on the window, the window's title
+// naming the file, and the question before a reshaping no save has written would be lost.
+class OpenRoom : public QObject
+{
+    Q_OBJECT
+
+public:
+    OpenRoom(Study *study, DesignRoom *design, SaveRoom *saving, QMainWindow *window);
+
+    // Open, Open Recent and Reload, as the File menu lists them.
+    QList<QAction *> actions() const;
+
+    // Opens the file at path as File > Open does, without the dialog, at the fields' paneling.
+    void loadFile(const QString &path);
+    // Asks whether to save a reshaping no save has written, before it would be lost: true to go
+    // on (saved or discarded), false when the user cancels.
+    bool maybeSave();
+    // A drag that carries files is let in; a drop of one airfoil file opens it, anything else
+    // is passed over with a word in the status bar.
+    void dragEnter(QDragEnterEvent *event);
+    void drop(QDropEvent *event);
+
+private:
+    void open();
+    void reload();
+    // Files the user opens from the menus or a drop, after maybeSave.
+    void openAsked(const QString &path);
+    // A save over the loaded file itself: it now holds the reshaped airfoil, shown as loaded.
+    void showSaved(const QString &path);
+    void setCurrentFile(const QString &path);
+
+    Study *study;
+    DesignRoom *design;
+    SaveRoom *saving;
+    QMainWindow *window;
+    QAction *openAct;
+    RecentFilesMenu *recentMenu;
+    QAction *reloadAct;
+};
+
+#endif // LIFTWISE_OPENROOM_H

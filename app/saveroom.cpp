@@ -1,0 +1,361 @@
+#include "saveroom.h"
+
+#include "contourtemplate.h"
+#include "convergencechart.h"
+#include "datatables.h"
+#include "designroom.h"
+#include "diagramexport.h"
+#include "diagramview.h"
+#include "filesystem.h"
+#include "loadingchart.h"
+#include "report.h"
+#include "reportpage.h"
+#include "study.h"
+#include "viewroom.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QtWidgets>
+
+namespace {
+
+// A save dialog that gives a name without an extension the chosen filter's (none for all
+// files), before it asks about replacing a file.
+class SaveDialog : public QFileDialog
+{
+public:
+    SaveDialog(QWidget *parent, const QString &title, const QString &proposed,
+        const QString &filters, QFileDialog::Options options = {})
+        : QFileDialog(parent, title, QFileInfo(proposed).absolutePath(), filters)
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setOptions(this->options() | options);
+        selectFile(QFileInfo(proposed).fileName());
+    }
+
+    void accept() override
+    {
+        static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        setDefaultSuffix(pattern.match(selectedNameFilter()).captured(1));
+        QFileDialog::accept();
+    }
+};
+
+// The name the user chose in a save dialog, or an empty string.
+QString askSavePath(QWidget *parent, const QString &title, const QString &proposed,
+    const QString &filters, QFileDialog::Options options = {})
+{
+    SaveDialog dialog(parent, title, proposed, filters, options);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+// Why a file could not be written, as every write says it.
+QString unwritable(const QString &path, const QString &problem)
+{
+    return Study::Refusal {Study::Refusal::Unwritable, problem}.message(path);
+}
+
+} // namespace
+
+SaveRoom::SaveRoom(Study *study, DesignRoom *design, ViewRoom *view, QMainWindow *window)
+    : QObject(window)
+    , study(study)
+    , design(design)
+    , view(view)
+    , window(window)
+{
+    createActions();
+    // Nothing to save, export, print or copy before a load; every load has all of it.
+    for (QAction *action : actions() + QList<QAction *> {printAct, copyAct}) {
+        action->setEnabled(false);
+        connect(study, &Study::fileChanged, action, [action] { action->setEnabled(true); });
+    }
+}
+
+QList<QAction *> SaveRoom::actions() const
+{
+    return {saveAsAct, exportAct, exportContourAct, exportDataAct, exportReportAct};
+}
+
+void SaveRoom::createActions()
+{
+    saveAsAct = new QAction(tr("Save Airfoil As..."), this);
+    saveAsAct->setShortcut(QKeySequence(tr("Ctrl+Shift+S")));
+    saveAsAct->setStatusTip(tr("Save the airfoil, reshaped by Modify, as an airfoil file"));
+    connect(saveAsAct, &QAction::triggered, this, &SaveRoom::saveAs);
+
+    exportAct = new QAction(tr("Export Diagram..."), this);
+    exportAct->setStatusTip(tr("Save the diagram on show as a PNG image or an SVG drawing"));
+    connect(exportAct, &QAction::triggered, this, &SaveRoom::exportDiagram);
+
+    exportContourAct = new QAction(tr("Export Contour..."), this);
+    exportContourAct->setStatusTip(
+        tr("Save the contour at true size, for cutting or printing, as DXF, SVG or PDF"));
+    connect(exportContourAct, &QAction::triggered, this, &SaveRoom::exportContour);
+
+    exportDataAct = new QAction(tr("Export Data..."), this);
+    exportDataAct->setStatusTip(tr("Save the numbers behind the tab on show as CSV tables"));
+    connect(exportDataAct, &QAction::triggered, this, &SaveRoom::exportData);
+    exportReportAct = new QAction(tr("Export Report..."), this);
+    exportReportAct->setStatusTip(tr("Save the study on one A4 page as a PDF document"));
+    connect(exportReportAct, &QAction::triggered, this, &SaveRoom::exportReport);
+    printAct = new QAction(tr("Print..."), this);
+    printAct->setShortcut(QKeySequence::Print);
+    printAct->setStatusTip(tr("Print the study on one A4 page"));
+    connect(printAct, &QAction::triggered, this, &SaveRoom::printReport);
+
+    copyAct = new QAction(tr("Copy Results"), this);
+    copyAct->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
+    copyAct->setStatusTip(tr("Copy the three panels' texts to the clipboard"));
+    connect(copyAct, &QAction::triggered, this, &SaveRoom::copyResults);
+}
+
+void SaveRoom::saveAs()
+{
+    design->finishPanelingStep();
+    const QFileInfo loaded(study->path());
+    const QString proposed
+        = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));
+    const QString path = askSavePath(window, tr("Save airfoil datafile"), proposed,
+        tr("airfoil datafiles (*.dat)\nall files (*)"));
+    if (path.isEmpty())
+        return;
+    if (const Study::Refusal refusal = study->save(path)) {
+        QMessageBox::warning(window, tr("Liftwise"), refusal.message(path));
+        return;
+    }
+    QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
+    design->setSaved();
+    emit saved(path);
+    window->statusBar()->showMessage(tr("File saved"), 2000);
+}
+
+QString SaveRoom::proposedPath(const QString &suffix) const
+{
+    const QFileInfo loaded(study->path());
+    const QString folder = QSettings().value("saveFolder", loaded.absolutePath()).toString();
+    return QDir(folder).filePath(loaded.completeBaseName() + suffix);
+}
+
+void SaveRoom::tellWritten(const QString &path, const QString &problem, const QString &done)
+{
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(window, tr("Liftwise"), unwritable(path, problem));
+        return;
+    }
+    QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
+    window->statusBar()->showMessage(done, 2000);
+}
+
+void SaveRoom::exportDiagram()
+{
+    design->finishPanelingStep();
+    QTabWidget *tabs = view->tabWidget();
+    const QString tab = tabs->tabText(tabs->currentIndex()).toLower();
+    const QString proposed = proposedPath(QLatin1Char('-') + tab + QStringLiteral(".png"));
+    const QString path = askSavePath(
+        window, tr("Export diagram"), proposed, tr("PNG image (*.png)\nSVG drawing (*.svg)"));
+    if (path.isEmpty())
+        return;
+    // A picture for a report: the hint is for the window's user.
+    view->diagramView()->setHintVisible(false);
+    const QString problem = exportWidget(view->shownDiagram(), path, exportCaption());
+    view->diagramView()->setHintVisible(true);
+    tellWritten(path, problem, tr("Diagram exported"));
+}
+
+void SaveRoom::exportData()
+{
+    design->finishPanelingStep();
+    // 1. The stem of the files' names, and the tables of the tab on show.
+    const QString proposed = proposedPath(QString());
+    // The tables' own names are asked about below: the name chosen is only their stem.
+    QString stem = askSavePath(window, tr("Export data"), proposed, tr("CSV tables (*.csv)"),
+        QFileDialog::DontConfirmOverwrite);
+    if (stem.isEmpty())
+        return;
+    if (stem.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        stem.chop(4);
+    const QList<QPair<QString, QByteArray>> tables = shownTables(stem);
+
+    // 2. Files there already are replaced only when the user says so.
+    QStringList paths;
+    for (const auto &[path, table] : tables)
+        paths << path;
+    if (!mayReplace(paths))
+        return;
+
+    // 3. Each table whole or not at all; those written before a failure are named all the same.
+    QStringList written;
+    for (const auto &[path, table] : tables) {
+        if (const QString problem = FileSystem::saveFile(path, table); !problem.isEmpty()) {
+            QMessageBox::warning(window, tr("Liftwise"), unwritable(path, problem));
+            break;
+        }
+        written << QFileInfo(path).fileName();
+    }
+    if (written.isEmpty())
+        return;
+    QSettings().setValue("saveFolder", QFileInfo(stem).absolutePath());
+    window->statusBar()->showMessage(
+        tr("Data exported: %1").arg(written.join(QStringLiteral(", "))), 5000);
+}
+
+QList<QPair<QString, QByteArray>> SaveRoom::shownTables(const QString &stem)
+{
+    const QWidget *shown = view->shownDiagram();
+    if (shown == view->diagramView()) {
+        return {{stem + QStringLiteral("-camber.csv"), DataTables::camber(*study)},
+            {stem + QStringLiteral("-contour.csv"), DataTables::contour(*study)}};
+    }
+    if (shown == view->loadingPlot()) {
+        return {
+            {stem + QStringLiteral("-loading.csv"),
+                DataTables::loading(study->paneledLoading(), study->paneledCoefficients().alphaSF)},
+            {stem + QStringLiteral("-loading-reference.csv"),
+                DataTables::loading(
+                    study->referenceLoading(), study->referenceCoefficients().alphaSF)}};
+    }
+    return {{stem + QStringLiteral("-convergence.csv"),
+        DataTables::convergence(finishedConvergence())}};
+}
+
+bool SaveRoom::mayReplace(const QStringList &paths)
+{
+    QStringList existing;
+    for (const QString &path : paths)
+        if (QFileInfo::exists(path))
+            existing << QFileInfo(path).fileName();
+    if (existing.isEmpty())
+        return true;
+    const QString question = existing.size() == 1
+        ? tr("%1 already exists.\nDo you want to replace it?").arg(existing.first())
+        : tr("%1 already exist.\nDo you want to replace them?")
+              .arg(existing.join(QStringLiteral(", ")));
+    return QMessageBox::question(window, tr("Liftwise"), question) == QMessageBox::Yes;
+}
+
+QMap<int, Coefficients> SaveRoom::finishedConvergence()
+{
+    const ConvergenceChart *chart = view->convergencePlot();
+    if (chart->isComputing()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // The counts come in through the event loop; the user's input waits meanwhile.
+        while (chart->isComputing())
+            QCoreApplication::processEvents(
+                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        QApplication::restoreOverrideCursor();
+    }
+    return chart->shownResults();
+}
+
+void SaveRoom::exportReport()
+{
+    design->finishPanelingStep();
+    const QString proposed = proposedPath(QStringLiteral("-report.pdf"));
+    const QString path
+        = askSavePath(window, tr("Export report"), proposed, tr("PDF document (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    study->waitForExtrapolation();
+    const QMap<int, Coefficients> convergence = finishedConvergence();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString problem
+        = ReportPage::writePdf(path, *study, convergence, QDateTime::currentDateTime());
+    QApplication::restoreOverrideCursor();
+    tellWritten(path, problem, tr("Report exported"));
+}
+
+void SaveRoom::printReport()
+{
+    design->finishPanelingStep();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // The page keeps margins of its own, wider than a printer's.
+    printer.setFullPage(true);
+    printer.setDocName(Format::printable(study->data().title));
+    QPrintDialog dialog(&printer, window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    study->waitForExtrapolation();
+    const QMap<int, Coefficients> convergence = finishedConvergence();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed
+        = ReportPage::paint(&printer, *study, convergence, QDateTime::currentDateTime());
+    QApplication::restoreOverrideCursor();
+    if (!printed) {
+        QMessageBox::warning(window, tr("Liftwise"), tr("Cannot print the report."));
+        return;
+    }
+    window->statusBar()->showMessage(tr("Report printed"), 2000);
+}
+
+void SaveRoom::exportContour()
+{
+    design->finishPanelingStep();
+    QSettings settings;
+    bool ok = false;
+    double chord = settings.value("contour/chord").toDouble(&ok);
+    if (!ok || !(chord >= ContourTemplate::MinChord && chord <= ContourTemplate::MaxChord))
+        chord = 200.0;
+    chord = QInputDialog::getDouble(window, tr("Export contour"),
+        tr("Chord in millimetres (%1):")
+            .arg(Format::range(ContourTemplate::MinChord, ContourTemplate::MaxChord)),
+        chord, ContourTemplate::MinChord, ContourTemplate::MaxChord, ContourTemplate::ChordDecimals,
+        &ok);
+    if (!ok)
+        return;
+    settings.setValue("contour/chord", chord);
+    const QString proposed = proposedPath(QStringLiteral("-%1mm.dxf").arg(chord));
+    SaveDialog dialog(window, tr("Export contour"), proposed,
+        tr("DXF drawing (*.dxf)\nSVG drawing (*.svg)\nPDF document (*.pdf)"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    // A name of another extension is written as the chosen filter has it.
+    ContourTemplate::Type type = ContourTemplate::typeOf(path);
+    if (type == ContourTemplate::Type::Unknown)
+        type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
+    const QString problem = ContourTemplate::of(*study, chord).save(path, type);
+    tellWritten(path, problem, tr("Contour exported"));
+}
+
+QString SaveRoom::exportCaption() const
+{
+    QString caption = tr("%1 — %2 — %3")
+                          .arg(study->data().title, QFileInfo(study->path()).fileName(),
+                              Report::panelingDescription(study->paneling()));
+    const size_t presses = study->presses().size();
+    if (presses == 1)
+        caption += tr(", after 1 Modify press");
+    else if (presses > 1)
+        caption += tr(", after %1 Modify presses").arg(presses);
+    return caption;
+}
+
+QStringList SaveRoom::studyLines() const
+{
+    QStringList lines {QStringLiteral("[study]"),
+        tr("path: %1").arg(QDir::toNativeSeparators(QFileInfo(study->path()).absoluteFilePath())),
+        tr("paneling: %1").arg(Report::panelingDescription(study->paneling()))};
+    QStringList presses;
+    for (const CamberReshaping &press : study->presses())
+        presses << tr("alpha0 %1 deg, cm0 %2")
+                       .arg(Format::fixed(degrees(press.target.alpha0), Targets::Decimals),
+                           Format::fixed(press.target.cm0, Targets::Decimals));
+    if (!presses.isEmpty())
+        lines << tr("Modify presses towards: %1").arg(presses.join(QStringLiteral("; ")));
+    return lines;
+}
+
+void SaveRoom::copyResults()
+{
+    design->finishPanelingStep();
+    study->waitForExtrapolation();
+    QGuiApplication::clipboard()->setText(
+        studyLines().join(QLatin1Char('\n')) + QLatin1Char('\n') + Report::analysisText(*study));
+    window->statusBar()->showMessage(tr("Results copied"), 2000);
+}

@@ -1,0 +1,85 @@
+#ifndef LIFTWISE_SAVEROOM_H
+#define LIFTWISE_SAVEROOM_H
+
+#include "coefficients.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPair>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QMainWindow;
+QT_END_NAMESPACE
+
+class DesignRoom;
+class Study;
+class ViewRoom;
+
+// Saving and the exports: the airfoil as a file, the diagram or plot on show as a picture, the
+// contour at true size, the numbers behind the tab as CSV tables, the report as a PDF or on a
+// printer, and the results on the clipboard. Each is named after the airfoil and captioned with
+// where it comes from.
+class SaveRoom : public QObject
+{
+    Q_OBJECT
+
+public:
+    SaveRoom(Study *study, DesignRoom *design, ViewRoom *view, QMainWindow *window);
+
+    // Save Airfoil As and the four exports, as the File menu lists them.
+    QList<QAction *> actions() const;
+    QAction *printAction() const { return printAct; }
+    QAction *copyAction() const { return copyAct; }
+
+    // File > Save Airfoil As: asks for the name and writes the airfoil, reshaped as it is.
+    void saveAs();
+
+signals:
+    // The airfoil is written to path.
+    void saved(const QString &path);
+
+private:
+    void createActions();
+    void exportDiagram();
+    void exportContour();
+    // The CSV tables behind the tab on show, the report as a PDF, the report on a printer.
+    void exportData();
+    void exportReport();
+    void printReport();
+    void copyResults();
+    // The tables behind the tab on show, each under its name: the stem followed by the table's.
+    QList<QPair<QString, QByteArray>> shownTables(const QString &stem);
+    // Whether the files there already at the paths may be replaced, asked once for all.
+    bool mayReplace(const QStringList &paths);
+    // Where the results come from, ahead of them when they are copied: the file's path, the
+    // paneling and the targets of the Modify presses, so that they can be worked out again.
+    QStringList studyLines() const;
+    // The line below an exported picture: the airfoil's title, the file's name, the paneling.
+    QString exportCaption() const;
+    // A name for a file written from the airfoil: in the folder of the last save (the airfoil's
+    // own at first), the airfoil's base name followed by suffix.
+    QString proposedPath(const QString &suffix) const;
+    // Says why the write to path failed, or remembers its folder and says done.
+    void tellWritten(const QString &path, const QString &problem, const QString &done);
+    // The convergence plot's coefficients once every count of its plan is in, waited for: a
+    // table or a page must not pass a curve cut short for the whole.
+    QMap<int, Coefficients> finishedConvergence();
+
+    Study *study;
+    DesignRoom *design;
+    ViewRoom *view;
+    QMainWindow *window;
+    QAction *saveAsAct;
+    QAction *exportAct;
+    QAction *exportContourAct;
+    QAction *exportDataAct;
+    QAction *exportReportAct;
+    QAction *printAct;
+    QAction *copyAct;
+};
+
+#endif // LIFTWISE_SAVEROOM_H
