@@ -123,8 +123,7 @@ void OpenRoom::loadFile(const QString &path)
     // A pipe or a device would block the window until somebody writes to it.
     if (FileSystem::kind(path) == FileSystem::Kind::Special) {
         QMessageBox::warning(window, tr("Liftwise"),
-            Study::Refusal {Study::Refusal::Unreadable, tr("it is not a regular file")}.message(
-                path));
+            Study::Refusal {Study::Refusal::Unreadable, FileSystem::notRegular()}.message(path));
         return;
     }
     // The load builds the line at the fields' paneling: a step still waiting is part of it.

@@ -325,15 +325,10 @@ void SaveRoom::exportContour()
 
 QString SaveRoom::exportCaption() const
 {
-    QString caption = tr("%1 — %2 — %3")
-                          .arg(study->data().title, QFileInfo(study->path()).fileName(),
-                              Report::panelingDescription(study->paneling()));
-    const size_t presses = study->presses().size();
-    if (presses == 1)
-        caption += tr(", after 1 Modify press");
-    else if (presses > 1)
-        caption += tr(", after %1 Modify presses").arg(presses);
-    return caption;
+    return tr("%1 — %2 — %3")
+               .arg(study->data().title, QFileInfo(study->path()).fileName(),
+                   Report::panelingDescription(study->paneling()))
+        + Report::pressesNote(study->presses().size());
 }
 
 QStringList SaveRoom::studyLines() const

@@ -627,9 +627,10 @@ void tst_MainWindow::fitsASmallScreen()
         tabs->setCurrentIndex(name == QLatin1String("Loading") ? 1 : 2);
         QChartView *plot = win.find<QChartView>(name);
         QTRY_VERIFY(plot->isVisible());
+        QTRY_VERIFY(plot->width() > plot->parentWidget()->width());
         // The plot lays out its labels once the events of its new size are through.
-        QTest::qWait(50);
-        QVERIFY(plot->width() > plot->parentWidget()->width());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
         for (QGraphicsItem *item : plot->scene()->items()) {
             if (const auto *text = dynamic_cast<QGraphicsTextItem *>(item))
                 QVERIFY2(!text->toPlainText().contains(QStringLiteral("...")),
