@@ -274,11 +274,13 @@ const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : null
 
 Study::LineState Study::lineState() const { return now; }
 
-void Study::restoreLineState(const LineState &state)
+bool Study::restoreLineState(const LineState &state)
 {
+    if (!file || !state.line)
+        return false;
     now = state;
-    if (file)
-        emit lineChanged();
+    emit lineChanged();
+    return true;
 }
 
 const Extrapolation *Study::extrapolation() const

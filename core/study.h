@@ -138,8 +138,10 @@ public:
         std::optional<Loading> originalLoading;
     };
     LineState lineState() const;
-    // Gives back a state taken since the last load, and says lineChanged.
-    void restoreLineState(const LineState &state);
+    // Gives back a state taken since the last load, and says lineChanged. A state without a
+    // line (taken before a load), and any state before a load, is refused: false, and nothing
+    // changes, since every view reads the paneled line of a changed line.
+    bool restoreLineState(const LineState &state);
 
 signals:
     // A new file is loaded: airfoil, reference and paneled line are new (lineChanged follows).

@@ -207,7 +207,8 @@ void tst_Study::modifyWorkedCase()
 void tst_Study::everyCallBeforeALoad()
 {
     // Before a load every call gives its empty value or says why not, and nothing is drawn:
-    // a paneling is only remembered, a press does nothing, a save writes nothing.
+    // a paneling is only remembered, a press does nothing, a save writes nothing, a line state
+    // is refused.
     Study study;
     study.setExtrapolating(true);
     QSignalSpy lines(&study, &Study::lineChanged);
@@ -225,7 +226,8 @@ void tst_Study::everyCallBeforeALoad()
     QCOMPARE(refusal.reason, QStringLiteral("no airfoil is loaded"));
     QVERIFY(!QFile::exists(path));
     study.waitForExtrapolation();
-    study.restoreLineState(study.lineState());
+    const Study::LineState before = study.lineState();
+    QVERIFY(!study.restoreLineState(before));
     QCOMPARE(lines.count(), 0);
     QVERIFY(Report::fileLines(study).isEmpty() && Report::panelingLines(study).isEmpty());
     QVERIFY(Report::analysisText(study).isEmpty() && study.warnings().isEmpty());
@@ -233,6 +235,11 @@ void tst_Study::everyCallBeforeALoad()
     Convergence convergence(Convergence::Priority::Foreground);
     convergence.start(study, {3, 4}, study.paneling());
     QVERIFY(!convergence.isRunning());
+    // A state from before the load, without a line, is refused after it too.
+    QVERIFY(!study.loadFile(write(QStringLiteral("b.dat"), nacaFile(0.02, 0.4, 0.12))));
+    QVERIFY(!study.restoreLineState(before));
+    QCOMPARE(lines.count(), 1);
+    QCOMPARE(study.paneledLine()->npoints(), 6);
 }
 
 void tst_Study::keptInversesChangeNoBits()
@@ -327,11 +334,11 @@ void tst_Study::undoneStepsLeaveNoTrace()
         bits << bitsOf(study);
     }
     for (qsizetype k = states.size() - 2; k >= 0; --k) {
-        study.restoreLineState(states.at(k));
+        QVERIFY(study.restoreLineState(states.at(k)));
         QCOMPARE(bitsOf(study), bits.at(k));
     }
     for (qsizetype k = 1; k < states.size(); ++k) {
-        study.restoreLineState(states.at(k));
+        QVERIFY(study.restoreLineState(states.at(k)));
         QCOMPARE(bitsOf(study), bits.at(k));
     }
 }
