@@ -40,9 +40,10 @@ MainWindow::MainWindow()
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(fieldsPaneling());
-    study->setExtrapolating(true);
+    study->convergence().setSampling(true);
+    study->convergence().setExtrapolating(true);
     connect(study, &Study::fileChanged, this, &MainWindow::showFile);
-    connect(study, &Study::extrapolationChanged, this,
+    connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
         [this] { fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n'))); });
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
 }
@@ -334,15 +335,13 @@ void MainWindow::exportData()
 
 QMap<int, Coefficients> MainWindow::finishedConvergence()
 {
-    if (convergenceChart->isComputing()) {
+    ConvergenceModel &convergence = study->convergence();
+    if (!convergence.isDone()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        // The counts come in through the event loop; the user's input waits meanwhile.
-        while (convergenceChart->isComputing())
-            QCoreApplication::processEvents(
-                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        convergence.waitForFinished();
         QApplication::restoreOverrideCursor();
     }
-    return convergenceChart->shownResults();
+    return convergence.results();
 }
 
 void MainWindow::exportReport()
@@ -353,7 +352,6 @@ void MainWindow::exportReport()
         = askSavePath(this, tr("Export report"), proposed, tr("PDF document (*.pdf)"));
     if (path.isEmpty())
         return;
-    study->waitForExtrapolation();
     const QMap<int, Coefficients> convergence = finishedConvergence();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString problem
@@ -374,7 +372,6 @@ void MainWindow::printReport()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    study->waitForExtrapolation();
     const QMap<int, Coefficients> convergence = finishedConvergence();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed
@@ -449,7 +446,7 @@ QStringList MainWindow::studyLines() const
 void MainWindow::copyResults()
 {
     finishPanelingStep();
-    study->waitForExtrapolation();
+    study->convergence().waitForExtrapolation();
     QGuiApplication::clipboard()->setText(
         studyLines().join(QLatin1Char('\n')) + QLatin1Char('\n') + Report::analysisText(*study));
     statusBar()->showMessage(tr("Results copied"), 2000);

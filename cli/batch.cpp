@@ -92,7 +92,7 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
 {
     Study study(std::move(inverses));
     study.setPaneling(paneling);
-    study.setExtrapolating(true);
+    study.convergence().setExtrapolating(true);
     Study::Refusal refusal;
     if (!unreadFolder.isEmpty())
         refusal = {Study::Refusal::Unreadable,
@@ -116,7 +116,7 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
     fields << number(g.maxThickness) << number(g.maxThicknessX) << number(g.maxCamber)
            << number(g.maxCamberX) << number(g.trailingEdgeGap)
            << field(study.warnings().join(QStringLiteral("; ")));
-    study.waitForExtrapolation();
+    study.convergence().waitForExtrapolation();
     fields << extrapolatedFields(study.extrapolation()->value)
            << extrapolatedFields(study.extrapolation()->error);
     return {fields.join(QLatin1Char(',')), true};
