@@ -30,9 +30,11 @@ MainWindow::MainWindow()
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(designRoom->fieldsPaneling());
-    study->setExtrapolating(true);
+    study->convergence().setSampling(true);
+    study->convergence().setExtrapolating(true);
     connect(study, &Study::fileChanged, this, &MainWindow::showFileLines);
-    connect(study, &Study::extrapolationChanged, this, &MainWindow::showFileLines);
+    connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
+        &MainWindow::showFileLines);
     connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
     connect(designRoom, &DesignRoom::steppedWithoutFile, this, [this] {
         panelingText->setPlainText(QString());

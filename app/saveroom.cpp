@@ -239,16 +239,13 @@ bool SaveRoom::mayReplace(const QStringList &paths)
 
 QMap<int, Coefficients> SaveRoom::finishedConvergence()
 {
-    const ConvergenceChart *chart = view->convergencePlot();
-    if (chart->isComputing()) {
+    ConvergenceModel &convergence = study->convergence();
+    if (!convergence.isDone()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        // The counts come in through the event loop; the user's input waits meanwhile.
-        while (chart->isComputing())
-            QCoreApplication::processEvents(
-                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+        convergence.waitForFinished();
         QApplication::restoreOverrideCursor();
     }
-    return chart->shownResults();
+    return convergence.results();
 }
 
 void SaveRoom::exportReport()
@@ -259,7 +256,6 @@ void SaveRoom::exportReport()
         = askSavePath(window, tr("Export report"), proposed, tr("PDF document (*.pdf)"));
     if (path.isEmpty())
         return;
-    study->waitForExtrapolation();
     const QMap<int, Coefficients> convergence = finishedConvergence();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString problem
@@ -280,7 +276,6 @@ void SaveRoom::printReport()
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    study->waitForExtrapolation();
     const QMap<int, Coefficients> convergence = finishedConvergence();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool printed
@@ -349,7 +344,7 @@ QStringList SaveRoom::studyLines() const
 void SaveRoom::copyResults()
 {
     design->finishPanelingStep();
-    study->waitForExtrapolation();
+    study->convergence().waitForExtrapolation();
     QGuiApplication::clipboard()->setText(
         studyLines().join(QLatin1Char('\n')) + QLatin1Char('\n') + Report::analysisText(*study));
     window->statusBar()->showMessage(tr("Results copied"), 2000);

@@ -65,8 +65,8 @@ private:
     QString proposedPath(const QString &suffix) const;
     // Says why the write to path failed, or remembers its folder and says done.
     void tellWritten(const QString &path, const QString &problem, const QString &done);
-    // The convergence plot's coefficients once every count of its plan is in, waited for: a
-    // table or a page must not pass a curve cut short for the whole.
+    // The convergence plot's coefficients once every count of its plan, and the extrapolation,
+    // are in, waited for: a table or a page must not pass a curve cut short for the whole.
     QMap<int, Coefficients> finishedConvergence();
 
     Study *study;

@@ -1,5 +1,4 @@
 #include "convergence.h"
-#include "convergencechart.h"
 #include "mainwindow.h"
 #include "naca.h"
 #include "study.h"
@@ -41,16 +40,13 @@ QSpinBox *panelsOf(MainWindow &window)
 
 // Between two edits the event loop runs and settles the scene (item polishing, updates) and
 // runs the paneling step the edit asked for; a loop of slot calls without it piles that work up
-// and times it in the wrong place. The Convergence tab's counts end there too, so that they do
-// not compete with the step timed.
+// and times it in the wrong place. The study's background work (the Convergence tab's counts,
+// the extrapolation) ends there too, so that it does not compete with the step timed.
 void settle(MainWindow &window)
 {
-    ConvergenceChart *chart = window.findChild<ConvergenceChart *>();
-    do {
-        QCoreApplication::processEvents();
-        if (chart->isComputing())
-            QThread::msleep(1);
-    } while (chart->isComputing());
+    QCoreApplication::processEvents();
+    window.findChild<Study *>()->convergence().waitForFinished();
+    QCoreApplication::processEvents();
 }
 
 void settle(benchmark::State &state, MainWindow &window)

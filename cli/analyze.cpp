@@ -174,10 +174,10 @@ int analyze(const QStringList &args)
     // 2. The file at that paneling, and the presses.
     Study study;
     study.setPaneling(paneling);
-    study.setExtrapolating(true);
+    study.convergence().setExtrapolating(true);
     if (!load(&study, path))
         return FileError;
-    study.waitForExtrapolation();
+    study.convergence().waitForExtrapolation();
     Targets targets = study.presetTargets();
     if (options.isSet("alpha0"))
         targets.alpha0 = given.alpha0;

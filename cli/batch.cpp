@@ -83,7 +83,7 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
 {
     Study study(std::move(inverses));
     study.setPaneling(paneling);
-    study.setExtrapolating(true);
+    study.convergence().setExtrapolating(true);
     Study::Refusal refusal;
     if (!unreadFolder.isEmpty())
         refusal = {Study::Refusal::Unreadable,
@@ -107,7 +107,7 @@ Row row(const QString &path, const QString &unreadFolder, const Paneling &paneli
     fields << number(g.maxThickness) << number(g.maxThicknessX) << number(g.maxCamber)
            << number(g.maxCamberX) << number(g.trailingEdgeGap)
            << Csv::text(study.warnings().join(QStringLiteral("; ")));
-    study.waitForExtrapolation();
+    study.convergence().waitForExtrapolation();
     fields << extrapolatedFields(study.extrapolation()->value)
            << extrapolatedFields(study.extrapolation()->error);
     return {Csv::record(fields), true};

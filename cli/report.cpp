@@ -1,7 +1,6 @@
 // liftwise-cli report: the window's printable page as a PDF, without a display.
 
 #include "command.h"
-#include "convergence.h"
 #include "reportpage.h"
 #include "study.h"
 
@@ -32,24 +31,22 @@ int report(const QStringList &args)
     if (output.isEmpty())
         return command.usageError(QStringLiteral("--output OUT.pdf names the PDF to write"));
 
-    // 1. The file, its extrapolation and every count of the convergence plot, worked out to the
-    //    end: the page shows them whole, as the window's does once its plot is complete.
+    // 1. The file, its extrapolation and every count of the convergence plot, as the window's
+    //    study works them out but in the foreground, with no user's steps to give way to; waited
+    //    for to the end: the page shows them whole, as the window's does once its plot is
+    //    complete.
     Study study;
     study.setPaneling(paneling);
-    study.setExtrapolating(true);
+    study.convergence().setPriority(Convergence::Priority::Foreground);
+    study.convergence().setSampling(true);
+    study.convergence().setExtrapolating(true);
     if (!load(&study, path))
         return FileError;
-    study.waitForExtrapolation();
-    Convergence run(Convergence::Priority::Foreground);
-    run.start(study, Convergence::sampledCounts(paneling.panels), paneling);
-    run.waitForFinished();
-    QMap<int, Coefficients> convergence;
-    for (int i = 0; i < run.counts().size(); ++i)
-        convergence.insert(run.counts().at(i), run.resultAt(i));
+    study.convergence().waitForFinished();
 
     // 2. The page.
-    const QString problem
-        = ReportPage::writePdf(output, study, convergence, QDateTime::currentDateTime());
+    const QString problem = ReportPage::writePdf(
+        output, study, study.convergence().results(), QDateTime::currentDateTime());
     if (!problem.isEmpty()) {
         tell({Study::Refusal::Unwritable, problem}, output);
         return FileError;

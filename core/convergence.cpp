@@ -12,12 +12,10 @@
 
 Convergence::Convergence(Priority priority, QObject *parent)
     : QObject(parent)
-    , priority(priority)
 {
     // One count a core: each count's inversion keeps to its thread.
     pool.setMaxThreadCount(QThread::idealThreadCount());
-    if (priority == Priority::Background)
-        pool.setThreadPriority(QThread::IdlePriority);
+    setPriority(priority);
     connect(&watcher, &QFutureWatcherBase::resultsReadyAt, this, [this](int begin, int end) {
         for (int i = begin; i < end; ++i)
             emit resultReady(runCounts.at(i), watcher.resultAt(i));
@@ -30,6 +28,13 @@ Convergence::Convergence(Priority priority, QObject *parent)
 }
 
 Convergence::~Convergence() { cancel(); }
+
+void Convergence::setPriority(Priority priority)
+{
+    runPriority = priority;
+    pool.setThreadPriority(
+        priority == Priority::Background ? QThread::IdlePriority : QThread::InheritPriority);
+}
 
 QList<int> Convergence::sampledCounts(int panels)
 {
@@ -65,7 +70,7 @@ void Convergence::start(const Study &study, const QList<int> &counts, const Pane
     if (!contour)
         return;
     const std::shared_ptr<InverseCache> inverses = study.inverses();
-    const bool background = priority == Priority::Background;
+    const bool background = runPriority == Priority::Background;
     running = true;
     watcher.setFuture(QtConcurrent::mapped(&pool, runCounts, [=](int panels) {
         std::optional<BackgroundWork> givingWay;

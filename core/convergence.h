@@ -15,10 +15,10 @@
 class Study;
 
 // The coefficients of a study's contour against the panel count at one pair of densities:
-// every count of a range for liftwise-cli sweep, a sampled plan for the window's Convergence
-// tab. Worked out on a pool of one thread a core, each count on its own thread, one run at a
-// time. A background run (the tab's) takes its threads below normal priority and pauses while
-// any of the user's own steps runs, so that those never wait for it.
+// every count of a range for liftwise-cli sweep, the counts a ConvergenceModel plans. Worked
+// out on a pool of one thread a core, each count on its own thread, one run at a time. A
+// background run (the window's) takes its threads below normal priority and pauses while any
+// of the user's own steps runs, so that those never wait for it.
 class Convergence : public QObject
 {
     Q_OBJECT
@@ -48,6 +48,9 @@ public:
     void waitForFinished() { watcher.waitForFinished(); }
     // How many counts are worked out at once; one a core unless set.
     void setThreads(int threads) { pool.setMaxThreadCount(threads); }
+    // For the runs started from now on; the pool's threads keep the priority they started
+    // with, so it is set before the first run.
+    void setPriority(Priority priority);
 
     // The run's counts, and the coefficients at counts().at(index), waited for.
     const QList<int> &counts() const { return runCounts; }
@@ -60,7 +63,7 @@ signals:
     void finished();
 
 private:
-    const Priority priority;
+    Priority runPriority;
     QThreadPool pool;
     QFutureWatcher<Coefficients> watcher;
     QList<int> runCounts;

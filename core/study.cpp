@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
-#include <QtConcurrent>
 
 struct Study::Analysis
 {
@@ -22,7 +21,6 @@ struct Study::Analysis
     Loading referenceLoading;
     Coefficients referenceCoefficients;
     SectionGeometry geometry;
-    std::optional<Extrapolation> extrapolation;
 };
 
 namespace {
@@ -78,12 +76,6 @@ Study::Study(std::shared_ptr<InverseCache> inverses, QObject *parent)
     : QObject(parent)
     , inverseCache(std::move(inverses))
 {
-    connect(&refinement, &QFutureWatcherBase::finished, this, [this] {
-        if (file && !file->extrapolation && refinement.future().resultCount() > 0) {
-            file->extrapolation.emplace(file->referenceCoefficients, refinement.result());
-            emit extrapolationChanged();
-        }
-    });
 }
 
 Study::~Study() = default;
@@ -112,14 +104,6 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     file = std::move(next);
     now.paneling = paneling;
     rebuildLine();
-    // 3. The refined reference, in the background: a run for an earlier file is dropped.
-    refinement.setFuture(QFuture<Coefficients>());
-    if (extrapolating) {
-        refinement.setFuture(QtConcurrent::run([contour = file->airfoil, inverses = inverseCache] {
-            const BackgroundWork givingWay;
-            return coefficientsOf(camberlineOf(*contour, Paneling::refined()), inverses.get());
-        }));
-    }
     emit fileChanged();
     emit lineChanged();
     return {};
@@ -282,27 +266,13 @@ const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : null
 
 Study::LineState Study::lineState() const { return now; }
 
-void Study::restoreLineState(const LineState &state)
+bool Study::restoreLineState(const LineState &state)
 {
+    if (!file || !state.line)
+        return false;
     now = state;
-    if (file)
-        emit lineChanged();
-}
-
-const Extrapolation *Study::extrapolation() const
-{
-    return file && file->extrapolation ? &*file->extrapolation : nullptr;
-}
-
-void Study::waitForExtrapolation()
-{
-    if (!file || file->extrapolation)
-        return;
-    refinement.waitForFinished();
-    if (refinement.future().resultCount() == 0)
-        return;
-    file->extrapolation.emplace(file->referenceCoefficients, refinement.result());
-    emit extrapolationChanged();
+    emit lineChanged();
+    return true;
 }
 
 std::shared_ptr<const Airfoil> Study::sharedAirfoil() const

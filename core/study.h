@@ -5,12 +5,12 @@
 #include "airfoilfile.h"
 #include "camberline.h"
 #include "coefficients.h"
+#include "convergencemodel.h"
 #include "geometry.h"
 #include "modification.h"
 #include "paneling.h"
 #include "vortexmethod.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -25,8 +25,8 @@ QT_END_NAMESPACE
 
 // One airfoil under study, as every front end shows it: the loaded file, its normalised
 // airfoil and 200-panel reference line with its loading and coefficients, the user's paneling,
-// the paneled line with its loading and coefficients, and the Modify presses since that line was
-// rebuilt.
+// the paneled line with its loading and coefficients, the Modify presses since that line was
+// rebuilt, and what is worked out on them in the background (convergence()).
 // Says by its signals what changed, so that views redraw only that.
 class Study : public QObject
 {
@@ -97,12 +97,13 @@ public:
     const Loading &referenceLoading() const;
     const Coefficients &referenceCoefficients() const;
     // The reference coefficients extrapolated from the reference and the refined paneling (see
-    // Extrapolation). Worked out in the background after each load while extrapolating is on (it
-    // is off at first): null until it is done, and before a load.
-    void setExtrapolating(bool on) { extrapolating = on; }
-    const Extrapolation *extrapolation() const;
-    // Waits for the extrapolation of the file loaded, for front ends that show it at once.
-    void waitForExtrapolation();
+    // Extrapolation), as convergence() works them out while extrapolating: null until it is
+    // done, and before a load.
+    const Extrapolation *extrapolation() const { return convergenceModel.extrapolation(); }
+    // What is worked out in the background on the study: the convergence of its line and the
+    // extrapolation of its reference values.
+    ConvergenceModel &convergence() { return convergenceModel; }
+    const ConvergenceModel &convergence() const { return convergenceModel; }
     const SectionGeometry &geometry() const;
 
     const Paneling &paneling() const { return now.paneling; }
@@ -141,16 +142,16 @@ public:
         std::optional<Loading> originalLoading;
     };
     LineState lineState() const;
-    // Gives back a state taken since the last load, and says lineChanged.
-    void restoreLineState(const LineState &state);
+    // Gives back a state taken since the last load, and says lineChanged. A state without a
+    // line (taken before a load), and any state before a load, is refused: false, and nothing
+    // changes, since every view reads the paneled line of a changed line.
+    bool restoreLineState(const LineState &state);
 
 signals:
     // A new file is loaded: airfoil, reference and paneled line are new (lineChanged follows).
     void fileChanged();
     // The paneled line is new or reshaped.
     void lineChanged();
-    // The extrapolation of the file loaded is done.
-    void extrapolationChanged();
 
 private:
     struct Analysis;
@@ -164,9 +165,9 @@ private:
 
     std::shared_ptr<InverseCache> inverseCache;
     std::unique_ptr<Analysis> file;
-    bool extrapolating = false;
-    QFutureWatcher<Coefficients> refinement;
     LineState now;
+    // Last: it reads the rest of the study, so it goes first.
+    ConvergenceModel convergenceModel {this};
 };
 
 #endif // LIFTWISE_STUDY_H

@@ -1,7 +1,7 @@
 #include "convergencechart.h"
 
 #include "chartaxis.h"
-#include "convergence.h"
+#include "convergencemodel.h"
 #include "report.h"
 #include "study.h"
 
@@ -53,23 +53,6 @@ QCategoryAxis *addValueAxis(
 // The series of one coefficient: its curve, its reference and its mark.
 using Group = std::initializer_list<QXYSeries *>;
 
-// The presses that changed the line; the others change nothing.
-std::vector<CamberReshaping> appliedPresses(const std::vector<CamberReshaping> &presses)
-{
-    std::vector<CamberReshaping> applied;
-    std::copy_if(presses.cbegin(), presses.cend(), std::back_inserter(applied),
-        [](const CamberReshaping &press) { return press.applied; });
-    return applied;
-}
-
-bool samePresses(const std::vector<CamberReshaping> &a, const std::vector<CamberReshaping> &b)
-{
-    return std::equal(a.cbegin(), a.cend(), b.cbegin(), b.cend(),
-        [](const CamberReshaping &p, const CamberReshaping &q) {
-            return p.a == q.a && p.b == q.b;
-        });
-}
-
 // Where the count n lies along the axis.
 double along(double n) { return std::log10(n); }
 
@@ -91,33 +74,27 @@ void fitToSeries(QCategoryAxis *axis, Group group)
 ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     : ChartView(parent)
     , study(study)
-    , convergence(new Convergence(Convergence::Priority::Background, this))
 {
-    connect(
-        convergence, &Convergence::resultReady, this, [this](int panels, const Coefficients &c) {
-            results.insert(panels, c);
-            showResults();
-        });
     createSeries();
-    connect(study, &Study::fileChanged, this, &ConvergenceChart::fileChanged);
-    connect(study, &Study::lineChanged, this, &ConvergenceChart::lineChanged);
-    if (study->isLoaded())
-        fileChanged();
+    const ConvergenceModel *convergence = &study->convergence();
+    connect(convergence, &ConvergenceModel::resultsChanged, this,
+        [this, convergence] { showResults(convergence->results()); });
+    connect(study, &Study::lineChanged, this, &ConvergenceChart::showPaneling);
+    if (!study->isLoaded())
+        return;
+    showResults(convergence->results());
+    showPaneling();
 }
 
 ConvergenceChart::ConvergenceChart(
     const Study *study, const QMap<int, Coefficients> &results, QWidget *parent)
     : ChartView(parent)
     , study(study)
-    , densities(study->paneling())
-    , presses(appliedPresses(study->presses()))
-    , convergence(nullptr)
-    , results(results)
 {
     createSeries();
     if (!study->isLoaded())
         return;
-    showResults();
+    showResults(results);
     showPaneling();
 }
 
@@ -148,17 +125,6 @@ void ConvergenceChart::createSeries()
     setFullXRange(along(Paneling::MinPanels), along(reference));
     // One legend entry for both marks.
     chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
-}
-
-bool ConvergenceChart::isComputing() const
-{
-    // Until the last result is shown: a run may be over with its results still on their way.
-    if (!study->isLoaded())
-        return false;
-    for (int panels : Convergence::sampledCounts(study->paneling().panels))
-        if (!results.contains(panels))
-            return true;
-    return false;
 }
 
 void ConvergenceChart::labelXAxis()
@@ -201,63 +167,7 @@ QString ConvergenceChart::describe(const QXYSeries *series, const QPointF &point
     return tr("n = %1, %2").arg(qRound(std::pow(10.0, point.x()))).arg(value);
 }
 
-void ConvergenceChart::fileChanged() { restart(); }
-
-void ConvergenceChart::lineChanged()
-{
-    const Paneling &p = study->paneling();
-    if (p.leDensity != densities.leDensity || p.teDensity != densities.teDensity) {
-        restart();
-        return;
-    }
-    const std::vector<CamberReshaping> pressed = appliedPresses(study->presses());
-    if (!samePresses(pressed, presses)) {
-        reshape(pressed);
-        return;
-    }
-    complete();
-    showPaneling();
-}
-
-void ConvergenceChart::restart()
-{
-    convergence->cancel();
-    results.clear();
-    contourResults.clear();
-    presses.clear();
-    densities = study->paneling();
-    reshape(appliedPresses(study->presses()));
-}
-
-void ConvergenceChart::reshape(const std::vector<CamberReshaping> &pressed)
-{
-    // The contour's own line comes back with the next edit: its counts are kept for it.
-    convergence->cancel();
-    if (presses.empty())
-        contourResults = results;
-    presses = pressed;
-    results = presses.empty() ? contourResults : QMap<int, Coefficients>();
-    complete();
-    showResults();
-    showPaneling();
-}
-
-void ConvergenceChart::complete()
-{
-    // The run under way goes on when it works out every count still missing.
-    QList<int> missing;
-    bool underWay = convergence->isRunning();
-    for (int panels : Convergence::sampledCounts(study->paneling().panels)) {
-        if (results.contains(panels))
-            continue;
-        missing << panels;
-        underWay = underWay && convergence->counts().contains(panels);
-    }
-    if (!missing.isEmpty() && !underWay)
-        convergence->start(*study, missing, densities, presses);
-}
-
-void ConvergenceChart::showResults()
+void ConvergenceChart::showResults(const QMap<int, Coefficients> &results)
 {
     QList<QPointF> alpha0Points;
     QList<QPointF> cm0Points;

@@ -1,4 +1,3 @@
-#include "convergence.h"
 #include "convergencechart.h"
 #include "diagramview.h"
 #include "loadingchart.h"
@@ -85,9 +84,7 @@ class tst_Charts : public QObject
 private slots:
     void loadingFollowsTheLine_data();
     void loadingFollowsTheLine();
-    void convergenceIsTheSweep();
-    void secondLoadDropsTheFirstRun();
-    void convergenceFollowsThePresses();
+    void convergenceDrawsTheModel();
     void axesAndLegends_data();
     void axesAndLegends();
     void hoverReadout_data();
@@ -110,16 +107,13 @@ private:
     };
     // A NACA section of camber m at p, 12 % thick, as a user's file would hold it.
     QString section(const QString &name, double m, double p);
-    // Waits for the chart's run, then checks the counts: every one from 3 to 30, then steps of
-    // at most 12 %, with 200, up to last; and compares the curves with a sweep of the study's
-    // file at its densities, reshaped by its presses.
-    void compareWithSweep(const Study &study, ConvergenceChart *chart, int last);
 
     QTemporaryDir dir;
 };
 
 tst_Charts::Shown::Shown()
 {
+    study.convergence().setSampling(true);
     for (QChartView *view : {chart("loading"), chart("convergence")}) {
         view->resize(800, 500);
         view->show();
@@ -194,106 +188,62 @@ void tst_Charts::loadingFollowsTheLine()
             label->text(), QStringLiteral("ΔCp = ") + QString::number(load.first().y(), 'f', 2));
 }
 
-void tst_Charts::compareWithSweep(const Study &study, ConvergenceChart *chart, int last)
+void tst_Charts::convergenceDrawsTheModel()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(!chart->isComputing(), 60000);
-    const QXYSeries *alpha0 = series(chart, "alpha0 [deg]");
-    const QXYSeries *cm0 = series(chart, "cm0");
-    QList<int> counts;
-    for (const QPointF &p : alpha0->points())
-        counts << countAt(p);
-    QCOMPARE(counts.first(), 3);
-    QCOMPARE(counts.indexOf(30), 27);
-    for (int i = 28; i < counts.size(); ++i)
-        QVERIFY(counts.at(i) > counts.at(i - 1) && counts.at(i) <= 1.12 * counts.at(i - 1));
-    QVERIFY(counts.contains(200));
-    QCOMPARE(counts.last(), last);
-
-    Convergence sweep(Convergence::Priority::Foreground);
-    sweep.start(study, counts, study.paneling(), study.presses());
-    QList<Coefficients> rows;
-    for (int i = 0; i < counts.size(); ++i)
-        rows << sweep.resultAt(i);
-    QList<double> alpha0Rows;
-    QList<double> cm0Rows;
-    for (const Coefficients &c : rows) {
-        alpha0Rows << degrees(c.alpha0);
-        cm0Rows << c.cm0;
-    }
-    QCOMPARE(ys(alpha0), alpha0Rows);
-    QCOMPARE(ys(cm0), cm0Rows);
-}
-
-void tst_Charts::convergenceIsTheSweep()
-{
+    // The curves are the model's counts each time they change, and fill as they come in; the
+    // marks are the paneled line's, on the curves, and after a press the curves are emptied
+    // for the reshaped line's counts. A still chart draws the counts it is given.
+    const auto drawn = [](ConvergenceChart *chart, const QMap<int, Coefficients> &results) {
+        QList<QPointF> alpha0;
+        QList<QPointF> cm0;
+        for (auto it = results.cbegin(); it != results.cend(); ++it) {
+            alpha0 << QPointF(std::log10(it.key()), degrees(it->alpha0));
+            cm0 << QPointF(std::log10(it.key()), it->cm0);
+        }
+        return series(chart, "alpha0 [deg]")->points() == alpha0
+            && series(chart, "cm0")->points() == cm0;
+    };
     Study study;
+    ConvergenceModel &model = study.convergence();
+    model.setSampling(true);
     ConvergenceChart chart(&study);
+    int partly = 0;
+    int wrongly = 0;
+    connect(&model, &ConvergenceModel::resultsChanged, this, [&] {
+        if (!drawn(&chart, model.results()))
+            ++wrongly;
+        else if (!model.results().isEmpty() && !model.isDone())
+            ++partly;
+    });
     QVERIFY(
-        !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {230, 2.5, 3.0}));
-    compareWithSweep(study, &chart, 230);
+        !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {12, 2.5, 3.0}));
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QVERIFY(drawn(&chart, model.results()));
+    QVERIFY(partly > 0);
     QCOMPARE(ys(series(&chart, "alpha0 at 200 panels")).constLast(),
         degrees(study.referenceCoefficients().alpha0));
     QCOMPARE(
         ys(series(&chart, "cm0 at 200 panels")).constLast(), study.referenceCoefficients().cm0);
-
-    // A count whose plan is worked out already moves the marks only; beyond the curves the
-    // curves grow.
-    const QList<QPointF> curve = series(&chart, "alpha0 [deg]")->points();
-    int known = 0;
-    for (const QPointF &p : curve)
-        known = countAt(p) > 200 && countAt(p) < 230 ? countAt(p) : known;
-    QVERIFY(known > 0);
-    study.setPaneling(Paneling {known, 2.5, 3.0});
-    QVERIFY(!chart.isComputing());
-    QCOMPARE(series(&chart, "alpha0 [deg]")->points(), curve);
     const QList<QXYSeries *> marks = seriesNamed(&chart, "paneled line");
-    QCOMPARE(countAt(marks.at(0)->points().constFirst()), known);
-    QCOMPARE(marks.at(0)->points().constFirst().y(), degrees(study.paneledCoefficients().alpha0));
-    QCOMPARE(marks.at(1)->points().constFirst().y(), study.paneledCoefficients().cm0);
-    study.setPaneling(Paneling {260, 2.5, 3.0});
-    compareWithSweep(study, &chart, 260);
+    const auto marked = [&] {
+        return countAt(marks.at(0)->points().constFirst()) == study.paneling().panels
+            && series(&chart, "alpha0 [deg]")->points().contains(marks.at(0)->points().constFirst())
+            && series(&chart, "cm0")->points().contains(marks.at(1)->points().constFirst());
+    };
+    QVERIFY(marked());
+    study.setPaneling(Paneling {13, 2.5, 3.0});
+    QVERIFY(marked());
 
-    // New densities start anew, up to 200 for fewer panels.
-    study.setPaneling(Paneling {12, 2.5, 6.0});
-    QVERIFY(chart.isComputing());
-    compareWithSweep(study, &chart, 200);
-}
-
-void tst_Charts::secondLoadDropsTheFirstRun()
-{
-    // The first file's run is under way, or done with its results not yet shown, when the
-    // second file comes: none of its counts past 200 nor any of its values may show.
-    Study study;
-    ConvergenceChart chart(&study);
-    QVERIFY(
-        !study.loadFile(section(QStringLiteral("first.dat"), 0.06, 0.3), Paneling {500, 3.0, 2.0}));
-    QVERIFY(
-        !study.loadFile(section(QStringLiteral("second.dat"), 0.02, 0.4), Paneling {8, 3.0, 2.0}));
-    compareWithSweep(study, &chart, 200);
-}
-
-void tst_Charts::convergenceFollowsThePresses()
-{
-    // After Modify presses the curves are those of the reshaped line, and the marks lie on
-    // them; the next edit brings back the contour's own curves, kept from before.
-    Study study;
-    ConvergenceChart chart(&study);
-    QVERIFY(
-        !study.loadFile(section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {12, 3.0, 2.0}));
-    QTRY_VERIFY_WITH_TIMEOUT(!chart.isComputing(), 60000);
-    const QList<QPointF> contour = series(&chart, "alpha0 [deg]")->points();
     study.modify(Targets {radians(-2.0), -0.05});
-    study.modify(Targets {radians(-2.5), -0.06});
-    compareWithSweep(study, &chart, 200);
-    const QList<QXYSeries *> marks = seriesNamed(&chart, "paneled line");
-    for (const QString name : {"alpha0 [deg]", "cm0"}) {
-        const QXYSeries *mark = marks.at(name == QLatin1String("cm0"));
-        QVERIFY(series(&chart, name)->points().contains(mark->points().constFirst()));
-    }
-    QVERIFY(series(&chart, "alpha0 [deg]")->points() != contour);
-    study.setPaneling(Paneling {13, 3.0, 2.0});
-    QVERIFY(!chart.isComputing());
-    QCOMPARE(series(&chart, "alpha0 [deg]")->points(), contour);
+    QVERIFY(series(&chart, "alpha0 [deg]")->points().isEmpty());
+    model.waitForFinished();
+    QVERIFY(drawn(&chart, model.results()));
+    QVERIFY(marked());
+    QCOMPARE(wrongly, 0);
+
+    const QMap<int, Coefficients> given {{13, study.paneledCoefficients()}};
+    ConvergenceChart still(&study, given);
+    QVERIFY(drawn(&still, given));
 }
 
 void tst_Charts::axesAndLegends_data()
@@ -331,8 +281,7 @@ void tst_Charts::axesAndLegends()
         section(QStringLiteral("wing.dat"), 0.02, 0.4), Paneling {8, 3.0, 2.0}));
     if (!qIsNaN(targetCm0))
         shown.study.modify(Targets {0.0, targetCm0});
-    QTRY_VERIFY_WITH_TIMEOUT(!shown.convergence.isComputing(), 60000);
-    QCoreApplication::processEvents();
+    shown.study.convergence().waitForFinished();
     QChartView *view = shown.chart(chart);
     QStringList shownTitles;
     for (const QAbstractAxis *axis : view->chart()->axes())
@@ -381,7 +330,7 @@ void tst_Charts::hoverReadout()
     Shown shown;
     QVERIFY(!shown.study.loadFile(
         section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
-    QTRY_VERIFY_WITH_TIMEOUT(!shown.convergence.isComputing(), 60000);
+    shown.study.convergence().waitForFinished();
     QChartView *view = shown.chart(chart);
     QXYSeries *hovered = series(view, name);
     QPointF point = hovered->at(index);

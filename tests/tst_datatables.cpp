@@ -144,13 +144,9 @@ void tst_DataTables::tables()
         QCOMPARE(cli.exitCode(), 0);
         bytes = cli.readAllStandardOutput();
     } else if (table == "convergence") {
-        Convergence run(Convergence::Priority::Foreground);
-        run.start(study, Convergence::sampledCounts(12), paneling, study.presses());
-        run.waitForFinished();
-        QMap<int, Coefficients> results;
-        for (int i = 0; i < run.counts().size(); ++i)
-            results.insert(run.counts().at(i), run.resultAt(i));
-        bytes = DataTables::convergence(results);
+        study.convergence().setSampling(true);
+        study.convergence().waitForFinished();
+        bytes = DataTables::convergence(study.convergence().results());
     } else {
         bytes = Csv::table({"title", "points"}, {{Csv::text(study.data().title), "61"}});
     }

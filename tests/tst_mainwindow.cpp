@@ -424,7 +424,7 @@ void tst_MainWindow::refusalsKeepTheScreen()
     Window win;
     win.w.loadFile(writeNaca("good.dat", 0.02, 0.4, 0.12));
     // The panel as it stays: with the extrapolation, which comes in the background.
-    win.w.findChild<Study *>()->waitForExtrapolation();
+    win.w.findChild<Study *>()->convergence().waitForExtrapolation();
     const Snapshot before(win);
     // A "%2" in the path must not be taken for the placeholder of the reason.
     QString path = dir.filePath(kind + "%2.dat");

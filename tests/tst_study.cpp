@@ -60,6 +60,34 @@ private:
     qint64 at = 0;
 };
 
+bool sameBits(const Coefficients &a, const Coefficients &b)
+{
+    return std::memcmp(&a, &b, sizeof(Coefficients)) == 0;
+}
+
+bool sameBits(const QMap<int, Coefficients> &a, const QMap<int, Coefficients> &b)
+{
+    return a.keys() == b.keys()
+        && std::equal(a.cbegin(), a.cend(), b.cbegin(),
+            [](const Coefficients &p, const Coefficients &q) { return sameBits(p, q); });
+}
+
+// Whether the study's convergence is done with its counts ending at last, each to the bit as a
+// sweep of the study's file at its densities, reshaped by its presses, gives it.
+bool isTheSweep(const Study &study, int last)
+{
+    const QMap<int, Coefficients> &results = study.convergence().results();
+    if (!study.convergence().isDone() || results.isEmpty() || results.lastKey() != last)
+        return false;
+    const QList<int> counts = results.keys();
+    Convergence sweep(Convergence::Priority::Foreground);
+    sweep.start(study, counts, study.paneling(), study.presses());
+    for (int i = 0; i < counts.size(); ++i)
+        if (!sameBits(sweep.resultAt(i), results.value(counts.at(i))))
+            return false;
+    return true;
+}
+
 } // namespace
 
 class tst_Study : public QObject
@@ -77,6 +105,10 @@ private slots:
     void sharedInversesAreMadeOnce();
     void sampledCounts_data();
     void sampledCounts();
+    void convergenceReusesCounts();
+    void convergenceDropsWhatIsDropped();
+    void convergenceFollowsPressesAndUndo();
+    void convergenceWaitedForWithoutEventLoop();
     void keptInversesChangeNoBits();
     void undoneStepsLeaveNoTrace_data();
     void undoneStepsLeaveNoTrace();
@@ -207,9 +239,12 @@ void tst_Study::modifyWorkedCase()
 void tst_Study::everyCallBeforeALoad()
 {
     // Before a load every call gives its empty value or says why not, and nothing is drawn:
-    // a paneling is only remembered, a press does nothing, a save writes nothing.
+    // a paneling is only remembered, a press does nothing, a save writes nothing, a line state
+    // is refused, nothing is worked out in the background.
     Study study;
-    study.setExtrapolating(true);
+    ConvergenceModel &model = study.convergence();
+    model.setExtrapolating(true);
+    model.setSampling(true);
     QSignalSpy lines(&study, &Study::lineChanged);
     study.setPaneling(Paneling {5, 1.0, 1.0});
     QVERIFY(!study.modify(Targets {radians(-2.0), -0.05}).applied);
@@ -224,8 +259,10 @@ void tst_Study::everyCallBeforeALoad()
     const Study::Refusal refusal = study.save(path);
     QCOMPARE(refusal.reason, QStringLiteral("no airfoil is loaded"));
     QVERIFY(!QFile::exists(path));
-    study.waitForExtrapolation();
-    study.restoreLineState(study.lineState());
+    model.waitForFinished();
+    QVERIFY(model.isDone() && model.results().isEmpty() && model.plannedCounts().isEmpty());
+    const Study::LineState before = study.lineState();
+    QVERIFY(!study.restoreLineState(before));
     QCOMPARE(lines.count(), 0);
     QVERIFY(Report::fileLines(study).isEmpty() && Report::panelingLines(study).isEmpty());
     QVERIFY(Report::analysisText(study).isEmpty() && study.warnings().isEmpty());
@@ -233,6 +270,11 @@ void tst_Study::everyCallBeforeALoad()
     Convergence convergence(Convergence::Priority::Foreground);
     convergence.start(study, {3, 4}, study.paneling());
     QVERIFY(!convergence.isRunning());
+    // A state from before the load, without a line, is refused after it too.
+    QVERIFY(!study.loadFile(write(QStringLiteral("b.dat"), nacaFile(0.02, 0.4, 0.12))));
+    QVERIFY(!study.restoreLineState(before));
+    QCOMPARE(lines.count(), 1);
+    QCOMPARE(study.paneledLine()->npoints(), 6);
 }
 
 void tst_Study::keptInversesChangeNoBits()
@@ -327,11 +369,11 @@ void tst_Study::undoneStepsLeaveNoTrace()
         bits << bitsOf(study);
     }
     for (qsizetype k = states.size() - 2; k >= 0; --k) {
-        study.restoreLineState(states.at(k));
+        QVERIFY(study.restoreLineState(states.at(k)));
         QCOMPARE(bitsOf(study), bits.at(k));
     }
     for (qsizetype k = 1; k < states.size(); ++k) {
-        study.restoreLineState(states.at(k));
+        QVERIFY(study.restoreLineState(states.at(k)));
         QCOMPARE(bitsOf(study), bits.at(k));
     }
 }
@@ -376,6 +418,142 @@ void tst_Study::sampledCounts()
         cubes += std::pow(double(counts.at(i)) / counts.last(), 3.0);
     }
     QVERIFY(cubes < 8.0);
+}
+
+void tst_Study::convergenceReusesCounts()
+{
+    // The counts come in one by one. A count whose plan is worked out already needs nothing
+    // new; beyond it the counts known stay while the missing ones come in; new densities start
+    // anew, up to 200 for fewer panels. Each time finished is said once.
+    Study study;
+    ConvergenceModel &model = study.convergence();
+    model.setSampling(true);
+    QSignalSpy changes(&model, &ConvergenceModel::resultsChanged);
+    QSignalSpy finished(&model, &ConvergenceModel::finished);
+    QVERIFY(!study.loadFile(write(QStringLiteral("wing.dat"), nacaFile(0.04, 0.4, 0.12, 61)),
+        Paneling {230, 2.5, 3.0}));
+    QVERIFY(!model.isDone());
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QVERIFY(changes.count() > 2);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(isTheSweep(study, 230));
+
+    const QList<int> known = model.results().keys();
+    const auto inPlan
+        = std::find_if(known.cbegin(), known.cend(), [](int n) { return n > 200 && n < 230; });
+    QVERIFY(inPlan != known.cend());
+    study.setPaneling(Paneling {*inPlan, 2.5, 3.0});
+    QVERIFY(model.isDone());
+    QCOMPARE(model.results().keys(), known);
+    study.setPaneling(Paneling {260, 2.5, 3.0});
+    QVERIFY(!model.isDone());
+    QCOMPARE(model.results().keys(), known);
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QCOMPARE(finished.count(), 2);
+    QVERIFY(isTheSweep(study, 260));
+
+    study.setPaneling(Paneling {12, 2.5, 6.0});
+    QVERIFY(model.results().isEmpty() && !model.isDone());
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QCOMPARE(finished.count(), 3);
+    QVERIFY(isTheSweep(study, 200));
+}
+
+void tst_Study::convergenceDropsWhatIsDropped()
+{
+    // A second load while the first file's run is under way, or done with its counts not yet
+    // taken: none of its counts past 200 nor any of its values may come in.
+    Study study;
+    ConvergenceModel &model = study.convergence();
+    model.setSampling(true);
+    QVERIFY(!study.loadFile(write(QStringLiteral("first.dat"), nacaFile(0.06, 0.3, 0.12, 61)),
+        Paneling {500, 3.0, 2.0}));
+    const QString second = write(QStringLiteral("second.dat"), nacaFile(0.02, 0.4, 0.12, 61));
+    QVERIFY(!study.loadFile(second, Paneling {8, 3.0, 2.0}));
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QVERIFY(isTheSweep(study, 200));
+
+    // A cancel lets nothing more in, not even the counts that came before it, while a twin's
+    // run of the same plan, started after it, comes in whole; the next edit takes the work up
+    // again, and so does a wait.
+    QSignalSpy finished(&model, &ConvergenceModel::finished);
+    study.setPaneling(Paneling {9, 3.5, 2.0});
+    model.cancel();
+    Study twin;
+    twin.convergence().setSampling(true);
+    QVERIFY(!twin.loadFile(second, study.paneling()));
+    QTRY_VERIFY_WITH_TIMEOUT(twin.convergence().isDone(), 60000);
+    QVERIFY(model.results().isEmpty() && !model.isDone());
+    QCOMPARE(finished.count(), 0);
+    study.setPaneling(Paneling {10, 3.5, 2.0});
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(isTheSweep(study, 200));
+    study.setPaneling(Paneling {10, 3.5, 2.5});
+    model.cancel();
+    model.waitForFinished();
+    QVERIFY(isTheSweep(study, 200));
+}
+
+void tst_Study::convergenceFollowsPressesAndUndo()
+{
+    // After presses the counts are the reshaped line's; the edit that ends them, or an undo to
+    // before them, brings back the contour's own at once, kept from before; a redo to after
+    // them works the reshaped line's out anew.
+    Study study;
+    ConvergenceModel &model = study.convergence();
+    model.setSampling(true);
+    QVERIFY(!study.loadFile(
+        write(QStringLiteral("wing.dat"), nacaFile(0.04, 0.4, 0.12, 61)), Paneling {12, 3.0, 2.0}));
+    const Study::LineState loaded = study.lineState();
+    model.waitForFinished();
+    const QMap<int, Coefficients> contour = model.results();
+    study.modify(Targets {radians(-2.0), -0.05});
+    study.modify(Targets {radians(-2.5), -0.06});
+    const Study::LineState pressed = study.lineState();
+    QVERIFY(model.results().isEmpty());
+    model.waitForFinished();
+    QVERIFY(isTheSweep(study, 200));
+    QVERIFY(!sameBits(model.results().value(12), contour.value(12)));
+    QVERIFY(sameBits(model.results().value(12), study.paneledCoefficients()));
+
+    study.setPaneling(Paneling {13, 3.0, 2.0});
+    QVERIFY(model.isDone());
+    QVERIFY(sameBits(model.results(), contour));
+    QVERIFY(study.restoreLineState(pressed));
+    QVERIFY(!model.isDone());
+    QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
+    QVERIFY(isTheSweep(study, 200));
+    QVERIFY(study.restoreLineState(loaded));
+    QVERIFY(model.isDone());
+    QVERIFY(sameBits(model.results(), contour));
+}
+
+void tst_Study::convergenceWaitedForWithoutEventLoop()
+{
+    // A wait takes every count and the extrapolation from the runs themselves, with no event
+    // loop to deliver them; their deliveries, once the loop runs, change nothing and say
+    // nothing again.
+    Study study;
+    ConvergenceModel &model = study.convergence();
+    model.setSampling(true);
+    model.setExtrapolating(true);
+    QSignalSpy changes(&model, &ConvergenceModel::resultsChanged);
+    QSignalSpy extrapolated(&model, &ConvergenceModel::extrapolationChanged);
+    QSignalSpy finished(&model, &ConvergenceModel::finished);
+    QVERIFY(!study.loadFile(
+        write(QStringLiteral("wing.dat"), nacaFile(0.04, 0.4, 0.12, 61)), Paneling {40, 3.0, 2.0}));
+    QVERIFY(!model.isDone() && !study.extrapolation());
+    model.waitForFinished();
+    QVERIFY(isTheSweep(study, 200));
+    QVERIFY(study.extrapolation());
+    QCOMPARE(extrapolated.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    const int changed = changes.count();
+    QCoreApplication::processEvents();
+    QCOMPARE(changes.count(), changed);
+    QCOMPARE(extrapolated.count(), 1);
+    QCOMPARE(finished.count(), 1);
 }
 
 void tst_Study::savedAfterPressesReachesTheTargets()
@@ -595,5 +773,5 @@ void tst_Study::onlyRegularFilesReplaced()
     QCOMPARE(readFile(QFile::decodeName(named)), study.airfoilText());
 }
 
-QTEST_APPLESS_MAIN(tst_Study)
+QTEST_GUILESS_MAIN(tst_Study)
 #include "tst_study.moc"
