@@ -4,7 +4,7 @@
 #include "filesystem.h"
 #include "format.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <memory>
 
@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
                 Cli::err() << text << '\n';
         });
     const std::unique_ptr<QCoreApplication> app = draws
-        ? std::make_unique<QApplication>(argc, argv)
+        ? std::make_unique<QGuiApplication>(argc, argv)
         : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
