@@ -149,8 +149,8 @@ void PlotPicture::paint(QPainter *painter, const QRectF &box) const
         if (s.points.isEmpty())
             continue;
         QPainterPath line(at(s, s.points.first()));
-        for (const QPointF &p : s.points)
-            line.lineTo(at(s, p));
+        for (qsizetype i = 1; i < s.points.size(); ++i)
+            line.lineTo(at(s, s.points.at(i)));
         painter->setPen(s.style.pen());
         painter->setBrush(Qt::NoBrush);
         if (s.style.marks == SeriesStyle::Marks::Rings) {
