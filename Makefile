@@ -56,6 +56,7 @@ bench:
 	$(DEPS) bench
 	$(MAKE) build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/liftwise_bench
+	$(BUILD)/bench/liftwise_startup
 
 # The sample airfoils are generated, not copied: NACA 4-digit sections of 121 points.
 examples: build

@@ -68,6 +68,41 @@ QTextStream &err()
     return stream;
 }
 
+const QStringList &commandNames()
+{
+    static const QStringList names {QStringLiteral("analyze"), QStringLiteral("sweep"),
+        QStringLiteral("batch"), QStringLiteral("modify"), QStringLiteral("naca"),
+        QStringLiteral("export"), QStringLiteral("report")};
+    return names;
+}
+
+QStringList arguments(int argc, char *argv[])
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << FileSystem::decodeName(argv[i]);
+    return args;
+}
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("liftwise-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LIFTWISE_VERSION));
+}
+
+int finish(const QString &command, int status)
+{
+    out().flush();
+    if (const QString problem = outputProblem(); !problem.isEmpty()) {
+        const bool known = commandNames().contains(command);
+        err() << QStringLiteral("liftwise-cli%1: cannot write standard output: %2\n")
+                     .arg(known ? QLatin1Char(' ') + command : QString(), problem);
+        status = FileError;
+    }
+    err().flush();
+    return status;
+}
+
 Command::Command(const QString &name, const QString &arguments, const QString &description)
     : name(name)
     , arguments(arguments)

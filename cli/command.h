@@ -16,6 +16,17 @@ namespace Cli {
 
 enum ExitCode { Success = 0, FileError = 1, UsageError = 2, Continue = -1 };
 
+// The commands, as typed and as the usage line lists them.
+const QStringList &commandNames();
+// The program's arguments after its name. File names are bytes: taken as they are, they open
+// even when they are not UTF-8.
+QStringList arguments(int argc, char *argv[]);
+// Gives the application liftwise-cli's name and version, for --version.
+void nameApplication();
+// Ends a run of the command with its status: everything written must have reached standard
+// output, since a full disk is no success. Says why not and returns FileError where it has not.
+int finish(const QString &command, int status);
+
 // Standard output and standard error as text. Standard output takes every byte written to it
 // or keeps the reason why it could not.
 QTextStream &out();
@@ -84,6 +95,9 @@ int modify(const QStringList &args);
 int naca(const QStringList &args);
 int report(const QStringList &args);
 int exportContour(const QStringList &args);
+// Whether export, given these arguments, writes a PDF page, which needs fonts and so a GUI
+// application.
+bool exportWritesPdf(const QStringList &args);
 
 } // namespace Cli
 

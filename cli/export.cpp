@@ -4,19 +4,24 @@
 #include "contourtemplate.h"
 #include "study.h"
 
+#include <memory>
+
 namespace Cli {
 
-int exportContour(const QStringList &args)
+namespace {
+
+// The command with its options, the same where they are read ahead of the run.
+std::unique_ptr<Command> exportCommand()
 {
-    Command command(QStringLiteral("export"), QStringLiteral("FILE"),
+    auto command = std::make_unique<Command>(QStringLiteral("export"), QStringLiteral("FILE"),
         QStringLiteral("Writes the normalised contour and its camber line at true size, scaled "
                        "by the chord, as a cutting template: a DXF drawing (AutoCAD R12, "
                        "millimetres; layers CONTOUR, CAMBER and CHORD), an SVG drawing or a PDF "
                        "page to print at 1:1 (A4 landscape, A3 above a chord of 250 mm), by the "
                        "extension of --output. Without --output, DXF to standard output."));
-    command.parser.addPositionalArgument(
+    command->parser.addPositionalArgument(
         QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
-    command.parser.addOptions({
+    command->parser.addOptions({
         {QStringLiteral("chord"),
             QStringLiteral("Chord in millimetres, %1 to %2.")
                 .arg(ContourTemplate::MinChord)
@@ -27,23 +32,49 @@ int exportContour(const QStringList &args)
                            "standard output (-)."),
             QStringLiteral("OUT")},
     });
-    if (const int status = command.parse(args); status != Continue)
+    return command;
+}
+
+// Whether --output names standard output, where DXF goes: no name, or "-".
+bool isStandardOutput(const QString &output)
+{
+    return output.isEmpty() || output == QLatin1String("-");
+}
+
+ContourTemplate::Type outputType(const QString &output)
+{
+    return isStandardOutput(output) ? ContourTemplate::Type::Dxf : ContourTemplate::typeOf(output);
+}
+
+} // namespace
+
+bool exportWritesPdf(const QStringList &args)
+{
+    const std::unique_ptr<Command> command = exportCommand();
+    return command->parser.parse(QStringList {QStringLiteral("liftwise-cli")} + args)
+        && outputType(command->parser.value(QStringLiteral("output")))
+        == ContourTemplate::Type::Pdf;
+}
+
+int exportContour(const QStringList &args)
+{
+    const std::unique_ptr<Command> command = exportCommand();
+    if (const int status = command->parse(args); status != Continue)
         return status;
-    const QString path = command.singleFile();
+    const QString path = command->singleFile();
     if (path.isEmpty())
         return UsageError;
-    if (!command.parser.isSet(QStringLiteral("chord")))
-        return command.usageError(QStringLiteral("--chord gives the chord in millimetres"));
+    if (!command->parser.isSet(QStringLiteral("chord")))
+        return command->usageError(QStringLiteral("--chord gives the chord in millimetres"));
     double chord = 0.0;
-    if (!command.readNumber(QStringLiteral("chord"), ContourTemplate::MinChord,
+    if (!command->readNumber(QStringLiteral("chord"), ContourTemplate::MinChord,
             ContourTemplate::MaxChord, ContourTemplate::ChordDecimals, &chord))
         return UsageError;
-    const QString output = command.parser.value(QStringLiteral("output"));
-    const bool toStandardOutput = output.isEmpty() || output == QLatin1String("-");
-    const ContourTemplate::Type type
-        = toStandardOutput ? ContourTemplate::Type::Dxf : ContourTemplate::typeOf(output);
+    const QString output = command->parser.value(QStringLiteral("output"));
+    const bool toStandardOutput = isStandardOutput(output);
+    const ContourTemplate::Type type = outputType(output);
     if (type == ContourTemplate::Type::Unknown)
-        return command.usageError(
+        return command->usageError(
             QStringLiteral("--output takes a name ending in .dxf, .svg or .pdf"));
 
     Study study;

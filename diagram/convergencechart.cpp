@@ -1,7 +1,9 @@
 #include "convergencechart.h"
 
+#include "axisticks.h"
 #include "chartaxis.h"
 #include "convergencemodel.h"
+#include "plotstyle.h"
 #include "report.h"
 #include "study.h"
 
@@ -12,27 +14,26 @@
 
 namespace {
 
-const QColor alpha0Color(31, 119, 180);
-const QColor cm0Color(44, 160, 44);
+using ConvergencePlot::along;
 
-template <typename Series>
-Series *addSeries(QChart *chart, const QString &name, const QColor &color, Qt::PenStyle style)
+QLineSeries *addSeries(QChart *chart, ConvergencePlot::Series kind)
 {
-    Series *series = new Series;
-    series->setName(name);
-    series->setPen(QPen(color, 2.0, style));
+    QLineSeries *series = new QLineSeries;
+    series->setName(ConvergencePlot::name(kind));
+    series->setPen(PlotStyle::convergence(kind).pen());
     chart->addSeries(series);
     return series;
 }
 
-QScatterSeries *addMark(QChart *chart, const QString &name, const QColor &color)
+QScatterSeries *addMark(QChart *chart, ConvergencePlot::Series kind)
 {
+    const SeriesStyle style = PlotStyle::convergence(kind);
     QScatterSeries *mark = new QScatterSeries;
-    mark->setName(name);
-    mark->setMarkerSize(11.0);
+    mark->setName(ConvergencePlot::name(kind));
+    mark->setMarkerSize(style.ringSize);
     mark->setColor(Qt::transparent);
-    mark->setBorderColor(color);
-    mark->setPen(QPen(color, 2.0));
+    mark->setBorderColor(style.colour);
+    mark->setPen(style.pen());
     chart->addSeries(mark);
     return mark;
 }
@@ -52,9 +53,6 @@ QCategoryAxis *addValueAxis(
 
 // The series of one coefficient: its curve, its reference and its mark.
 using Group = std::initializer_list<QXYSeries *>;
-
-// Where the count n lies along the axis.
-double along(double n) { return std::log10(n); }
 
 void fitToSeries(QCategoryAxis *axis, Group group)
 {
@@ -86,34 +84,21 @@ ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     showPaneling();
 }
 
-ConvergenceChart::ConvergenceChart(
-    const Study *study, const QMap<int, Coefficients> &results, QWidget *parent)
-    : ChartView(parent)
-    , study(study)
-{
-    createSeries();
-    if (!study->isLoaded())
-        return;
-    showResults(results);
-    showPaneling();
-}
-
 void ConvergenceChart::createSeries()
 {
     QChart *chart = this->chart();
-    alpha0 = addSeries<QLineSeries>(chart, tr("alpha0 [deg]"), alpha0Color, Qt::SolidLine);
-    cm0 = addSeries<QLineSeries>(chart, tr("cm0"), cm0Color, Qt::SolidLine);
-    const int reference = Paneling::reference().panels;
-    alpha0Reference = addSeries<QLineSeries>(
-        chart, tr("alpha0 at %1 panels").arg(reference), alpha0Color, Qt::DashLine);
-    cm0Reference = addSeries<QLineSeries>(
-        chart, tr("cm0 at %1 panels").arg(reference), cm0Color, Qt::DashLine);
-    alpha0Paneled = addMark(chart, tr("paneled line"), alpha0Color);
-    cm0Paneled = addMark(chart, tr("paneled line"), cm0Color);
+    alpha0 = addSeries(chart, ConvergencePlot::Alpha0);
+    cm0 = addSeries(chart, ConvergencePlot::Cm0);
+    alpha0Reference = addSeries(chart, ConvergencePlot::Alpha0Reference);
+    cm0Reference = addSeries(chart, ConvergencePlot::Cm0Reference);
+    alpha0Paneled = addMark(chart, ConvergencePlot::Alpha0Paneled);
+    cm0Paneled = addMark(chart, ConvergencePlot::Cm0Paneled);
 
-    xAxis()->setTitleText(tr("panels"));
-    alpha0Axis = addValueAxis(chart, tr("alpha0 [deg]"), alpha0Color, Qt::AlignLeft);
-    cm0Axis = addValueAxis(chart, tr("cm0"), cm0Color, Qt::AlignRight);
+    xAxis()->setTitleText(ConvergencePlot::xTitle());
+    alpha0Axis = addValueAxis(chart, ConvergencePlot::alpha0Title(),
+        PlotStyle::convergence(ConvergencePlot::Alpha0).colour, Qt::AlignLeft);
+    cm0Axis = addValueAxis(chart, ConvergencePlot::cm0Title(),
+        PlotStyle::convergence(ConvergencePlot::Cm0).colour, Qt::AlignRight);
     for (QXYSeries *series : Group {alpha0, alpha0Reference, alpha0Paneled}) {
         series->attachAxis(xAxis());
         series->attachAxis(alpha0Axis);
@@ -122,38 +107,14 @@ void ConvergenceChart::createSeries()
         series->attachAxis(xAxis());
         series->attachAxis(cm0Axis);
     }
-    setFullXRange(along(Paneling::MinPanels), along(reference));
+    setFullXRange(along(Paneling::MinPanels), along(Paneling::reference().panels));
     // One legend entry for both marks.
     chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
 }
 
 void ConvergenceChart::labelXAxis()
 {
-    // Counts of 1, 2 and 5 times a power of ten, or of every digit where those are too few to
-    // read the axis by, or else round counts across the range.
-    const double low = std::pow(10.0, xAxis()->min());
-    const double high = std::pow(10.0, xAxis()->max());
-    QList<double> counts;
-    for (const QList<double> &digits :
-        {QList<double> {1, 2, 5}, QList<double> {1, 2, 3, 4, 5, 6, 7, 8, 9}}) {
-        counts.clear();
-        for (double power = 1; power <= high; power *= 10)
-            for (const double digit : digits)
-                if (digit * power >= low && digit * power <= high)
-                    counts << digit * power;
-        if (counts.size() >= 3)
-            break;
-    }
-    int decimals = 0;
-    if (counts.size() < 3)
-        counts = roundValues(low, high, 5, &decimals);
-    QList<double> positions;
-    QStringList labels;
-    for (const double n : counts) {
-        positions << along(n);
-        labels << Format::fixed(n, decimals);
-    }
-    setTicks(xAxis(), positions, labels);
+    setTicks(xAxis(), AxisTicks::counts(xAxis()->min(), xAxis()->max()));
 }
 
 QString ConvergenceChart::describe(const QXYSeries *series, const QPointF &point) const
@@ -169,30 +130,19 @@ QString ConvergenceChart::describe(const QXYSeries *series, const QPointF &point
 
 void ConvergenceChart::showResults(const QMap<int, Coefficients> &results)
 {
-    QList<QPointF> alpha0Points;
-    QList<QPointF> cm0Points;
-    for (auto it = results.cbegin(); it != results.cend(); ++it) {
-        alpha0Points << QPointF(along(it.key()), degrees(it->alpha0));
-        cm0Points << QPointF(along(it.key()), it->cm0);
-    }
-    alpha0->replace(alpha0Points);
-    cm0->replace(cm0Points);
+    alpha0->replace(ConvergencePlot::curve(results, ConvergencePlot::Alpha0));
+    cm0->replace(ConvergencePlot::curve(results, ConvergencePlot::Cm0));
     fitAxes();
 }
 
 void ConvergenceChart::showPaneling()
 {
-    const int panels = study->paneling().panels;
-    const Coefficients &c = study->paneledCoefficients();
-    alpha0Paneled->replace({QPointF(along(panels), degrees(c.alpha0))});
-    cm0Paneled->replace({QPointF(along(panels), c.cm0)});
-    // A little room beyond the first count and the mark, so that neither sits on the frame.
-    const double left = along(0.9 * Paneling::MinPanels);
-    const double right = along(1.1 * std::max(panels, Paneling::reference().panels));
-    const Coefficients &reference = study->referenceCoefficients();
-    alpha0Reference->replace(
-        {QPointF(left, degrees(reference.alpha0)), QPointF(right, degrees(reference.alpha0))});
-    cm0Reference->replace({QPointF(left, reference.cm0), QPointF(right, reference.cm0)});
+    using namespace ConvergencePlot;
+    alpha0Paneled->replace(points(*study, Alpha0Paneled));
+    cm0Paneled->replace(points(*study, Cm0Paneled));
+    alpha0Reference->replace(points(*study, Alpha0Reference));
+    cm0Reference->replace(points(*study, Cm0Reference));
+    const auto [left, right] = xRange(study->paneling().panels);
     setFullXRange(left, right);
     fitAxes();
 }

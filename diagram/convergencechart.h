@@ -26,10 +26,6 @@ class ConvergenceChart : public ChartView
 public:
     // Draws the study and its convergence model, from now on as they change.
     explicit ConvergenceChart(const Study *study, QWidget *parent = nullptr);
-    // A still picture of counts worked out elsewhere, for a printed page: the study as it is
-    // now, following none of its changes.
-    ConvergenceChart(
-        const Study *study, const QMap<int, Coefficients> &results, QWidget *parent = nullptr);
 
 protected:
     void labelXAxis() override;

@@ -1,11 +1,11 @@
 #ifndef LIFTWISE_DIAGRAMSCENE_H
 #define LIFTWISE_DIAGRAMSCENE_H
 
-#include <QColor>
+#include "diagramdrawing.h"
+
 #include <QGraphicsScene>
 #include <QList>
 #include <QPainterPath>
-#include <QPen>
 
 QT_BEGIN_NAMESPACE
 class QGraphicsEllipseItem;
@@ -14,34 +14,9 @@ QT_END_NAMESPACE
 
 class Airfoil;
 class Camberline;
-class Spline2D;
 class Study;
 
-// The colours of the diagram's lines, which its legend names too.
-namespace DiagramColour {
-inline const QColor Contour = Qt::black;
-inline const QColor Polygon = Qt::blue;
-inline const QColor Axes = Qt::green;
-inline const QColor Reference = Qt::red;
-// Far from the reference's red, which it overlays at fine panelings.
-inline const QColor Paneling = QColor(150, 40, 200);
-inline const QColor Scale = QColor(64, 64, 64);
-// The section as loaded, under its reshaped lines.
-inline const QColor Original = QColor(140, 140, 140);
-inline const QColor Difference = QColor(220, 110, 0);
-} // namespace DiagramColour
-
-// One row of the diagram's legend: a sample of the line's pen, with a station marker where the
-// line has them.
-struct DiagramLegendEntry
-{
-    QPen pen;
-    bool marker = false;
-    QString text;
-};
-
-// The diagram: one chord length is 1000 scene units, the model point (x, y) lies at
-// (1000 x, -1000 y) so that y points up on the screen. Shows a study: a new file redraws
+// The diagram as DiagramDrawing draws it, in its units. Shows a study: a new file redraws
 // everything, a new or reshaped paneled line only the paneling. Each line is one path; the
 // point markers and the chord scale keep their size on the screen at every zoom. Once Modify has
 // reshaped the line, the contour and the reference camber line are drawn reshaped, over the
@@ -80,7 +55,7 @@ private:
     // under them and the difference, or the lines as loaded alone when no press applied.
     void plotReshaping();
     // The contour's points joined by straight lines, with a marker at each, and the smooth
-    // contour, 20 segments per knot interval.
+    // contour.
     void plotAirfoil(const Airfoil &airfoil);
     // The chord and a vertical axis through the nose, with ticks along the chord at every
     // tenth, labelled at 0, 0.5 and 1 below bottom, the contour's lowest scene y.

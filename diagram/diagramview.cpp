@@ -11,16 +11,14 @@
 
 namespace {
 
-constexpr double MinZoom = 0.05;
-constexpr double MaxZoom = 50;
+using DiagramDrawing::Inset;
+using DiagramDrawing::MaxZoom;
+using DiagramDrawing::MinZoom;
+
 // How far, in scene units, the view reaches beyond the diagram's scene rectangle: more than the
 // widest viewport shows at the smallest zoom, so that no scroll limit ever stops a zoom, a drag
 // or a fit.
 constexpr double Reach = 100000;
-// The hint's and the legend's distance from the viewport's edges, and the length of a line
-// sample in the legend, in pixels.
-constexpr int Inset = 4;
-constexpr int SampleLength = 24;
 // The width of the focus frame along the viewport's edges, in pixels.
 constexpr int FocusWidth = 2;
 
@@ -109,14 +107,9 @@ void DiagramView::fit(const QRectF &rect)
 {
     if (rect.isEmpty())
         return;
-    // Clear of the hint above and the legend below, where that leaves room enough.
-    QRectF room = viewport()->rect();
-    const QRectF clear = room.adjusted(0, hintRect().height(), 0, -legendRect().height());
-    if (clear.height() >= room.height() / 2)
-        room = clear;
-    const QSizeF inner = room.size() * 0.9;
-    const double zoom = qBound(
-        MinZoom, qMin(inner.width() / rect.width(), inner.height() / rect.height()), MaxZoom);
+    const QRectF room
+        = DiagramDrawing::fitRoom(viewport()->rect(), hintRect().height(), legendRect().height());
+    const double zoom = DiagramDrawing::fitZoom(room, rect);
     setTransform(QTransform::fromScale(zoom, zoom));
     centerOn(rect.center() + (QRectF(viewport()->rect()).center() - room.center()) / zoom);
 }
@@ -187,12 +180,7 @@ QRect DiagramView::legendRect() const
 {
     if (!diagram->hasContour())
         return QRect();
-    int width = 0;
-    const QList<DiagramLegendEntry> entries = diagram->legend();
-    for (const DiagramLegendEntry &entry : entries)
-        width = qMax(width, fontMetrics().horizontalAdvance(entry.text));
-    const QSize size(SampleLength + fontMetrics().averageCharWidth() + width,
-        int(entries.size()) * fontMetrics().height());
+    const QSize size = DiagramDrawing::legendSize(fontMetrics(), diagram->legend());
     return QRect(QPoint(viewport()->width() - Inset - size.width(),
                      viewport()->height() - Inset - size.height()),
         size);
@@ -208,9 +196,7 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
     QColor veil = palette().color(QPalette::Base);
     veil.setAlphaF(0.75);
     const QRect hint = hintRect();
-    const QRect legend = legendRect();
-    for (const QRect &rect : {hint, legend})
-        painter->fillRect(rect, veil);
+    painter->fillRect(hint, veil);
     // Before a load the text says what to do, in the text's own colour; after it, a hint.
     painter->setPen(diagram->hasContour() ? palette().color(QPalette::PlaceholderText)
                                           : palette().color(QPalette::Text));
@@ -219,25 +205,9 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
         painter->setPen(QPen(palette().color(QPalette::Highlight), 2 * FocusWidth));
         painter->drawRect(viewport()->rect());
     }
-    if (legend.isEmpty()) {
-        painter->restore();
-        return;
-    }
-
-    const int rowHeight = fontMetrics().height();
-    QRect row(legend.topLeft(), QSize(legend.width(), rowHeight));
-    for (const DiagramLegendEntry &entry : diagram->legend()) {
-        painter->setPen(entry.pen);
-        const QPointF middle(row.left() + SampleLength / 2.0, row.center().y() + 0.5);
-        painter->drawLine(
-            QPointF(row.left(), middle.y()), QPointF(row.left() + SampleLength, middle.y()));
-        if (entry.marker)
-            painter->drawEllipse(middle, 2.0, 2.0);
-        painter->setPen(palette().color(QPalette::Text));
-        painter->drawText(row.adjusted(SampleLength + fontMetrics().averageCharWidth(), 0, 0, 0),
-            Qt::AlignLeft | Qt::AlignVCenter, entry.text);
-        row.translate(0, rowHeight);
-    }
+    if (const QRect legend = legendRect(); !legend.isEmpty())
+        DiagramDrawing::paintLegend(painter, legend, diagram->legend(),
+            palette().color(QPalette::Text), palette().color(QPalette::Base));
     painter->restore();
 }
 

@@ -1,62 +1,36 @@
 #include "loadingchart.h"
 
 #include "chartaxis.h"
+#include "plotstyle.h"
 #include "report.h"
 #include "study.h"
-#include "vortexmethod.h"
 
 #include <QtCharts>
 
 #include <algorithm>
-
-namespace {
-
-QLineSeries *addSeries(QChart *chart, const QString &name, const QColor &color, bool markers)
-{
-    QLineSeries *series = new QLineSeries;
-    series->setName(name);
-    series->setPen(QPen(color, markers ? 2.0 : 1.0));
-    series->setPointsVisible(markers);
-    series->setMarkerSize(3.0);
-    chart->addSeries(series);
-    return series;
-}
-
-// The pressure jumps at incidence alpha at each vortex of the loading.
-QList<QPointF> loadPoints(const Loading &loading, double alpha)
-{
-    const std::vector<double> jumps = loading.pressureJumps(alpha);
-    QList<QPointF> points;
-    points.reserve(qsizetype(jumps.size()));
-    for (size_t i = 0; i < jumps.size(); ++i)
-        points << QPointF(loading.x[i], jumps[i]);
-    return points;
-}
-
-} // namespace
 
 LoadingChart::LoadingChart(const Study *study, QWidget *parent)
     : ChartView(parent)
     , study(study)
 {
     QChart *chart = this->chart();
-    reference = addSeries(chart, tr("200 panels, zero incidence"), QColor(170, 170, 170), false);
-    // Under the reshaped line's loads, thin and dashed as the diagram draws the original.
-    const QColor originalColour(120, 120, 120);
-    originalZeroIncidence = addSeries(chart, tr("original"), originalColour, false);
-    originalSmoothEntry = addSeries(chart, tr("original"), originalColour, false);
-    for (QLineSeries *series : {originalZeroIncidence, originalSmoothEntry}) {
-        QPen pen = series->pen();
-        pen.setStyle(Qt::DashLine);
-        series->setPen(pen);
-        series->hide();
+    for (const LoadingPlot::Series kind : LoadingPlot::AllSeries) {
+        const SeriesStyle style = PlotStyle::loading(kind);
+        QLineSeries *series = new QLineSeries;
+        series->setName(LoadingPlot::name(kind));
+        series->setPen(style.pen());
+        series->setPointsVisible(style.marks == SeriesStyle::Marks::Dots);
+        series->setMarkerSize(style.dotRadius());
+        chart->addSeries(series);
+        lines[kind] = series;
     }
-    zeroIncidence = addSeries(chart, tr("zero incidence"), QColor(31, 119, 180), true);
-    smoothEntry = addSeries(chart, tr("smooth entry"), QColor(214, 39, 40), true);
+    for (const LoadingPlot::Series kind :
+        {LoadingPlot::OriginalZeroIncidence, LoadingPlot::OriginalSmoothEntry})
+        shown(kind)->hide();
 
-    xAxis()->setTitleText(tr("x/c"));
+    xAxis()->setTitleText(LoadingPlot::xTitle());
     loadAxis = new QCategoryAxis;
-    loadAxis->setTitleText(tr("ΔCp"));
+    loadAxis->setTitleText(LoadingPlot::loadTitle());
     loadAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart->addAxis(loadAxis, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
@@ -87,46 +61,36 @@ QString LoadingChart::describe(const QXYSeries *, const QPointF &point) const
 
 void LoadingChart::fileChanged()
 {
-    reference->replace(loadPoints(study->referenceLoading(), 0.0));
+    shown(LoadingPlot::Reference)->replace(LoadingPlot::points(*study, LoadingPlot::Reference));
     fitLoadAxis();
 }
 
 void LoadingChart::lineChanged()
 {
-    const Loading &loading = study->paneledLoading();
-    zeroIncidence->replace(loadPoints(loading, 0.0));
-    smoothEntry->replace(loadPoints(loading, study->paneledCoefficients().alphaSF));
-    const Loading *original = study->originalLoading();
-    if (original) {
-        // The same at every press after the first: the chart is laid out anew only for a change.
-        const QList<QPointF> zero = loadPoints(*original, 0.0);
-        if (zero != originalZeroIncidence->points()) {
-            originalZeroIncidence->replace(zero);
-            originalSmoothEntry->replace(loadPoints(*original, coefficientsOf(*original).alphaSF));
-        }
-    } else {
-        originalZeroIncidence->clear();
-        originalSmoothEntry->clear();
+    for (const LoadingPlot::Series kind : {LoadingPlot::ZeroIncidence, LoadingPlot::SmoothEntry})
+        shown(kind)->replace(LoadingPlot::points(*study, kind));
+    QLineSeries *originalZero = shown(LoadingPlot::OriginalZeroIncidence);
+    QLineSeries *originalSmooth = shown(LoadingPlot::OriginalSmoothEntry);
+    const bool pressed = study->originalLoading();
+    // The same at every press after the first: the chart is laid out anew only for a change.
+    const QList<QPointF> zero = LoadingPlot::points(*study, LoadingPlot::OriginalZeroIncidence);
+    if (zero != originalZero->points()) {
+        originalZero->replace(zero);
+        originalSmooth->replace(LoadingPlot::points(*study, LoadingPlot::OriginalSmoothEntry));
     }
-    originalZeroIncidence->setVisible(original);
-    originalSmoothEntry->setVisible(original);
+    originalZero->setVisible(pressed);
+    originalSmooth->setVisible(pressed);
     // One legend entry for both.
-    chart()->legend()->markers(originalSmoothEntry).constFirst()->setVisible(false);
+    chart()->legend()->markers(originalSmooth).constFirst()->setVisible(false);
     fitLoadAxis();
 }
 
 void LoadingChart::fitLoadAxis()
 {
-    double low = 0.0;
-    double high = 0.0;
-    for (const QLineSeries *series :
-        {reference, zeroIncidence, smoothEntry, originalZeroIncidence, originalSmoothEntry}) {
-        const QList<QPointF> points = series->points();
-        for (qsizetype i = points.size() > 1 ? 1 : 0; i < points.size(); ++i) {
-            low = std::min(low, points.at(i).y());
-            high = std::max(high, points.at(i).y());
-        }
-    }
+    QList<QList<QPointF>> loads;
+    for (const QLineSeries *series : lines)
+        loads << series->points();
+    const auto [low, high] = LoadingPlot::loadRange(loads);
     fitValueAxis(loadAxis, low, high);
     placeSpikeLabel();
 }
@@ -135,13 +99,14 @@ void LoadingChart::placeSpikeLabel()
 {
     // The series are clipped at the plot's edge; the label says how far the spike goes.
     spikeLabel->hide();
+    QLineSeries *zeroIncidence = shown(LoadingPlot::ZeroIncidence);
     if (zeroIncidence->count() < 2)
         return;
     const QPointF first = zeroIncidence->at(0);
     const double edge = std::clamp(first.y(), loadAxis->min(), loadAxis->max());
     if (edge == first.y())
         return;
-    spikeLabel->setText(tr("ΔCp = %1").arg(Format::fixed(first.y(), 2)));
+    spikeLabel->setText(LoadingPlot::spikeText(first.y()));
     const QPointF at = chart()->mapToPosition(QPointF(first.x(), edge), zeroIncidence);
     const QRectF box = spikeLabel->boundingRect();
     spikeLabel->setPos(at.x() + 4.0, edge > 0.0 ? at.y() : at.y() - box.height());

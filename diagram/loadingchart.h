@@ -2,6 +2,9 @@
 #define LIFTWISE_LOADINGCHART_H
 
 #include "chartview.h"
+#include "plotseries.h"
+
+#include <iterator>
 
 QT_BEGIN_NAMESPACE
 class QGraphicsSimpleTextItem;
@@ -35,12 +38,10 @@ private:
     // The value of a first panel beyond the axis, beside the edge that clips it.
     void placeSpikeLabel();
 
+    QLineSeries *shown(LoadingPlot::Series series) const { return lines[series]; }
+
     const Study *study;
-    QLineSeries *reference;
-    QLineSeries *zeroIncidence;
-    QLineSeries *smoothEntry;
-    QLineSeries *originalZeroIncidence;
-    QLineSeries *originalSmoothEntry;
+    QLineSeries *lines[std::size(LoadingPlot::AllSeries)];
     QCategoryAxis *loadAxis;
     QGraphicsSimpleTextItem *spikeLabel;
 };

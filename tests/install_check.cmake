@@ -1,5 +1,6 @@
-# cmake --install into a scratch prefix puts the five files where a desktop looks for them, and
-# the desktop files pass their validators where those are installed.
+# cmake --install into a scratch prefix puts the six files where a desktop looks for them (and
+# liftwise-cli's drawing commands where it runs them from), and the desktop files pass their
+# validators where those are installed.
 set(prefix "${BUILD}/install-check")
 file(REMOVE_RECURSE "${prefix}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${prefix}"
@@ -10,6 +11,7 @@ endif()
 set(expected
     bin/liftwise
     bin/liftwise-cli
+    ${PAPER}
     share/applications/io.liftwise.Liftwise.desktop
     share/icons/hicolor/scalable/apps/io.liftwise.Liftwise.svg
     share/metainfo/io.liftwise.Liftwise.metainfo.xml)
@@ -18,6 +20,13 @@ list(SORT installed)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
     message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")
+endif()
+
+# liftwise-cli finds the program it runs for export there.
+execute_process(COMMAND "${prefix}/bin/liftwise-cli" export "${FOIL}" --chord 100
+    RESULT_VARIABLE status OUTPUT_VARIABLE dxf ERROR_VARIABLE problem)
+if(NOT status EQUAL 0 OR NOT dxf MATCHES "\nEOF\n$")
+    message(FATAL_ERROR "the installed liftwise-cli cannot export: ${status} ${problem}")
 endif()
 
 find_program(desktop_file_validate desktop-file-validate)

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "named.h"
 #include "oddfiles.h"
+#include "plotpicture.h"
 #include "study.h"
 
 #include <QtCharts>
@@ -91,6 +92,8 @@ private slots:
     void hoverReadout();
     void zoomAlongX_data();
     void zoomAlongX();
+    void printedAsShown_data();
+    void printedAsShown();
 
 private:
     // The two plots of a study, shown, with a section of camber m at p loaded at the paneling.
@@ -240,10 +243,6 @@ void tst_Charts::convergenceDrawsTheModel()
     QVERIFY(drawn(&chart, model.results()));
     QVERIFY(marked());
     QCOMPARE(wrongly, 0);
-
-    const QMap<int, Coefficients> given {{13, study.paneledCoefficients()}};
-    ConvergenceChart still(&study, given);
-    QVERIFY(drawn(&still, given));
 }
 
 void tst_Charts::axesAndLegends_data()
@@ -410,6 +409,68 @@ void tst_Charts::zoomAlongX()
     QCOMPARE(Range(x->min(), x->max()), zoomed);
     send(view, QEvent::MouseButtonDblClick, start, Qt::LeftButton);
     QCOMPARE(Range(x->min(), x->max()), whole);
+}
+
+void tst_Charts::printedAsShown_data()
+{
+    // The printed page's plot says what the chart says: its axes' titles and labels, its
+    // legend's names and, where the first panel's load lies beyond the axis, its value.
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<bool>("pressed");
+    QTest::newRow("loading") << "loading" << false;
+    QTest::newRow("loading, after a press") << "loading" << true;
+    QTest::newRow("convergence") << "convergence" << false;
+    QTest::newRow("convergence, after a press") << "convergence" << true;
+}
+
+void tst_Charts::printedAsShown()
+{
+    QFETCH(QString, chart);
+    QFETCH(bool, pressed);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (Debian poppler-utils) is not installed; scripts/install-deps.sh test "
+              "installs it");
+    Shown shown;
+    QVERIFY(!shown.study.loadFile(
+        section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
+    if (pressed)
+        shown.study.modify(Targets {radians(-3.0), -0.12});
+    shown.study.convergence().waitForFinished();
+    QChartView *view = shown.chart(chart);
+    QStringList shownTexts;
+    for (QAbstractAxis *axis : view->chart()->axes())
+        shownTexts << axis->titleText() << static_cast<QCategoryAxis *>(axis)->categoriesLabels();
+    for (const QLegendMarker *marker : view->chart()->legend()->markers())
+        if (marker->isVisible())
+            shownTexts << marker->label();
+    for (QGraphicsItem *item : view->chart()->childItems())
+        if (item->data(0) == QStringLiteral("spike value") && item->isVisible())
+            shownTexts << static_cast<QGraphicsSimpleTextItem *>(item)->text();
+
+    const QString path = dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
+    {
+        QPdfWriter pdf(path);
+        pdf.setResolution(96);
+        pdf.setPageSize(QPageSize(QSizeF(300, 150), QPageSize::Millimeter));
+        QPainter painter(&pdf);
+        QFont font;
+        font.setPixelSize(12);
+        painter.setFont(font);
+        const PlotPicture plot = chart == "loading"
+            ? PlotPicture::loading(shown.study)
+            : PlotPicture::convergence(shown.study, shown.study.convergence().results());
+        plot.paint(&painter, QRectF(0, 0, 1000, 500));
+    }
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    const QString printed = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    QStringList printedWords = printed.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    QStringList shownWords
+        = shownTexts.join(' ').split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+    printedWords.sort();
+    shownWords.sort();
+    QCOMPARE(printedWords, shownWords);
 }
 
 QTEST_MAIN(tst_Charts)

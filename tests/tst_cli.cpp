@@ -17,16 +17,21 @@ struct Run
 };
 
 // The tool must run headless: no display and no platform plugin to lean on, and a command that
-// draws finds a platform that needs no display by itself. Standard output goes to output when
-// one is given; inChild runs in the child before the tool starts.
+// draws a PDF page (report, export to PDF) finds a platform that needs no display by itself.
+// Standard output goes to output when one is given; inChild runs in the child before the tool
+// starts.
 Run cli(const QStringList &args, const QString &output = QString(),
     const std::function<void()> &inChild = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
-    // The commands that draw take the offscreen platform themselves; the others need none.
-    if (args.value(0) == QLatin1String("report") || args.value(0) == QLatin1String("export"))
+    // The commands that draw a page take the offscreen platform themselves; the others, DXF and
+    // SVG drawings among them, need none.
+    const bool page = args.value(0) == QLatin1String("report")
+        || (args.value(0) == QLatin1String("export")
+            && args.last().endsWith(QLatin1String(".pdf")));
+    if (page)
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     else
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
@@ -85,6 +90,7 @@ private slots:
     void nacaSectionAnalyses_data();
     void nacaSectionAnalyses();
     void report();
+    void exportTemplate_data();
     void exportTemplate();
 
 private:
@@ -665,17 +671,32 @@ void tst_Cli::report()
     QVERIFY(page.contains(QStringLiteral("extrapolated: alpha0 = ")));
 }
 
+void tst_Cli::exportTemplate_data()
+{
+    // Each type without a display; only the PDF page takes a platform, the drawings none. An
+    // empty name is DXF to standard output.
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QByteArray>("first");
+    QTest::addColumn<QByteArray>("last");
+    QTest::newRow("PDF page") << "rib.pdf" << QByteArray("%PDF-") << QByteArray("%%EOF\n");
+    QTest::newRow("SVG drawing") << "rib.svg" << QByteArray("<?xml") << QByteArray("</svg>\n");
+    QTest::newRow("DXF drawing") << "rib.dxf" << QByteArray("999\n") << QByteArray("\nEOF\n");
+    QTest::newRow("DXF to standard output") << "" << QByteArray("999\n") << QByteArray("\nEOF\n");
+}
+
 void tst_Cli::exportTemplate()
 {
-    // Without a display: a PDF page written to its file, a DXF drawing to standard output.
-    const QString pdf = dir.filePath(QStringLiteral("rib.pdf"));
-    const Run printed = cli({"export", foil, "--chord", "120", "--output", pdf});
-    QCOMPARE(printed.status, 0);
-    QVERIFY2(printed.err.isEmpty(), qPrintable(printed.err));
-    QVERIFY(readFile(pdf).startsWith("%PDF-"));
-    const Run cut = cli({"export", foil, "--chord", "120"});
-    QCOMPARE(cut.status, 0);
-    QVERIFY(cut.out.contains("\nAC1009\n") && cut.out.endsWith("\nEOF\n"));
+    QFETCH(QString, output);
+    QFETCH(QByteArray, first);
+    QFETCH(QByteArray, last);
+    QStringList args {"export", foil, "--chord", "120"};
+    if (!output.isEmpty())
+        args << "--output" << dir.filePath(output);
+    const Run run = cli(args);
+    QCOMPARE(run.status, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    const QByteArray written = output.isEmpty() ? run.out.toUtf8() : readFile(args.last());
+    QVERIFY2(written.startsWith(first) && written.endsWith(last), written.left(40).constData());
 }
 
 QTEST_MAIN(tst_Cli)

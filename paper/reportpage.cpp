@@ -1,17 +1,14 @@
 #include "reportpage.h"
 
-#include "convergencechart.h"
-#include "diagramscene.h"
-#include "diagramview.h"
+#include "diagrampicture.h"
 #include "filesystem.h"
-#include "loadingchart.h"
+#include "plotpicture.h"
 #include "report.h"
 #include "study.h"
 
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
 
 #include <algorithm>
 
@@ -25,9 +22,10 @@ constexpr double PageHeight = 2970;
 constexpr double Margin = 150;
 constexpr double Gap = 40;
 constexpr double DiagramHeight = 480;
-// The pixels a widget drawn on the page has for a millimetre: a little more than a screen
-// gives, so that its text comes out somewhat smaller than the page's own.
-constexpr double WidgetPixelsPerTenth = 96.0 / 254.0 * 1.3;
+// The pixels of the window a picture drawn on the page has for a tenth of a millimetre: a
+// little more than a screen gives, so that its text comes out somewhat smaller than the page's
+// own.
+constexpr double PixelsPerTenth = 96.0 / 254.0 * 1.3;
 
 // A font of the size in points, in the page's units.
 QFont pageFont(double points, bool bold = false, bool fixed = false)
@@ -101,31 +99,19 @@ double drawBlock(QPainter *painter, const QRectF &box, const QString &heading,
     return head + drawLines(painter, box.adjusted(0, head, 0, 0), lines, font);
 }
 
-// The widget laid out at the size its box has on the page, never shown: a hidden widget takes a
-// new size when it is first drawn, so it is drawn once aside.
-void layOut(QWidget *widget, const QRectF &box)
+// A picture of the window's, painted into the box at its own pixels, with the window's font: 9
+// points at the 96 dots an inch of a screen.
+template <typename Paint> void drawPicture(QPainter *painter, const QRectF &box, const Paint &paint)
 {
-    widget->resize((box.size() * WidgetPixelsPerTenth).toSize());
-    QPicture aside;
-    widget->render(&aside);
-}
-
-// The widget as it shows, laid out for the box, drawn into the box: recorded as a picture at
-// the widget's own pixels, so that its lines and text keep their proportions, and played back
-// as drawings, not as an image.
-void drawWidget(QPainter *painter, QWidget *widget, const QRectF &box)
-{
-    QPicture picture;
-    QPainter recorder(&picture);
-    widget->render(&recorder, QPoint(), QRegion(), QWidget::DrawChildren);
-    recorder.end();
     painter->save();
     painter->setClipRect(box);
     painter->translate(box.topLeft());
-    // A picture is played back at the device's resolution, larger by its ratio to the picture's.
-    const double dpi = double(picture.logicalDpiX()) / painter->device()->logicalDpiX();
-    painter->scale(dpi * box.width() / widget->width(), dpi * box.height() / widget->height());
-    painter->drawPicture(0, 0, picture);
+    painter->scale(1 / PixelsPerTenth, 1 / PixelsPerTenth);
+    QFont font;
+    font.setPixelSize(qRound(9 * 96.0 / 72.0));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    painter->setFont(font);
+    paint(QRectF(QPointF(0, 0), box.size() * PixelsPerTenth));
     painter->restore();
 }
 
@@ -229,14 +215,8 @@ bool paint(QPagedPaintDevice *device, const Study &study,
     y += Gap / 2;
 
     // 2. The diagram, across the page.
-    DiagramScene scene(&study);
-    DiagramView view(&scene);
-    view.setHintVisible(false);
-    view.setFrameShape(QFrame::NoFrame);
-    const QRectF diagram(Margin, y, width, DiagramHeight);
-    layOut(&view, diagram);
-    view.fitContour();
-    drawWidget(&painter, &view, diagram);
+    drawPicture(&painter, QRectF(Margin, y, width, DiagramHeight),
+        [&](const QRectF &box) { DiagramPicture::paint(&painter, box, study); });
     y += DiagramHeight + Gap;
 
     // 3. The numbers in three columns: the reference line, the paneled line, the section.
@@ -265,20 +245,18 @@ bool paint(QPagedPaintDevice *device, const Study &study,
     const History history = historyOf(&painter, width, study);
     const double bottom = PageHeight - Margin;
     const double plotHeight = std::min(650.0, (bottom - y - history.height()) / 2 - Gap);
-    LoadingChart loading(&study);
-    ConvergenceChart converging(&study, convergence);
-    for (const auto &[chart, title] :
-        {std::pair<ChartView *, QString> {
+    const PlotPicture loading = PlotPicture::loading(study);
+    const PlotPicture converging = PlotPicture::convergence(study, convergence);
+    for (const auto &[plot, title] :
+        {std::pair<const PlotPicture *, QString> {
              &loading, QStringLiteral("Loading: ΔCp of each panel at its vortex")},
             {&converging,
                 QStringLiteral("Convergence: the paneled line's alpha0 and cm0 "
                                "against the number of panels")}}) {
         const double head
             = drawLines(&painter, QRectF(Margin, y, width, 60), {title}, pageFont(9, true));
-        chart->setFrameShape(QFrame::NoFrame);
-        const QRectF box(Margin, y + head, width, plotHeight - head);
-        layOut(chart, box);
-        drawWidget(&painter, chart, box);
+        drawPicture(&painter, QRectF(Margin, y + head, width, plotHeight - head),
+            [&](const QRectF &box) { plot->paint(&painter, box); });
         y += plotHeight + Gap;
     }
 

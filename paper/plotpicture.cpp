@@ -1,0 +1,266 @@
+#include "plotpicture.h"
+
+#include "study.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace {
+
+// Qt Charts' light theme, which the window's charts keep.
+const QColor GridColour(0xe2, 0xe2, 0xe2);
+const QColor AxisColour(0xd6, 0xd6, 0xd6);
+const QColor LabelColour(0x40, 0x40, 0x44);
+
+// The layout, in pixels: the margin round the chart, the gaps beside the vertical axes' titles
+// and labels, the ticks, the gaps below the x axis' labels and title, and the legend's row, its
+// marker and the gaps beside it.
+constexpr double Margin = 20;
+constexpr double TitleGap = 5;
+constexpr double LabelGap = 1;
+constexpr double TickLength = 5;
+constexpr double BelowLabels = 6;
+constexpr double BelowTitle = 9;
+constexpr double LegendPadding = 7;
+constexpr double LegendBelow = 5;
+constexpr double MarkerGap = 6.4;
+constexpr double EntryGap = 10.3;
+
+double widest(const QFontMetricsF &metrics, const QStringList &texts)
+{
+    double width = 0;
+    for (const QString &text : texts)
+        width = std::max(width, metrics.horizontalAdvance(text));
+    return width;
+}
+
+// The range a group of series spans, as the charts fit their axes to it.
+AxisTicks fittedTo(const QList<QList<QPointF>> &group)
+{
+    double low = qInf();
+    double high = -qInf();
+    for (const QList<QPointF> &points : group) {
+        for (const QPointF &p : points) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+    }
+    return AxisTicks::fitted(low, high);
+}
+
+} // namespace
+
+PlotPicture PlotPicture::loading(const Study &study)
+{
+    PlotPicture plot;
+    plot.x = {LoadingPlot::xTitle(), AxisTicks::round(0.0, 1.0, 11), QColor()};
+    QList<QList<QPointF>> loads;
+    for (const LoadingPlot::Series kind : LoadingPlot::AllSeries) {
+        plot.series.append(
+            {LoadingPlot::name(kind), LoadingPlot::points(study, kind), PlotStyle::loading(kind)});
+        loads << plot.series.last().points;
+    }
+    const auto [low, high] = LoadingPlot::loadRange(loads);
+    plot.left = {LoadingPlot::loadTitle(), AxisTicks::fitted(low, high), QColor()};
+    // A first panel's load beyond the axis is said beside the edge that clips it.
+    const QList<QPointF> zero = loads.at(LoadingPlot::ZeroIncidence);
+    if (zero.size() >= 2) {
+        const QPointF first = zero.first();
+        const double edge = std::clamp(first.y(), plot.left.ticks.min, plot.left.ticks.max);
+        if (edge != first.y())
+            plot.note
+                = Note {QPointF(first.x(), edge), LoadingPlot::spikeText(first.y()), edge < 0};
+    }
+    return plot;
+}
+
+PlotPicture PlotPicture::convergence(const Study &study, const QMap<int, Coefficients> &results)
+{
+    using namespace ConvergencePlot;
+    PlotPicture plot;
+    const auto [first, last] = xRange(study.paneling().panels);
+    plot.x = {xTitle(), AxisTicks::counts(first, last), QColor()};
+    QList<QList<QPointF>> alpha0;
+    QList<QList<QPointF>> cm0;
+    for (const ConvergencePlot::Series kind : AllSeries) {
+        const QList<QPointF> shown
+            = kind == Alpha0 || kind == Cm0 ? curve(results, kind) : points(study, kind);
+        plot.series.append({name(kind), shown, PlotStyle::convergence(kind), !isAlpha0(kind)});
+        (isAlpha0(kind) ? alpha0 : cm0) << shown;
+    }
+    plot.left = {alpha0Title(), fittedTo(alpha0), PlotStyle::convergence(Alpha0).colour};
+    plot.right = Axis {cm0Title(), fittedTo(cm0), PlotStyle::convergence(Cm0).colour};
+    return plot;
+}
+
+void PlotPicture::paint(QPainter *painter, const QRectF &box) const
+{
+    if (x.ticks.values.isEmpty() || left.ticks.values.isEmpty())
+        return;
+    painter->save();
+    const QFont labelFont = painter->font();
+    QFont titleFont = labelFont;
+    titleFont.setBold(true);
+    const QFontMetricsF labels(labelFont);
+    const QFontMetricsF titles(titleFont);
+
+    // 1. The plot's rectangle: the vertical axes' titles and labels beside it, the x axis'
+    //    labels and title and the legend's row below it.
+    const double legendRow = labels.height() + 2 * LegendPadding;
+    const double legendTop = box.bottom() - Margin - LegendBelow - legendRow;
+    const double xTitleTop = legendTop - BelowTitle - titles.height();
+    const double xLabelsTop = xTitleTop - BelowLabels - labels.height();
+    const auto besideAxis = [&](const Axis &axis) {
+        return TitleGap + titles.height() + LabelGap + widest(labels, axis.ticks.labels) + LabelGap
+            + TickLength;
+    };
+    const QRectF plot(QPointF(box.left() + Margin + besideAxis(left), box.top() + Margin),
+        QPointF(box.right() - Margin - (right ? besideAxis(*right) : 0), xLabelsTop - TickLength));
+    const auto along = [&](double v) {
+        return plot.left() + (v - x.ticks.min) / (x.ticks.max - x.ticks.min) * plot.width();
+    };
+    const auto up = [&](const Axis &axis, double v) {
+        return plot.bottom()
+            - (v - axis.ticks.min) / (axis.ticks.max - axis.ticks.min) * plot.height();
+    };
+    const auto at = [&](const Series &s, const QPointF &p) {
+        return QPointF(along(p.x()), up(s.right ? *right : left, p.y()));
+    };
+
+    // 2. The grid at every tick and round the plot.
+    painter->setPen(QPen(GridColour, 1));
+    for (const double v : x.ticks.values + QList<double> {x.ticks.min, x.ticks.max})
+        painter->drawLine(QPointF(along(v), plot.top()), QPointF(along(v), plot.bottom()));
+    for (const Axis *axis : {&left, right ? &*right : nullptr}) {
+        if (!axis)
+            continue;
+        for (const double v : axis->ticks.values + QList<double> {axis->ticks.min, axis->ticks.max})
+            painter->drawLine(
+                QPointF(plot.left(), up(*axis, v)), QPointF(plot.right(), up(*axis, v)));
+    }
+
+    // 3. The series, each over those before, within the plot.
+    painter->save();
+    painter->setClipRect(plot, Qt::IntersectClip);
+    for (const Series &s : series) {
+        if (s.points.isEmpty())
+            continue;
+        QPainterPath line(at(s, s.points.first()));
+        for (qsizetype i = 1; i < s.points.size(); ++i)
+            line.lineTo(at(s, s.points.at(i)));
+        painter->setPen(s.style.pen());
+        painter->setBrush(Qt::NoBrush);
+        if (s.style.marks == SeriesStyle::Marks::Rings) {
+            for (const QPointF &p : s.points)
+                painter->drawEllipse(at(s, p), s.style.ringSize / 2, s.style.ringSize / 2);
+            continue;
+        }
+        painter->drawPath(line);
+        if (s.style.marks == SeriesStyle::Marks::Dots) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(s.style.colour);
+            for (const QPointF &p : s.points)
+                painter->drawEllipse(at(s, p), s.style.dotRadius(), s.style.dotRadius());
+        }
+    }
+    painter->restore();
+
+    // 4. The axes: line, ticks, labels and title, each in the axis' colour. The vertical axes'
+    //    titles read upwards.
+    const auto colourOf
+        = [](const Axis &axis) { return axis.colour.isValid() ? axis.colour : LabelColour; };
+    painter->setPen(QPen(x.colour.isValid() ? x.colour : AxisColour, 1));
+    painter->drawLine(plot.bottomLeft(), plot.bottomRight());
+    for (const double v : x.ticks.values)
+        painter->drawLine(
+            QPointF(along(v), plot.bottom()), QPointF(along(v), plot.bottom() + TickLength));
+    painter->setFont(labelFont);
+    painter->setPen(colourOf(x));
+    for (qsizetype i = 0; i < x.ticks.values.size(); ++i) {
+        const QString &label = x.ticks.labels.at(i);
+        painter->drawText(QPointF(along(x.ticks.values.at(i)) - labels.horizontalAdvance(label) / 2,
+                              xLabelsTop + labels.ascent()),
+            label);
+    }
+    painter->setFont(titleFont);
+    painter->drawText(QPointF(plot.center().x() - titles.horizontalAdvance(x.title) / 2,
+                          xTitleTop + titles.ascent()),
+        x.title);
+    for (const Axis *axis : {&left, right ? &*right : nullptr}) {
+        if (!axis)
+            continue;
+        const bool onLeft = axis == &left;
+        const double edge = onLeft ? plot.left() : plot.right();
+        const double outwards = onLeft ? -1 : 1;
+        painter->setPen(QPen(axis->colour.isValid() ? axis->colour : AxisColour, 1));
+        painter->drawLine(QPointF(edge, plot.top()), QPointF(edge, plot.bottom()));
+        for (const double v : axis->ticks.values)
+            painter->drawLine(
+                QPointF(edge, up(*axis, v)), QPointF(edge + outwards * TickLength, up(*axis, v)));
+        painter->setFont(labelFont);
+        painter->setPen(colourOf(*axis));
+        const double labelEdge = edge + outwards * (TickLength + LabelGap);
+        for (qsizetype i = 0; i < axis->ticks.values.size(); ++i) {
+            const QString &label = axis->ticks.labels.at(i);
+            const double width = labels.horizontalAdvance(label);
+            painter->drawText(
+                QPointF(onLeft ? labelEdge - width : labelEdge,
+                    up(*axis, axis->ticks.values.at(i)) - labels.height() / 2 + labels.ascent()),
+                label);
+        }
+        const double titleLeft = onLeft
+            ? labelEdge - widest(labels, axis->ticks.labels) - LabelGap - titles.height()
+            : labelEdge + widest(labels, axis->ticks.labels) + LabelGap;
+        painter->save();
+        painter->setFont(titleFont);
+        painter->translate(titleLeft + titles.ascent(),
+            plot.center().y() + titles.horizontalAdvance(axis->title) / 2);
+        painter->rotate(-90);
+        painter->drawText(QPointF(0, 0), axis->title);
+        painter->restore();
+    }
+
+    // 5. The note beside its point.
+    if (note) {
+        painter->setFont(labelFont);
+        painter->setPen(Qt::black);
+        const QPointF point(along(note->at.x()), up(left, note->at.y()));
+        painter->drawText(
+            QPointF(point.x() + 4,
+                (note->above ? point.y() - labels.height() : point.y()) + labels.ascent()),
+            note->text);
+    }
+
+    // 6. The legend in a row under the plot: a marker filled with each series' colour and its
+    //    name, once for the series of one name.
+    QList<const Series *> entries;
+    QStringList names;
+    for (const Series &s : series) {
+        if (s.points.isEmpty() || names.contains(s.name))
+            continue;
+        entries << &s;
+        names << s.name;
+    }
+    // Half the font's height, as Qt Charts sizes its markers.
+    const double marker = QFontMetrics(labelFont).height() / 2;
+    double width = -EntryGap;
+    for (const Series *s : entries)
+        width += marker + 1 + MarkerGap + labels.horizontalAdvance(s->name) + EntryGap;
+    const double middle = legendTop + legendRow / 2;
+    double from = box.center().x() - width / 2;
+    painter->setFont(labelFont);
+    for (const Series *s : entries) {
+        painter->setPen(QPen(Qt::black, 1));
+        painter->setBrush(s->style.marks == SeriesStyle::Marks::Rings ? QBrush(Qt::NoBrush)
+                                                                      : QBrush(s->style.colour));
+        painter->drawRect(QRectF(from + 0.5, middle - marker / 2, marker, marker));
+        from += marker + 1 + MarkerGap;
+        painter->setPen(LabelColour);
+        painter->drawText(QPointF(from, middle - labels.height() / 2 + labels.ascent()), s->name);
+        from += labels.horizontalAdvance(s->name) + EntryGap;
+    }
+    painter->restore();
+}
