@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "contourtemplate.h"
+#include "format.h"
 #include "study.h"
 
 #include <memory>
@@ -19,13 +20,11 @@ std::unique_ptr<Command> exportCommand()
                        "millimetres; layers CONTOUR, CAMBER and CHORD), an SVG drawing or a PDF "
                        "page to print at 1:1 (A4 landscape, A3 above a chord of 250 mm), by the "
                        "extension of --output. Without --output, DXF to standard output."));
-    command->parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+    command->addFileArgument();
     command->parser.addOptions({
         {QStringLiteral("chord"),
-            QStringLiteral("Chord in millimetres, %1 to %2.")
-                .arg(ContourTemplate::MinChord)
-                .arg(ContourTemplate::MaxChord),
+            QStringLiteral("Chord in millimetres, %1.")
+                .arg(Format::range(ContourTemplate::MinChord, ContourTemplate::MaxChord)),
             QStringLiteral("MM")},
         {QStringLiteral("output"),
             QStringLiteral("Write the template to OUT.dxf, OUT.svg or OUT.pdf instead of DXF to "

@@ -14,8 +14,7 @@ int report(const QStringList &args)
         QStringLiteral("Writes the window's printable report of FILE at the given paneling as a "
                        "one-page A4 PDF: the coefficients, the geometry, the diagram, the "
                        "loading and the convergence plot."));
-    command.parser.addPositionalArgument(
-        QStringLiteral("FILE"), QStringLiteral("Airfoil file (- for standard input)."));
+    command.addFileArgument();
     command.addPanelingOptions();
     command.parser.addOption({QStringLiteral("output"),
         QStringLiteral("The PDF to write (required)."), QStringLiteral("OUT.pdf")});

@@ -77,9 +77,14 @@ QStringList panelingLines(const Study &study)
         lines = reshapingLines(study.presses().back());
     if (const Coefficients *reshaped = study.reshapedReference())
         lines << reshapedReferenceLine(*reshaped);
-    const int points = study.paneledLine()->npoints();
-    return lines << QStringLiteral("%1 points, %2 panels").arg(points).arg(points - 1)
+    return lines << countLine(*study.paneledLine())
                  << coefficientLines(study.paneledCoefficients());
+}
+
+QString countLine(const Camberline &line)
+{
+    const int points = line.npoints();
+    return QStringLiteral("%1 points, %2 panels").arg(points).arg(points - 1);
 }
 
 QString panelingDescription(const Paneling &p)

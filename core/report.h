@@ -27,6 +27,8 @@ QStringList fileLines(const Study &study);
 // values, if any, then the point and panel count and the coefficients of the paneled line.
 QStringList panelingLines(const Study &study);
 
+// "9 points, 8 panels": the paneled line's count, in the panel and on the printed page.
+QString countLine(const Camberline &line);
 // "8 panels, leading edge density 3.00, trailing edge density 2.00": a paneling as the
 // captions, the copied study and the printed page name it.
 QString panelingDescription(const Paneling &p);

@@ -224,8 +224,7 @@ bool paint(QPagedPaintDevice *device, const Study &study,
     // The reference's column the widest, for the extrapolation's line.
     const double column = (width - 2 * Gap) * 0.3;
     const double wide = width - 2 * Gap - 2 * column;
-    const int points = study.paneledLine()->npoints();
-    QStringList paneled {QStringLiteral("%1 points, %2 panels").arg(points).arg(points - 1)};
+    QStringList paneled {Report::countLine(*study.paneledLine())};
     paneled << Report::coefficientLines(study.paneledCoefficients());
     if (const Coefficients *reshaped = study.reshapedReference())
         paneled << Report::reshapedReferenceLine(*reshaped);
