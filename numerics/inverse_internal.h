@@ -11,6 +11,10 @@
 
 namespace inverse {
 
+// From this order on, the rows of an inversion (InverseThreads::ByOrder) and of MatrVecProds are
+// shared among the cores: below it, handing them out costs more than it saves.
+constexpr int sharedFrom = 400;
+
 // The steps of the elimination are grouped in windows of this many (the program's choice), at
 // most maxWindow.
 constexpr int defaultWindow = 24;

@@ -303,9 +303,8 @@ void MatrVecProds(
 {
     // Each row's sums are the same whichever thread forms them; a press at a fine paneling
     // waits for little else.
-    constexpr int sharedFrom = 400;
     constexpr int blockRows = 64;
-    if (n < sharedFrom) {
+    if (n < inverse::sharedFrom) {
         rowProducts(a, vectors, results, count, n, 0, n);
         return;
     }
