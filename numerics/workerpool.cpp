@@ -52,6 +52,11 @@ std::uint32_t roundOf(Word word) { return std::uint32_t(word >> 32); }
 std::uint32_t countOf(Word word) { return std::uint32_t(word >> 16) & 0xffff; }
 std::uint32_t nextOf(Word word) { return std::uint32_t(word) & 0xffff; }
 
+// Going to sleep and waking up are a store of one atomic followed by a load of another, on both
+// sides, with a sequentially consistent fence between the two: either the sleeper sees the news or
+// the one bringing it sees the sleeper. Sequentially consistent operations alone would do in C++,
+// but emulated ARM (qemu-user) may let the load pass the store, and the wake-up is lost; the
+// fence costs nothing measurable.
 class Pool
 {
 public:
@@ -87,6 +92,7 @@ public:
         finished_.store(0, std::memory_order_relaxed);
         const std::uint32_t round = roundOf(next_.load(std::memory_order_relaxed)) + 1;
         next_.store(Word(round) << 32 | Word(count) << 16);
+        std::atomic_thread_fence(std::memory_order_seq_cst);
         if (workersAsleep_.load() > 0) {
             {
                 std::lock_guard<std::mutex> lock(mutex_);
@@ -100,6 +106,7 @@ public:
         if (!spinFor(callerSpin, finished)) {
             std::unique_lock<std::mutex> lock(mutex_);
             callerAsleep_.store(true);
+            std::atomic_thread_fence(std::memory_order_seq_cst);
             roundFinished_.wait(lock, finished);
             callerAsleep_.store(false);
         }
@@ -118,11 +125,14 @@ private:
                 continue;
             call_(work_, first_ + int(nextOf(word)));
             ++taken;
-            if (finished_.fetch_add(1) + 1 == countOf(word) && callerAsleep_.load()) {
-                {
-                    std::lock_guard<std::mutex> lock(mutex_);
+            if (finished_.fetch_add(1) + 1 == countOf(word)) {
+                std::atomic_thread_fence(std::memory_order_seq_cst);
+                if (callerAsleep_.load()) {
+                    {
+                        std::lock_guard<std::mutex> lock(mutex_);
+                    }
+                    roundFinished_.notify_one();
                 }
-                roundFinished_.notify_one();
             }
             word = next_.load(std::memory_order_acquire);
         }
@@ -137,6 +147,7 @@ private:
             if (!spinFor(workerSpin, started)) {
                 std::unique_lock<std::mutex> lock(mutex_);
                 workersAsleep_.fetch_add(1);
+                std::atomic_thread_fence(std::memory_order_seq_cst);
                 roundStarted_.wait(lock, [&] { return stop_ || started(); });
                 workersAsleep_.fetch_sub(1);
                 if (stop_)
