@@ -52,11 +52,11 @@ std::uint32_t roundOf(Word word) { return std::uint32_t(word >> 32); }
 std::uint32_t countOf(Word word) { return std::uint32_t(word >> 16) & 0xffff; }
 std::uint32_t nextOf(Word word) { return std::uint32_t(word) & 0xffff; }
 
-// Going to sleep and waking up are a store of one atomic followed by a load of another, on both
-// sides, with a sequentially consistent fence between the two: either the sleeper sees the news or
-// the one bringing it sees the sleeper. Sequentially consistent operations alone would do in C++,
-// but emulated ARM (qemu-user) may let the load pass the store, and the wake-up is lost; the
-// fence costs nothing measurable.
+// Going to sleep and waking up rest on a write of one atomic followed by a read of another, on
+// both sides: either the sleeper sees the news or the one bringing it sees the sleeper. Where the
+// caller's write is a plain store, a sequentially consistent fence follows it. The operations alone
+// would do in C++, but emulated ARM (qemu-user) may let the read pass a plain store, and the
+// wake-up is lost; a read-modify-write, as on the workers' side, is ordered there too.
 class Pool
 {
 public:
@@ -125,14 +125,11 @@ private:
                 continue;
             call_(work_, first_ + int(nextOf(word)));
             ++taken;
-            if (finished_.fetch_add(1) + 1 == countOf(word)) {
-                std::atomic_thread_fence(std::memory_order_seq_cst);
-                if (callerAsleep_.load()) {
-                    {
-                        std::lock_guard<std::mutex> lock(mutex_);
-                    }
-                    roundFinished_.notify_one();
+            if (finished_.fetch_add(1) + 1 == countOf(word) && callerAsleep_.load()) {
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
                 }
+                roundFinished_.notify_one();
             }
             word = next_.load(std::memory_order_acquire);
         }
@@ -147,7 +144,6 @@ private:
             if (!spinFor(workerSpin, started)) {
                 std::unique_lock<std::mutex> lock(mutex_);
                 workersAsleep_.fetch_add(1);
-                std::atomic_thread_fence(std::memory_order_seq_cst);
                 roundStarted_.wait(lock, [&] { return stop_ || started(); });
                 workersAsleep_.fetch_sub(1);
                 if (stop_)
