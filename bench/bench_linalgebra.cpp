@@ -103,9 +103,9 @@ bool registerPerTarget()
             = std::string("BM_MatrixInverseOneThread/") + hwy::TargetName(target);
         benchmark::RegisterBenchmark(name.c_str(),
             [target](benchmark::State &state) {
-                hwy::SetSupportedTargetsForTest(target);
+                inverse::useTarget(target);
                 invertInPlace(state, invertOnOneThread);
-                hwy::SetSupportedTargetsForTest(0);
+                inverse::useTarget(0);
             })
             ->Arg(200)
             ->Arg(999)

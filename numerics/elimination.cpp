@@ -23,8 +23,6 @@
 namespace inverse {
 namespace {
 
-// From this order on the rows are shared among the cores (InverseThreads::ByOrder).
-constexpr int sharedFrom = 400;
 // Rows that one thread takes at a time at a window's end.
 constexpr int rowsPerBlock = 16;
 // How far ahead the loops that read a column ask for its elements.

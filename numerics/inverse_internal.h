@@ -11,6 +11,10 @@
 
 namespace inverse {
 
+// From this order on, the rows of an inversion (InverseThreads::ByOrder) and of MatrVecProds are
+// shared among the cores: below it, handing them out costs more than it saves.
+constexpr int sharedFrom = 400;
+
 // The steps of the elimination are grouped in windows of this many (the program's choice), at
 // most maxWindow.
 constexpr int defaultWindow = 24;
@@ -21,8 +25,12 @@ constexpr int maxWindow = 64;
 void invert(double *a, int n, InverseThreads threads, int window);
 
 // The Highway targets (HWY_AVX2, ...) that the kernels were compiled for and that the processor
-// runs, best first. hwy::SetSupportedTargetsForTest picks among them.
+// runs, best first; the portable one (HWY_SCALAR, or HWY_EMU128) always among them.
 std::vector<std::int64_t> targets();
+
+// The kernels dispatch to `target` alone (one of targets()) until the next call; 0: to the best
+// the processor runs again. For the tests and benchmarks.
+void useTarget(std::int64_t target);
 
 // At most this many rows share one call of a kernel, so that each pivot element is loaded once
 // for all of them.

@@ -16,6 +16,11 @@
 #include <cstddef>
 #include <utility>
 
+#if HWY_ARCH_ARM_A64 && HWY_HAVE_RUNTIME_DISPATCH
+#include <asm/hwcap.h>
+#include <sys/auxv.h>
+#endif
+
 HWY_BEFORE_NAMESPACE();
 namespace inverse {
 namespace HWY_NAMESPACE {
@@ -248,12 +253,55 @@ HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
 namespace inverse {
+namespace {
+
+// The targets Highway is told the processor runs, or 0 where its own detection is right. Debian
+// 12's Highway (1.0.3) takes its NEON target to need the AES instructions: on an ARM64 processor
+// without them (a Raspberry Pi 4) its detection warns on standard error and finds no target built
+// here but SCALAR. The kernels use no AES instruction, so there NEON, and SVE where present, is
+// told from the processor's own capabilities.
+std::int64_t processorTargets()
+{
+#if HWY_ARCH_ARM_A64 && HWY_HAVE_RUNTIME_DISPATCH && defined(HWCAP_AES) && defined(HWCAP_SVE)
+    const unsigned long capabilities = getauxval(AT_HWCAP);
+    if (!(capabilities & HWCAP_AES))
+        return HWY_NEON | HWY_SCALAR | HWY_EMU128 | (capabilities & HWCAP_SVE ? HWY_SVE : 0);
+#endif
+    return 0;
+}
+
+// Before Highway's first dispatch.
+void tellTargetsOnce()
+{
+    static const bool told = [] {
+        if (const std::int64_t processor = processorTargets())
+            hwy::SetSupportedTargetsForTest(processor);
+        return true;
+    }();
+    (void)told;
+}
+
+} // namespace
 
 HWY_EXPORT(TargetKernels);
 
-const RowKernels &rowKernels() { return *HWY_DYNAMIC_DISPATCH(TargetKernels)(); }
+const RowKernels &rowKernels()
+{
+    tellTargetsOnce();
+    return *HWY_DYNAMIC_DISPATCH(TargetKernels)();
+}
 
-std::vector<std::int64_t> targets() { return hwy::SupportedAndGeneratedTargets(); }
+std::vector<std::int64_t> targets()
+{
+    tellTargetsOnce();
+    return hwy::SupportedAndGeneratedTargets();
+}
+
+void useTarget(std::int64_t target)
+{
+    tellTargetsOnce();
+    hwy::SetSupportedTargetsForTest(target != 0 ? target : processorTargets());
+}
 
 } // namespace inverse
 
@@ -303,9 +351,8 @@ void MatrVecProds(
 {
     // Each row's sums are the same whichever thread forms them; a press at a fine paneling
     // waits for little else.
-    constexpr int sharedFrom = 400;
     constexpr int blockRows = 64;
-    if (n < sharedFrom) {
+    if (n < inverse::sharedFrom) {
         rowProducts(a, vectors, results, count, n, 0, n);
         return;
     }

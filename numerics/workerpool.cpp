@@ -52,6 +52,11 @@ std::uint32_t roundOf(Word word) { return std::uint32_t(word >> 32); }
 std::uint32_t countOf(Word word) { return std::uint32_t(word >> 16) & 0xffff; }
 std::uint32_t nextOf(Word word) { return std::uint32_t(word) & 0xffff; }
 
+// Going to sleep and waking up rest on a write of one atomic followed by a read of another, on
+// both sides: either the sleeper sees the news or the one bringing it sees the sleeper. Where the
+// caller's write is a plain store, a sequentially consistent fence follows it. The operations alone
+// would do in C++, but emulated ARM (qemu-user) may let the read pass a plain store, and the
+// wake-up is lost; a read-modify-write, as on the workers' side, is ordered there too.
 class Pool
 {
 public:
@@ -87,6 +92,7 @@ public:
         finished_.store(0, std::memory_order_relaxed);
         const std::uint32_t round = roundOf(next_.load(std::memory_order_relaxed)) + 1;
         next_.store(Word(round) << 32 | Word(count) << 16);
+        std::atomic_thread_fence(std::memory_order_seq_cst);
         if (workersAsleep_.load() > 0) {
             {
                 std::lock_guard<std::mutex> lock(mutex_);
@@ -100,6 +106,7 @@ public:
         if (!spinFor(callerSpin, finished)) {
             std::unique_lock<std::mutex> lock(mutex_);
             callerAsleep_.store(true);
+            std::atomic_thread_fence(std::memory_order_seq_cst);
             roundFinished_.wait(lock, finished);
             callerAsleep_.store(false);
         }
