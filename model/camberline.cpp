@@ -1,11 +1,11 @@
 #include "camberline.h"
 
-#include "elementary.h"
 #include "geometry.h"
 #include "workerpool.h"
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 Camberline::Camberline(const Paneling &paneling)
     : p(paneling)
@@ -20,11 +20,11 @@ Camberline::Camberline(const Paneling &paneling)
         return;
     // The uniform i / n is mapped onto t from -a to b and back onto the chord through the
     // arctangent: spacing 1 / (1 + t^2), finest at both ends.
-    const double phi0 = elementary::atan(-p.leDensity);
-    const double range = elementary::atan(p.teDensity) - phi0;
+    const double phi0 = std::atan(-p.leDensity);
+    const double range = std::atan(p.teDensity) - phi0;
     for (int i = 1; i < n; ++i) {
         const double t = static_cast<double>(i) / n * (p.leDensity + p.teDensity) - p.leDensity;
-        x[i] = (elementary::atan(t) - phi0) / range;
+        x[i] = (std::atan(t) - phi0) / range;
     }
 }
 
@@ -47,7 +47,7 @@ void Camberline::sety(int i, double v)
 
 double Camberline::panelAngle(int i) const
 {
-    return elementary::atan(-(ypoint(i + 1) - ypoint(i)) / (xpoint(i + 1) - xpoint(i)));
+    return std::atan(-(ypoint(i + 1) - ypoint(i)) / (xpoint(i + 1) - xpoint(i)));
 }
 
 void Camberline::computePoints(const Airfoil &airfoil)

@@ -1,7 +1,5 @@
 #include "naca.h"
 
-#include "elementary.h"
-
 #include <cmath>
 
 namespace {
@@ -33,17 +31,17 @@ NacaSection nacaFourDigit(double m, double p, double t, int stations, bool close
     const double a4 = closedTrailingEdge ? -0.1036 : -0.1015;
     std::vector<double> xu, yu, xl, yl;
     for (int i = 0; i < stations; ++i) {
-        const double x = 0.5 * (1 - elementary::cos(Pi * i / (stations - 1)));
+        const double x = 0.5 * (1 - std::cos(Pi * i / (stations - 1)));
         const double yt = 5 * t
             * (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x
                 + a4 * x * x * x * x);
         // Thickness is laid off perpendicular to the mean line.
-        const double theta = elementary::atan(meanLineSlope(m, p, x));
+        const double theta = std::atan(meanLineSlope(m, p, x));
         const double yc = nacaMeanLine(m, p, x);
-        xu.push_back(x - yt * elementary::sin(theta));
-        yu.push_back(yc + yt * elementary::cos(theta));
-        xl.push_back(x + yt * elementary::sin(theta));
-        yl.push_back(yc - yt * elementary::cos(theta));
+        xu.push_back(x - yt * std::sin(theta));
+        yu.push_back(yc + yt * std::cos(theta));
+        xl.push_back(x + yt * std::sin(theta));
+        yl.push_back(yc - yt * std::cos(theta));
     }
     NacaSection section;
     for (int i = stations - 1; i >= 0; --i) {

@@ -8,11 +8,10 @@
 set -euo pipefail
 
 # Qt Charts' CMake package needs Qt OpenGL's, which Debian ships apart; Google Highway (libhwy-dev)
-# gives the matrix inverse its kernels for each instruction set; SLEEF (libsleef-dev) the model's
-# elementary functions, the same bits on every processor; dxflib writes the cutting templates' DXF
-# drawings.
+# gives the matrix inverse its kernels for each instruction set; dxflib writes the cutting
+# templates' DXF drawings.
 run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libhwy-dev
-    libsleef-dev libdxflib-dev fonts-dejavu-core)
+    libdxflib-dev fonts-dejavu-core)
 # poppler-utils reads the exported PDF pages back.
 test=("${run[@]}" desktop-file-utils appstream poppler-utils)
 case "${1:-run}" in
