@@ -1,7 +1,7 @@
 // The start of liftwise-cli, the cost a script pays at every call: --version and a default
 // analyze of one file, against programs that only start: liftwise_hello, on QtCore alone,
 // liftwise_hello_hwy, which links Google Highway's library besides (whose loading calibrates a
-// timer, a cost every program that links it pays), and liftwise_hello_gui, which links QtGui. Each
+// timer: liftwise-cli loads it only when it first inverts), and liftwise_hello_gui, which links QtGui. Each
 // run is a process spawned and waited for, its output dropped; the benchmarks take turns in random
 // order, so that a busy machine slows all of them alike. After the medians, each one's ratio to
 // liftwise_hello's.
