@@ -71,17 +71,21 @@ void DesignRoom::createActions()
     undoAct->setEnabled(false);
     connect(undoAct, &QAction::triggered, this, &DesignRoom::undo);
     connect(undoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
-    connect(undoStack, &QUndoStack::undoTextChanged, undoAct, [this](const QString &text) {
-        undoAct->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
-    });
+    // The stack, a child created first, clears itself as the room goes: these reach the actions
+    // alone, never the room being taken down.
+    connect(
+        undoStack, &QUndoStack::undoTextChanged, undoAct, [action = undoAct](const QString &text) {
+            action->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
+        });
     redoAct = new QAction(tr("Redo"), this);
     redoAct->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
     redoAct->setEnabled(false);
     connect(redoAct, &QAction::triggered, this, &DesignRoom::redo);
     connect(undoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
-    connect(undoStack, &QUndoStack::redoTextChanged, redoAct, [this](const QString &text) {
-        redoAct->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
-    });
+    connect(
+        undoStack, &QUndoStack::redoTextChanged, redoAct, [action = redoAct](const QString &text) {
+            action->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
+        });
     connect(undoStack, &QUndoStack::indexChanged, this, &DesignRoom::updateModified);
     connect(undoStack, &QUndoStack::cleanChanged, this, &DesignRoom::updateModified);
 }
