@@ -24,7 +24,7 @@ run: build
 test:
 	$(DEPS) test
 	$(MAKE) build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure
 
 # The program, liftwise-cli, the desktop entry, the icon and the AppStream data under PREFIX.
 install: build
@@ -37,7 +37,7 @@ sanitize:
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS) -fno-omit-frame-pointer -g" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZERS)"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure
 
 # libFuzzer with AddressSanitizer and UBSan over the load path, for FUZZ_SECONDS. New inputs go
 # to $(FUZZ_BUILD)/corpus; the seeds and the examples are only read. A crash, a sanitizer
