@@ -96,19 +96,60 @@ PlotPicture PlotPicture::convergence(const Study &study, const QMap<int, Coeffic
     return plot;
 }
 
+struct PlotPicture::Frame
+{
+    QFont labelFont;
+    QFont titleFont;
+    QFontMetricsF labels;
+    QFontMetricsF titles;
+    double legendRow;
+    double legendTop;
+    double xTitleTop;
+    double xLabelsTop;
+    QRectF plot;
+    const PlotPicture *picture;
+
+    double along(double v) const
+    {
+        const AxisTicks &t = picture->x.ticks;
+        return plot.left() + (v - t.min) / (t.max - t.min) * plot.width();
+    }
+    double up(const Axis &axis, double v) const
+    {
+        return plot.bottom()
+            - (v - axis.ticks.min) / (axis.ticks.max - axis.ticks.min) * plot.height();
+    }
+    QPointF at(const Series &s, const QPointF &p) const
+    {
+        return QPointF(along(p.x()), up(s.right ? *picture->right : picture->left, p.y()));
+    }
+};
+
 void PlotPicture::paint(QPainter *painter, const QRectF &box) const
 {
     if (x.ticks.values.isEmpty() || left.ticks.values.isEmpty())
         return;
     painter->save();
-    const QFont labelFont = painter->font();
+    const Frame frame = frameIn(box, painter->font());
+    paintGrid(painter, frame);
+    paintSeries(painter, frame);
+    paintXAxis(painter, frame);
+    paintValueAxis(painter, frame, left);
+    if (right)
+        paintValueAxis(painter, frame, *right);
+    paintNote(painter, frame);
+    paintLegend(painter, frame, box);
+    painter->restore();
+}
+
+PlotPicture::Frame PlotPicture::frameIn(const QRectF &box, const QFont &labelFont) const
+{
+    // The plot's rectangle: the vertical axes' titles and labels beside it, the x axis' labels
+    // and title and the legend's row below it.
     QFont titleFont = labelFont;
     titleFont.setBold(true);
     const QFontMetricsF labels(labelFont);
     const QFontMetricsF titles(titleFont);
-
-    // 1. The plot's rectangle: the vertical axes' titles and labels beside it, the x axis'
-    //    labels and title and the legend's row below it.
     const double legendRow = labels.height() + 2 * LegendPadding;
     const double legendTop = box.bottom() - Margin - LegendBelow - legendRow;
     const double xTitleTop = legendTop - BelowTitle - titles.height();
@@ -119,43 +160,41 @@ void PlotPicture::paint(QPainter *painter, const QRectF &box) const
     };
     const QRectF plot(QPointF(box.left() + Margin + besideAxis(left), box.top() + Margin),
         QPointF(box.right() - Margin - (right ? besideAxis(*right) : 0), xLabelsTop - TickLength));
-    const auto along = [&](double v) {
-        return plot.left() + (v - x.ticks.min) / (x.ticks.max - x.ticks.min) * plot.width();
-    };
-    const auto up = [&](const Axis &axis, double v) {
-        return plot.bottom()
-            - (v - axis.ticks.min) / (axis.ticks.max - axis.ticks.min) * plot.height();
-    };
-    const auto at = [&](const Series &s, const QPointF &p) {
-        return QPointF(along(p.x()), up(s.right ? *right : left, p.y()));
-    };
+    return Frame {labelFont, titleFont, labels, titles, legendRow, legendTop, xTitleTop, xLabelsTop,
+        plot, this};
+}
 
-    // 2. The grid at every tick and round the plot.
+void PlotPicture::paintGrid(QPainter *painter, const Frame &f) const
+{
+    // At every tick and round the plot.
     painter->setPen(QPen(GridColour, 1));
     for (const double v : x.ticks.values + QList<double> {x.ticks.min, x.ticks.max})
-        painter->drawLine(QPointF(along(v), plot.top()), QPointF(along(v), plot.bottom()));
+        painter->drawLine(QPointF(f.along(v), f.plot.top()), QPointF(f.along(v), f.plot.bottom()));
     for (const Axis *axis : {&left, right ? &*right : nullptr}) {
         if (!axis)
             continue;
         for (const double v : axis->ticks.values + QList<double> {axis->ticks.min, axis->ticks.max})
             painter->drawLine(
-                QPointF(plot.left(), up(*axis, v)), QPointF(plot.right(), up(*axis, v)));
+                QPointF(f.plot.left(), f.up(*axis, v)), QPointF(f.plot.right(), f.up(*axis, v)));
     }
+}
 
-    // 3. The series, each over those before, within the plot.
+void PlotPicture::paintSeries(QPainter *painter, const Frame &f) const
+{
+    // Each over those before, within the plot.
     painter->save();
-    painter->setClipRect(plot, Qt::IntersectClip);
+    painter->setClipRect(f.plot, Qt::IntersectClip);
     for (const Series &s : series) {
         if (s.points.isEmpty())
             continue;
-        QPainterPath line(at(s, s.points.first()));
+        QPainterPath line(f.at(s, s.points.first()));
         for (qsizetype i = 1; i < s.points.size(); ++i)
-            line.lineTo(at(s, s.points.at(i)));
+            line.lineTo(f.at(s, s.points.at(i)));
         painter->setPen(s.style.pen());
         painter->setBrush(Qt::NoBrush);
         if (s.style.marks == SeriesStyle::Marks::Rings) {
             for (const QPointF &p : s.points)
-                painter->drawEllipse(at(s, p), s.style.ringSize / 2, s.style.ringSize / 2);
+                painter->drawEllipse(f.at(s, p), s.style.ringSize / 2, s.style.ringSize / 2);
             continue;
         }
         painter->drawPath(line);
@@ -163,79 +202,86 @@ void PlotPicture::paint(QPainter *painter, const QRectF &box) const
             painter->setPen(Qt::NoPen);
             painter->setBrush(s.style.colour);
             for (const QPointF &p : s.points)
-                painter->drawEllipse(at(s, p), s.style.dotRadius(), s.style.dotRadius());
+                painter->drawEllipse(f.at(s, p), s.style.dotRadius(), s.style.dotRadius());
         }
     }
     painter->restore();
+}
 
-    // 4. The axes: line, ticks, labels and title, each in the axis' colour. The vertical axes'
-    //    titles read upwards.
-    const auto colourOf
-        = [](const Axis &axis) { return axis.colour.isValid() ? axis.colour : LabelColour; };
+void PlotPicture::paintXAxis(QPainter *painter, const Frame &f) const
+{
+    // Line, ticks, labels and title, in the axis' colour.
     painter->setPen(QPen(x.colour.isValid() ? x.colour : AxisColour, 1));
-    painter->drawLine(plot.bottomLeft(), plot.bottomRight());
+    painter->drawLine(f.plot.bottomLeft(), f.plot.bottomRight());
     for (const double v : x.ticks.values)
-        painter->drawLine(
-            QPointF(along(v), plot.bottom()), QPointF(along(v), plot.bottom() + TickLength));
-    painter->setFont(labelFont);
-    painter->setPen(colourOf(x));
+        painter->drawLine(QPointF(f.along(v), f.plot.bottom()),
+            QPointF(f.along(v), f.plot.bottom() + TickLength));
+    painter->setFont(f.labelFont);
+    painter->setPen(x.colour.isValid() ? x.colour : LabelColour);
     for (qsizetype i = 0; i < x.ticks.values.size(); ++i) {
         const QString &label = x.ticks.labels.at(i);
-        painter->drawText(QPointF(along(x.ticks.values.at(i)) - labels.horizontalAdvance(label) / 2,
-                              xLabelsTop + labels.ascent()),
+        painter->drawText(
+            QPointF(f.along(x.ticks.values.at(i)) - f.labels.horizontalAdvance(label) / 2,
+                f.xLabelsTop + f.labels.ascent()),
             label);
     }
-    painter->setFont(titleFont);
-    painter->drawText(QPointF(plot.center().x() - titles.horizontalAdvance(x.title) / 2,
-                          xTitleTop + titles.ascent()),
+    painter->setFont(f.titleFont);
+    painter->drawText(QPointF(f.plot.center().x() - f.titles.horizontalAdvance(x.title) / 2,
+                          f.xTitleTop + f.titles.ascent()),
         x.title);
-    for (const Axis *axis : {&left, right ? &*right : nullptr}) {
-        if (!axis)
-            continue;
-        const bool onLeft = axis == &left;
-        const double edge = onLeft ? plot.left() : plot.right();
-        const double outwards = onLeft ? -1 : 1;
-        painter->setPen(QPen(axis->colour.isValid() ? axis->colour : AxisColour, 1));
-        painter->drawLine(QPointF(edge, plot.top()), QPointF(edge, plot.bottom()));
-        for (const double v : axis->ticks.values)
-            painter->drawLine(
-                QPointF(edge, up(*axis, v)), QPointF(edge + outwards * TickLength, up(*axis, v)));
-        painter->setFont(labelFont);
-        painter->setPen(colourOf(*axis));
-        const double labelEdge = edge + outwards * (TickLength + LabelGap);
-        for (qsizetype i = 0; i < axis->ticks.values.size(); ++i) {
-            const QString &label = axis->ticks.labels.at(i);
-            const double width = labels.horizontalAdvance(label);
-            painter->drawText(
-                QPointF(onLeft ? labelEdge - width : labelEdge,
-                    up(*axis, axis->ticks.values.at(i)) - labels.height() / 2 + labels.ascent()),
-                label);
-        }
-        const double titleLeft = onLeft
-            ? labelEdge - widest(labels, axis->ticks.labels) - LabelGap - titles.height()
-            : labelEdge + widest(labels, axis->ticks.labels) + LabelGap;
-        painter->save();
-        painter->setFont(titleFont);
-        painter->translate(titleLeft + titles.ascent(),
-            plot.center().y() + titles.horizontalAdvance(axis->title) / 2);
-        painter->rotate(-90);
-        painter->drawText(QPointF(0, 0), axis->title);
-        painter->restore();
-    }
+}
 
-    // 5. The note beside its point.
-    if (note) {
-        painter->setFont(labelFont);
-        painter->setPen(Qt::black);
-        const QPointF point(along(note->at.x()), up(left, note->at.y()));
+void PlotPicture::paintValueAxis(QPainter *painter, const Frame &f, const Axis &axis) const
+{
+    // Line, ticks, labels and title, in the axis' colour, the title reading upwards.
+    const bool onLeft = &axis == &left;
+    const double edge = onLeft ? f.plot.left() : f.plot.right();
+    const double outwards = onLeft ? -1 : 1;
+    painter->setPen(QPen(axis.colour.isValid() ? axis.colour : AxisColour, 1));
+    painter->drawLine(QPointF(edge, f.plot.top()), QPointF(edge, f.plot.bottom()));
+    for (const double v : axis.ticks.values)
+        painter->drawLine(
+            QPointF(edge, f.up(axis, v)), QPointF(edge + outwards * TickLength, f.up(axis, v)));
+    painter->setFont(f.labelFont);
+    painter->setPen(axis.colour.isValid() ? axis.colour : LabelColour);
+    const double labelEdge = edge + outwards * (TickLength + LabelGap);
+    for (qsizetype i = 0; i < axis.ticks.values.size(); ++i) {
+        const QString &label = axis.ticks.labels.at(i);
+        const double width = f.labels.horizontalAdvance(label);
         painter->drawText(
-            QPointF(point.x() + 4,
-                (note->above ? point.y() - labels.height() : point.y()) + labels.ascent()),
-            note->text);
+            QPointF(onLeft ? labelEdge - width : labelEdge,
+                f.up(axis, axis.ticks.values.at(i)) - f.labels.height() / 2 + f.labels.ascent()),
+            label);
     }
+    const double titleLeft = onLeft
+        ? labelEdge - widest(f.labels, axis.ticks.labels) - LabelGap - f.titles.height()
+        : labelEdge + widest(f.labels, axis.ticks.labels) + LabelGap;
+    painter->save();
+    painter->setFont(f.titleFont);
+    painter->translate(titleLeft + f.titles.ascent(),
+        f.plot.center().y() + f.titles.horizontalAdvance(axis.title) / 2);
+    painter->rotate(-90);
+    painter->drawText(QPointF(0, 0), axis.title);
+    painter->restore();
+}
 
-    // 6. The legend in a row under the plot: a marker filled with each series' colour and its
-    //    name, once for the series of one name.
+void PlotPicture::paintNote(QPainter *painter, const Frame &f) const
+{
+    if (!note)
+        return;
+    painter->setFont(f.labelFont);
+    painter->setPen(Qt::black);
+    const QPointF point(f.along(note->at.x()), f.up(left, note->at.y()));
+    painter->drawText(
+        QPointF(point.x() + 4,
+            (note->above ? point.y() - f.labels.height() : point.y()) + f.labels.ascent()),
+        note->text);
+}
+
+void PlotPicture::paintLegend(QPainter *painter, const Frame &f, const QRectF &box) const
+{
+    // In a row under the plot: a marker filled with each series' colour and its name, once for
+    // the series of one name.
     QList<const Series *> entries;
     QStringList names;
     for (const Series &s : series) {
@@ -245,13 +291,13 @@ void PlotPicture::paint(QPainter *painter, const QRectF &box) const
         names << s.name;
     }
     // Half the font's height, as Qt Charts sizes its markers.
-    const double marker = QFontMetrics(labelFont).height() / 2;
+    const double marker = QFontMetrics(f.labelFont).height() / 2;
     double width = -EntryGap;
     for (const Series *s : entries)
-        width += marker + 1 + MarkerGap + labels.horizontalAdvance(s->name) + EntryGap;
-    const double middle = legendTop + legendRow / 2;
+        width += marker + 1 + MarkerGap + f.labels.horizontalAdvance(s->name) + EntryGap;
+    const double middle = f.legendTop + f.legendRow / 2;
     double from = box.center().x() - width / 2;
-    painter->setFont(labelFont);
+    painter->setFont(f.labelFont);
     for (const Series *s : entries) {
         painter->setPen(QPen(Qt::black, 1));
         painter->setBrush(s->style.marks == SeriesStyle::Marks::Rings ? QBrush(Qt::NoBrush)
@@ -259,8 +305,8 @@ void PlotPicture::paint(QPainter *painter, const QRectF &box) const
         painter->drawRect(QRectF(from + 0.5, middle - marker / 2, marker, marker));
         from += marker + 1 + MarkerGap;
         painter->setPen(LabelColour);
-        painter->drawText(QPointF(from, middle - labels.height() / 2 + labels.ascent()), s->name);
-        from += labels.horizontalAdvance(s->name) + EntryGap;
+        painter->drawText(
+            QPointF(from, middle - f.labels.height() / 2 + f.labels.ascent()), s->name);
+        from += f.labels.horizontalAdvance(s->name) + EntryGap;
     }
-    painter->restore();
 }

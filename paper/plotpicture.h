@@ -5,6 +5,7 @@
 #include "coefficients.h"
 #include "plotstyle.h"
 
+#include <QFont>
 #include <QList>
 #include <QMap>
 #include <QPointF>
@@ -55,6 +56,16 @@ private:
         QString text;
         bool above = false;
     };
+
+    // Where the plot lies in its box, and the fonts and rows it is labelled with.
+    struct Frame;
+    Frame frameIn(const QRectF &box, const QFont &labelFont) const;
+    void paintGrid(QPainter *painter, const Frame &frame) const;
+    void paintSeries(QPainter *painter, const Frame &frame) const;
+    void paintXAxis(QPainter *painter, const Frame &frame) const;
+    void paintValueAxis(QPainter *painter, const Frame &frame, const Axis &axis) const;
+    void paintNote(QPainter *painter, const Frame &frame) const;
+    void paintLegend(QPainter *painter, const Frame &frame, const QRectF &box) const;
 
     Axis x;
     Axis left;
