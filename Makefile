@@ -8,6 +8,11 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= $(HOME)/.local
 # Each target installs the packages it needs and no more (see the script).
 DEPS := bash scripts/install-deps.sh
+# Where ccache is installed (make test installs it), a build compiles only what changed since any
+# earlier build of any checkout on this machine: paths are taken relative to the checkout.
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
 
 .PHONY: all build run test sanitize fuzz bench install examples clean
 
@@ -15,7 +20,7 @@ all: build
 
 build:
 	$(DEPS) run
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(LAUNCHER)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -33,7 +38,7 @@ install: build
 # Every test again, built with AddressSanitizer and UBSan; any finding fails the run.
 sanitize:
 	$(DEPS) test
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_BENCH=OFF \
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_BENCH=OFF $(LAUNCHER) \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS) -fno-omit-frame-pointer -g" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZERS)"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -44,7 +49,7 @@ sanitize:
 # report or an input slower than a second fails the run and leaves the input in $(FUZZ_BUILD).
 fuzz:
 	$(DEPS) fuzz
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_FUZZ=ON \
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_FUZZ=ON $(LAUNCHER) \
 	    -DCMAKE_CXX_COMPILER=clang++-14
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	mkdir -p $(FUZZ_BUILD)/corpus

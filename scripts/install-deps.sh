@@ -12,8 +12,9 @@ set -euo pipefail
 # templates' DXF drawings.
 run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libhwy-dev
     libdxflib-dev fonts-dejavu-core)
-# poppler-utils reads the exported PDF pages back.
-test=("${run[@]}" desktop-file-utils appstream poppler-utils)
+# poppler-utils reads the exported PDF pages back; ccache keeps what the builds compiled, so
+# that the next build of any checkout compiles only what changed.
+test=("${run[@]}" desktop-file-utils appstream poppler-utils ccache)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
     test) packages=("${test[@]}") ;;
