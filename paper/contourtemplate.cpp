@@ -4,6 +4,7 @@
 #include "filesystem.h"
 #include "format.h"
 #include "modification.h"
+#include "report.h"
 #include "study.h"
 
 #include <dl_dxf.h>
@@ -189,12 +190,8 @@ ContourTemplate ContourTemplate::of(const Study &study, double chord)
 
 QString ContourTemplate::caption() const
 {
-    QString text = QStringLiteral("%1 — chord %2 mm — %3").arg(title, mm(chord), fileName);
-    if (presses == 1)
-        text += QStringLiteral(", after 1 Modify press");
-    else if (presses > 1)
-        text += QStringLiteral(", after %1 Modify presses").arg(presses);
-    return text;
+    return QStringLiteral("%1 — chord %2 mm — %3").arg(title, mm(chord), fileName)
+        + Report::pressesNote(size_t(std::max(presses, 0)));
 }
 
 QByteArray ContourTemplate::dxf(QString *problem) const
