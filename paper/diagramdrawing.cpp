@@ -57,12 +57,24 @@ QPen dashedPen(const QColor &colour)
     return pen;
 }
 
+namespace {
+
+// Straight lines through the n points (x(i), y(i)).
+template <typename X, typename Y> QPainterPath pathThrough(int n, const X &x, const Y &y)
+{
+    QPainterPath path(scenePoint(x(0), y(0)));
+    for (int i = 1; i < n; ++i)
+        path.lineTo(scenePoint(x(i), y(i)));
+    return path;
+}
+
+} // namespace
+
 QPainterPath polygonPath(const Airfoil &airfoil)
 {
-    QPainterPath points(scenePoint(airfoil.px(0), airfoil.py(0)));
-    for (int i = 1; i < airfoil.npoints(); ++i)
-        points.lineTo(scenePoint(airfoil.px(i), airfoil.py(i)));
-    return points;
+    return pathThrough(
+        airfoil.npoints(), [&](int i) { return airfoil.px(i); },
+        [&](int i) { return airfoil.py(i); });
 }
 
 QPainterPath splinePath(const Airfoil &airfoil)
@@ -77,10 +89,9 @@ QPainterPath splinePath(const Airfoil &airfoil)
 
 QPainterPath camberPath(const Camberline &line)
 {
-    QPainterPath path(scenePoint(line.xpoint(0), line.ypoint(0)));
-    for (int i = 1; i < line.npoints(); ++i)
-        path.lineTo(scenePoint(line.xpoint(i), line.ypoint(i)));
-    return path;
+    return pathThrough(
+        line.npoints(), [&](int i) { return line.xpoint(i); },
+        [&](int i) { return line.ypoint(i); });
 }
 
 QLineF chordLine() { return QLineF(0, 0, 1000, 0); }
