@@ -2,11 +2,13 @@
 
 #include "format.h"
 #include "numberfield.h"
+#include "report.h"
 #include "studystep.h"
 
 #include <QtWidgets>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -86,6 +88,12 @@ void DesignRoom::createActions()
         undoStack, &QUndoStack::redoTextChanged, redoAct, [action = redoAct](const QString &text) {
             action->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
         });
+    reachAct = new QAction(tr("Reach Targets"), this);
+    reachAct->setShortcut(QKeySequence(tr("Ctrl+T")));
+    reachAct->setStatusTip(tr("Press at the reference paneling until the section a save writes "
+                              "gives the targets"));
+    reachAct->setEnabled(false);
+    connect(reachAct, &QAction::triggered, this, &DesignRoom::reachTargets);
     connect(undoStack, &QUndoStack::indexChanged, this, &DesignRoom::updateModified);
     connect(undoStack, &QUndoStack::cleanChanged, this, &DesignRoom::updateModified);
 }
@@ -160,6 +168,11 @@ void DesignRoom::createModifyButton()
     connect(modify, &QPushButton::pressed, this, &DesignRoom::doModify);
     // Nothing to reshape before a file is loaded.
     modify->setEnabled(false);
+    reach = new QPushButton(reachAct->text());
+    describe(reach, reachAct->statusTip());
+    reach->setEnabled(false);
+    connect(reach, &QPushButton::clicked, reachAct, &QAction::trigger);
+    connect(reachAct, &QAction::enabledChanged, reach, &QPushButton::setEnabled);
     // With the focus on the button, Return and Enter press it as Space does, once per key press.
     for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         QShortcut *shortcut
@@ -171,6 +184,7 @@ void DesignRoom::createModifyButton()
 void DesignRoom::showFile()
 {
     modify->setEnabled(true);
+    reachAct->setEnabled(true);
     const Targets targets = study->presetTargets();
     settingFields = true;
     alpha0SpinBox->setValue(degrees(targets.alpha0));
@@ -251,6 +265,10 @@ void DesignRoom::runPanelingStep()
     panelingStep.stop();
     const Study::LineState before = study->lineState();
     const Paneling paneling = fieldsPaneling();
+    // A finished edit that leaves the paneling as it was is no step: the line and its presses
+    // stay.
+    if (study->isLoaded() && paneling == before.paneling)
+        return;
     busyStep(paneling, [&] { study->setPaneling(paneling); });
     if (!study->isLoaded()) {
         emit steppedWithoutFile();
@@ -262,8 +280,7 @@ void DesignRoom::runPanelingStep()
     const QString text = changed > 1          ? tr("Paneling")
         : paneling.panels != was.panels       ? tr("Number of Panels")
         : paneling.leDensity != was.leDensity ? tr("Leading Edge Density")
-        : paneling.teDensity != was.teDensity ? tr("Trailing Edge Density")
-                                              : tr("Rebuild Line");
+                                              : tr("Trailing Edge Density");
     pushStep(text, before);
 }
 
@@ -284,33 +301,109 @@ void DesignRoom::panelingStepped()
 void DesignRoom::panelingEditFinished()
 {
     // A typed value is taken as a step just before the edit finishes: one rebuild is enough.
-    // A finished edit without a change rebuilds the line, which ends the Modify presses.
+    // A finished edit without a change is run too, and changes nothing.
     if (!lineFromStep)
         panelingChanged();
     lineFromStep = false;
 }
 
+Targets DesignRoom::fieldTargets() const
+{
+    return Targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
+}
+
+namespace {
+
+// How far c lies from the targets, in multiples of the reached tolerances.
+double miss(const Targets &targets, const Coefficients &c)
+{
+    return std::max(std::fabs(degrees(c.alpha0 - targets.alpha0)) / Targets::ReachedAlpha0Degrees,
+        std::fabs(c.cm0 - targets.cm0) / Targets::ReachedCm0);
+}
+
+} // namespace
+
 void DesignRoom::doModify()
 {
     finishPanelingStep();
     lineFromStep = false;
-    const Targets targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
-    const Study::LineState before = study->lineState();
-    busyStep(study->paneling(), [&] { study->modify(targets); });
     if (!study->isLoaded())
         return;
+    const Targets targets = fieldTargets();
+    const QString line = Report::paneledLine(study->paneling().panels);
+    // Targets met already, by the section a save writes or by the line pressed, are no reason
+    // to reshape either.
+    const Coefficients &saved = study->section()->referenceCoefficients;
+    if (miss(targets, saved) <= 1.0 || miss(targets, study->paneledCoefficients()) <= 1.0) {
+        window->statusBar()->showMessage(
+            tr("Modify: the targets are met already: %1 %2; %3 %4")
+                .arg(line, Report::angleAndMoment(study->paneledCoefficients()),
+                    Report::reshapedSection(), Report::angleAndMoment(saved)));
+        return;
+    }
+    const Study::LineState before = study->lineState();
+    const double missBefore = miss(targets, study->paneledCoefficients());
+    busyStep(study->paneling(), [&] { study->modify(targets); });
     pushStep(tr("Modify"), before);
     const Coefficients &reached = study->paneledCoefficients();
-    if (!targets.reachedBy(reached, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
+    const QString press = tr("Modify press %1").arg(study->presses().size());
+    QString section;
+    if (const Coefficients *reshaped = study->reshapedReference())
+        section = tr("; %1 %2").arg(Report::reshapedSection(), Report::angleAndMoment(*reshaped));
+    // "not reached" only where the press could come no closer: the two shapes cannot take
+    // every line everywhere.
+    if (!study->presses().back().applied || miss(targets, reached) >= missBefore) {
         window->statusBar()->showMessage(
-            tr("target not reached: alpha0 = %1 deg, cm0 = %2")
-                .arg(Format::fixed(degrees(reached.alpha0), 3), Format::fixed(reached.cm0, 4)));
-    } else if (const Coefficients *section = study->reshapedReference()) {
-        window->statusBar()->showMessage(
-            tr("Modify: alpha0 %1 deg, cm0 %2")
-                .arg(Format::fixed(degrees(section->alpha0), 3), Format::fixed(section->cm0, 4)),
-            5000);
+            tr("%1: target not reached, the press comes no closer: "
+               "%2 %3%4")
+                .arg(press, line, Report::angleAndMoment(reached), section));
+        return;
     }
+    window->statusBar()->showMessage(
+        tr("%1: %2 %3%4").arg(press, line, Report::angleAndMoment(reached), section));
+}
+
+bool DesignRoom::reachTargets()
+{
+    finishPanelingStep();
+    lineFromStep = false;
+    if (!study->isLoaded())
+        return true;
+    const Targets targets = fieldTargets();
+    const Study::LineState before = study->lineState();
+    // Shown, window-modal, only once the presses take longer than a moment: only then do
+    // events run, so that Esc or Cancel can stop them and nothing else can reach the window.
+    QProgressDialog progress(
+        tr("Reaching the targets..."), tr("Cancel"), 0, Study::ReachPresses, window);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(std::numeric_limits<int>::max());
+    QElapsedTimer clock;
+    clock.start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Study::Reach reach = study->reachTargets(targets, Paneling::reference(),
+        Study::ReachPresses, [&](int press, const Coefficients &, const Coefficients *) {
+            if (!progress.isVisible() && clock.elapsed() > 400)
+                progress.show();
+            if (progress.isVisible()) {
+                progress.setValue(press);
+                QCoreApplication::processEvents();
+            }
+            return !progress.wasCanceled();
+        });
+    QApplication::restoreOverrideCursor();
+    if (reach.cancelled) {
+        window->statusBar()->showMessage(tr("Reach Targets cancelled: nothing changed"), 5000);
+        return false;
+    }
+    if (reach.presses > 0)
+        pushStep(tr("Reach Targets"), before);
+    const QString values = Report::angleAndMoment(study->section()->referenceCoefficients);
+    window->statusBar()->showMessage(reach.reached
+            ? tr("section reached: %1").arg(values)
+            : tr("section not reached after %1 %2: %3")
+                  .arg(reach.presses)
+                  .arg(reach.presses == 1 ? tr("press") : tr("presses"), values));
+    return true;
 }
 
 void DesignRoom::readSettings(const QSettings &settings)

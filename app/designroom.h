@@ -20,8 +20,8 @@ class QSpinBox;
 class QUndoStack;
 QT_END_NAMESPACE
 
-// The design actions: the paneling fields' steps, the Modify targets and press, and Undo and
-// Redo over all of them, to the bit. The window lays out the fields and the button.
+// The design actions: the paneling fields' steps, the Modify targets, press and Reach Targets,
+// and Undo and Redo over all of them, to the bit. The window lays out the fields and buttons.
 class DesignRoom : public QObject
 {
     Q_OBJECT
@@ -40,8 +40,14 @@ public:
     QList<QAbstractSpinBox *> panelingFields() const;
     QList<QAbstractSpinBox *> targetFields() const;
     QPushButton *modifyButton() const { return modify; }
-    // Undo and Redo, as the Edit menu lists them.
+    QPushButton *reachButton() const { return reach; }
+    // Undo and Redo, then Reach Targets, as the Edit menu lists them.
     QList<QAction *> actions() const { return {undoAct, redoAct}; }
+    QAction *reachAction() const { return reachAct; }
+
+    // Presses at the reference paneling until the section a save writes gives the targets, as
+    // one step; says in the status bar where it got. False when the user cancelled it.
+    bool reachTargets();
 
     Paneling fieldsPaneling() const;
     // Runs the paneling step still waiting, if any, so that what follows sees its line.
@@ -81,6 +87,7 @@ private:
     void panelingStepped();
     void panelingEditFinished();
     void doModify();
+    Targets fieldTargets() const;
 
     Study *study;
     QMainWindow *window;
@@ -96,6 +103,8 @@ private:
     QDoubleSpinBox *alpha0SpinBox;
     QDoubleSpinBox *cm0SpinBox;
     QPushButton *modify;
+    QPushButton *reach;
+    QAction *reachAct;
     QAction *undoAct;
     QAction *redoAct;
     // The paneled line was rebuilt by a step of a field's value since the last finished edit.

@@ -117,6 +117,8 @@ void MainWindow::createMenus()
     editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addActions(designRoom->actions());
     editMenu->addSeparator();
+    editMenu->addAction(designRoom->reachAction());
+    editMenu->addSeparator();
     editMenu->addAction(saveRoom->copyAction());
 
     viewMenu = menuBar()->addMenu(tr("&View"));

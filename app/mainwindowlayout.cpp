@@ -179,8 +179,7 @@ void MainWindow::createPanelingGroup()
     // is read whole; its lines never wrap.
     panelingText->setLineWrapMode(QTextEdit::NoWrap);
     static_cast<TextPanel *>(panelingText)->wanted = textSize(panelingText,
-        Report::reshapingLines(CamberReshaping())
-            + QStringList {Report::reshapedReferenceLine(Coefficients()), QString()}
+        Report::reshapingLines(CamberReshaping()) + QStringList {QString()}
             + Report::coefficientLines(Coefficients()));
     layout->addWidget(panelingText, 1, 3, 4, 1);
 
@@ -206,6 +205,7 @@ void MainWindow::createModifyGroup()
     for (int i = 0; i < fields.size(); ++i)
         addField(layout, i + 1, fields.at(i));
     layout->addWidget(designRoom->modifyButton(), 3, 2);
+    layout->addWidget(designRoom->reachButton(), 3, 1);
 
     layout->setRowStretch(1, 1);
     layout->setRowStretch(2, 1);

@@ -112,9 +112,32 @@ void SaveRoom::createActions()
     connect(copyAct, &QAction::triggered, this, &SaveRoom::copyResults);
 }
 
+bool SaveRoom::mayMissTargets()
+{
+    if (!study->sectionMissesTargets())
+        return true;
+    const Coefficients &saved = study->section()->referenceCoefficients;
+    QMessageBox box(QMessageBox::Warning, tr("Liftwise"),
+        tr("The saved section gives alpha0 %1 deg, cm0 %2, not the targets: the presses were "
+           "made on the %3-panel line.")
+            .arg(Format::fixed(degrees(saved.alpha0), 3), Format::fixed(saved.cm0, 4))
+            .arg(study->paneling().panels),
+        QMessageBox::NoButton, window);
+    QPushButton *reach = box.addButton(tr("Reach Targets and Save"), QMessageBox::AcceptRole);
+    QPushButton *asItIs = box.addButton(tr("Save As It Is"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(reach);
+    box.exec();
+    if (box.clickedButton() == reach)
+        return design->reachTargets();
+    return box.clickedButton() == asItIs;
+}
+
 void SaveRoom::saveAs()
 {
     design->finishPanelingStep();
+    if (!mayMissTargets())
+        return;
     const QFileInfo loaded(study->path());
     const QString proposed
         = loaded.dir().filePath(loaded.completeBaseName() + QStringLiteral("-modified.dat"));

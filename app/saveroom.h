@@ -44,6 +44,9 @@ signals:
 
 private:
     void createActions();
+    // Whether a save may go on when the section it writes misses the last targets: asked
+    // first, with Reach Targets offered; true when it need not be asked.
+    bool mayMissTargets();
     void exportDiagram();
     void exportContour();
     // The CSV tables behind the tab on show, the report as a PDF, the report on a printer.

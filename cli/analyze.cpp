@@ -108,10 +108,23 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         warnings.append(Format::printable(warning));
     QJsonObject reference = panelingJson(Paneling::reference());
     reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
-    QJsonObject extrapolated;
-    if (const Extrapolation *e = study.extrapolation()) {
-        extrapolated = coefficientsJson(e->value);
-        extrapolated.insert("error", coefficientsJson(e->error));
+    const auto extrapolatedJson = [](const Extrapolation *e) {
+        QJsonObject extrapolated;
+        if (e) {
+            extrapolated = coefficientsJson(e->value);
+            extrapolated.insert("error", coefficientsJson(e->error));
+        }
+        return extrapolated;
+    };
+    // The section a save writes, once presses have reshaped it; "reference" and "extrapolated"
+    // stay the section's as loaded.
+    QJsonValue reshaped;
+    if (const Study::Section *section = study.reshapedSection()) {
+        reshaped = QJsonObject {
+            {"coefficients", coefficientsJson(section->referenceCoefficients)},
+            {"extrapolated", extrapolatedJson(study.extrapolation())},
+            {"geometry", geometryJson(section->geometry)},
+        };
     }
     const QJsonObject document {
         {"file", Format::printable(study.path())},
@@ -119,7 +132,8 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         {"points", data.count()},
         {"layout", data.layoutName()},
         {"reference", reference},
-        {"extrapolated", extrapolated},
+        {"extrapolated", extrapolatedJson(study.loadedExtrapolation())},
+        {"reshapedSection", reshaped},
         {"paneling", lineJson(*study.paneledLine(), study.paneledCoefficients())},
         {"loading", loadingJson(study.paneledLoading(), study.paneledCoefficients())},
         {"modifications", presses},
@@ -188,6 +202,7 @@ int analyze(const QStringList &args)
     QJsonArray pressesJson;
     for (int k = 0; k < presses; ++k)
         pressesJson.append(pressJson(study.modify(targets), study.paneledCoefficients()));
+    study.convergence().waitForExtrapolation();
 
     if (options.isSet("csv")) {
         writeOut(DataTables::panels(

@@ -6,9 +6,6 @@
 
 namespace Cli {
 
-// The presses a modify without --presses makes at most.
-constexpr int MaxUncountedPresses = 20;
-
 namespace {
 
 // "alpha0 = -4.467 deg, cm0 = -0.0597"
@@ -30,8 +27,10 @@ int modify(const QStringList &args)
     command.addFileArgument();
     command.addPanelingOptions();
     command.addModifyOptions(QString(),
-        QStringLiteral("until the section's values are within 0.001 deg and 0.00001, at most %1")
-            .arg(MaxUncountedPresses));
+        QStringLiteral("until the section's values are within %1 deg and %2, at most %3")
+            .arg(Study::ReachAlpha0Degrees)
+            .arg(Study::ReachCm0, 0, 'f', 5)
+            .arg(Study::ReachPresses));
     command.parser.addOptions({
         {QStringLiteral("output"),
             QStringLiteral("Write the airfoil to OUT.dat instead of standard output (-)."),
@@ -49,7 +48,7 @@ int modify(const QStringList &args)
     // line paneled as the reference is reshapes the section most nearly as it reshapes itself.
     Paneling paneling = Paneling::reference();
     const bool counted = options.isSet("presses");
-    int presses = MaxUncountedPresses;
+    int presses = Study::ReachPresses;
     Targets targets;
     if (!command.readPaneling(&paneling) || !command.readModify(&targets, &presses))
         return UsageError;
@@ -58,33 +57,41 @@ int modify(const QStringList &args)
     study.setPaneling(paneling);
     if (!load(&study, path))
         return FileError;
-    // Counted presses aim at the targets, as the window's do. Otherwise each press aims past
-    // them by what the section still misses, since the section's values differ a little from
-    // the paneled line's, until the section's are within a hundredth of what is promised.
-    Targets aim = targets;
-    const Coefficients *section = nullptr;
-    for (int k = 1; k <= presses; ++k) {
-        if (!study.modify(aim).applied) {
-            err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach these "
-                                    "targets.\n")
-                         .arg(k);
-            return FileError;
+    // Counted presses aim at the targets, as the window's Modify does. Otherwise the study
+    // presses until the section's own values reach them, as the window's Reach Targets does.
+    const auto tellPress = [&](int k, const Coefficients &line, const Coefficients *section) {
+        err()
+            << QStringLiteral("press %1: %2: %3")
+                   .arg(k)
+                   .arg(Report::paneledLine(paneling.panels), values(line))
+            << (section
+                       ? QStringLiteral("; %1: %2").arg(Report::reshapedSection(), values(*section))
+                       : QString())
+            << '\n';
+        return true;
+    };
+    if (counted) {
+        for (int k = 1; k <= presses; ++k) {
+            if (!study.modify(targets).applied) {
+                err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach "
+                                        "these targets.\n")
+                             .arg(k);
+                return FileError;
+            }
+            tellPress(k, study.paneledCoefficients(), study.reshapedReference());
+            if (!study.reshapedReference())
+                break;
         }
-        section = study.reshapedReference();
-        err() << QStringLiteral("press %1: %2").arg(k).arg(values(study.paneledCoefficients()))
-              << (section ? QStringLiteral(", reference: ") + values(*section) : QString()) << '\n';
-        if (!section || (!counted && targets.reachedBy(*section, radians(0.001), 1e-5)))
-            break;
-        if (!counted) {
-            aim.alpha0 += targets.alpha0 - section->alpha0;
-            aim.cm0 += targets.cm0 - section->cm0;
-        }
+    } else {
+        study.reachTargets(targets, paneling, presses, tellPress);
     }
-    if (section
+    // A section an open would refuse is said so below, as it is not written.
+    const Coefficients &section = study.section()->referenceCoefficients;
+    if ((study.presses().empty() || study.reshapedSection())
         && !targets.reachedBy(
-            *section, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
+            section, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
         err() << QStringLiteral("liftwise-cli modify: %1target not reached: %2\n")
-                     .arg(counted ? QStringLiteral("warning: ") : QString(), values(*section));
+                     .arg(counted ? QStringLiteral("warning: ") : QString(), values(section));
         if (!counted)
             return FileError;
     }

@@ -74,8 +74,8 @@ void ConvergenceModel::setExtrapolating(bool on)
     } else {
         refinement.setFuture(QFuture<Coefficients>());
         refining = false;
-        if (extrapolated) {
-            extrapolated.reset();
+        if (!extrapolated.empty()) {
+            extrapolated.clear();
             emit extrapolationChanged();
         }
     }
@@ -91,7 +91,7 @@ QList<int> ConvergenceModel::plannedCounts() const
 
 bool ConvergenceModel::isDone() const
 {
-    if (extrapolating && study->isLoaded() && !extrapolated)
+    if (extrapolating && study->isLoaded() && !extrapolation())
         return false;
     const QList<int> planned = plannedCounts();
     return std::all_of(
@@ -127,7 +127,7 @@ void ConvergenceModel::waitForFinished()
 
 void ConvergenceModel::waitForExtrapolation()
 {
-    if (!extrapolating || !study->isLoaded() || extrapolated)
+    if (!extrapolating || !study->isLoaded() || extrapolation())
         return;
     refine();
     refinement.waitForFinished();
@@ -139,7 +139,7 @@ void ConvergenceModel::fileChanged()
     // The earlier file's extrapolation goes with it, as fileChanged says.
     refinement.setFuture(QFuture<Coefficients>());
     refining = false;
-    extrapolated.reset();
+    extrapolated.clear();
     refine();
     if (sampling)
         restart();
@@ -201,14 +201,39 @@ void ConvergenceModel::complete()
 
 void ConvergenceModel::refine()
 {
-    if (!extrapolating || !study->isLoaded() || extrapolated || refining)
+    if (!extrapolating || !study->isLoaded())
         return;
+    const Study::Section *section = study->section();
+    if (extrapolationOf(section->airfoil.get()) || (refining && refiningFor == section->airfoil))
+        return;
+    // A section the user has left is no longer worked out; undo brings it back, and with it the
+    // work, anew.
     refining = true;
-    refinement.setFuture(
-        QtConcurrent::run([contour = study->sharedAirfoil(), inverses = study->inverses()] {
-            const BackgroundWork givingWay;
-            return coefficientsOf(camberlineOf(*contour, Paneling::refined()), inverses.get());
-        }));
+    refiningFor = section->airfoil;
+    refiningReference = section->referenceCoefficients;
+    refinement.setFuture(QtConcurrent::run([contour = refiningFor, inverses = study->inverses()] {
+        const BackgroundWork givingWay;
+        return coefficientsOf(camberlineOf(*contour, Paneling::refined()), inverses.get());
+    }));
+}
+
+const Extrapolation *ConvergenceModel::extrapolationOf(const Airfoil *airfoil) const
+{
+    for (const auto &[section, extrapolation] : extrapolated) {
+        if (section.get() == airfoil)
+            return &extrapolation;
+    }
+    return nullptr;
+}
+
+const Extrapolation *ConvergenceModel::extrapolation() const
+{
+    return study->isLoaded() ? extrapolationOf(study->section()->airfoil.get()) : nullptr;
+}
+
+const Extrapolation *ConvergenceModel::loadedExtrapolation() const
+{
+    return study->isLoaded() ? extrapolationOf(study->airfoil()) : nullptr;
 }
 
 bool ConvergenceModel::take(int panels, const Coefficients &coefficients)
@@ -225,7 +250,12 @@ void ConvergenceModel::takeRefined()
     if (!refining)
         return;
     refining = false;
-    extrapolated.emplace(study->referenceCoefficients(), refinement.result());
+    // The section as loaded stays first; of the reshaped ones, the latest few.
+    const size_t kept = 8;
+    if (extrapolated.size() >= kept)
+        extrapolated.erase(extrapolated.begin() + 1);
+    extrapolated.emplace_back(refiningFor, Extrapolation(refiningReference, refinement.result()));
+    refiningFor.reset();
     emit extrapolationChanged();
     tellIfDone();
 }

@@ -11,9 +11,12 @@
 #include <QMap>
 #include <QObject>
 
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
+class Airfoil;
 class Study;
 
 // All that a study works out in the background, for the views that show how its values
@@ -48,9 +51,11 @@ public:
     // The coefficients worked out so far, by panel count: once done, every planned count, and
     // beside them those kept from an earlier count's plan.
     const QMap<int, Coefficients> &results() const { return counted; }
-    // The reference coefficients extrapolated from the reference and the refined paneling;
-    // null until worked out for the file loaded.
-    const Extrapolation *extrapolation() const { return extrapolated ? &*extrapolated : nullptr; }
+    // The reference coefficients extrapolated from the reference and the refined paneling, of
+    // the section a save writes (the reshaped one once pressed) and of the section as loaded;
+    // null until worked out. Those of the sections the presses and undo went through are kept.
+    const Extrapolation *extrapolation() const;
+    const Extrapolation *loadedExtrapolation() const;
     // Whether every planned count and the extrapolation, of those switched on, are in.
     bool isDone() const;
 
@@ -99,9 +104,16 @@ private:
     QMap<int, Coefficients> counted;
     // The contour's own counts while those of presses are shown.
     QMap<int, Coefficients> contourCounts;
+    // The section's extrapolation, if known.
+    const Extrapolation *extrapolationOf(const Airfoil *airfoil) const;
+
     QFutureWatcher<Coefficients> refinement {this};
     bool refining = false;
-    std::optional<Extrapolation> extrapolated;
+    // The section the refinement under way is for, and its reference values.
+    std::shared_ptr<const Airfoil> refiningFor;
+    Coefficients refiningReference;
+    // The sections' extrapolations, the latest last, a few at most.
+    std::vector<std::pair<std::shared_ptr<const Airfoil>, Extrapolation>> extrapolated;
     // Whether finished was said for the work as it stands.
     bool toldDone = true;
 };

@@ -46,25 +46,41 @@ QStringList fileLines(const Study &study)
         count += QStringLiteral(" (%1)").arg(notes.join(QStringLiteral(", ")));
     const QString reference
         = QStringLiteral("reference paneling: %1 panels").arg(Paneling::reference().panels);
-    const SectionGeometry &g = study.geometry();
+    const Study::Section &section = *study.section();
+    const Study::Section *loaded = study.loadedSection();
+    const bool reshaped = &section != loaded;
+    const SectionGeometry &g = section.geometry;
     const auto percent = [](double v) { return fixed(100.0 * v, 1); };
     // A largest value of zero lies nowhere in particular.
-    const auto largest = [&](const QString &what, double value, double x) {
+    const auto at = [&](double value, double x) {
         return percent(value) == QLatin1String("0.0")
-            ? QStringLiteral("%1 0.0 %").arg(what)
-            : QStringLiteral("%1 %2 % at %3 % chord").arg(what, percent(value), percent(x));
+            ? QStringLiteral("0.0 %")
+            : QStringLiteral("%1 % at %2 % chord").arg(percent(value), percent(x));
     };
-    QStringList extrapolated;
+    QString camber = QStringLiteral("camber ") + at(g.maxCamber, g.maxCamberX);
+    if (reshaped)
+        camber += QStringLiteral(" (%1 %2)")
+                      .arg(asLoaded(), at(loaded->geometry.maxCamber, loaded->geometry.maxCamberX));
+    QStringList coefficients;
+    if (reshaped) {
+        coefficients << reshapedSection() + pressesNote(study.presses().size()) + QLatin1Char(':');
+    } else if (!study.presses().empty()) {
+        coefficients << QStringLiteral("%1: an open would refuse it: %2")
+                            .arg(reshapedSection(), study.sectionRefusal())
+                     << asLoaded() + QLatin1Char(':');
+    }
+    coefficients << coefficientLines(section.referenceCoefficients);
     if (const Extrapolation *e = study.extrapolation())
-        extrapolated << QStringLiteral("extrapolated: alpha0 = %1 ± %2 deg, cm0 = %3 ± %4")
+        coefficients << QStringLiteral("extrapolated: alpha0 = %1 ± %2 deg, cm0 = %3 ± %4")
                             .arg(fixed(degrees(e->value.alpha0), 3),
                                 fixed(degrees(e->error.alpha0), 3), fixed(e->value.cm0, 4),
                                 fixed(e->error.cm0, 4));
+    if (reshaped)
+        coefficients << sectionLine(asLoaded(), loaded->referenceCoefficients);
     return QStringList {Format::printable(data.title), count, reference} + study.warnings()
-        + QStringList {QString()} + coefficientLines(study.referenceCoefficients()) + extrapolated
+        + QStringList {QString()} + coefficients
         + QStringList {QString(),
-            largest(QStringLiteral("thickness"), g.maxThickness, g.maxThicknessX),
-            largest(QStringLiteral("camber"), g.maxCamber, g.maxCamberX),
+            QStringLiteral("thickness ") + at(g.maxThickness, g.maxThicknessX), camber,
             QStringLiteral("trailing edge gap %1 %").arg(fixed(100.0 * g.trailingEdgeGap, 2))};
 }
 
@@ -75,16 +91,13 @@ QStringList panelingLines(const Study &study)
     QStringList lines;
     if (!study.presses().empty())
         lines = reshapingLines(study.presses().back());
-    if (const Coefficients *reshaped = study.reshapedReference())
-        lines << reshapedReferenceLine(*reshaped);
     return lines << countLine(*study.paneledLine())
                  << coefficientLines(study.paneledCoefficients());
 }
 
 QString countLine(const Camberline &line)
 {
-    const int points = line.npoints();
-    return QStringLiteral("%1 points, %2 panels").arg(points).arg(points - 1);
+    return QStringLiteral("%1, %2 points").arg(paneledLine(line.npoints() - 1)).arg(line.npoints());
 }
 
 QString panelingDescription(const Paneling &p)
@@ -149,10 +162,22 @@ QString analysisText(const Study &study)
             resultLines(*study.paneledLine()).join(QLatin1Char('\n')));
 }
 
-QString reshapedReferenceLine(const Coefficients &reference)
+QString asLoaded() { return QStringLiteral("as loaded"); }
+
+QString reshapedSection() { return QStringLiteral("reshaped section"); }
+
+QString paneledLine(int panels) { return QStringLiteral("paneled line (%1 panels)").arg(panels); }
+
+QString angleAndMoment(const Coefficients &c)
 {
-    return QStringLiteral("reference: alpha0 = %1 deg, cm0 = %2")
-        .arg(fixed(degrees(reference.alpha0), 3), fixed(reference.cm0, 4));
+    return QStringLiteral("alpha0 %1 deg, cm0 %2")
+        .arg(fixed(degrees(c.alpha0), 3), fixed(c.cm0, 4));
+}
+
+QString sectionLine(const QString &name, const Coefficients &reference)
+{
+    return QStringLiteral("%1: alpha0 = %2 deg, cm0 = %3")
+        .arg(name, fixed(degrees(reference.alpha0), 3), fixed(reference.cm0, 4));
 }
 
 QStringList historyLines(const Study &study)

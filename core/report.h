@@ -19,15 +19,19 @@ struct CamberReshaping;
 namespace Report {
 
 // The file panel: title (printable), point count (with the layout when it is not the plain one and
-// the repeated points dropped), the reference paneling, the warnings, a blank line, the reference
-// coefficients, their extrapolation once it is done, a blank line and the section's geometry. A
-// value that rounds to zero is shown without a sign, in every panel.
+// the repeated points dropped), the reference paneling, the warnings, a blank line, the section's
+// reference coefficients, their extrapolation once it is done, a blank line and the section's
+// geometry. The section is what a save writes: after a press the reshaped one, named so, with
+// the values as loaded kept below its coefficients and beside its camber (or, where an open
+// would refuse the reshaped one, why, and the section as loaded). A value that rounds
+// to zero is shown without a sign, in every panel.
 QStringList fileLines(const Study &study);
-// The paneling panel: the last Modify press's report and the reshaped section's reference
-// values, if any, then the point and panel count and the coefficients of the paneled line.
+// The paneling panel: the last Modify press's report, if any, then the paneled line's name and
+// point count and its coefficients.
 QStringList panelingLines(const Study &study);
 
-// "9 points, 8 panels": the paneled line's count, in the panel and on the printed page.
+// "paneled line (8 panels), 9 points": the paneled line's name and count, in the panel and on
+// the printed page.
 QString countLine(const Camberline &line);
 // "8 panels, leading edge density 3.00, trailing edge density 2.00": a paneling as the
 // captions, the copied study and the printed page name it.
@@ -54,9 +58,16 @@ QStringList reshapingLines(const CamberReshaping &reshaping);
 // gives it, headed "press K" in place of "modified paneling", and the alpha0 and cm0 it reached.
 // Empty without presses.
 QStringList historyLines(const Study &study);
-// "reference: alpha0 = -4.467 deg, cm0 = -0.0597": what the section the presses reshaped gives
-// at the reference paneling, as its saved file will.
-QString reshapedReferenceLine(const Coefficients &reference);
+// The three sets of numbers a study shows, each by one name wherever it is shown: the file's
+// section "as loaded", the "reshaped section" a save writes, and the "paneled line (8 panels)".
+QString asLoaded();
+QString reshapedSection();
+QString paneledLine(int panels);
+// "alpha0 -4.163 deg, cm0 -0.0725": a line's two design values, as the status bar says them.
+QString angleAndMoment(const Coefficients &c);
+// "reshaped section: alpha0 = -4.467 deg, cm0 = -0.0597": a section's reference values under
+// its name (what the reshaped section gives at the reference paneling, as its saved file will).
+QString sectionLine(const QString &name, const Coefficients &reference);
 
 } // namespace Report
 

@@ -15,12 +15,8 @@ struct Study::Analysis
     QString path;
     AirfoilData data;
     QStringList warnings;
-    // Shared with the sweeps that still run on it.
-    std::shared_ptr<const Airfoil> airfoil;
-    Camberline reference {Paneling::reference()};
-    Loading referenceLoading;
-    Coefficients referenceCoefficients;
-    SectionGeometry geometry;
+    // Its airfoil is shared with the sweeps that still run on it.
+    Section section;
 };
 
 namespace {
@@ -98,7 +94,7 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     if (const Refusal refusal = analyseFile(device, next.get()))
         return refusal;
     next->path = path;
-    next->geometry = geometryOf(*next->airfoil);
+    next->section.geometry = geometryOf(*next->section.airfoil);
 
     // 2. The new file at the paneling asked for.
     file = std::move(next);
@@ -115,16 +111,17 @@ Study::Refusal Study::analyseFile(QIODevice *device, Analysis *next) const
     const QString reason = analyse(device, &next->data, &airfoil);
     if (!reason.isEmpty())
         return {next->data.readFailed ? Refusal::Unreadable : Refusal::Refused, reason};
-    next->airfoil = std::move(airfoil);
-    next->reference.computePoints(*next->airfoil);
-    next->referenceLoading = loadingOf(next->reference, inverseCache.get());
-    next->referenceCoefficients = coefficientsOf(next->referenceLoading);
+    Section &section = next->section;
+    section.airfoil = std::move(airfoil);
+    section.reference.computePoints(*section.airfoil);
+    section.referenceLoading = loadingOf(section.reference, inverseCache.get());
+    section.referenceCoefficients = coefficientsOf(section.referenceLoading);
     // Numbers that are no numbers would reach every panel and the targets; say so instead.
-    if (!next->referenceCoefficients.isFinite())
+    if (!section.referenceCoefficients.isFinite())
         return {Refusal::Refused,
             QStringLiteral("the analysis of this contour gives coefficients that are not finite")};
     next->warnings = next->data.warnings;
-    const std::string warning = next->airfoil->normalizationWarning();
+    const std::string warning = section.airfoil->normalizationWarning();
     if (!warning.empty())
         next->warnings << QString::fromStdString(warning);
     return {};
@@ -132,6 +129,9 @@ Study::Refusal Study::analyseFile(QIODevice *device, Analysis *next) const
 
 void Study::setPaneling(const Paneling &paneling)
 {
+    // A paneling as it was keeps the line and its presses: a glance at a field loses nothing.
+    if (file && paneling == now.paneling)
+        return;
     now.paneling = paneling;
     if (!file)
         return;
@@ -142,10 +142,12 @@ void Study::setPaneling(const Paneling &paneling)
 
 void Study::rebuildLine()
 {
-    now.line = camberlineOf(*file->airfoil, now.paneling);
+    now.line = camberlineOf(*file->section.airfoil, now.paneling);
     solveLine();
     now.presses.clear();
-    now.reshapedReference.reset();
+    now.section.reset();
+    now.sectionRefusal.clear();
+    now.targets.reset();
     now.originalLoading.reset();
 }
 
@@ -170,16 +172,89 @@ CamberReshaping Study::modify(const Targets &targets)
     const CamberReshaping reshaping = reshapeCamberline(*now.line, targets, inverseCache.get());
     solveLine();
     now.presses.push_back(reshaping);
+    now.targets = targets;
+    readSection();
+    emit lineChanged();
+    return reshaping;
+}
+
+void Study::readSection()
+{
     // What an open of the saved section gives, read from the text a save would write.
     QBuffer saved;
     saved.setData(contourText(file->data.titleBytes));
     saved.open(QIODevice::ReadOnly);
     Analysis section;
-    now.reshapedReference.reset();
-    if (!analyseFile(&saved, &section))
-        now.reshapedReference = section.referenceCoefficients;
+    now.section.reset();
+    now.sectionRefusal.clear();
+    if (const Refusal refusal = analyseFile(&saved, &section)) {
+        now.sectionRefusal = refusal.reason;
+        return;
+    }
+    section.section.geometry = geometryOf(*section.section.airfoil);
+    now.section = std::make_shared<const Section>(std::move(section.section));
+}
+
+Study::Reach Study::reachTargets(const Targets &targets, const Paneling &paneling, int maxPresses,
+    const std::function<bool(int, const Coefficients &, const Coefficients *)> &pressed)
+{
+    Reach reach;
+    const auto reached = [&] {
+        return now.section
+            && targets.reachedBy(
+                now.section->referenceCoefficients, radians(ReachAlpha0Degrees), ReachCm0);
+    };
+    if (!file || (!now.presses.empty() && reached())
+        || (now.presses.empty()
+            && targets.reachedBy(
+                file->section.referenceCoefficients, radians(ReachAlpha0Degrees), ReachCm0))) {
+        reach.reached = bool(file);
+        return reach;
+    }
+    const ForegroundWork userStep;
+    const LineState before = now;
+    // The line pressed: the paneled one when the paneling is the study's, which the presses
+    // then reshape as they reshape the line built anew.
+    Camberline line = camberlineOf(*file->section.airfoil, paneling);
+    applyPresses(line, now.presses);
+    if (now.presses.empty())
+        now.originalLoading = now.loading;
+    Targets aim = targets;
+    while (reach.presses < maxPresses && !reached()) {
+        const CamberReshaping press = reshapeCamberline(line, aim, inverseCache.get());
+        if (!press.applied)
+            break;
+        now.presses.push_back(press);
+        ++reach.presses;
+        readSection();
+        const Coefficients *section = reshapedReference();
+        if (pressed && !pressed(reach.presses, coefficientsOf(line, inverseCache.get()), section)) {
+            now = before;
+            reach.cancelled = true;
+            return reach;
+        }
+        if (!section)
+            break;
+        aim.alpha0 += targets.alpha0 - section->alpha0;
+        aim.cm0 += targets.cm0 - section->cm0;
+    }
+    reach.reached = reached();
+    if (reach.presses == 0)
+        return reach;
+    now.targets = targets;
+    now.line = camberlineOf(*file->section.airfoil, now.paneling);
+    applyPresses(*now.line, now.presses);
+    solveLine();
     emit lineChanged();
-    return reshaping;
+    return reach;
+}
+
+bool Study::sectionMissesTargets() const
+{
+    const Section *saved = section();
+    return saved && now.targets
+        && !now.targets->reachedBy(saved->referenceCoefficients,
+            radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0);
 }
 
 Targets Study::presetTargets() const
@@ -214,7 +289,7 @@ QByteArray Study::airfoilText() const
 QByteArray Study::contourText(const QByteArray &title) const
 {
     std::vector<double> x, y;
-    reshapedContour(*file->airfoil, now.presses, &x, &y);
+    reshapedContour(*file->section.airfoil, now.presses, &x, &y);
     QByteArray text = title + '\n';
     for (size_t i = 0; i < x.size(); ++i)
         text += Format::fixed(x[i], 7).toLatin1() + "  " + Format::fixed(y[i], 7).toLatin1() + '\n';
@@ -262,7 +337,14 @@ const AirfoilData &Study::data() const
 
 QStringList Study::warnings() const { return file ? file->warnings : QStringList(); }
 
-const Airfoil *Study::airfoil() const { return file ? file->airfoil.get() : nullptr; }
+const Airfoil *Study::airfoil() const { return file ? file->section.airfoil.get() : nullptr; }
+
+const Study::Section *Study::loadedSection() const { return file ? &file->section : nullptr; }
+
+const Study::Section *Study::section() const
+{
+    return now.section ? now.section.get() : loadedSection();
+}
 
 Study::LineState Study::lineState() const { return now; }
 
@@ -277,25 +359,25 @@ bool Study::restoreLineState(const LineState &state)
 
 std::shared_ptr<const Airfoil> Study::sharedAirfoil() const
 {
-    return file ? file->airfoil : nullptr;
+    return file ? file->section.airfoil : nullptr;
 }
 
-const Camberline *Study::reference() const { return file ? &file->reference : nullptr; }
+const Camberline *Study::reference() const { return file ? &file->section.reference : nullptr; }
 
 const Loading &Study::referenceLoading() const
 {
     static const Loading none;
-    return file ? file->referenceLoading : none;
+    return file ? file->section.referenceLoading : none;
 }
 
 const Coefficients &Study::referenceCoefficients() const
 {
     static const Coefficients none;
-    return file ? file->referenceCoefficients : none;
+    return file ? file->section.referenceCoefficients : none;
 }
 
 const SectionGeometry &Study::geometry() const
 {
     static const SectionGeometry none;
-    return file ? file->geometry : none;
+    return file ? file->section.geometry : none;
 }

@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,6 +48,33 @@ public:
         QString message(const QString &path) const;
     };
 
+    // A section as an open reads it: its normalised airfoil, the 200-panel reference line with
+    // its loading and coefficients, and its geometry. The study has two: the section as loaded,
+    // and once Modify has pressed, the reshaped section, read back from the text a save writes.
+    struct Section
+    {
+        std::shared_ptr<const Airfoil> airfoil;
+        Camberline reference {Paneling::reference()};
+        Loading referenceLoading;
+        Coefficients referenceCoefficients;
+        SectionGeometry geometry;
+    };
+
+    // How a Reach Targets went.
+    struct Reach
+    {
+        int presses = 0;
+        // The reshaped section's reference values are within the reach tolerances.
+        bool reached = false;
+        // Stopped from outside: the study is as it was before.
+        bool cancelled = false;
+    };
+    // What Reach Targets comes within, of the section's own reference values.
+    static constexpr double ReachAlpha0Degrees = 0.001;
+    static constexpr double ReachCm0 = 1e-5;
+    // How many presses Reach Targets makes at most.
+    static constexpr int ReachPresses = 20;
+
     // With inverses of its own, or shared with other studies (a batch's, all at one paneling).
     explicit Study(QObject *parent = nullptr);
     explicit Study(std::shared_ptr<InverseCache> inverses, QObject *parent = nullptr);
@@ -59,13 +88,28 @@ public:
     Refusal loadFile(const QString &path, const Paneling &paneling);
     Refusal load(QIODevice *device, const QString &path, const Paneling &paneling);
 
-    // Rebuilds the paneled line from the contour, even at an unchanged paneling, which ends
-    // any Modify presses. Before a load it only remembers the paneling.
+    // Rebuilds the paneled line from the contour at a new paneling, which ends any Modify
+    // presses; the paneling the line has changes nothing. Before a load it only remembers the
+    // paneling.
     void setPaneling(const Paneling &paneling);
     // Whether the coefficients of a line at the paneling need no new inversion.
     bool isSolved(const Paneling &paneling) const;
-    // Reshapes the paneled line towards the targets; nothing before a load.
+    // Reshapes the paneled line towards the targets by one press; nothing before a load.
     CamberReshaping modify(const Targets &targets);
+    // Presses at the paneling (on a line of its own when it is not the study's) until the
+    // reshaped section's reference values are within the reach tolerances of the targets, each
+    // press aiming past them by what the section still misses, at most maxPresses times; the
+    // paneled line then follows the presses. After each press, pressed is told the press's
+    // number, the coefficients of the line pressed and the section's (null when an open would
+    // refuse it); when it answers false, the study goes back to how it was. Says lineChanged
+    // once, if anything changed. Nothing before a load, nor with the targets already reached.
+    Reach reachTargets(const Targets &targets, const Paneling &paneling, int maxPresses,
+        const std::function<bool(int, const Coefficients &, const Coefficients *)> &pressed = {});
+    // The targets of the last Modify or Reach Targets since the load; null before one.
+    const Targets *targets() const { return now.targets ? &*now.targets : nullptr; }
+    // Whether the section a save writes misses the last targets by more than Targets's reached
+    // tolerances.
+    bool sectionMissesTargets() const;
     // The targets preset from the reference line, rounded and bounded as a user can give them.
     Targets presetTargets() const;
     // The airfoil as a plain airfoil file, the normalised contour with the Modify presses since
@@ -96,10 +140,15 @@ public:
     const Camberline *reference() const;
     const Loading &referenceLoading() const;
     const Coefficients &referenceCoefficients() const;
-    // The reference coefficients extrapolated from the reference and the refined paneling (see
-    // Extrapolation), as convergence() works them out while extrapolating: null until it is
-    // done, and before a load.
+    // The reference coefficients of the section a save writes (section()) extrapolated from the
+    // reference and the refined paneling (see Extrapolation), as convergence() works them out
+    // while extrapolating: null until it is done, and before a load.
     const Extrapolation *extrapolation() const { return convergenceModel.extrapolation(); }
+    // The same for the section as loaded, whether reshaped since or not.
+    const Extrapolation *loadedExtrapolation() const
+    {
+        return convergenceModel.loadedExtrapolation();
+    }
     // What is worked out in the background on the study: the convergence of its line and the
     // extrapolation of its reference values.
     ConvergenceModel &convergence() { return convergenceModel; }
@@ -112,12 +161,19 @@ public:
     const Coefficients &paneledCoefficients() const { return now.coefficients; }
     // The Modify presses since the paneled line was built from the contour.
     const std::vector<CamberReshaping> &presses() const { return now.presses; }
-    // The reference coefficients of the reshaped section, as an open of its saved file gives
-    // them: what the presses did to the section, not only to the paneled line. Null before a
-    // press, and when an open would refuse the reshaped section.
+    // The section as loaded; null before a load.
+    const Section *loadedSection() const;
+    // The reshaped section, as an open of its saved file reads it: what the presses did to the
+    // section, not only to the paneled line. Null before a press, and when an open would refuse
+    // it (sectionRefusal() says why).
+    const Section *reshapedSection() const { return now.section.get(); }
+    QString sectionRefusal() const { return now.sectionRefusal; }
+    // What a save writes: the reshaped section once pressed, else the section as loaded.
+    const Section *section() const;
+    // The reshaped section's reference coefficients; null as reshapedSection() is.
     const Coefficients *reshapedReference() const
     {
-        return now.reshapedReference ? &*now.reshapedReference : nullptr;
+        return now.section ? &now.section->referenceCoefficients : nullptr;
     }
 
     // The loading of the line as loaded, at this paneling, once presses have reshaped it; null
@@ -137,7 +193,9 @@ public:
         Loading loading;
         Coefficients coefficients;
         std::vector<CamberReshaping> presses;
-        std::optional<Coefficients> reshapedReference;
+        std::shared_ptr<const Section> section;
+        QString sectionRefusal;
+        std::optional<Targets> targets;
         // The paneled line's loading before the first press.
         std::optional<Loading> originalLoading;
     };
@@ -162,6 +220,8 @@ private:
     QByteArray contourText(const QByteArray &title) const;
     void rebuildLine();
     void solveLine();
+    // Reads the text a save writes back into the reshaped section.
+    void readSection();
 
     std::shared_ptr<InverseCache> inverseCache;
     std::unique_ptr<Analysis> file;

@@ -219,19 +219,22 @@ bool paint(QPagedPaintDevice *device, const Study &study,
         [&](const QRectF &box) { DiagramPicture::paint(&painter, box, study); });
     y += DiagramHeight + Gap;
 
-    // 3. The numbers in three columns: the reference line, the paneled line, the section.
+    // 3. The numbers in three columns: the section's reference values, the paneled line, the
+    //    section's points and geometry.
     const QList<QStringList> parts = fileParts(study);
     // The reference's column the widest, for the extrapolation's line.
     const double column = (width - 2 * Gap) * 0.3;
     const double wide = width - 2 * Gap - 2 * column;
     QStringList paneled {Report::countLine(*study.paneledLine())};
     paneled << Report::coefficientLines(study.paneledCoefficients());
-    if (const Coefficients *reshaped = study.reshapedReference())
-        paneled << Report::reshapedReferenceLine(*reshaped);
+    // The reshaped section's values are headed by its name, which the block's title gives.
+    const bool reshaped = study.reshapedSection();
     const double numbers = std::max({
         drawBlock(&painter, QRectF(Margin, y, wide, 600),
-            QStringLiteral("Reference line, %1 panels").arg(Paneling::reference().panels),
-            parts.at(1)),
+            QStringLiteral("%1, %2 panels")
+                .arg(reshaped ? QStringLiteral("Reshaped section") : QStringLiteral("As loaded"))
+                .arg(Paneling::reference().panels),
+            reshaped ? parts.at(1).mid(1) : parts.at(1)),
         drawBlock(&painter, QRectF(Margin + wide + Gap, y, column, 600),
             QStringLiteral("Paneled line"), paneled),
         drawBlock(&painter, QRectF(Margin + wide + column + 2 * Gap, y, column, 600),

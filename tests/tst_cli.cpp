@@ -149,10 +149,13 @@ void tst_Cli::jsonRoundTrips()
     const Run text = cli({"analyze", foil, "--panels", "10", "--modify"});
     const QStringList lines = text.out.split('\n');
     QCOMPARE(lines.at(0), QStringLiteral("[file]"));
+    // After the press the file panel shows the reshaped section's values under its name.
     const QJsonObject ref = doc["reference"].toObject()["coefficients"].toObject();
-    QCOMPARE(
-        lines.at(6), "alpha0 = " + QString::number(ref["alpha0Deg"].toDouble(), 'f', 3) + " deg");
-    QCOMPARE(lines.at(7), "cm0 = " + QString::number(ref["cm0"].toDouble(), 'f', 4));
+    const QJsonObject section = doc["reshapedSection"].toObject()["coefficients"].toObject();
+    QCOMPARE(lines.at(5), QStringLiteral("reshaped section, after 1 Modify press:"));
+    QCOMPARE(lines.at(7),
+        "alpha0 = " + QString::number(section["alpha0Deg"].toDouble(), 'f', 3) + " deg");
+    QCOMPARE(lines.at(8), "cm0 = " + QString::number(section["cm0"].toDouble(), 'f', 4));
     const QJsonObject press = presses.at(0).toObject();
     QCOMPARE(press["coefficients"].toObject(), paneling["coefficients"].toObject());
     QCOMPARE(press["targetAlpha0Deg"].toDouble(),
@@ -304,7 +307,7 @@ void tst_Cli::modify()
     const Run written = cli(args + QStringList {"--output", output});
     QCOMPARE(written.status, 0);
     QVERIFY(written.out.isEmpty());
-    QVERIFY(written.err.startsWith("press 1: alpha0 = "));
+    QVERIFY(written.err.startsWith("press 1: paneled line (200 panels): alpha0 = "));
     const auto [reachedAlpha0, reachedCm0] = referenceOf(output);
     QVERIFY2(qAbs(reachedAlpha0 - alpha0) <= 0.001 && qAbs(reachedCm0 - cm0) <= 1e-5,
         qPrintable(written.err));
@@ -326,8 +329,9 @@ void tst_Cli::modifyCounted()
         "--panels", "8", "--output", output});
     QCOMPARE(counted.status, 0);
     const QString values = "alpha0 = -?\\d+\\.\\d{3} deg, cm0 = -?\\d\\.\\d{4}";
-    const QString press = ", reference: " + values + "\n";
-    QVERIFY2(QRegularExpression("^press 1: " + values + press + "press 2: " + values + press)
+    const QString line = "paneled line \\(8 panels\\): " + values;
+    const QString press = "; reshaped section: " + values + "\n";
+    QVERIFY2(QRegularExpression("^press 1: " + line + press + "press 2: " + line + press)
                  .match(counted.err)
                  .hasMatch(),
         qPrintable(counted.err));

@@ -1,3 +1,4 @@
+#include "analysis.h"
 #include "convergence.h"
 #include "geometry.h"
 #include "oddfiles.h"
@@ -100,6 +101,7 @@ private slots:
     void defaultPanelWidths();
     void targetsPresetAsTheFieldsTakeThem();
     void pressAfterAPanelingChange();
+    void reachTargets();
     void modifyWorkedCase();
     void everyCallBeforeALoad();
     void sharedInversesAreMadeOnce();
@@ -209,6 +211,36 @@ void tst_Study::pressAfterAPanelingChange()
     QVERIFY(qAbs(degrees(study.paneledCoefficients().alpha0) - -4.0) < 0.05);
 }
 
+void tst_Study::reachTargets()
+{
+    // Reach Targets presses a 200-panel line of its own: the section a save writes reads back
+    // within the reach tolerances, and the coarse paneled line follows the presses. Targets
+    // the section meets press nothing; a cancelled reach leaves the study as it was.
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("reach.dat"), nacaFile(0.02, 0.4, 0.12))));
+    const QByteArray loaded = study.airfoilText();
+    const Coefficients &own = study.referenceCoefficients();
+    QCOMPARE(study.reachTargets({own.alpha0, own.cm0}, Paneling::reference(), 20).presses, 0);
+    const Targets targets {radians(-4.0), -0.1};
+    const Study::Reach cancelled = study.reachTargets(targets, Paneling::reference(), 20,
+        [](int press, const Coefficients &, const Coefficients *) { return press < 2; });
+    QVERIFY(cancelled.cancelled && study.presses().empty() && !study.reshapedSection());
+    QCOMPARE(study.airfoilText(), loaded);
+
+    const Study::Reach reach = study.reachTargets(targets, Paneling::reference(), 20);
+    QVERIFY(reach.reached && reach.presses > 1);
+    QCOMPARE(study.paneledLine()->npoints(), 9);
+    Camberline followed = camberlineOf(*study.airfoil(), study.paneling());
+    applyPresses(followed, study.presses());
+    QVERIFY(followed.ordinates() == study.paneledLine()->ordinates());
+    QByteArray text;
+    QVERIFY(!study.savedText(&text));
+    Study saved;
+    QVERIFY(!saved.loadFile(write(QStringLiteral("reached.dat"), text)));
+    QVERIFY(targets.reachedBy(
+        saved.referenceCoefficients(), radians(Study::ReachAlpha0Degrees), Study::ReachCm0));
+}
+
 void tst_Study::modifyWorkedCase()
 {
     // A symmetric section has a flat camber line: the start values are zero, shown without the
@@ -220,20 +252,32 @@ void tst_Study::modifyWorkedCase()
     const Targets targets {radians(-2.0), -0.05};
     study.modify(targets);
     QStringList lines = Report::panelingLines(study);
-    QCOMPARE(lines.size(), 12);
+    QCOMPARE(lines.size(), 11);
     QCOMPARE(lines.at(0), QStringLiteral("modified paneling"));
     QCOMPARE(lines.at(1), QStringLiteral("start  :  alpha0=   0.000  cm0=  0.0000"));
     QCOMPARE(lines.at(2), QStringLiteral("target :  alpha0=  -2.000  cm0= -0.0500"));
     QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a=  3.2175  b=  2.2826"));
-    QCOMPARE(lines.at(5), QStringLiteral("9 points, 8 panels"));
-    QCOMPARE(lines.at(7), QStringLiteral("alpha0 = -2.001 deg"));
-    QCOMPARE(lines.at(8), QStringLiteral("cm0 = -0.0497"));
+    QCOMPARE(lines.at(4), QStringLiteral("paneled line (8 panels), 9 points"));
+    QCOMPARE(lines.at(6), QStringLiteral("alpha0 = -2.001 deg"));
+    QCOMPARE(lines.at(7), QStringLiteral("cm0 = -0.0497"));
     study.modify(targets);
     lines = Report::panelingLines(study);
     QCOMPARE(lines.at(3), QStringLiteral("coefficients :  a= -0.0226  b= -0.0430"));
-    QCOMPARE(lines.at(7), QStringLiteral("alpha0 = -2.000 deg"));
-    QCOMPARE(lines.at(8), QStringLiteral("cm0 = -0.0500"));
-    QCOMPARE(Report::fileLines(study), file);
+    QCOMPARE(lines.at(6), QStringLiteral("alpha0 = -2.000 deg"));
+    QCOMPARE(lines.at(7), QStringLiteral("cm0 = -0.0500"));
+    // The file panel shows the section a save writes, named, with the values as loaded beside.
+    const QStringList reshaped = Report::fileLines(study);
+    QCOMPARE(reshaped.mid(0, 4), file.mid(0, 4));
+    QCOMPARE(reshaped.at(4), QStringLiteral("reshaped section, after 2 Modify presses:"));
+    QCOMPARE(reshaped.at(6),
+        QStringLiteral("alpha0 = %1 deg")
+            .arg(Format::fixed(degrees(study.reshapedReference()->alpha0), 3)));
+    QVERIFY(reshaped.contains(QStringLiteral("as loaded: alpha0 = 0.000 deg, cm0 = 0.0000")));
+    QVERIFY(reshaped.contains(
+        QStringLiteral("camber %1 (as loaded 0.0 %)")
+            .arg(QStringLiteral("%1 % at %2 % chord")
+                     .arg(Format::fixed(100 * study.section()->geometry.maxCamber, 1),
+                         Format::fixed(100 * study.section()->geometry.maxCamberX, 1)))));
 }
 
 void tst_Study::everyCallBeforeALoad()
