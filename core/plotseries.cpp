@@ -13,10 +13,12 @@ QString name(Series series)
 {
     switch (series) {
     case Reference:
-        return QStringLiteral("%1 panels, zero incidence").arg(Paneling::reference().panels);
+        return QStringLiteral("as loaded, %1 panels").arg(Paneling::reference().panels);
+    case SectionReference:
+        return QStringLiteral("reshaped section, %1 panels").arg(Paneling::reference().panels);
     case OriginalZeroIncidence:
     case OriginalSmoothEntry:
-        return QStringLiteral("original");
+        return QStringLiteral("paneled line as loaded");
     case ZeroIncidence:
         return QStringLiteral("zero incidence");
     case SmoothEntry:
@@ -47,6 +49,9 @@ QList<QPointF> points(const Study &study, Series series)
     switch (series) {
     case Reference:
         return loadPoints(study.referenceLoading(), 0.0);
+    case SectionReference:
+        return study.reshapedSection() ? loadPoints(study.reshapedSection()->referenceLoading, 0.0)
+                                       : QList<QPointF>();
     case OriginalZeroIncidence:
         return original ? loadPoints(*original, 0.0) : QList<QPointF>();
     case OriginalSmoothEntry:
@@ -79,18 +84,23 @@ QString spikeText(double load) { return QStringLiteral("ΔCp = %1").arg(Format::
 
 namespace ConvergencePlot {
 
-QString name(Series series)
+QString name(Series series, bool reshaped)
 {
     const int reference = Paneling::reference().panels;
+    const QString section
+        = reshaped ? QStringLiteral("reshaped section") : QStringLiteral("as loaded");
     switch (series) {
     case Alpha0:
         return alpha0Title();
     case Cm0:
         return cm0Title();
+    case Alpha0Loaded:
+    case Cm0Loaded:
+        return QStringLiteral("as loaded, %1 panels").arg(reference);
     case Alpha0Reference:
-        return QStringLiteral("alpha0 at %1 panels").arg(reference);
+        return QStringLiteral("alpha0 %1, %2 panels").arg(section).arg(reference);
     case Cm0Reference:
-        return QStringLiteral("cm0 at %1 panels").arg(reference);
+        return QStringLiteral("cm0 %1, %2 panels").arg(section).arg(reference);
     case Alpha0Paneled:
     case Cm0Paneled:
         return QStringLiteral("paneled line");
@@ -100,7 +110,8 @@ QString name(Series series)
 
 bool isAlpha0(Series series)
 {
-    return series == Alpha0 || series == Alpha0Reference || series == Alpha0Paneled;
+    return series == Alpha0 || series == Alpha0Loaded || series == Alpha0Reference
+        || series == Alpha0Paneled;
 }
 
 QString xTitle() { return QStringLiteral("panels"); }
@@ -135,7 +146,11 @@ QList<QPointF> points(const Study &study, Series series)
     if (series == Alpha0Paneled || series == Cm0Paneled)
         return {QPointF(along(panels), value(study.paneledCoefficients()))};
     const auto [left, right] = xRange(panels);
-    const double reference = value(study.referenceCoefficients());
+    const bool loaded = series == Alpha0Loaded || series == Cm0Loaded;
+    if (loaded && !study.reshapedSection())
+        return {};
+    const double reference
+        = value(loaded ? study.referenceCoefficients() : study.section()->referenceCoefficients);
     return {QPointF(left, reference), QPointF(right, reference)};
 }
 

@@ -20,18 +20,27 @@ struct Loading;
 // The load of each panel along the chord.
 namespace LoadingPlot {
 
-// In the order they are drawn, each over those before. The line as loaded shows, dashed, only
-// once Modify has reshaped it; its two loads share one legend entry, "original".
-enum Series { Reference, OriginalZeroIncidence, OriginalSmoothEntry, ZeroIncidence, SmoothEntry };
-constexpr Series AllSeries[]
-    = {Reference, OriginalZeroIncidence, OriginalSmoothEntry, ZeroIncidence, SmoothEntry};
+// In the order they are drawn, each over those before. The section as loaded at the reference
+// paneling shows always; the reshaped section there, and the paneled line as loaded (dashed, its
+// two loads sharing one legend entry), only once Modify has reshaped them.
+enum Series {
+    Reference,
+    SectionReference,
+    OriginalZeroIncidence,
+    OriginalSmoothEntry,
+    ZeroIncidence,
+    SmoothEntry
+};
+constexpr Series AllSeries[] = {Reference, SectionReference, OriginalZeroIncidence,
+    OriginalSmoothEntry, ZeroIncidence, SmoothEntry};
 
 QString name(Series series);
 QString xTitle();
 QString loadTitle();
 // The pressure jump ΔCp of each panel at its vortex, at zero incidence or at the angle of
-// smooth leading-edge entry: of the reference line, of the paneled line, or of that line as
-// loaded, before the presses (empty without presses).
+// smooth leading-edge entry: of the section as loaded or reshaped at the reference paneling, of
+// the paneled line, or of that line as loaded, before the presses (the last two kinds empty
+// without presses).
 QList<QPointF> points(const Study &study, Series series);
 // The pressure jumps of the loading at incidence alpha (radians) at each of its vortices.
 QList<QPointF> loadPoints(const Loading &loading, double alpha);
@@ -47,12 +56,24 @@ QString spikeText(double load);
 namespace ConvergencePlot {
 
 // In the order they are drawn. Alpha0's series go against the left axis, cm0's against the
-// right one; the two marks of the paneled line share one legend entry.
-enum Series { Alpha0, Cm0, Alpha0Reference, Cm0Reference, Alpha0Paneled, Cm0Paneled };
-constexpr Series AllSeries[]
-    = {Alpha0, Cm0, Alpha0Reference, Cm0Reference, Alpha0Paneled, Cm0Paneled};
+// right one. The reference lines are the section's, the reshaped one once pressed; the section
+// as loaded then shows in grey, its two lines sharing one legend entry, as the two marks of the
+// paneled line share one.
+enum Series {
+    Alpha0,
+    Cm0,
+    Alpha0Loaded,
+    Cm0Loaded,
+    Alpha0Reference,
+    Cm0Reference,
+    Alpha0Paneled,
+    Cm0Paneled
+};
+constexpr Series AllSeries[] = {
+    Alpha0, Cm0, Alpha0Loaded, Cm0Loaded, Alpha0Reference, Cm0Reference, Alpha0Paneled, Cm0Paneled};
 
-QString name(Series series);
+// The name of the series, for a study whose section is reshaped or not.
+QString name(Series series, bool reshaped = false);
 bool isAlpha0(Series series);
 QString xTitle();
 QString alpha0Title();
@@ -64,8 +85,8 @@ double along(double n);
 std::pair<double, double> xRange(int panels);
 // The curve of Alpha0 (degrees) or Cm0 over the counts worked out.
 QList<QPointF> curve(const QMap<int, Coefficients> &results, Series series);
-// A reference line along the whole x range, or the mark of the paneled line, of the study as
-// it stands.
+// A reference line along the whole x range (those as loaded empty before a press), or the mark
+// of the paneled line, of the study as it stands.
 QList<QPointF> points(const Study &study, Series series);
 
 } // namespace ConvergencePlot

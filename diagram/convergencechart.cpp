@@ -89,6 +89,8 @@ void ConvergenceChart::createSeries()
     QChart *chart = this->chart();
     alpha0 = addSeries(chart, ConvergencePlot::Alpha0);
     cm0 = addSeries(chart, ConvergencePlot::Cm0);
+    alpha0Loaded = addSeries(chart, ConvergencePlot::Alpha0Loaded);
+    cm0Loaded = addSeries(chart, ConvergencePlot::Cm0Loaded);
     alpha0Reference = addSeries(chart, ConvergencePlot::Alpha0Reference);
     cm0Reference = addSeries(chart, ConvergencePlot::Cm0Reference);
     alpha0Paneled = addMark(chart, ConvergencePlot::Alpha0Paneled);
@@ -99,11 +101,11 @@ void ConvergenceChart::createSeries()
         PlotStyle::convergence(ConvergencePlot::Alpha0).colour, Qt::AlignLeft);
     cm0Axis = addValueAxis(chart, ConvergencePlot::cm0Title(),
         PlotStyle::convergence(ConvergencePlot::Cm0).colour, Qt::AlignRight);
-    for (QXYSeries *series : Group {alpha0, alpha0Reference, alpha0Paneled}) {
+    for (QXYSeries *series : Group {alpha0, alpha0Loaded, alpha0Reference, alpha0Paneled}) {
         series->attachAxis(xAxis());
         series->attachAxis(alpha0Axis);
     }
-    for (QXYSeries *series : Group {cm0, cm0Reference, cm0Paneled}) {
+    for (QXYSeries *series : Group {cm0, cm0Loaded, cm0Reference, cm0Paneled}) {
         series->attachAxis(xAxis());
         series->attachAxis(cm0Axis);
     }
@@ -119,11 +121,13 @@ void ConvergenceChart::labelXAxis()
 
 QString ConvergenceChart::describe(const QXYSeries *series, const QPointF &point) const
 {
-    const bool isAlpha0 = series == alpha0 || series == alpha0Reference || series == alpha0Paneled;
+    const bool isAlpha0 = series == alpha0 || series == alpha0Loaded || series == alpha0Reference
+        || series == alpha0Paneled;
     const QString value = isAlpha0 ? tr("alpha0 = %1 deg").arg(Format::fixed(point.y(), 3))
                                    : tr("cm0 = %1").arg(Format::fixed(point.y(), 4));
     // The reference lines hold one value along the whole axis.
-    if (series == alpha0Reference || series == cm0Reference)
+    if (series == alpha0Reference || series == cm0Reference || series == alpha0Loaded
+        || series == cm0Loaded)
         return value;
     return tr("n = %1, %2").arg(qRound(std::pow(10.0, point.x()))).arg(value);
 }
@@ -142,6 +146,16 @@ void ConvergenceChart::showPaneling()
     cm0Paneled->replace(points(*study, Cm0Paneled));
     alpha0Reference->replace(points(*study, Alpha0Reference));
     cm0Reference->replace(points(*study, Cm0Reference));
+    // The section's lines are named for what it is; the grey ones as loaded show beside a
+    // reshaped section only, under one legend entry.
+    const bool reshaped = study->reshapedSection();
+    alpha0Reference->setName(name(Alpha0Reference, reshaped));
+    cm0Reference->setName(name(Cm0Reference, reshaped));
+    alpha0Loaded->replace(points(*study, Alpha0Loaded));
+    cm0Loaded->replace(points(*study, Cm0Loaded));
+    alpha0Loaded->setVisible(reshaped);
+    cm0Loaded->setVisible(reshaped);
+    chart()->legend()->markers(cm0Loaded).constFirst()->setVisible(false);
     const auto [left, right] = xRange(study->paneling().panels);
     setFullXRange(left, right);
     fitAxes();
@@ -149,6 +163,6 @@ void ConvergenceChart::showPaneling()
 
 void ConvergenceChart::fitAxes()
 {
-    fitToSeries(alpha0Axis, {alpha0, alpha0Reference, alpha0Paneled});
-    fitToSeries(cm0Axis, {cm0, cm0Reference, cm0Paneled});
+    fitToSeries(alpha0Axis, {alpha0, alpha0Loaded, alpha0Reference, alpha0Paneled});
+    fitToSeries(cm0Axis, {cm0, cm0Loaded, cm0Reference, cm0Paneled});
 }

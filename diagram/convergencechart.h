@@ -41,6 +41,8 @@ private:
 
     QLineSeries *alpha0;
     QLineSeries *cm0;
+    QLineSeries *alpha0Loaded;
+    QLineSeries *cm0Loaded;
     QLineSeries *alpha0Reference;
     QLineSeries *cm0Reference;
     QScatterSeries *alpha0Paneled;

@@ -24,8 +24,8 @@ LoadingChart::LoadingChart(const Study *study, QWidget *parent)
         chart->addSeries(series);
         lines[kind] = series;
     }
-    for (const LoadingPlot::Series kind :
-        {LoadingPlot::OriginalZeroIncidence, LoadingPlot::OriginalSmoothEntry})
+    for (const LoadingPlot::Series kind : {LoadingPlot::SectionReference,
+             LoadingPlot::OriginalZeroIncidence, LoadingPlot::OriginalSmoothEntry})
         shown(kind)->hide();
 
     xAxis()->setTitleText(LoadingPlot::xTitle());
@@ -80,6 +80,9 @@ void LoadingChart::lineChanged()
     }
     originalZero->setVisible(pressed);
     originalSmooth->setVisible(pressed);
+    QLineSeries *section = shown(LoadingPlot::SectionReference);
+    section->replace(LoadingPlot::points(*study, LoadingPlot::SectionReference));
+    section->setVisible(study->reshapedSection());
     // One legend entry for both.
     chart()->legend()->markers(originalSmooth).constFirst()->setVisible(false);
     fitLoadAxis();

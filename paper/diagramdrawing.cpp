@@ -149,7 +149,7 @@ QList<DiagramLegendEntry> legend(bool original, double factor)
         {thinPen(DiagramColour::Paneling), true, tr("paneled camber line")},
     };
     if (original)
-        entries.append({dashedPen(DiagramColour::Original), false, tr("original")});
+        entries.append({dashedPen(DiagramColour::Original), false, tr("as loaded")});
     if (factor > 0)
         entries.append({thinPen(DiagramColour::Difference), false,
             tr("difference ×%1").arg(QString::number(factor, 'g', 6))});

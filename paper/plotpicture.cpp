@@ -88,7 +88,8 @@ PlotPicture PlotPicture::convergence(const Study &study, const QMap<int, Coeffic
     for (const ConvergencePlot::Series kind : AllSeries) {
         const QList<QPointF> shown
             = kind == Alpha0 || kind == Cm0 ? curve(results, kind) : points(study, kind);
-        plot.series.append({name(kind), shown, PlotStyle::convergence(kind), !isAlpha0(kind)});
+        plot.series.append({name(kind, study.reshapedSection()), shown,
+            PlotStyle::convergence(kind), !isAlpha0(kind)});
         (isAlpha0(kind) ? alpha0 : cm0) << shown;
     }
     plot.left = {alpha0Title(), fittedTo(alpha0), PlotStyle::convergence(Alpha0).colour};

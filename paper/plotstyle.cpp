@@ -7,6 +7,8 @@ SeriesStyle loading(LoadingPlot::Series series)
     switch (series) {
     case LoadingPlot::Reference:
         return {QColor(170, 170, 170)};
+    case LoadingPlot::SectionReference:
+        return {QColor(148, 103, 189), 1.5};
     case LoadingPlot::OriginalZeroIncidence:
     case LoadingPlot::OriginalSmoothEntry:
         // Under the reshaped line's loads, thin and dashed as the diagram draws the original.
@@ -27,6 +29,9 @@ SeriesStyle convergence(ConvergencePlot::Series series)
     case ConvergencePlot::Alpha0:
     case ConvergencePlot::Cm0:
         return {colour, 2.0};
+    case ConvergencePlot::Alpha0Loaded:
+    case ConvergencePlot::Cm0Loaded:
+        return {QColor(150, 150, 150), 1.5, Qt::DashLine};
     case ConvergencePlot::Alpha0Reference:
     case ConvergencePlot::Cm0Reference:
         return {colour, 2.0, Qt::DashLine};

@@ -159,15 +159,20 @@ void tst_Charts::loadingFollowsTheLine()
     const Loading &loading = study.paneledLoading();
     // A press keeps the line as loaded in view, dashed under the reshaped one.
     const bool pressed = QTest::currentDataTag() == QLatin1String("Modify press");
-    const QList<QXYSeries *> original = seriesNamed(&chart, "original");
+    const QList<QXYSeries *> original = seriesNamed(&chart, "paneled line as loaded");
     QCOMPARE(original.size(), 2);
     QCOMPARE(original.first()->isVisible(), pressed);
-    if (pressed)
+    // The reshaped section's load at the reference paneling beside the grey one as loaded.
+    QXYSeries *section = series(&chart, "reshaped section, 200 panels");
+    QCOMPARE(section->isVisible(), pressed);
+    if (pressed) {
         QCOMPARE(original.first()->points(), expectedLoad(loaded, 0.0));
+        QCOMPARE(section->points(), expectedLoad(study.reshapedSection()->referenceLoading, 0.0));
+    }
     QCOMPARE(series(&chart, "zero incidence")->points(), expectedLoad(loading, 0.0));
     QCOMPARE(series(&chart, "smooth entry")->points(),
         expectedLoad(loading, study.paneledCoefficients().alphaSF));
-    QCOMPARE(series(&chart, "200 panels, zero incidence")->points(),
+    QCOMPARE(series(&chart, "as loaded, 200 panels")->points(),
         expectedLoad(study.referenceLoading(), 0.0));
     // The axis takes every panel but the first, whose leading-edge spike is clipped at its edge
     // and labelled with its value.
@@ -223,10 +228,10 @@ void tst_Charts::convergenceDrawsTheModel()
     QTRY_VERIFY_WITH_TIMEOUT(model.isDone(), 60000);
     QVERIFY(drawn(&chart, model.results()));
     QVERIFY(partly > 0);
-    QCOMPARE(ys(series(&chart, "alpha0 at 200 panels")).constLast(),
+    QCOMPARE(ys(series(&chart, "alpha0 as loaded, 200 panels")).constLast(),
         degrees(study.referenceCoefficients().alpha0));
-    QCOMPARE(
-        ys(series(&chart, "cm0 at 200 panels")).constLast(), study.referenceCoefficients().cm0);
+    QCOMPARE(ys(series(&chart, "cm0 as loaded, 200 panels")).constLast(),
+        study.referenceCoefficients().cm0);
     const QList<QXYSeries *> marks = seriesNamed(&chart, "paneled line");
     const auto marked = [&] {
         return countAt(marks.at(0)->points().constFirst()) == study.paneling().panels
@@ -239,6 +244,11 @@ void tst_Charts::convergenceDrawsTheModel()
 
     study.modify(Targets {radians(-2.0), -0.05});
     QVERIFY(series(&chart, "alpha0 [deg]")->points().isEmpty());
+    // The dashed lines follow the reshaped section; those as loaded stay, grey.
+    QCOMPARE(ys(series(&chart, "cm0 reshaped section, 200 panels")).constLast(),
+        study.reshapedReference()->cm0);
+    const QList<QXYSeries *> asLoaded = seriesNamed(&chart, "as loaded, 200 panels");
+    QCOMPARE(ys(asLoaded.at(1)).constLast(), study.referenceCoefficients().cm0);
     model.waitForFinished();
     QVERIFY(drawn(&chart, model.results()));
     QVERIFY(marked());
@@ -254,19 +264,22 @@ void tst_Charts::axesAndLegends_data()
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("legend");
     const QStringList loadingTitles {"x/c", "ΔCp"};
-    const QStringList loadingLegend {
-        "200 panels, zero incidence", "zero incidence", "smooth entry"};
+    const QStringList loadingLegend {"as loaded, 200 panels", "zero incidence", "smooth entry"};
     const QStringList convergenceTitles {"panels", "alpha0 [deg]", "cm0"};
-    const QStringList convergenceLegend {
-        "alpha0 [deg]", "cm0", "alpha0 at 200 panels", "cm0 at 200 panels", "paneled line"};
+    const QStringList convergenceLegend {"alpha0 [deg]", "cm0", "alpha0 as loaded, 200 panels",
+        "cm0 as loaded, 200 panels", "paneled line"};
     QTest::newRow("loading") << "loading" << qQNaN() << loadingTitles << loadingLegend;
     QTest::newRow("loading, moment zero")
         << "loading" << 0.0 << loadingTitles
-        << QStringList {"200 panels, zero incidence", "original", "zero incidence", "smooth entry"};
+        << QStringList {"as loaded, 200 panels", "reshaped section, 200 panels",
+               "paneled line as loaded", "zero incidence", "smooth entry"};
     QTest::newRow("convergence") << "convergence" << qQNaN() << convergenceTitles
                                  << convergenceLegend;
     QTest::newRow("convergence, moment zero")
-        << "convergence" << 0.0 << convergenceTitles << convergenceLegend;
+        << "convergence" << 0.0 << convergenceTitles
+        << QStringList {"alpha0 [deg]", "cm0", "as loaded, 200 panels",
+               "alpha0 reshaped section, 200 panels", "cm0 reshaped section, 200 panels",
+               "paneled line"};
 }
 
 void tst_Charts::axesAndLegends()
@@ -317,7 +330,7 @@ void tst_Charts::hoverReadout_data()
     QTest::newRow("convergence") << "convergence"
                                  << "alpha0 [deg]" << 20 << "n = %1, alpha0 = %2 deg";
     QTest::newRow("convergence, reference") << "convergence"
-                                            << "cm0 at 200 panels" << 1 << "cm0 = %1";
+                                            << "cm0 as loaded, 200 panels" << 1 << "cm0 = %1";
 }
 
 void tst_Charts::hoverReadout()
@@ -334,7 +347,7 @@ void tst_Charts::hoverReadout()
     QXYSeries *hovered = series(view, name);
     QPointF point = hovered->at(index);
     // The reference line is read at any point along it.
-    if (name.contains("at 200 panels"))
+    if (name.contains(", 200 panels"))
         point.setX(0.5 * (hovered->at(0).x() + hovered->at(1).x()));
     const QPoint pos = shownAt(view, hovered, point);
     send(view, QEvent::MouseMove, pos + QPoint(30, 30), Qt::NoButton);

@@ -229,7 +229,7 @@ void tst_Diagram::drawsTheStudy()
             texts << entry.text;
         return texts;
     };
-    QVERIFY(!legendTexts().contains("original"));
+    QVERIFY(!legendTexts().contains("as loaded"));
     shown.study.modify(Targets {-0.06, -0.08});
     const Drawn pressed = drawn();
     const QList<QByteArray> saved = shown.study.airfoilText().trimmed().split('\n').mid(1);
@@ -243,7 +243,7 @@ void tst_Diagram::drawsTheStudy()
     QVERIFY(pressed.paths.value(QColor(Qt::black).rgb()).first() != black.first());
     QCOMPARE(pressed.paths.value(DiagramColour::Original.rgb()),
         (QList<QPainterPath> {black.first(), first.paths.value(QColor(Qt::red).rgb()).first()}));
-    QVERIFY(legendTexts().contains("original"));
+    QVERIFY(legendTexts().contains("as loaded"));
 
     // The difference enlarged to a tenth of the chord, by the factor the legend names.
     QVERIFY(pressed.paths.value(DiagramColour::Difference.rgb()).isEmpty());
