@@ -1,6 +1,5 @@
 #include "convergencemodel.h"
 
-#include "analysis.h"
 #include "study.h"
 #include "workerpool.h"
 
@@ -72,7 +71,7 @@ void ConvergenceModel::setExtrapolating(bool on)
     if (on) {
         refine();
     } else {
-        refinement.setFuture(QFuture<Coefficients>());
+        refinement.setFuture(QFuture<Extrapolation>());
         refining = false;
         if (extrapolated) {
             extrapolated.reset();
@@ -101,7 +100,7 @@ bool ConvergenceModel::isDone() const
 void ConvergenceModel::cancel()
 {
     runner.cancel();
-    refinement.setFuture(QFuture<Coefficients>());
+    refinement.setFuture(QFuture<Extrapolation>());
     refining = false;
     tellIfDone();
 }
@@ -137,7 +136,7 @@ void ConvergenceModel::waitForExtrapolation()
 void ConvergenceModel::fileChanged()
 {
     // The earlier file's extrapolation goes with it, as fileChanged says.
-    refinement.setFuture(QFuture<Coefficients>());
+    refinement.setFuture(QFuture<Extrapolation>());
     refining = false;
     extrapolated.reset();
     refine();
@@ -204,10 +203,11 @@ void ConvergenceModel::refine()
     if (!extrapolating || !study->isLoaded() || extrapolated || refining)
         return;
     refining = true;
-    refinement.setFuture(
-        QtConcurrent::run([contour = study->sharedAirfoil(), inverses = study->inverses()] {
+    refinement.setFuture(QtConcurrent::run(
+        [contour = study->sharedAirfoil(), reference = study->referenceCoefficients(),
+            inverses = study->inverses()] {
             const BackgroundWork givingWay;
-            return coefficientsOf(camberlineOf(*contour, Paneling::refined()), inverses.get());
+            return extrapolationOf(*contour, reference, inverses.get());
         }));
 }
 
@@ -225,7 +225,7 @@ void ConvergenceModel::takeRefined()
     if (!refining)
         return;
     refining = false;
-    extrapolated.emplace(study->referenceCoefficients(), refinement.result());
+    extrapolated = refinement.result();
     emit extrapolationChanged();
     tellIfDone();
 }

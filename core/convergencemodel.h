@@ -3,6 +3,7 @@
 
 #include "coefficients.h"
 #include "convergence.h"
+#include "extrapolation.h"
 #include "modification.h"
 #include "paneling.h"
 
@@ -19,7 +20,7 @@ class Study;
 // All that a study works out in the background, for the views that show how its values
 // converge: the coefficients of the contour's camber line at the sampled counts of the study's
 // paneling (Convergence::sampledCounts), at its densities and reshaped by its Modify presses if
-// any; and the reference values extrapolated from the 200 and 400-panel lines. Follows the
+// any; and the reference values extrapolated from the 200, 400 and 800-panel lines. Follows the
 // study: a load or a density change drops the work under way and starts anew, a new panel
 // count works out only the counts its plan lacks, presses work the counts out for the reshaped
 // line, and the edit that ends them brings back the contour's own counts, kept meanwhile. The
@@ -48,8 +49,8 @@ public:
     // The coefficients worked out so far, by panel count: once done, every planned count, and
     // beside them those kept from an earlier count's plan.
     const QMap<int, Coefficients> &results() const { return counted; }
-    // The reference coefficients extrapolated from the reference and the refined paneling;
-    // null until worked out for the file loaded.
+    // The reference coefficients extrapolated from the reference and the two finer panelings
+    // (see Extrapolation); null until worked out for the file loaded.
     const Extrapolation *extrapolation() const { return extrapolated ? &*extrapolated : nullptr; }
     // Whether every planned count and the extrapolation, of those switched on, are in.
     bool isDone() const;
@@ -81,7 +82,7 @@ private:
     void reshape(const std::vector<CamberReshaping> &pressed);
     // Works out the counts of the plan that are not yet known and not under way.
     void complete();
-    // Starts the refined line when the extrapolation is wanted, missing and not under way.
+    // Starts the finer lines when the extrapolation is wanted, missing and not under way.
     void refine();
     // Takes a count from the run; whether it was missing.
     bool take(int panels, const Coefficients &coefficients);
@@ -99,7 +100,7 @@ private:
     QMap<int, Coefficients> counted;
     // The contour's own counts while those of presses are shown.
     QMap<int, Coefficients> contourCounts;
-    QFutureWatcher<Coefficients> refinement {this};
+    QFutureWatcher<Extrapolation> refinement {this};
     bool refining = false;
     std::optional<Extrapolation> extrapolated;
     // Whether finished was said for the work as it stands.

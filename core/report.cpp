@@ -2,7 +2,9 @@
 
 #include "airfoil.h"
 #include "coefficients.h"
+#include "extrapolation.h"
 #include "modification.h"
+#include "paneling.h"
 #include "study.h"
 
 #include <algorithm>
@@ -54,18 +56,53 @@ QStringList fileLines(const Study &study)
             ? QStringLiteral("%1 0.0 %").arg(what)
             : QStringLiteral("%1 %2 % at %3 % chord").arg(what, percent(value), percent(x));
     };
-    QStringList extrapolated;
-    if (const Extrapolation *e = study.extrapolation())
-        extrapolated << QStringLiteral("extrapolated: alpha0 = %1 ± %2 deg, cm0 = %3 ± %4")
-                            .arg(fixed(degrees(e->value.alpha0), 3),
-                                fixed(degrees(e->error.alpha0), 3), fixed(e->value.cm0, 4),
-                                fixed(e->error.cm0, 4));
+    const Extrapolation *e = study.extrapolation();
+    const QStringList extrapolated = e ? extrapolationLines(*e) : QStringList();
     return QStringList {Format::printable(data.title), count, reference} + study.warnings()
         + QStringList {QString()} + coefficientLines(study.referenceCoefficients()) + extrapolated
         + QStringList {QString(),
             largest(QStringLiteral("thickness"), g.maxThickness, g.maxThicknessX),
             largest(QStringLiteral("camber"), g.maxCamber, g.maxCamberX),
             QStringLiteral("trailing edge gap %1 %").arg(fixed(100.0 * g.trailingEdgeGap, 2))};
+}
+
+QStringList extrapolationLines(const Extrapolation &e)
+{
+    struct Shown
+    {
+        const char *label;
+        double Coefficients::*q;
+        double scale;
+        int decimals;
+        const char *unit;
+    };
+    const Shown shown[] = {{"alpha0", &Coefficients::alpha0, DegreesPerRadian, 3, " deg"},
+        {"cm0", &Coefficients::cm0, 1.0, 4, ""},
+        {"alpha(sf)", &Coefficients::alphaSF, DegreesPerRadian, 3, " deg"}};
+    // alpha0 and cm0 share the first line, as they always have; alpha(sf) has one of its own.
+    QStringList converged[2];
+    QStringList lines;
+    for (const Shown &s : shown) {
+        const auto text
+            = [&](const Coefficients &c) { return fixed(s.scale * (c.*s.q), s.decimals); };
+        if (e.isConverged(s.q)) {
+            converged[s.q == &Coefficients::alphaSF]
+                << QStringLiteral("%1 = %2 ± %3%4")
+                       .arg(QLatin1String(s.label), text(e.value), text(e.error),
+                           QLatin1String(s.unit));
+        } else {
+            lines << QStringLiteral("%1 not converged: %2 to %3 over %4–%5 panels")
+                         .arg(QLatin1String(s.label), text(e.coarse), text(e.fine))
+                         .arg(Paneling::reference().panels)
+                         .arg(Paneling::finest().panels);
+        }
+    }
+    for (int i = 1; i >= 0; --i) {
+        if (!converged[i].isEmpty())
+            lines.prepend(
+                QStringLiteral("extrapolated: ") + converged[i].join(QStringLiteral(", ")));
+    }
+    return lines;
 }
 
 QStringList panelingLines(const Study &study)

@@ -11,6 +11,7 @@
 class Camberline;
 class Study;
 struct Coefficients;
+struct Extrapolation;
 struct Paneling;
 struct CamberReshaping;
 
@@ -23,6 +24,11 @@ namespace Report {
 // coefficients, their extrapolation once it is done, a blank line and the section's geometry. A
 // value that rounds to zero is shown without a sign, in every panel.
 QStringList fileLines(const Study &study);
+// The file panel's lines on the extrapolation: "extrapolated: alpha0 = -2.024 ± 0.006 deg, cm0 =
+// -0.0527 ± 0.0001" and "extrapolated: alpha(sf) = 0.121 ± 0.003 deg" for what converged, and
+// "alpha(sf) not converged: 0.37 to 0.10 over 200–800 panels" (the values at both ends) for
+// each that did not.
+QStringList extrapolationLines(const Extrapolation &e);
 // The paneling panel: the last Modify press's report and the reshaped section's reference
 // values, if any, then the point and panel count and the coefficients of the paneled line.
 QStringList panelingLines(const Study &study);
