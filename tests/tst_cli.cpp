@@ -286,6 +286,8 @@ void tst_Cli::modify_data()
     QTest::newRow("2412 to -4.5/-0.1") << "2412" << -4.5 << -0.1;
     QTest::newRow("4415 to -1.5/0.02") << "4415" << -1.5 << 0.02;
     QTest::newRow("6409 to -8/-0.15") << "6409" << -8.0 << -0.15;
+    // Targets finer than the window's field are taken as typed, not rounded to its decimals.
+    QTest::newRow("2412 to -2.01234/-0.06004") << "2412" << -2.01234 << -0.06004;
 }
 
 void tst_Cli::modify()
@@ -332,6 +334,8 @@ void tst_Cli::modifyCounted()
                  .hasMatch(),
         qPrintable(counted.err));
     QVERIFY(counted.err.contains("liftwise-cli modify: warning: target not reached: alpha0 = "));
+    // The help names the paneling modify presses at when none is given.
+    QVERIFY(cli({"modify", "--help"}).out.contains("Number of panels, 3 to 999 (200)."));
     const auto [alpha0, cm0] = referenceOf(output);
     QCOMPARE(QString::fromUtf8(readFile(output)).section('\n', 0, 0),
         QStringLiteral("cli test section (alpha0 %1 deg, cm0 %2)")
