@@ -367,6 +367,31 @@ private slots:
         QVERIFY(previous < 0.007);
     }
 
+    void tiltWarning_data()
+    {
+        QTest::addColumn<double>("tilt"); // degrees, the trailing edge up
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("level") << 0.0 << QString();
+        QTest::newRow("0.9 deg down") << -0.9 << QString();
+        QTest::newRow("2 deg up")
+            << 2.0
+            << "the chord is tilted 2.00 deg and sheared level, not rotated: the coefficients "
+               "are those of the sheared section";
+    }
+    void tiltWarning()
+    {
+        // A shear keeps the foremost point, so the contour's tilt is the one sheared in.
+        QFETCH(double, tilt);
+        QFETCH(QString, warning);
+        NacaSection naca = nacaFourDigit(0.0, 0.0, 0.12, 41, true);
+        for (size_t i = 0; i < naca.x.size(); ++i)
+            naca.y[i] += naca.x[i] * std::tan(qDegreesToRadians(tilt));
+        Airfoil airfoil(int(naca.x.size()), naca.x.data(), naca.y.data());
+        QCOMPARE(airfoil.normalize(), std::string());
+        QVERIFY(qAbs(airfoil.chordTilt() - qDegreesToRadians(tilt)) < eps);
+        QCOMPARE(QString::fromStdString(airfoil.normalizationWarning()), warning);
+    }
+
     void extrapolatesThreePanelings_data()
     {
         // One coefficient at 200, 400 and 800 panels: limit + c / n^p, or no trend at all.
