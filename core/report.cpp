@@ -76,33 +76,40 @@ QStringList extrapolationLines(const Extrapolation &e)
         int decimals;
         const char *unit;
     };
-    const Shown shown[] = {{"alpha0", &Coefficients::alpha0, DegreesPerRadian, 3, " deg"},
-        {"cm0", &Coefficients::cm0, 1.0, 4, ""},
-        {"alpha(sf)", &Coefficients::alphaSF, DegreesPerRadian, 3, " deg"}};
-    // alpha0 and cm0 share the first line, as they always have; alpha(sf) has one of its own.
-    QStringList converged[2];
+    const Shown alpha0 {"alpha0", &Coefficients::alpha0, DegreesPerRadian, 3, " deg"};
+    const Shown cm0 {"cm0", &Coefficients::cm0, 1.0, 4, ""};
+    const Shown alphaSF {"alpha(sf)", &Coefficients::alphaSF, DegreesPerRadian, 3, " deg"};
+    const auto text = [](const Shown &s, const Coefficients &c) {
+        return fixed(s.scale * (c.*s.q), s.decimals);
+    };
+    const auto estimate = [&](const Shown &s) {
+        return QStringLiteral("%1 = %2 ± %3%4")
+            .arg(QLatin1String(s.label), text(s, e.value), text(s, e.error), QLatin1String(s.unit));
+    };
+    const auto notConverged = [&](const Shown &s) {
+        return QStringLiteral("%1 not converged: %2 to %3 over %4–%5 panels")
+            .arg(QLatin1String(s.label), text(s, e.coarse), text(s, e.fine))
+            .arg(Paneling::reference().panels)
+            .arg(Paneling::finest().panels);
+    };
+    // alpha0 and cm0 share a line, as they always have; alpha(sf) has its own; what did not
+    // converge comes last.
     QStringList lines;
-    for (const Shown &s : shown) {
-        const auto text
-            = [&](const Coefficients &c) { return fixed(s.scale * (c.*s.q), s.decimals); };
-        if (e.isConverged(s.q)) {
-            converged[s.q == &Coefficients::alphaSF]
-                << QStringLiteral("%1 = %2 ± %3%4")
-                       .arg(QLatin1String(s.label), text(e.value), text(e.error),
-                           QLatin1String(s.unit));
-        } else {
-            lines << QStringLiteral("%1 not converged: %2 to %3 over %4–%5 panels")
-                         .arg(QLatin1String(s.label), text(e.coarse), text(e.fine))
-                         .arg(Paneling::reference().panels)
-                         .arg(Paneling::finest().panels);
-        }
+    QStringList shared;
+    QStringList unconverged;
+    for (const Shown &s : {alpha0, cm0}) {
+        if (e.isConverged(s.q))
+            shared << estimate(s);
+        else
+            unconverged << notConverged(s);
     }
-    for (int i = 1; i >= 0; --i) {
-        if (!converged[i].isEmpty())
-            lines.prepend(
-                QStringLiteral("extrapolated: ") + converged[i].join(QStringLiteral(", ")));
-    }
-    return lines;
+    if (!shared.isEmpty())
+        lines << QStringLiteral("extrapolated: ") + shared.join(QStringLiteral(", "));
+    if (e.isConverged(alphaSF.q))
+        lines << QStringLiteral("extrapolated: ") + estimate(alphaSF);
+    else
+        unconverged << notConverged(alphaSF);
+    return lines + unconverged;
 }
 
 QStringList panelingLines(const Study &study)
