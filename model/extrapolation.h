@@ -23,8 +23,8 @@ struct Extrapolation
     static constexpr double MinOrder = 0.7;
     static constexpr double MaxOrder = 1.3;
     static constexpr double SafetyFactor = 3.0;
-    // Differences below this (in radians, or in coefficients) are rounding: the values have
-    // converged to the digits a double holds.
+    // Differences this small (radians, or coefficients) are the inverses' rounding: the values
+    // have settled far below any digit shown.
     static constexpr double Settled = 1e-10;
 
     Coefficients value;
