@@ -2,12 +2,15 @@
 
 #include "command.h"
 #include "datatables.h"
+#include "extrapolation.h"
 #include "report.h"
 #include "study.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <utility>
 
 namespace Cli {
 
@@ -100,6 +103,35 @@ QJsonObject pressJson(const CamberReshaping &r, const Coefficients &reached)
     };
 }
 
+// The values and their errors as coefficientsJson gives them; an error is null where its value
+// did not converge, and "range" gives such a value at 200 and at 800 panels, in the same keys.
+QJsonObject extrapolationJson(const Extrapolation &e)
+{
+    QJsonObject error = coefficientsJson(e.error);
+    QJsonObject range;
+    const QJsonObject coarse = coefficientsJson(e.coarse);
+    const QJsonObject fine = coefficientsJson(e.fine);
+    const std::pair<double Coefficients::*, QStringList> keys[] = {
+        {&Coefficients::cl0, {"cl0"}},
+        {&Coefficients::alpha0, {"alpha0", "alpha0Deg"}},
+        {&Coefficients::cm0, {"cm0"}},
+        {&Coefficients::alphaSF, {"alphaSF", "alphaSFDeg"}},
+        {&Coefficients::clSF, {"clSF"}},
+    };
+    for (const auto &[q, names] : keys) {
+        if (e.isConverged(q))
+            continue;
+        for (const QString &key : names) {
+            error.insert(key, QJsonValue::Null);
+            range.insert(key, QJsonArray {coarse[key], fine[key]});
+        }
+    }
+    QJsonObject json = coefficientsJson(e.value);
+    json.insert("error", error);
+    json.insert("range", range);
+    return json;
+}
+
 QByteArray json(const Study &study, const QJsonArray &presses)
 {
     const AirfoilData &data = study.data();
@@ -108,14 +140,8 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         warnings.append(Format::printable(warning));
     QJsonObject reference = panelingJson(Paneling::reference());
     reference.insert("coefficients", coefficientsJson(study.referenceCoefficients()));
-    const auto extrapolatedJson = [](const Extrapolation *e) {
-        QJsonObject extrapolated;
-        if (e) {
-            extrapolated = coefficientsJson(e->value);
-            extrapolated.insert("error", coefficientsJson(e->error));
-        }
-        return extrapolated;
-    };
+    const auto extrapolatedJson
+        = [](const Extrapolation *e) { return e ? extrapolationJson(*e) : QJsonObject(); };
     // The section a save writes, once presses have reshaped it; "reference" and "extrapolated"
     // stay the section's as loaded.
     QJsonValue reshaped;

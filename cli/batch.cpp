@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 
 #include <dirent.h>
 #include <unistd.h>
@@ -37,11 +38,13 @@ const QStringList columns = QStringLiteral(
     "x_cl0_error,x_alpha0_deg_error,x_cm0_error,x_alphaSF_deg_error,x_clSF_error")
                                 .split(QLatin1Char(','));
 
-// The extrapolated values or their errors: those that change with the paneling.
+// The extrapolated values or their errors: those that change with the paneling. A value that
+// did not converge is the one at 800 panels, and its error is left empty.
 QStringList extrapolatedFields(const Coefficients &c)
 {
-    return {number(c.cl0), number(degrees(c.alpha0)), number(c.cm0), number(degrees(c.alphaSF)),
-        number(c.clSF)};
+    const auto cell = [](double v) { return std::isnan(v) ? QString() : number(v); };
+    return {
+        cell(c.cl0), cell(degrees(c.alpha0)), cell(c.cm0), cell(degrees(c.alphaSF)), cell(c.clSF)};
 }
 
 struct Row

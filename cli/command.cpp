@@ -151,9 +151,8 @@ QString Command::singleFile() const
     return QString();
 }
 
-void Command::addPanelingOptions(bool ranged)
+void Command::addPanelingOptions(const Paneling &start, bool ranged)
 {
-    const Paneling start;
     const QString panels = Format::range(Paneling::MinPanels, Paneling::MaxPanels);
     const QString densities
         = Format::range(Paneling::MinDensity, Paneling::MaxDensity, Paneling::DensityDecimals);
@@ -204,10 +203,10 @@ bool Command::readModify(Targets *targets, int *presses) const
 {
     double alpha0 = degrees(targets->alpha0);
     if (!readInt(QStringLiteral("presses"), 1, Targets::MaxPresses, presses)
-        || !readNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
+        || !readExactNumber(QStringLiteral("alpha0"), -Targets::MaxAlpha0Degrees,
             Targets::MaxAlpha0Degrees, Targets::Decimals, &alpha0)
-        || !readNumber(QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0, Targets::Decimals,
-            &targets->cm0))
+        || !readExactNumber(QStringLiteral("cm0"), -Targets::MaxCm0, Targets::MaxCm0,
+            Targets::Decimals, &targets->cm0))
         return false;
     if (parser.isSet(QStringLiteral("alpha0")))
         targets->alpha0 = radians(alpha0);
@@ -240,11 +239,23 @@ bool Command::readInt(const QString &option, int minimum, int maximum, int *valu
 bool Command::readNumber(
     const QString &option, double minimum, double maximum, int decimals, double *value) const
 {
+    return readNumber(option, minimum, maximum, decimals, true, value);
+}
+
+bool Command::readExactNumber(
+    const QString &option, double minimum, double maximum, int decimals, double *value) const
+{
+    return readNumber(option, minimum, maximum, decimals, false, value);
+}
+
+bool Command::readNumber(const QString &option, double minimum, double maximum, int decimals,
+    bool rounding, double *value) const
+{
     if (!parser.isSet(option))
         return true;
     bool ok = false;
     const double v = parser.value(option).toDouble(&ok);
-    const double rounded = Format::rounded(v, decimals);
+    const double rounded = rounding ? Format::rounded(v, decimals) : v;
     if (!ok || !std::isfinite(v) || rounded < minimum || rounded > maximum) {
         usageError(QStringLiteral("--%1 takes a number from %2")
                        .arg(option, Format::range(minimum, maximum, decimals)));

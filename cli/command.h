@@ -53,17 +53,18 @@ public:
     // The one airfoil file the command takes; empty after a usage error.
     QString singleFile() const;
 
-    // The --panels, --le and --te options; panels as a single count unless ranged.
-    void addPanelingOptions(bool ranged = false);
+    // The --panels, --le and --te options, their help naming the start's values as defaults;
+    // panels as a single count unless ranged.
+    void addPanelingOptions(const Paneling &start = Paneling(), bool ranged = false);
     // The paneling the options give, starting from the default one; false after a usage error
     // (printed). readDensities leaves --panels to the caller, for a range of counts.
     bool readPaneling(Paneling *paneling) const;
     bool readDensities(Paneling *paneling) const;
     // --alpha0, --cm0 and --presses; note ends the targets' descriptions.
     void addModifyOptions(const QString &note, const QString &pressesDefault = QStringLiteral("1"));
-    // The targets the options give, over those given in targets, and the presses (1 to
-    // Targets::MaxPresses);
-    // false after a usage error.
+    // The targets the options give, as typed (not rounded to the window field's decimals), over
+    // those given in targets, and the presses (1 to Targets::MaxPresses); false after a usage
+    // error.
     bool readModify(Targets *targets, int *presses) const;
     // A whole number from minimum to maximum; false after a usage error.
     bool readInt(const QString &option, int minimum, int maximum, int *value) const;
@@ -71,10 +72,16 @@ public:
     // maximum; false after a usage error.
     bool readNumber(
         const QString &option, double minimum, double maximum, int decimals, double *value) const;
+    // The same as typed, unrounded; decimals only say the range in the usage error.
+    bool readExactNumber(
+        const QString &option, double minimum, double maximum, int decimals, double *value) const;
 
     QCommandLineParser parser;
 
 private:
+    bool readNumber(const QString &option, double minimum, double maximum, int decimals,
+        bool rounding, double *value) const;
+
     QString name;
     QString arguments;
 };

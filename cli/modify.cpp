@@ -25,7 +25,7 @@ int modify(const QStringList &args)
                        "reach them, and writes it as an airfoil file; each press's alpha0 and "
                        "cm0, and the section's, go to standard error."));
     command.addFileArgument();
-    command.addPanelingOptions();
+    command.addPanelingOptions(Paneling::reference());
     command.addModifyOptions(QString(),
         QStringLiteral("until the section's values are within %1 deg and %2, at most %3")
             .arg(Study::ReachAlpha0Degrees)

@@ -17,7 +17,7 @@ int sweep(const QStringList &args)
         QStringLiteral("CSV of the six coefficients (angles in degrees) for each panel count, "
                        "with the difference of alpha0 and cm0 from the 200-panel reference."));
     command.addFileArgument();
-    command.addPanelingOptions(true);
+    command.addPanelingOptions(Paneling(), true);
     if (const int status = command.parse(args); status != Continue)
         return status;
     const QString path = command.singleFile();

@@ -1,6 +1,5 @@
 #include "convergencemodel.h"
 
-#include "analysis.h"
 #include "study.h"
 #include "workerpool.h"
 
@@ -72,7 +71,7 @@ void ConvergenceModel::setExtrapolating(bool on)
     if (on) {
         refine();
     } else {
-        refinement.setFuture(QFuture<Coefficients>());
+        refinement.setFuture(QFuture<Extrapolation>());
         refining = false;
         if (!extrapolated.empty()) {
             extrapolated.clear();
@@ -101,7 +100,7 @@ bool ConvergenceModel::isDone() const
 void ConvergenceModel::cancel()
 {
     runner.cancel();
-    refinement.setFuture(QFuture<Coefficients>());
+    refinement.setFuture(QFuture<Extrapolation>());
     refining = false;
     tellIfDone();
 }
@@ -137,7 +136,7 @@ void ConvergenceModel::waitForExtrapolation()
 void ConvergenceModel::fileChanged()
 {
     // The earlier file's extrapolation goes with it, as fileChanged says.
-    refinement.setFuture(QFuture<Coefficients>());
+    refinement.setFuture(QFuture<Extrapolation>());
     refining = false;
     extrapolated.clear();
     refine();
@@ -204,20 +203,21 @@ void ConvergenceModel::refine()
     if (!extrapolating || !study->isLoaded())
         return;
     const Study::Section *section = study->section();
-    if (extrapolationOf(section->airfoil.get()) || (refining && refiningFor == section->airfoil))
+    if (knownExtrapolation(section->airfoil.get()) || (refining && refiningFor == section->airfoil))
         return;
     // A section the user has left is no longer worked out; undo brings it back, and with it the
     // work, anew.
     refining = true;
     refiningFor = section->airfoil;
     refiningReference = section->referenceCoefficients;
-    refinement.setFuture(QtConcurrent::run([contour = refiningFor, inverses = study->inverses()] {
-        const BackgroundWork givingWay;
-        return coefficientsOf(camberlineOf(*contour, Paneling::refined()), inverses.get());
-    }));
+    refinement.setFuture(QtConcurrent::run(
+        [contour = refiningFor, reference = refiningReference, inverses = study->inverses()] {
+            const BackgroundWork givingWay;
+            return extrapolationOf(*contour, reference, inverses.get());
+        }));
 }
 
-const Extrapolation *ConvergenceModel::extrapolationOf(const Airfoil *airfoil) const
+const Extrapolation *ConvergenceModel::knownExtrapolation(const Airfoil *airfoil) const
 {
     for (const auto &[section, extrapolation] : extrapolated) {
         if (section.get() == airfoil)
@@ -228,12 +228,12 @@ const Extrapolation *ConvergenceModel::extrapolationOf(const Airfoil *airfoil) c
 
 const Extrapolation *ConvergenceModel::extrapolation() const
 {
-    return study->isLoaded() ? extrapolationOf(study->section()->airfoil.get()) : nullptr;
+    return study->isLoaded() ? knownExtrapolation(study->section()->airfoil.get()) : nullptr;
 }
 
 const Extrapolation *ConvergenceModel::loadedExtrapolation() const
 {
-    return study->isLoaded() ? extrapolationOf(study->airfoil()) : nullptr;
+    return study->isLoaded() ? knownExtrapolation(study->airfoil()) : nullptr;
 }
 
 bool ConvergenceModel::take(int panels, const Coefficients &coefficients)
@@ -254,7 +254,7 @@ void ConvergenceModel::takeRefined()
     const size_t kept = 8;
     if (extrapolated.size() >= kept)
         extrapolated.erase(extrapolated.begin() + 1);
-    extrapolated.emplace_back(refiningFor, Extrapolation(refiningReference, refinement.result()));
+    extrapolated.emplace_back(refiningFor, refinement.result());
     refiningFor.reset();
     emit extrapolationChanged();
     tellIfDone();

@@ -3,6 +3,7 @@
 
 #include "coefficients.h"
 #include "convergence.h"
+#include "extrapolation.h"
 #include "modification.h"
 #include "paneling.h"
 
@@ -22,7 +23,7 @@ class Study;
 // All that a study works out in the background, for the views that show how its values
 // converge: the coefficients of the contour's camber line at the sampled counts of the study's
 // paneling (Convergence::sampledCounts), at its densities and reshaped by its Modify presses if
-// any; and the reference values extrapolated from the 200 and 400-panel lines. Follows the
+// any; and the reference values extrapolated from the 200, 400 and 800-panel lines. Follows the
 // study: a load or a density change drops the work under way and starts anew, a new panel
 // count works out only the counts its plan lacks, presses work the counts out for the reshaped
 // line, and the edit that ends them brings back the contour's own counts, kept meanwhile. The
@@ -51,7 +52,8 @@ public:
     // The coefficients worked out so far, by panel count: once done, every planned count, and
     // beside them those kept from an earlier count's plan.
     const QMap<int, Coefficients> &results() const { return counted; }
-    // The reference coefficients extrapolated from the reference and the refined paneling, of
+    // The reference coefficients extrapolated from the reference and the two finer panelings (see
+    // Extrapolation), of
     // the section a save writes (the reshaped one once pressed) and of the section as loaded;
     // null until worked out. Those of the sections the presses and undo went through are kept.
     const Extrapolation *extrapolation() const;
@@ -86,7 +88,7 @@ private:
     void reshape(const std::vector<CamberReshaping> &pressed);
     // Works out the counts of the plan that are not yet known and not under way.
     void complete();
-    // Starts the refined line when the extrapolation is wanted, missing and not under way.
+    // Starts the finer lines when the extrapolation is wanted, missing and not under way.
     void refine();
     // Takes a count from the run; whether it was missing.
     bool take(int panels, const Coefficients &coefficients);
@@ -105,9 +107,9 @@ private:
     // The contour's own counts while those of presses are shown.
     QMap<int, Coefficients> contourCounts;
     // The section's extrapolation, if known.
-    const Extrapolation *extrapolationOf(const Airfoil *airfoil) const;
+    const Extrapolation *knownExtrapolation(const Airfoil *airfoil) const;
 
-    QFutureWatcher<Coefficients> refinement {this};
+    QFutureWatcher<Extrapolation> refinement {this};
     bool refining = false;
     // The section the refinement under way is for, and its reference values.
     std::shared_ptr<const Airfoil> refiningFor;

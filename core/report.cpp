@@ -2,7 +2,9 @@
 
 #include "airfoil.h"
 #include "coefficients.h"
+#include "extrapolation.h"
 #include "modification.h"
+#include "paneling.h"
 #include "study.h"
 
 #include <algorithm>
@@ -71,10 +73,7 @@ QStringList fileLines(const Study &study)
     }
     coefficients << coefficientLines(section.referenceCoefficients);
     if (const Extrapolation *e = study.extrapolation())
-        coefficients << QStringLiteral("extrapolated: alpha0 = %1 ± %2 deg, cm0 = %3 ± %4")
-                            .arg(fixed(degrees(e->value.alpha0), 3),
-                                fixed(degrees(e->error.alpha0), 3), fixed(e->value.cm0, 4),
-                                fixed(e->error.cm0, 4));
+        coefficients << extrapolationLines(*e);
     if (reshaped)
         coefficients << sectionLine(asLoaded(), loaded->referenceCoefficients);
     return QStringList {Format::printable(data.title), count, reference} + study.warnings()
@@ -82,6 +81,52 @@ QStringList fileLines(const Study &study)
         + QStringList {QString(),
             QStringLiteral("thickness ") + at(g.maxThickness, g.maxThicknessX), camber,
             QStringLiteral("trailing edge gap %1 %").arg(fixed(100.0 * g.trailingEdgeGap, 2))};
+}
+
+QStringList extrapolationLines(const Extrapolation &e)
+{
+    struct Shown
+    {
+        const char *label;
+        double Coefficients::*q;
+        double scale;
+        int decimals;
+        const char *unit;
+    };
+    const Shown alpha0 {"alpha0", &Coefficients::alpha0, DegreesPerRadian, 3, " deg"};
+    const Shown cm0 {"cm0", &Coefficients::cm0, 1.0, 4, ""};
+    const Shown alphaSF {"alpha(sf)", &Coefficients::alphaSF, DegreesPerRadian, 3, " deg"};
+    const auto text = [](const Shown &s, const Coefficients &c) {
+        return fixed(s.scale * (c.*s.q), s.decimals);
+    };
+    const auto estimate = [&](const Shown &s) {
+        return QStringLiteral("%1 = %2 ± %3%4")
+            .arg(QLatin1String(s.label), text(s, e.value), text(s, e.error), QLatin1String(s.unit));
+    };
+    const auto notConverged = [&](const Shown &s) {
+        return QStringLiteral("%1 not converged: %2 to %3 over %4–%5 panels")
+            .arg(QLatin1String(s.label), text(s, e.coarse), text(s, e.fine))
+            .arg(Paneling::reference().panels)
+            .arg(Paneling::finest().panels);
+    };
+    // alpha0 and cm0 share a line, as they always have; alpha(sf) has its own; what did not
+    // converge comes last.
+    QStringList lines;
+    QStringList shared;
+    QStringList unconverged;
+    for (const Shown &s : {alpha0, cm0}) {
+        if (e.isConverged(s.q))
+            shared << estimate(s);
+        else
+            unconverged << notConverged(s);
+    }
+    if (!shared.isEmpty())
+        lines << QStringLiteral("extrapolated: ") + shared.join(QStringLiteral(", "));
+    if (e.isConverged(alphaSF.q))
+        lines << QStringLiteral("extrapolated: ") + estimate(alphaSF);
+    else
+        unconverged << notConverged(alphaSF);
+    return lines + unconverged;
 }
 
 QStringList panelingLines(const Study &study)

@@ -11,6 +11,7 @@
 class Camberline;
 class Study;
 struct Coefficients;
+struct Extrapolation;
 struct Paneling;
 struct CamberReshaping;
 
@@ -26,6 +27,11 @@ namespace Report {
 // would refuse the reshaped one, why, and the section as loaded). A value that rounds
 // to zero is shown without a sign, in every panel.
 QStringList fileLines(const Study &study);
+// The file panel's lines on the extrapolation: "extrapolated: alpha0 = -2.024 ± 0.006 deg, cm0 =
+// -0.0527 ± 0.0001" and "extrapolated: alpha(sf) = 0.121 ± 0.003 deg" for what converged, and
+// "alpha(sf) not converged: 0.37 to 0.10 over 200–800 panels" (the values at both ends) for
+// each that did not.
+QStringList extrapolationLines(const Extrapolation &e);
 // The paneling panel: the last Modify press's report, if any, then the paneled line's name and
 // point count and its coefficients.
 QStringList panelingLines(const Study &study);

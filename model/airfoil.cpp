@@ -13,6 +13,13 @@ const double kLargest = 1e300;
 
 bool tame(double v) { return std::fabs(v) <= kLargest; }
 
+std::string fixed2(double v)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", v);
+    return text;
+}
+
 std::string fixed3(double v)
 {
     char text[32];
@@ -168,10 +175,20 @@ std::string Airfoil::surfaceOf(int end) const
 
 std::string Airfoil::normalizationWarning() const
 {
-    if (extendedEnd < 0 || !(1.0 - extendedFrom > 0.02))
-        return std::string();
-    return "the " + surfaceOf(extendedEnd) + " surface ends at x = " + fixed3(extendedFrom)
-        + " and is extended to the trailing edge";
+    std::string warning;
+    if (extendedEnd >= 0 && 1.0 - extendedFrom > 0.02)
+        warning = "the " + surfaceOf(extendedEnd) + " surface ends at x = " + fixed3(extendedFrom)
+            + " and is extended to the trailing edge";
+    // Normalising shears the contour rather than rotating it: the mean of the surfaces at each
+    // x and the foremost point are those of the tilted contour, about 1 % of cm0 at 1.5 deg.
+    if (std::fabs(tilt) > MaxLevelTilt) {
+        if (!warning.empty())
+            warning += "; ";
+        warning += "the chord is tilted " + fixed2(std::fabs(tilt) * 57.29577951308232)
+            + " deg and sheared level, not rotated: the coefficients are those of the sheared "
+              "section";
+    }
+    return warning;
 }
 
 std::string Airfoil::normalize()
@@ -181,6 +198,7 @@ std::string Airfoil::normalize()
     if (!problem.empty())
         return problem;
     extendedEnd = frame.extendedEnd;
+    tilt = std::atan2(frame.h, frame.chord);
     if (extendedEnd >= 0) {
         extendedFrom = (xcoord[extendedEnd] - frame.xle) / frame.chord;
         xcoord[extendedEnd] = frame.xEnd;

@@ -26,8 +26,16 @@ public:
     // the user's words; an empty string when it is normalised.
     std::string normalize();
     // What the user should know of how normalize() went, or an empty string: a trailing-edge
-    // end extended by more than 2 % of the chord.
+    // end extended by more than 2 % of the chord, and a chord tilted by more than
+    // MaxLevelTilt, each in a sentence of its own, joined by "; ".
     std::string normalizationWarning() const;
+    // The angle of the chord, from the leading edge to the trailing-edge midpoint, against the
+    // x axis before normalize() sheared it level, in radians, positive where the trailing edge
+    // lies higher; 0 before a normalize().
+    double chordTilt() const { return tilt; }
+    // The tilt beyond which the shear is warned of (1 degree): there the sheared section's cm0
+    // lies about half a per cent from that of the section rotated level, and more with the tilt.
+    static constexpr double MaxLevelTilt = 0.017453292519943295;
 
     // Whether the points run from the trailing edge over the upper surface first.
     bool upperSurfaceFirst() const;
@@ -51,6 +59,7 @@ private:
     // and the x in chords where it ended before.
     int extendedEnd = -1;
     double extendedFrom = 1.0;
+    double tilt = 0.0;
 };
 
 #endif // LIFTWISE_AIRFOIL_H

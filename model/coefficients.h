@@ -21,27 +21,6 @@ struct Coefficients
     }
 };
 
-// Coefficients at ever more panels, estimated from two panelings, the second twice as fine: they
-// converge in first order, so the limit is 2 fine - coarse (Richardson), and |fine - coarse| is
-// how far the finer values may still be from it. The lift slope is 2 pi at any paneling.
-struct Extrapolation
-{
-    Coefficients value;
-    Coefficients error;
-
-    Extrapolation(const Coefficients &coarse, const Coefficients &fine)
-    {
-        const auto limit = [](double c, double f) { return 2.0 * f - c; };
-        const auto error = [](double c, double f) { return std::fabs(f - c); };
-        value = {limit(coarse.cl0, fine.cl0), limit(coarse.alpha0, fine.alpha0),
-            limit(coarse.cm0, fine.cm0), fine.dclda, limit(coarse.alphaSF, fine.alphaSF),
-            limit(coarse.clSF, fine.clSF)};
-        this->error = {error(coarse.cl0, fine.cl0), error(coarse.alpha0, fine.alpha0),
-            error(coarse.cm0, fine.cm0), 0.0, error(coarse.alphaSF, fine.alphaSF),
-            error(coarse.clSF, fine.clSF)};
-    }
-};
-
 // Angles are radians inside the model and degrees in every text and field.
 constexpr double DegreesPerRadian = 57.29577951308232;
 constexpr double RadiansPerDegree = 0.017453292519943295;

@@ -19,9 +19,11 @@ struct Paneling
 
     // The fine paneling every file is first analysed at, whatever the user's is.
     static constexpr Paneling reference() { return Paneling {200, 3.0, 2.0}; }
-    // Twice as fine: with the reference it tells how far the reference values lie from the
-    // limit of ever more panels, to which they converge in first order.
+    // Twice and four times as fine: with the reference they tell how far the reference values
+    // lie from the limit of ever more panels, and whether they approach it at all (see
+    // Extrapolation).
     static constexpr Paneling refined() { return Paneling {400, 3.0, 2.0}; }
+    static constexpr Paneling finest() { return Paneling {800, 3.0, 2.0}; }
 
     bool operator==(const Paneling &o) const
     {

@@ -34,6 +34,7 @@ InverseCache::InverseCache(bool keeping)
     : keeping(keeping)
     , reference {Camberline(Paneling::reference()).stations(), {}}
     , refined {Camberline(Paneling::refined()).stations(), {}}
+    , finest {Camberline(Paneling::finest()).stations(), {}}
 {
 }
 
@@ -41,7 +42,7 @@ InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool
 {
     assert(stations.size() >= 2);
     std::unique_lock<std::mutex> lock(mutex);
-    for (const Entry *entry : {&reference, &refined, &last}) {
+    for (const Entry *entry : {&reference, &refined, &finest, &last}) {
         if (entry->inverse.valid() && entry->stations == stations) {
             const std::shared_future<Inverse> inverse = entry->inverse;
             lock.unlock();
@@ -55,6 +56,7 @@ InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool
     // 1. Say that these stations are being inverted, so that other callers wait for it.
     Entry &slot = stations == reference.stations ? reference
         : stations == refined.stations           ? refined
+        : stations == finest.stations            ? finest
                                                  : last;
     std::promise<Inverse> made;
     slot.stations = stations;
@@ -69,7 +71,7 @@ InverseCache::Inverse InverseCache::of(const std::vector<double> &stations, bool
 bool InverseCache::has(const std::vector<double> &stations) const
 {
     std::lock_guard<std::mutex> lock(mutex);
-    for (const Entry *entry : {&reference, &refined, &last}) {
+    for (const Entry *entry : {&reference, &refined, &finest, &last}) {
         if (entry->inverse.valid() && entry->stations == stations)
             return entry->inverse.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     }

@@ -28,9 +28,9 @@ struct Loading
 // The inverses of the influence matrix, which depends on the stations alone, never on the
 // ordinates: a Modify press solves three lines on the same stations, every load solves the
 // reference paneling, and every edit solves the new paneling once. Kept are the inverses of the
-// reference stations, of the refined reference (see Paneling) and of the stations last used
-// besides, keyed by the stations' bits, so
-// that an inverse serves only the very stations it was made for. Thread-safe: callers that want
+// reference stations, of the two finer panelings every load is extrapolated from (see Paneling)
+// and of the stations last used besides, keyed by the stations' bits, so that an inverse serves
+// only the very stations it was made for. Thread-safe: callers that want
 // stations being inverted wait for that one inversion rather than make their own.
 class InverseCache
 {
@@ -66,6 +66,7 @@ private:
     const bool keeping;
     Entry reference;
     Entry refined;
+    Entry finest;
     Entry last;
 };
 

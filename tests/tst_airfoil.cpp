@@ -1,6 +1,7 @@
 #include "airfoil.h"
 #include "analysis.h"
 #include "camberline.h"
+#include "extrapolation.h"
 #include "geometry.h"
 #include "naca.h"
 #include "spline.h"
@@ -364,6 +365,111 @@ private slots:
             previous = error;
         }
         QVERIFY(previous < 0.007);
+    }
+
+    void tiltWarning_data()
+    {
+        QTest::addColumn<double>("tilt"); // degrees, the trailing edge up
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("level") << 0.0 << QString();
+        QTest::newRow("0.9 deg down") << -0.9 << QString();
+        QTest::newRow("2 deg up")
+            << 2.0
+            << "the chord is tilted 2.00 deg and sheared level, not rotated: the coefficients "
+               "are those of the sheared section";
+    }
+    void tiltWarning()
+    {
+        // A shear keeps the foremost point, so the contour's tilt is the one sheared in.
+        QFETCH(double, tilt);
+        QFETCH(QString, warning);
+        NacaSection naca = nacaFourDigit(0.0, 0.0, 0.12, 41, true);
+        for (size_t i = 0; i < naca.x.size(); ++i)
+            naca.y[i] += naca.x[i] * std::tan(qDegreesToRadians(tilt));
+        Airfoil airfoil(int(naca.x.size()), naca.x.data(), naca.y.data());
+        QCOMPARE(airfoil.normalize(), std::string());
+        QVERIFY(qAbs(airfoil.chordTilt() - qDegreesToRadians(tilt)) < eps);
+        QCOMPARE(QString::fromStdString(airfoil.normalizationWarning()), warning);
+    }
+
+    void extrapolatesThreePanelings_data()
+    {
+        // One coefficient at 200, 400 and 800 panels: limit + c / n^p, or no trend at all.
+        QTest::addColumn<double>("order");
+        QTest::addColumn<double>("sign"); // of the second difference against the first's
+        QTest::addColumn<bool>("converged");
+        QTest::newRow("first order") << 1.0 << 1.0 << true;
+        QTest::newRow("near first order") << 0.8 << 1.0 << true;
+        QTest::newRow("second order") << 2.0 << 1.0 << false;
+        QTest::newRow("half order") << 0.5 << 1.0 << false;
+        QTest::newRow("turning back") << 1.0 << -1.0 << false;
+    }
+    void extrapolatesThreePanelings()
+    {
+        QFETCH(double, order);
+        QFETCH(double, sign);
+        QFETCH(bool, converged);
+        const double limit = -0.05;
+        const auto at = [&](int n) { return limit + 0.3 * std::pow(n, -order); };
+        Coefficients c[3];
+        for (int k = 0; k < 3; ++k)
+            c[k].cm0 = c[k].alpha0 = at(200 << k);
+        c[2].cm0 = c[1].cm0 + sign * (c[2].cm0 - c[1].cm0);
+        const Extrapolation e(c[0], c[1], c[2]);
+        QCOMPARE(e.isConverged(&Coefficients::cm0), converged);
+        QCOMPARE(e.fine.cm0, c[2].cm0);
+        QCOMPARE(e.coarse.cm0, c[0].cm0);
+        if (converged)
+            QVERIFY(qAbs(e.value.cm0 - limit) <= e.error.cm0);
+        // A coefficient that does not move at all has converged, to the last bit.
+        QVERIFY(e.isConverged(&Coefficients::clSF) && e.error.clSF == 0.0);
+    }
+
+    void extrapolationHoldsTheLimit()
+    {
+        // The NACA 6412's lift at smooth entry turns back between 800 and 3200 panels: the
+        // estimate from 200 and 400 panels misses the limit, three panelings see that it has not
+        // converged, and the values that converge hold the limit within their errors. The limit
+        // is that of the Glauert integrals over the same camber line, each panel's direction
+        // the arctangent of its slope, as the vortices' boundary condition takes it.
+        const NacaSection naca = nacaFourDigit(0.06, 0.4, 0.12, 81, false);
+        std::string problem;
+        const auto airfoil
+            = normalizedAirfoil(int(naca.x.size()), naca.x.data(), naca.y.data(), &problem);
+        QVERIFY(airfoil);
+        InverseCache cache;
+        const Coefficients reference
+            = coefficientsOf(camberlineOf(*airfoil, Paneling::reference()), &cache);
+        const Coefficients refined
+            = coefficientsOf(camberlineOf(*airfoil, Paneling::refined()), &cache);
+        const Extrapolation e = extrapolationOf(*airfoil, reference, &cache);
+        QCOMPARE(e.coarse.clSF, reference.clSF);
+
+        const Camberline line = camberlineOf(*airfoil, Paneling {20000, 3.0, 2.0});
+        double i0 = 0.0, i1 = 0.0, i2 = 0.0;
+        for (int i = 0; i < line.npoints() - 1; ++i) {
+            const double slope = -line.panelAngle(i);
+            const double a = std::acos(1.0 - 2.0 * line.xpoint(i));
+            const double b = std::acos(1.0 - 2.0 * line.xpoint(i + 1));
+            i0 += slope * (b - a);
+            i1 += slope * (std::sin(b) - std::sin(a));
+            i2 += slope * (std::sin(2.0 * b) - std::sin(2.0 * a)) / 2.0;
+        }
+        Coefficients limit;
+        limit.alpha0 = (i0 - i1) / M_PI;
+        limit.cl0 = -2.0 * M_PI * limit.alpha0;
+        limit.cm0 = (i2 - i1) / 2.0;
+        limit.alphaSF = i0 / M_PI;
+        limit.clSF = 2.0 * i1;
+
+        const double twoLevel = 2.0 * refined.clSF - reference.clSF;
+        QVERIFY(qAbs(twoLevel - limit.clSF) > qAbs(refined.clSF - reference.clSF));
+        QVERIFY(!e.isConverged(&Coefficients::clSF));
+        for (double Coefficients::*q : {&Coefficients::cl0, &Coefficients::alpha0,
+                 &Coefficients::cm0, &Coefficients::alphaSF}) {
+            QVERIFY(e.isConverged(q));
+            QVERIFY(qAbs(e.value.*q - limit.*q) <= e.error.*q);
+        }
     }
 };
 

@@ -1,5 +1,6 @@
 #include "analysis.h"
 #include "convergence.h"
+#include "extrapolation.h"
 #include "geometry.h"
 #include "oddfiles.h"
 #include "report.h"
@@ -99,6 +100,8 @@ private slots:
     void oddFiles_data() { addOddFileRows(); }
     void oddFiles();
     void defaultPanelWidths();
+    void extrapolationLines_data();
+    void extrapolationLines();
     void targetsPresetAsTheFieldsTakeThem();
     void pressAfterAPanelingChange();
     void reachTargets();
@@ -175,6 +178,50 @@ void tst_Study::oddFiles()
         QCOMPARE(lines.mid(blank), expected.mid(expected.indexOf(QString())));
         QCOMPARE(Report::panelingLines(study), Report::panelingLines(alike));
     }
+}
+
+void tst_Study::extrapolationLines_data()
+{
+    // alpha0 and cm0 at 200, 400 and 800 panels: first order, or turning back; alpha(sf) too.
+    QTest::addColumn<bool>("anglesConverge");
+    QTest::addColumn<bool>("momentConverges");
+    QTest::addColumn<QStringList>("lines");
+    const QString angles = "alpha0 = -2.020 ± 0.009 deg";
+    const QString moment = "cm0 = -0.0520 ± 0.0009";
+    const QString angle = "extrapolated: alpha(sf) = 0.300 ± 0.009 deg";
+    QTest::newRow("all converged")
+        << true << true << QStringList {"extrapolated: " + angles + ", " + moment, angle};
+    QTest::newRow("cm0 not") << true << false
+                             << QStringList {"extrapolated: " + angles, angle,
+                                    "cm0 not converged: -0.0508 to -0.0511 over 200–800 panels"};
+    QTest::newRow("angles not")
+        << false << true
+        << QStringList {"extrapolated: " + moment,
+               "alpha0 not converged: -2.008 to -2.011 over 200–800 panels",
+               "alpha(sf) not converged: 0.288 to 0.291 over 200–800 panels"};
+}
+
+void tst_Study::extrapolationLines()
+{
+    QFETCH(bool, anglesConverge);
+    QFETCH(bool, momentConverges);
+    QFETCH(QStringList, lines);
+    // Steps that halve go on to the limit, with 3 times the rest as the error; a step back does
+    // not.
+    const auto at = [](double limit, double step, bool converges) {
+        return QList<double> {
+            limit - 2 * step, limit - step, limit - (converges ? step / 2 : 1.5 * step)};
+    };
+    const QList<double> a0 = at(radians(-2.02), radians(-0.006), anglesConverge);
+    const QList<double> sf = at(radians(0.3), radians(0.006), anglesConverge);
+    const QList<double> cm = at(-0.052, -0.0006, momentConverges);
+    Coefficients c[3];
+    for (int k = 0; k < 3; ++k) {
+        c[k].alpha0 = a0[k];
+        c[k].alphaSF = sf[k];
+        c[k].cm0 = cm[k];
+    }
+    QCOMPARE(Report::extrapolationLines(Extrapolation(c[0], c[1], c[2])), lines);
 }
 
 void tst_Study::defaultPanelWidths()
