@@ -335,10 +335,14 @@ void DesignRoom::doModify()
     // to reshape either.
     const Coefficients &saved = study->section()->referenceCoefficients;
     if (miss(targets, saved) <= 1.0 || miss(targets, study->paneledCoefficients()) <= 1.0) {
-        window->statusBar()->showMessage(
-            tr("Modify: the targets are met already: %1 %2; %3 %4")
-                .arg(line, Report::angleAndMoment(study->paneledCoefficients()),
-                    Report::reshapedSection(), Report::angleAndMoment(saved)));
+        const QString section
+            = study->reshapedSection() ? Report::reshapedSection() : Report::asLoaded();
+        QString message = tr("Modify: the targets are met already: %1 %2; %3 %4")
+                              .arg(line, Report::angleAndMoment(study->paneledCoefficients()),
+                                  section, Report::angleAndMoment(saved));
+        if (miss(targets, saved) > 1.0)
+            message += tr(" (Reach Targets brings the section to them)");
+        window->statusBar()->showMessage(message);
         return;
     }
     const Study::LineState before = study->lineState();

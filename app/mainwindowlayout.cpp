@@ -28,9 +28,7 @@ QString meaningOf(const QString &line)
         {"cm0", QT_TRANSLATE_NOOP("MainWindow", "moment coefficient about the quarter chord")},
         {"d(cl)/da",
             QT_TRANSLATE_NOOP("MainWindow", "lift slope, per radian (2π for this method)")},
-        {"alpha(sf)",
-            QT_TRANSLATE_NOOP(
-                "MainWindow", "angle of smooth leading-edge entry (the \"ideal\" angle)")},
+        {"alpha(sf)", QT_TRANSLATE_NOOP("MainWindow", "angle of smooth leading-edge entry")},
         {"cl(sf)",
             QT_TRANSLATE_NOOP(
                 "MainWindow", "lift coefficient at the angle of smooth leading-edge entry")},

@@ -234,12 +234,19 @@ QList<QPair<QString, QByteArray>> SaveRoom::shownTables(const QString &stem)
             {stem + QStringLiteral("-contour.csv"), DataTables::contour(*study)}};
     }
     if (shown == view->loadingPlot()) {
-        return {
+        // The paneled line's, and at the reference paneling the section's as loaded and, once
+        // pressed, the reshaped section's: each under its name.
+        QList<QPair<QString, QByteArray>> tables {
             {stem + QStringLiteral("-loading.csv"),
                 DataTables::loading(study->paneledLoading(), study->paneledCoefficients().alphaSF)},
-            {stem + QStringLiteral("-loading-reference.csv"),
+            {stem + QStringLiteral("-loading-as-loaded.csv"),
                 DataTables::loading(
                     study->referenceLoading(), study->referenceCoefficients().alphaSF)}};
+        if (const Study::Section *section = study->reshapedSection())
+            tables.append({stem + QStringLiteral("-loading-reshaped-section.csv"),
+                DataTables::loading(
+                    section->referenceLoading, section->referenceCoefficients.alphaSF)});
+        return tables;
     }
     return {{stem + QStringLiteral("-convergence.csv"),
         DataTables::convergence(finishedConvergence())}};

@@ -83,7 +83,7 @@ QJsonObject loadingJson(const Loading &loading, const Coefficients &c)
     return QJsonObject {
         {"x", numbers(loading.x)},
         {"dcpZeroIncidence", numbers(loading.pressureJumps(0.0))},
-        {"dcpIdealAngle", numbers(loading.pressureJumps(c.alphaSF))},
+        {"dcpSmoothEntry", numbers(loading.pressureJumps(c.alphaSF))},
     };
 }
 
@@ -186,7 +186,7 @@ int analyze(const QStringList &args)
             QStringLiteral("One JSON document at full precision instead of the panels.")},
         {QStringLiteral("csv"),
             QStringLiteral("The paneled line's panels as CSV instead: x of the vortex, width, "
-                           "angle [deg] and ΔCp at zero incidence and at the ideal angle.")},
+                           "angle [deg] and ΔCp at zero incidence and at smooth entry.")},
     });
     if (const int status = command.parse(args); status != Continue)
         return status;

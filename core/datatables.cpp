@@ -27,14 +27,14 @@ double ordinateAt(const Camberline &line, double x)
     return ys[i - 1] + t * (ys[i] - ys[i - 1]);
 }
 
-QList<QStringList> loadRows(const Loading &loading, double idealAngle)
+QList<QStringList> loadRows(const Loading &loading, double smoothEntry)
 {
     const std::vector<double> zero = loading.pressureJumps(0.0);
-    const std::vector<double> ideal = loading.pressureJumps(idealAngle);
+    const std::vector<double> smooth = loading.pressureJumps(smoothEntry);
     QList<QStringList> rows;
     for (size_t i = 0; i < loading.x.size(); ++i)
         rows << QStringList {
-            number(loading.x[i]), number(loading.width[i]), number(zero[i]), number(ideal[i])};
+            number(loading.x[i]), number(loading.width[i]), number(zero[i]), number(smooth[i])};
     return rows;
 }
 
@@ -71,18 +71,18 @@ QByteArray contour(const Study &study)
     return Csv::table({"x", "y"}, rows);
 }
 
-QByteArray loading(const Loading &loading, double idealAngle)
+QByteArray loading(const Loading &loading, double smoothEntry)
 {
     return Csv::table(
-        {"x", "width", "dcp_zero_incidence", "dcp_ideal_angle"}, loadRows(loading, idealAngle));
+        {"x", "width", "dcp_zero_incidence", "dcp_smooth_entry"}, loadRows(loading, smoothEntry));
 }
 
-QByteArray panels(const Camberline &line, const Loading &loading, double idealAngle)
+QByteArray panels(const Camberline &line, const Loading &loading, double smoothEntry)
 {
-    QList<QStringList> rows = loadRows(loading, idealAngle);
+    QList<QStringList> rows = loadRows(loading, smoothEntry);
     for (qsizetype i = 0; i < rows.size(); ++i)
         rows[i].insert(2, number(degrees(line.panelAngle(int(i)))));
-    return Csv::table({"x", "width", "angle_deg", "dcp_zero_incidence", "dcp_ideal_angle"}, rows);
+    return Csv::table({"x", "width", "angle_deg", "dcp_zero_incidence", "dcp_smooth_entry"}, rows);
 }
 
 QByteArray convergence(const QMap<int, Coefficients> &results)

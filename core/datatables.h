@@ -23,11 +23,11 @@ QByteArray camber(const Study &study);
 // x, y: the normalised contour as Save Airfoil As writes it (reshaped by the Modify presses),
 // from the trailing edge over the upper surface and back over the lower one.
 QByteArray contour(const Study &study);
-// x, width, dcp_zero_incidence, dcp_ideal_angle: each panel's vortex, width and pressure jump
+// x, width, dcp_zero_incidence, dcp_smooth_entry: each panel's vortex, width and pressure jump
 // at zero incidence and at the angle of smooth leading-edge entry (radians).
-QByteArray loading(const Loading &loading, double idealAngle);
-// x, width, angle_deg, dcp_zero_incidence, dcp_ideal_angle: the same with each panel's angle.
-QByteArray panels(const Camberline &line, const Loading &loading, double idealAngle);
+QByteArray loading(const Loading &loading, double smoothEntry);
+// x, width, angle_deg, dcp_zero_incidence, dcp_smooth_entry: the same with each panel's angle.
+QByteArray panels(const Camberline &line, const Loading &loading, double smoothEntry);
 // panels, alpha0_deg, cm0: the coefficients of the convergence plot, by panel count.
 QByteArray convergence(const QMap<int, Coefficients> &results);
 

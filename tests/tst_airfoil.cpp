@@ -264,7 +264,7 @@ private slots:
     void camberLines_data()
     {
         // On y = h x (1 - x) thin-airfoil theory gives alpha0 = -h / 2, cl0 = pi h,
-        // cm0 = -pi h / 4 and an ideal angle of 0; the panels come within accuracy of it.
+        // cm0 = -pi h / 4 and a smooth-entry angle of 0; the panels come within accuracy of it.
         QTest::addColumn<int>("panels");
         QTest::addColumn<double>("leDensity");
         QTest::addColumn<double>("teDensity");

@@ -140,7 +140,7 @@ void tst_Cli::jsonRoundTrips()
     for (int i = 0; i < 10; ++i) {
         const double width = paneling["panelWidths"][i].toDouble();
         cl0 += loading["dcpZeroIncidence"][i].toDouble() * width;
-        clSF += loading["dcpIdealAngle"][i].toDouble() * width;
+        clSF += loading["dcpSmoothEntry"][i].toDouble() * width;
     }
     QVERIFY(qAbs(cl0 / c["cl0"].toDouble() - 1.0) < 1e-12);
     QVERIFY(qAbs(clSF / c["clSF"].toDouble() - 1.0) < 1e-12);

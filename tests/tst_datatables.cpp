@@ -214,7 +214,7 @@ void tst_DataTables::tables()
             = reference ? study.referenceCoefficients() : study.paneledCoefficients();
         const QList<double> width = column("width");
         const QList<double> zero = column("dcp_zero_incidence");
-        const QList<double> ideal = column("dcp_ideal_angle");
+        const QList<double> ideal = column("dcp_smooth_entry");
         QCOMPARE(width.size(), reference ? Paneling::reference().panels : 12);
         double chord = 0, cl0 = 0, clSF = 0;
         for (qsizetype i = 0; i < width.size(); ++i) {

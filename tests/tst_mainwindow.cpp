@@ -803,7 +803,7 @@ void tst_MainWindow::tooltips_data()
         QTest::addRow("%s, %s", widget, line) << QString(widget) << QString(line) << QString(tip);
     };
     row("file", "cm0 = ", "moment coefficient about the quarter chord");
-    row("paneling", "alpha(sf) = ", "angle of smooth leading-edge entry (the \"ideal\" angle)");
+    row("paneling", "alpha(sf) = ", "angle of smooth leading-edge entry");
     row("results", "angle [deg]",
         "each panel's angle, positive where the camber line falls towards the trailing edge");
     row("file", "test section", "");
