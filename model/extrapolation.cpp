@@ -1,6 +1,7 @@
 #include "extrapolation.h"
 
 #include "analysis.h"
+#include "camberline.h"
 #include "vortexmethod.h"
 
 #include <algorithm>
@@ -37,16 +38,19 @@ Estimate estimate(double v1, double v2, double v3)
 
 } // namespace
 
-Extrapolation::Extrapolation(
-    const Coefficients &reference, const Coefficients &refined, const Coefficients &finest)
+Extrapolation::Extrapolation(const Coefficients &reference, const Coefficients &refined,
+    const Coefficients &finest, const Coefficients &unresolved, const Coefficients &drift)
     : coarse(reference)
     , fine(finest)
 {
     for (double Coefficients::*q : {&Coefficients::cl0, &Coefficients::alpha0, &Coefficients::cm0,
              &Coefficients::alphaSF, &Coefficients::clSF}) {
         const Estimate e = estimate(reference.*q, refined.*q, finest.*q);
-        value.*q = e.value;
-        error.*q = e.error;
+        // A drift within rounding is none (a flat line's, for one).
+        const double moving = std::fabs(drift.*q) > Settled ? std::fabs(drift.*q) : 0.0;
+        value.*q = moving > e.error ? finest.*q : e.value;
+        error.*q = moving > e.error ? std::numeric_limits<double>::quiet_NaN()
+                                    : e.error + std::fabs(unresolved.*q) + 2.0 * moving;
     }
     value.dclda = finest.dclda;
     error.dclda = 0.0;
@@ -57,7 +61,46 @@ bool Extrapolation::isConverged(double Coefficients::*q) const { return !std::is
 Extrapolation extrapolationOf(
     const Airfoil &airfoil, const Coefficients &reference, InverseCache *cache)
 {
+    const Camberline finest = camberlineOf(airfoil, Paneling::finest());
+    const auto limitAt = [&](int panels) {
+        Paneling paneling = Paneling::finest();
+        paneling.panels = panels;
+        return limitOf(camberlineOf(airfoil, paneling));
+    };
+    const Coefficients seen = limitOf(finest);
+    const Coefficients whole = limitAt(Extrapolation::ResolvedPanels);
+    const Coefficients check = limitAt(Extrapolation::CheckPanels);
+    Coefficients unresolved;
+    Coefficients drift;
+    for (double Coefficients::*q : {&Coefficients::cl0, &Coefficients::alpha0, &Coefficients::cm0,
+             &Coefficients::alphaSF, &Coefficients::clSF}) {
+        unresolved.*q = whole.*q - seen.*q;
+        drift.*q = check.*q - whole.*q;
+    }
     return Extrapolation(reference,
         coefficientsOf(camberlineOf(airfoil, Paneling::refined()), cache),
-        coefficientsOf(camberlineOf(airfoil, Paneling::finest()), cache));
+        coefficientsOf(finest, cache), unresolved, drift);
+}
+
+Coefficients limitOf(const Camberline &line)
+{
+    // With x = (1 - cos t) / 2 and the slope constant over each panel, each integral of the
+    // slope times 1, cos t or cos 2t over t is a sum of exact panel integrals.
+    double i0 = 0.0, i1 = 0.0, i2 = 0.0;
+    for (int i = 0; i + 1 < line.npoints(); ++i) {
+        const double slope = -line.panelAngle(i);
+        const double a = std::acos(1.0 - 2.0 * line.xpoint(i));
+        const double b = std::acos(1.0 - 2.0 * line.xpoint(i + 1));
+        i0 += slope * (b - a);
+        i1 += slope * (std::sin(b) - std::sin(a));
+        i2 += slope * (std::sin(2.0 * b) - std::sin(2.0 * a)) / 2.0;
+    }
+    Coefficients c;
+    c.alpha0 = (i0 - i1) / M_PI;
+    c.cl0 = -2.0 * M_PI * c.alpha0;
+    c.cm0 = (i2 - i1) / 2.0;
+    c.dclda = 2.0 * M_PI;
+    c.alphaSF = i0 / M_PI;
+    c.clSF = 2.0 * i1;
+    return c;
 }

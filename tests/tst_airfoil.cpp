@@ -425,14 +425,37 @@ private slots:
         QVERIFY(e.isConverged(&Coefficients::clSF) && e.error.clSF == 0.0);
     }
 
+    void extrapolationHoldsTheLimit_data()
+    {
+        // Dense files of six decimals have splines with shape finer than 800 panels resolve, on
+        // which the values seem to converge at first order, yet go on to another limit: the
+        // 1206's moment lies outside the two-level estimate, and the 3215's lift at smooth
+        // entry goes on moving at 100000 panels. heldWhereMissed: whether some value the
+        // two-level estimate misses is one that three panelings hold.
+        QTest::addColumn<double>("camber");
+        QTest::addColumn<double>("position");
+        QTest::addColumn<double>("thickness");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<bool>("heldWhereMissed");
+        QTest::newRow("NACA 1206, 301 points") << 0.01 << 0.25 << 0.06 << 301 << true;
+        QTest::newRow("NACA 3215, 301 points") << 0.03 << 0.25 << 0.15 << 301 << false;
+    }
     void extrapolationHoldsTheLimit()
     {
-        // The NACA 6412's lift at smooth entry turns back between 800 and 3200 panels: the
-        // estimate from 200 and 400 panels misses the limit, three panelings see that it has not
-        // converged, and the values that converge hold the limit within their errors. The limit
-        // is that of the Glauert integrals over the same camber line, each panel's direction
+        // Where the estimate from 200 and 400 panels misses the value the method converges to,
+        // each converged value of three panelings holds it within its error. That limit is the
+        // Glauert integrals over the same camber line at 40000 stations, each panel's direction
         // the arctangent of its slope, as the vortices' boundary condition takes it.
-        const NacaSection naca = nacaFourDigit(0.06, 0.4, 0.12, 81, false);
+        QFETCH(double, camber);
+        QFETCH(double, position);
+        QFETCH(double, thickness);
+        QFETCH(int, points);
+        QFETCH(bool, heldWhereMissed);
+        NacaSection naca = nacaFourDigit(camber, position, thickness, points, false);
+        for (std::vector<double> *v : {&naca.x, &naca.y}) {
+            for (double &value : *v)
+                value = std::round(value * 1e6) / 1e6;
+        }
         std::string problem;
         const auto airfoil
             = normalizedAirfoil(int(naca.x.size()), naca.x.data(), naca.y.data(), &problem);
@@ -445,10 +468,11 @@ private slots:
         const Extrapolation e = extrapolationOf(*airfoil, reference, &cache);
         QCOMPARE(e.coarse.clSF, reference.clSF);
 
-        const Camberline line = camberlineOf(*airfoil, Paneling {20000, 3.0, 2.0});
+        const Camberline line = camberlineOf(*airfoil, Paneling {40000, 3.0, 2.0});
         double i0 = 0.0, i1 = 0.0, i2 = 0.0;
         for (int i = 0; i < line.npoints() - 1; ++i) {
-            const double slope = -line.panelAngle(i);
+            const double slope = std::atan(
+                (line.ypoint(i + 1) - line.ypoint(i)) / (line.xpoint(i + 1) - line.xpoint(i)));
             const double a = std::acos(1.0 - 2.0 * line.xpoint(i));
             const double b = std::acos(1.0 - 2.0 * line.xpoint(i + 1));
             i0 += slope * (b - a);
@@ -462,14 +486,23 @@ private slots:
         limit.alphaSF = i0 / M_PI;
         limit.clSF = 2.0 * i1;
 
-        const double twoLevel = 2.0 * refined.clSF - reference.clSF;
-        QVERIFY(qAbs(twoLevel - limit.clSF) > qAbs(refined.clSF - reference.clSF));
-        QVERIFY(!e.isConverged(&Coefficients::clSF));
+        int twoLevelMisses = 0;
+        int held = 0;
         for (double Coefficients::*q : {&Coefficients::cl0, &Coefficients::alpha0,
-                 &Coefficients::cm0, &Coefficients::alphaSF}) {
-            QVERIFY(e.isConverged(q));
-            QVERIFY(qAbs(e.value.*q - limit.*q) <= e.error.*q);
+                 &Coefficients::cm0, &Coefficients::alphaSF, &Coefficients::clSF}) {
+            const double twoLevel = 2.0 * (refined.*q) - reference.*q;
+            const bool missed = qAbs(twoLevel - limit.*q) > qAbs(refined.*q - reference.*q);
+            twoLevelMisses += missed;
+            held += missed && e.isConverged(q);
+            if (e.isConverged(q))
+                QVERIFY2(qAbs(e.value.*q - limit.*q) <= e.error.*q,
+                    qPrintable(QStringLiteral("%1 ± %2, limit %3")
+                                   .arg(e.value.*q)
+                                   .arg(e.error.*q)
+                                   .arg(limit.*q)));
         }
+        QVERIFY(twoLevelMisses > 0);
+        QCOMPARE(held > 0, heldWhereMissed);
     }
 };
 

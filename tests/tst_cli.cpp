@@ -589,7 +589,8 @@ void tst_Cli::extrapolatedFromThreePanelings()
 {
     // The extrapolation goes on from plain analyses at 200, 400 and 800 panels: a value that
     // converged lies beyond the 800-panel one, away from the 200-panel one, its error a fixed
-    // multiple of that step; one that did not has a null error and the two ends as its range.
+    // multiple of that step at least; one that did not has a null error and the two ends as its
+    // range.
     int notConverged = 0;
     for (const char *digits : {"4415", "6409", "1408"}) {
         const QString path = write(QStringLiteral("x%1.dat").arg(digits),
@@ -610,7 +611,8 @@ void tst_Cli::extrapolatedFromThreePanelings()
             } else {
                 QVERIFY2(!range.contains(key), key);
                 QVERIFY((v - f) * (f - c) > 0);
-                QVERIFY(qAbs(error[key].toDouble() - 3.0 * qAbs(v - f)) <= 1e-12 * qAbs(v));
+                // Three times the step, widened by the shape the 800 panels do not resolve.
+                QVERIFY(error[key].toDouble() >= 3.0 * qAbs(v - f) * (1.0 - 1e-12));
             }
         }
     }
