@@ -312,17 +312,6 @@ Targets DesignRoom::fieldTargets() const
     return Targets {radians(alpha0SpinBox->value()), cm0SpinBox->value()};
 }
 
-namespace {
-
-// How far c lies from the targets, in multiples of the reached tolerances.
-double miss(const Targets &targets, const Coefficients &c)
-{
-    return std::max(std::fabs(degrees(c.alpha0 - targets.alpha0)) / Targets::ReachedAlpha0Degrees,
-        std::fabs(c.cm0 - targets.cm0) / Targets::ReachedCm0);
-}
-
-} // namespace
-
 void DesignRoom::doModify()
 {
     finishPanelingStep();
@@ -330,41 +319,21 @@ void DesignRoom::doModify()
     if (!study->isLoaded())
         return;
     const Targets targets = fieldTargets();
-    const QString line = Report::paneledLine(study->paneling().panels);
     // Targets met already, by the section a save writes or by the line pressed, are no reason
     // to reshape either.
-    const Coefficients &saved = study->section()->referenceCoefficients;
-    if (miss(targets, saved) <= 1.0 || miss(targets, study->paneledCoefficients()) <= 1.0) {
-        const QString section
-            = study->reshapedSection() ? Report::reshapedSection() : Report::asLoaded();
-        QString message = tr("Modify: the targets are met already: %1 %2; %3 %4")
-                              .arg(line, Report::angleAndMoment(study->paneledCoefficients()),
-                                  section, Report::angleAndMoment(saved));
-        if (miss(targets, saved) > 1.0)
-            message += tr(" (Reach Targets brings the section to them)");
-        window->statusBar()->showMessage(message);
+    const double missBefore = targets.missOf(study->paneledCoefficients());
+    if (targets.missOf(study->section()->referenceCoefficients) <= 1.0 || missBefore <= 1.0) {
+        window->statusBar()->showMessage(Report::metAlreadyStatus(*study, targets));
         return;
     }
     const Study::LineState before = study->lineState();
-    const double missBefore = miss(targets, study->paneledCoefficients());
     busyStep(study->paneling(), [&] { study->modify(targets); });
     pushStep(tr("Modify"), before);
-    const Coefficients &reached = study->paneledCoefficients();
-    const QString press = tr("Modify press %1").arg(study->presses().size());
-    QString section;
-    if (const Coefficients *reshaped = study->reshapedReference())
-        section = tr("; %1 %2").arg(Report::reshapedSection(), Report::angleAndMoment(*reshaped));
     // "not reached" only where the press could come no closer: the two shapes cannot take
     // every line everywhere.
-    if (!study->presses().back().applied || miss(targets, reached) >= missBefore) {
-        window->statusBar()->showMessage(
-            tr("%1: target not reached, the press comes no closer: "
-               "%2 %3%4")
-                .arg(press, line, Report::angleAndMoment(reached), section));
-        return;
-    }
-    window->statusBar()->showMessage(
-        tr("%1: %2 %3%4").arg(press, line, Report::angleAndMoment(reached), section));
+    window->statusBar()->showMessage(Report::pressStatus(*study,
+        study->presses().back().applied
+            && targets.missOf(study->paneledCoefficients()) < missBefore));
 }
 
 bool DesignRoom::reachTargets()
@@ -401,12 +370,7 @@ bool DesignRoom::reachTargets()
     }
     if (reach.presses > 0)
         pushStep(tr("Reach Targets"), before);
-    const QString values = Report::angleAndMoment(study->section()->referenceCoefficients);
-    window->statusBar()->showMessage(reach.reached
-            ? tr("section reached: %1").arg(values)
-            : tr("section not reached after %1 %2: %3")
-                  .arg(reach.presses)
-                  .arg(reach.presses == 1 ? tr("press") : tr("presses"), values));
+    window->statusBar()->showMessage(Report::reachStatus(*study, reach.reached, reach.presses));
     return true;
 }
 

@@ -219,6 +219,42 @@ QString angleAndMoment(const Coefficients &c)
         .arg(fixed(degrees(c.alpha0), 3), fixed(c.cm0, 4));
 }
 
+QString pressStatus(const Study &study, bool cameCloser)
+{
+    QString section;
+    if (const Coefficients *reshaped = study.reshapedReference())
+        section = QStringLiteral("; %1 %2").arg(reshapedSection(), angleAndMoment(*reshaped));
+    return QStringLiteral("Modify press %1: %2%3 %4%5")
+        .arg(study.presses().size())
+        .arg(cameCloser ? QString()
+                        : QStringLiteral("target not reached, the press comes no closer: "),
+            paneledLine(study.paneling().panels), angleAndMoment(study.paneledCoefficients()),
+            section);
+}
+
+QString metAlreadyStatus(const Study &study, const Targets &targets)
+{
+    const Coefficients &saved = study.section()->referenceCoefficients;
+    QString message
+        = QStringLiteral("Modify: the targets are met already: %1 %2; %3 %4")
+              .arg(paneledLine(study.paneling().panels),
+                  angleAndMoment(study.paneledCoefficients()),
+                  study.reshapedSection() ? reshapedSection() : asLoaded(), angleAndMoment(saved));
+    if (targets.missOf(saved) > 1.0)
+        message += QStringLiteral(" (Reach Targets brings the section to them)");
+    return message;
+}
+
+QString reachStatus(const Study &study, bool reached, int presses)
+{
+    const QString values = angleAndMoment(study.section()->referenceCoefficients);
+    if (reached)
+        return QStringLiteral("section reached: %1").arg(values);
+    return QStringLiteral("section not reached after %1 %2: %3")
+        .arg(presses)
+        .arg(presses == 1 ? QStringLiteral("press") : QStringLiteral("presses"), values);
+}
+
 QString sectionLine(const QString &name, const Coefficients &reference)
 {
     return QStringLiteral("%1: alpha0 = %2 deg, cm0 = %3")

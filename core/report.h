@@ -14,6 +14,7 @@ struct Coefficients;
 struct Extrapolation;
 struct Paneling;
 struct CamberReshaping;
+struct Targets;
 
 // The texts of the result panels, the same in the window and on the command line. Before a load
 // the study's panels are empty: no lines, an empty text.
@@ -71,6 +72,16 @@ QString reshapedSection();
 QString paneledLine(int panels);
 // "alpha0 -4.163 deg, cm0 -0.0725": a line's two design values, as the status bar says them.
 QString angleAndMoment(const Coefficients &c);
+// What the status bar says after a Modify press: "Modify press 3: paneled line (8 panels)
+// alpha0 -4.000 deg, cm0 -0.1000; reshaped section alpha0 -4.163 deg, cm0 -0.0725", with
+// "target not reached, the press comes no closer" after the press's number where it did not.
+QString pressStatus(const Study &study, bool cameCloser);
+// ... where the targets are met already and Modify presses nothing, naming both lines' values
+// and, where the section misses them, Reach Targets.
+QString metAlreadyStatus(const Study &study, const Targets &targets);
+// ... after Reach Targets: "section reached: alpha0 -4.000 deg, cm0 -0.1000", or "section not
+// reached after 20 presses: ...".
+QString reachStatus(const Study &study, bool reached, int presses);
 // "reshaped section: alpha0 = -4.467 deg, cm0 = -0.0597": a section's reference values under
 // its name (what the reshaped section gives at the reference paneling, as its saved file will).
 QString sectionLine(const QString &name, const Coefficients &reference);

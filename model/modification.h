@@ -37,6 +37,12 @@ struct Targets
     // told so.
     static constexpr double ReachedAlpha0Degrees = 0.01;
     static constexpr double ReachedCm0 = 2e-4;
+    // How far c lies from the targets, in multiples of those tolerances: 1 or less is reached.
+    double missOf(const Coefficients &c) const
+    {
+        return std::fmax(std::fabs(degrees(c.alpha0 - alpha0)) / ReachedAlpha0Degrees,
+            std::fabs(c.cm0 - cm0) / ReachedCm0);
+    }
 };
 
 // One Modify step: where the line started, what it aimed at and the factors of the two shapes.
