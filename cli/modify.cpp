@@ -15,6 +15,39 @@ QString values(const Coefficients &c)
         .arg(Format::fixed(degrees(c.alpha0), 3), Format::fixed(c.cm0, 4));
 }
 
+using Pressed = std::function<bool(int, const Coefficients &, const Coefficients *)>;
+
+// "press 2: paneled line (200 panels): alpha0 = ...; reshaped section: alpha0 = ...", on
+// standard error.
+bool tellPress(int panels, int press, const Coefficients &line, const Coefficients *section)
+{
+    err() << QStringLiteral("press %1: %2: %3")
+                 .arg(press)
+                 .arg(Report::paneledLine(panels), values(line))
+          << (section ? QStringLiteral("; %1: %2").arg(Report::reshapedSection(), values(*section))
+                      : QString())
+          << '\n';
+    return true;
+}
+
+// Presses Modify towards the targets themselves, told press by press, until the count or a
+// section an open would refuse; false where the two shapes cannot reach them.
+bool pressCounted(Study *study, const Targets &targets, int presses, const Pressed &tell)
+{
+    for (int k = 1; k <= presses; ++k) {
+        if (!study->modify(targets).applied) {
+            err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach these "
+                                    "targets.\n")
+                         .arg(k);
+            return false;
+        }
+        tell(k, study->paneledCoefficients(), study->reshapedReference());
+        if (!study->reshapedReference())
+            break;
+    }
+    return true;
+}
+
 } // namespace
 
 int modify(const QStringList &args)
@@ -59,32 +92,13 @@ int modify(const QStringList &args)
         return FileError;
     // Counted presses aim at the targets, as the window's Modify does. Otherwise the study
     // presses until the section's own values reach them, as the window's Reach Targets does.
-    const auto tellPress = [&](int k, const Coefficients &line, const Coefficients *section) {
-        err()
-            << QStringLiteral("press %1: %2: %3")
-                   .arg(k)
-                   .arg(Report::paneledLine(paneling.panels), values(line))
-            << (section
-                       ? QStringLiteral("; %1: %2").arg(Report::reshapedSection(), values(*section))
-                       : QString())
-            << '\n';
-        return true;
+    const Pressed told = [&](int k, const Coefficients &line, const Coefficients *section) {
+        return tellPress(paneling.panels, k, line, section);
     };
-    if (counted) {
-        for (int k = 1; k <= presses; ++k) {
-            if (!study.modify(targets).applied) {
-                err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach "
-                                        "these targets.\n")
-                             .arg(k);
-                return FileError;
-            }
-            tellPress(k, study.paneledCoefficients(), study.reshapedReference());
-            if (!study.reshapedReference())
-                break;
-        }
-    } else {
-        study.reachTargets(targets, paneling, presses, tellPress);
-    }
+    if (counted && !pressCounted(&study, targets, presses, told))
+        return FileError;
+    if (!counted)
+        study.reachTargets(targets, paneling, presses, told);
     // A section an open would refuse is said so below, as it is not written.
     const Coefficients &section = study.section()->referenceCoefficients;
     if ((study.presses().empty() || study.reshapedSection())
