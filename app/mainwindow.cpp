@@ -27,6 +27,11 @@ MainWindow::MainWindow()
     // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
     // window, with room for its frame and title, however large the text is scaled.
     resize(QSize(1280, 800).boundedTo(screen()->availableSize() - QSize(20, 60)));
+    // A file dropped anywhere opens, with the unsaved-work question: no part of the window
+    // takes a drop for itself (the diagram and the plots would swallow it, a field would take
+    // its name as text), so every drop reaches the window.
+    for (QWidget *part : findChildren<QWidget *>())
+        part->setAcceptDrops(false);
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(designRoom->fieldsPaneling());

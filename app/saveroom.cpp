@@ -307,15 +307,26 @@ void SaveRoom::printReport()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QMap<int, Coefficients> convergence = finishedConvergence();
+    // Printed to a file, the page is a PDF written as every other file is: checked to the end,
+    // never over a pipe or a device, the old file kept on any failure.
+    const QString file
+        = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed
-        = ReportPage::paint(&printer, *study, convergence, QDateTime::currentDateTime());
+    QString problem;
+    if (!file.isEmpty())
+        problem = ReportPage::writePdf(file, *study, convergence, QDateTime::currentDateTime());
+    else if (!ReportPage::paint(&printer, *study, convergence, QDateTime::currentDateTime())
+        || printer.printerState() == QPrinter::Error)
+        problem = tr("the printer refused the page");
     QApplication::restoreOverrideCursor();
-    if (!printed) {
-        QMessageBox::warning(window, tr("Liftwise"), tr("Cannot print the report."));
-        return;
+    if (!file.isEmpty()) {
+        tellWritten(file, problem, tr("Report printed"));
+    } else if (!problem.isEmpty()) {
+        QMessageBox::warning(
+            window, tr("Liftwise"), tr("Cannot print the report: %1.").arg(problem));
+    } else {
+        window->statusBar()->showMessage(tr("Report printed"), 2000);
     }
-    window->statusBar()->showMessage(tr("Report printed"), 2000);
 }
 
 void SaveRoom::exportContour()

@@ -131,6 +131,13 @@ QString saveFile(const QString &path, const QByteArray &bytes)
         saved.cancelWriting();
         return problem;
     }
+    // QSaveFile syncs before it renames but ignores a failure: a disk that lost the bytes
+    // must not have the old file replaced. A file system that cannot sync says EINVAL.
+    if (::fdatasync(saved.handle()) != 0 && errno != EINVAL && errno != ENOTSUP) {
+        const QString failed = reason(QString());
+        saved.cancelWriting();
+        return failed;
+    }
     if (!saved.commit())
         return reason(saved.errorString());
     return QString();

@@ -7,6 +7,8 @@
 #include "recentfiles.h"
 
 #include <QChartView>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSvgRenderer>
 #include <QtTest>
 #include <QtWidgets>
@@ -52,6 +54,8 @@ private slots:
     void copyResults_data();
     void copyResults();
     void exportContour();
+    void printToAFile_data();
+    void printToAFile();
 
 private:
     QString foil(const QString &name);
@@ -102,16 +106,21 @@ void tst_Desktop::drops()
 {
     // One file opens; a folder or several files are passed over with a word in the status bar.
     MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QString path = foil(QStringLiteral("dropped.dat"));
-    const auto drop = [&](const QList<QUrl> &urls) {
+    const auto dropOn = [&](QWidget *target, const QList<QUrl> &urls) {
         QMimeData data;
         data.setUrls(urls);
         QDragEnterEvent enter(
             QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&window, &drop);
+        QApplication::sendEvent(target, &enter);
+        QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(QPointF(12, 12), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
     };
+    const auto drop = [&](const QList<QUrl> &urls) { dropOn(&window, urls); };
     drop({QUrl::fromLocalFile(dir.path())});
     QCOMPARE(title(window), QStringLiteral("Liftwise - none"));
     QCOMPARE(
@@ -126,6 +135,20 @@ void tst_Desktop::drops()
     drop({QUrl::fromEncoded("file://" + odd.toPercentEncoding("/"))});
     QVERIFY2(title(window).endsWith(".dat") && !title(window).endsWith("dropped.dat"),
         qPrintable(title(window)));
+    // Anywhere on the window: the diagram, both plots, the panels and the fields.
+    QList<QWidget *> targets;
+    for (QAbstractScrollArea *area : window.findChildren<QAbstractScrollArea *>())
+        targets << area->viewport();
+    for (QAbstractSpinBox *field : window.findChildren<QAbstractSpinBox *>())
+        targets << field;
+    QVERIFY(targets.size() >= 11);
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        const QString name = QStringLiteral("on%1.dat").arg(i);
+        dropOn(targets.at(i), {QUrl::fromLocalFile(foil(name))});
+        QVERIFY2(title(window).endsWith(name),
+            qPrintable(targets.at(i)->metaObject()->className() + QStringLiteral(" ")
+                + targets.at(i)->parent()->metaObject()->className()));
+    }
 }
 
 void tst_Desktop::recentFilesAcrossRuns()
@@ -457,6 +480,60 @@ void tst_Desktop::exportContour()
     QCOMPARE(offered, 150.0);
     QCOMPARE(told, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(pipe));
     QVERIFY(!QFileInfo(pipe).isFile());
+}
+
+void tst_Desktop::printToAFile_data()
+{
+    // Printed to a file, the page is written as every other file: a pipe or a device is
+    // refused and left as it was, and "printed" is said only of a file written whole.
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("regular file") << "regular";
+    QTest::newRow("pipe") << "pipe";
+    QTest::newRow("device") << "device";
+}
+
+void tst_Desktop::printToAFile()
+{
+    QFETCH(QString, kind);
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.loadFile(foil(QStringLiteral("printed.dat")));
+    QString path = dir.filePath(QStringLiteral("printed-%1.pdf").arg(kind));
+    if (kind == "regular")
+        QVERIFY(writeFile(dir, QFileInfo(path).fileName(), "old").size() > 0);
+    else if (kind == "pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        path = QStringLiteral("/dev/full");
+    QString told;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
+            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog->printer()->setOutputFileName(path);
+            if (auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+                field->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            told = box->text();
+            box->accept();
+        }
+    });
+    timer.start(10);
+    action(window, QStringLiteral("Print..."))->trigger();
+    timer.stop();
+    if (kind == "regular") {
+        QVERIFY2(told.isEmpty(), qPrintable(told));
+        QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("Report printed"));
+        QVERIFY(readFile(path).startsWith("%PDF-"));
+    } else {
+        QCOMPARE(
+            told, QStringLiteral("Cannot write file %1:\nit is not a regular file.").arg(path));
+        QVERIFY(window.statusBar()->currentMessage() != QStringLiteral("Report printed"));
+        QVERIFY(!QFileInfo(path).isFile());
+    }
 }
 
 QTEST_MAIN(tst_Desktop)
