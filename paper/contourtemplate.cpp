@@ -15,12 +15,16 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QTemporaryFile>
+#include <QScopeGuard>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <memory>
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -196,19 +200,22 @@ QString ContourTemplate::caption() const
 
 QByteArray ContourTemplate::dxf(QString *problem) const
 {
-    // dxflib writes to a named file only: one of our own, read back whole.
-    QTemporaryFile file;
-    if (!file.open()) {
-        *problem = FileSystem::reason(file.errorString());
+    // dxflib writes to a named file only: a file in memory, named through /proc, which no
+    // kill can leave behind and no full disk can cut short. Its write's reason is kept.
+    const int memory = ::memfd_create("liftwise-dxf", MFD_CLOEXEC);
+    if (memory < 0) {
+        *problem = FileSystem::reason(QString());
         return QByteArray();
     }
-    file.close();
+    const auto closeMemory = qScopeGuard([memory] { ::close(memory); });
+    const QByteArray name = "/proc/self/fd/" + QByteArray::number(memory);
+    int writeError = 0;
     {
         DL_Dxf dxf;
-        std::unique_ptr<DL_WriterA> writer(
-            dxf.out(FileSystem::encodeName(file.fileName()).constData(), DL_Codes::AC1009));
+        errno = 0;
+        std::unique_ptr<DL_WriterA> writer(dxf.out(name.constData(), DL_Codes::AC1009));
         if (!writer) {
-            *problem = QStringLiteral("the drawing cannot be written aside");
+            *problem = FileSystem::reason(QString());
             return QByteArray();
         }
         DL_WriterA &w = *writer;
@@ -255,15 +262,16 @@ QByteArray ContourTemplate::dxf(QString *problem) const
         w.sectionEnd();
         w.dxfEOF();
         w.close();
+        writeError = errno;
     }
-    // A write that stopped short (a full disk) shows in the end the file lacks.
-    if (!file.open()) {
-        *problem = FileSystem::reason(file.errorString());
-        return QByteArray();
-    }
-    const QByteArray bytes = file.readAll();
+    // A write that stopped short shows in the end the file lacks.
+    QFile file;
+    QByteArray bytes;
+    if (file.open(memory, QIODevice::ReadOnly) && file.seek(0))
+        bytes = file.readAll();
     if (!bytes.endsWith("EOF\n")) {
-        *problem = QStringLiteral("the drawing could not be written aside whole");
+        errno = writeError;
+        *problem = FileSystem::reason(QString());
         return QByteArray();
     }
     return bytes;

@@ -457,6 +457,10 @@ void tst_Cli::failedWrites_data()
     QTest::newRow("modify --output, size limit")
         << modify + QStringList {"--output", "KEPT"} << true
         << "liftwise-cli: Cannot write file KEPT: File too large.\n";
+    // The drawing is made in memory before it is written: the limit is named as such.
+    QTest::newRow("export --output DXF, size limit")
+        << QStringList {"export", "FOIL", "--chord", "100", "--output", "OUT.dxf"} << true
+        << ".dxf: File too large.\n";
 }
 
 void tst_Cli::failedWrites()
@@ -468,6 +472,7 @@ void tst_Cli::failedWrites()
     const QString kept = write(QStringLiteral("kept.dat"), "kept\n");
     args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
     args.replaceInStrings(QRegularExpression("^KEPT$"), kept);
+    args.replaceInStrings(QRegularExpression("^OUT.dxf$"), dir.filePath("out.dxf"));
     const QString output = sizeLimit ? dir.filePath(QStringLiteral("limited.out")) : "/dev/full";
     const Run run = cli(args, output, [sizeLimit] {
         if (!sizeLimit)
