@@ -274,16 +274,30 @@ QByteArray Study::airfoilText() const
     // The title's bytes pass through Latin-1 unchanged, whatever their encoding; the values
     // the saved section has replace those an earlier save put there, so that titles do not
     // grow and never claim what the section does not have.
-    QString title = QString::fromLatin1(file->data.titleBytes);
+    QByteArray title = file->data.titleBytes;
     if (const Coefficients *reshaped = reshapedReference()) {
-        static const QRegularExpression reached(
-            QStringLiteral(" \\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)$"));
-        title.remove(reached);
-        title += QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
-                     .arg(Format::fixed(degrees(reshaped->alpha0), 3),
-                         Format::fixed(reshaped->cm0, 4));
+        // An earlier save's values go with the white space around them.
+        static const QRegularExpression reached(QStringLiteral(
+            "\\s*\\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)\\s*$"));
+        title = QString::fromLatin1(title).remove(reached).toLatin1();
+        while (!title.isEmpty() && QChar::fromLatin1(title.back()).isSpace())
+            title.chop(1);
+        const QByteArray suffix = QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
+                                      .arg(Format::fixed(degrees(reshaped->alpha0), 3),
+                                          Format::fixed(reshaped->cm0, 4))
+                                      .toLatin1();
+        // The title gives way to the values where both would pass the reader's limit, and is
+        // cut between characters, not inside one.
+        const qsizetype room = AirfoilData::MaxLineLength - suffix.size();
+        if (title.size() > room) {
+            qsizetype cut = room;
+            while (cut > 0 && (uchar(title.at(cut)) & 0xC0) == 0x80)
+                --cut;
+            title.truncate(cut);
+        }
+        title += suffix;
     }
-    return contourText(title.toLatin1());
+    return contourText(title);
 }
 
 QByteArray Study::contourText(const QByteArray &title) const
