@@ -17,7 +17,8 @@ int report(const QStringList &args)
     command.addFileArgument();
     command.addPanelingOptions();
     command.parser.addOption({QStringLiteral("output"),
-        QStringLiteral("The PDF to write (required)."), QStringLiteral("OUT.pdf")});
+        QStringLiteral("The PDF to write (required; - for standard output)."),
+        QStringLiteral("OUT.pdf")});
     if (const int status = command.parse(args); status != Continue)
         return status;
     const QString path = command.singleFile();
@@ -43,9 +44,17 @@ int report(const QStringList &args)
         return FileError;
     study.convergence().waitForFinished();
 
-    // 2. The page.
-    const QString problem = ReportPage::writePdf(
-        output, study, study.convergence().results(), QDateTime::currentDateTime());
+    // 2. The page, to standard output for "-", as every --output takes it.
+    QString problem;
+    if (output == QLatin1String("-")) {
+        const QByteArray bytes = ReportPage::pdf(
+            study, study.convergence().results(), QDateTime::currentDateTime(), &problem);
+        if (problem.isEmpty())
+            writeOut(bytes);
+    } else {
+        problem = ReportPage::writePdf(
+            output, study, study.convergence().results(), QDateTime::currentDateTime());
+    }
     if (!problem.isEmpty()) {
         tell({Study::Refusal::Unwritable, problem}, output);
         return FileError;

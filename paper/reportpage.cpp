@@ -268,8 +268,8 @@ bool paint(QPagedPaintDevice *device, const Study &study,
     return painter.end();
 }
 
-QString writePdf(const QString &path, const Study &study,
-    const QMap<int, Coefficients> &convergence, const QDateTime &when)
+QByteArray pdf(const Study &study, const QMap<int, Coefficients> &convergence,
+    const QDateTime &when, QString *problem)
 {
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
@@ -281,10 +281,20 @@ QString writePdf(const QString &path, const Study &study,
         writer.setResolution(600);
         writer.setTitle(Format::printable(study.data().title));
         writer.setCreator(QStringLiteral("Liftwise %1").arg(QStringLiteral(LIFTWISE_VERSION)));
-        if (!paint(&writer, study, convergence, when))
-            return QStringLiteral("the PDF cannot be drawn");
+        if (!paint(&writer, study, convergence, when)) {
+            *problem = QStringLiteral("the PDF cannot be drawn");
+            return QByteArray();
+        }
     }
-    return FileSystem::saveFile(path, pdf.data());
+    return pdf.data();
+}
+
+QString writePdf(const QString &path, const Study &study,
+    const QMap<int, Coefficients> &convergence, const QDateTime &when)
+{
+    QString problem;
+    const QByteArray bytes = pdf(study, convergence, when, &problem);
+    return problem.isEmpty() ? FileSystem::saveFile(path, bytes) : problem;
 }
 
 } // namespace ReportPage

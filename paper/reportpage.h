@@ -25,6 +25,9 @@ namespace ReportPage {
 // when the device cannot be painted on.
 bool paint(QPagedPaintDevice *device, const Study &study,
     const QMap<int, Coefficients> &convergence, const QDateTime &when);
+// The page as a PDF document, or why it cannot be drawn.
+QByteArray pdf(const Study &study, const QMap<int, Coefficients> &convergence,
+    const QDateTime &when, QString *problem);
 // Writes the page as a PDF to path, replacing the file there only once it is written whole and
 // only if it is a regular file. Why it could not be written, or an empty string.
 QString writePdf(const QString &path, const Study &study,

@@ -697,6 +697,11 @@ void tst_Cli::report()
             QVERIFY2(page.contains(shown), qPrintable(shown + " in\n" + page));
     }
     QVERIFY(page.contains(QStringLiteral("extrapolated: alpha0 = ")));
+    // "-" is standard output, as for every --output, not a file of that name.
+    const QString piped = dir.filePath(QStringLiteral("piped.pdf"));
+    QCOMPARE(cli({"report", foil, "--output", "-"}, piped).status, 0);
+    QVERIFY(tool(QStringLiteral("pdfinfo"), {piped}).contains(QRegularExpression("Pages: +1\n")));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("-")));
 }
 
 void tst_Cli::exportTemplate_data()
