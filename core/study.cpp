@@ -38,6 +38,13 @@ QString analyse(QIODevice *device, AirfoilData *data, std::unique_ptr<Airfoil> *
         return QStringLiteral("the point on line %1 lies %2 chords from the chord line")
             .arg(QString::number(data->lineNumbers.at(wild)), chords);
     }
+    double ahead = 0.0;
+    if (const int stray = strayNose(n, data->x.constData(), &ahead); stray >= 0) {
+        return QStringLiteral("the point on line %1 lies %2 chords ahead of the rest of the contour")
+            .arg(QString::number(data->lineNumbers.at(stray)),
+                std::isfinite(ahead) && ahead < 1e6 ? QString::number(ahead, 'f', 1)
+                                                    : QString::number(ahead, 'g', 3));
+    }
     std::string problem;
     *airfoil = normalizedAirfoil(n, data->x.constData(), data->y.constData(), &problem);
     return QString::fromStdString(problem);

@@ -72,6 +72,29 @@ int wildPoint(int n, const double *x, const double *y, double *distance)
     return far;
 }
 
+int strayNose(int n, const double *x, double *ahead)
+{
+    if (n < 3)
+        return -1;
+    int le = 0;
+    for (int i = 1; i < n; ++i) {
+        if (!std::isfinite(x[i]))
+            return -1;
+        if (x[i] < x[le])
+            le = i;
+    }
+    double next = HUGE_VAL;
+    double right = -HUGE_VAL;
+    for (int i = 0; i < n; ++i) {
+        if (i != le)
+            next = std::min(next, x[i]);
+        right = std::max(right, x[i]);
+    }
+    const double span = right - next;
+    *ahead = (next - x[le]) / span;
+    return span > 0.0 && !(*ahead <= 0.5) ? le : -1;
+}
+
 std::unique_ptr<Airfoil> normalizedAirfoil(
     int n, const double *x, const double *y, std::string *problem)
 {

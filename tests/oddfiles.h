@@ -149,6 +149,14 @@ inline void addOddFileRows(bool loadedOnly = false)
     wild[10] = "0.2  1.7e308";
     refused("wild point near the largest number", file("wild", wild),
         "the point on line 12 lies 1.7e+308 chords from the chord line");
+    // A stray x ahead of the nose would be taken for it, and set the chord.
+    QByteArrayList stray = points;
+    stray[10] = "-50  0.0577";
+    refused("point far ahead of the nose", file("stray", stray),
+        "the point on line 12 lies 50.0 chords ahead of the rest of the contour");
+    stray[10] = "-1e308  0.0577";
+    refused("point ahead of the nose near the largest number", file("stray", stray),
+        "the point on line 12 lies 1e+308 chords ahead of the rest of the contour");
 
     QByteArray many = "too many\n";
     for (int i = 0; i < 1000; ++i)
