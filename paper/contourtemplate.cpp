@@ -333,11 +333,18 @@ QByteArray ContourTemplate::svg() const
     return bytes;
 }
 
-QByteArray ContourTemplate::pdf() const
+QByteArray ContourTemplate::pdf(QString *problem) const
 {
     // The SVG's sheet, centred on a landscape A4 or A3 sheet; a drawing larger than that gets
-    // a sheet of its own size, still at true size, for a plotter.
+    // a sheet of its own size, still at true size, for a plotter, up to what a PDF page holds.
     const Sheet sheet(*this);
+    if (std::max(sheet.size.width(), sheet.size.height()) > MaxPdfPage) {
+        *problem = QStringLiteral("the template is %1 mm wide and a PDF page holds at most %2 mm: "
+                                  "export it as DXF or SVG")
+                       .arg(qRound(sheet.size.width()))
+                       .arg(qRound(MaxPdfPage));
+        return QByteArray();
+    }
     QPageSize page(chord > A4Chord ? QPageSize::A3 : QPageSize::A4);
     QSizeF paper = page.size(QPageSize::Millimeter).transposed();
     if (sheet.size.width() > paper.width() || sheet.size.height() > paper.height()) {
@@ -398,7 +405,8 @@ QString ContourTemplate::save(const QString &path, Type type) const
     if (type == Type::Unknown)
         return QStringLiteral("the file type is none of DXF, SVG and PDF");
     QString problem;
-    const QByteArray bytes = type == Type::Dxf ? dxf(&problem) : type == Type::Svg ? svg() : pdf();
+    const QByteArray bytes
+        = type == Type::Dxf ? dxf(&problem) : type == Type::Svg ? svg() : pdf(&problem);
     if (!problem.isEmpty())
         return problem;
     return FileSystem::saveFile(path, bytes);

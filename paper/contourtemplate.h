@@ -28,10 +28,13 @@ struct ContourTemplate
     // "NACA 2412 — chord 200 mm — naca2412.dat", and the presses when the contour is reshaped.
     QString caption() const;
 
-    // The file's bytes; dxf() says why it could not make them, in problem, and gives none then.
+    // The file's bytes; dxf() and pdf() say why they could not make them, in problem, and give
+    // none then.
     QByteArray dxf(QString *problem) const;
     QByteArray svg() const;
-    QByteArray pdf() const;
+    QByteArray pdf(QString *problem) const;
+    // The largest page a PDF may have, 200 inches a side: readers refuse larger ones.
+    static constexpr double MaxPdfPage = 5080.0; // mm
     // Writes the file of the type to path, replacing the one there only once it is written
     // whole, and only a regular file (or the one a link names). Why not, or an empty string.
     QString save(const QString &path, Type type) const;

@@ -397,6 +397,9 @@ void tst_Cli::exitCodes_data()
     row("export to an unknown type", {"export", "FOIL", "--chord", "200", "--output", "rib.png"}, 2,
         "liftwise-cli export: --output takes a name ending in .dxf, .svg or .pdf");
     row("modify onto a pipe", modify + QStringList {"PIPE"}, 1, pipe);
+    row("export a PDF larger than a PDF page",
+        {"export", "FOIL", "--chord", "10000", "--output", "/tmp/liftwise-never-written.pdf"}, 1,
+        "and a PDF page holds at most 5080 mm: export it as DXF or SVG");
 }
 
 void tst_Cli::exitCodes()
