@@ -56,6 +56,8 @@ int main(int argc, char *argv[])
         status = Cli::modify(args);
     else if (command == QLatin1String("naca"))
         status = Cli::naca(args);
+    else if (command == QLatin1String("meanline"))
+        status = Cli::meanline(args);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Cli::out() << usage;
         status = Cli::Success;

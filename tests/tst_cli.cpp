@@ -397,6 +397,10 @@ void tst_Cli::exitCodes_data()
     row("export to an unknown type", {"export", "FOIL", "--chord", "200", "--output", "rib.png"}, 2,
         "liftwise-cli export: --output takes a name ending in .dxf, .svg or .pdf");
     row("modify onto a pipe", modify + QStringList {"PIPE"}, 1, pipe);
+    row("five digits naming no mean line", {"naca", "21112"}, 2,
+        "the first three of five digits name a 5-digit mean line");
+    row("a-series load beyond the chord", {"meanline", "--a", "1.5"}, 2,
+        "--a takes a number from 0.000 to 1.000");
     row("export a PDF larger than a PDF page",
         {"export", "FOIL", "--chord", "10000", "--output", "/tmp/liftwise-never-written.pdf"}, 1,
         "and a PDF page holds at most 5080 mm: export it as DXF or SVG");
@@ -637,6 +641,8 @@ void tst_Cli::nacaSectionAnalyses_data()
     QTest::newRow("2412") << "2412" << -2.077 << 0.04 * 2.077;
     QTest::newRow("2400, the mean line") << "2400" << -2.077 << 0.01 * 2.077;
     QTest::newRow("0000, a flat plate") << "0000" << 0.0 << 1e-12;
+    // Glauert's integral over the 230 mean line gives -1.094 deg.
+    QTest::newRow("23000, a 5-digit mean line") << "23000" << -1.094 << 0.005 * 1.094;
 }
 
 void tst_Cli::nacaSectionAnalyses()
