@@ -1,8 +1,11 @@
 #include "airfoil.h"
+#include "analysis.h"
 #include "camberline.h"
 #include "convergence.h"
 #include "naca.h"
+#include "sectionops.h"
 #include "study.h"
+#include "vortexmethod.h"
 
 #include <QBuffer>
 
@@ -115,5 +118,48 @@ void BM_ConvergenceTab(benchmark::State &state)
     state.counters["counts"] = counts.size();
 }
 BENCHMARK(BM_ConvergenceTab)->Arg(999)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A design operation on a 121-point NACA 2412 with the analysis of its result at the reference
+// paneling, as liftwise-cli design does each: 0 scale camber, 1 scale thickness, 2 camber at,
+// 3 trailing-edge gap, 4 blend with a NACA 4415, 5 repanel at 160 points.
+void BM_DesignOperation(benchmark::State &state)
+{
+    const auto normalised = [](const NacaSection &s) {
+        std::string problem;
+        return normalizedAirfoil(int(s.x.size()), s.x.data(), s.y.data(), &problem);
+    };
+    const auto first = normalised(nacaFourDigit(0.02, 0.4, 0.12, 61, false));
+    const auto second = normalised(nacaFourDigit(0.04, 0.4, 0.15, 61, false));
+    InverseCache cache;
+    for (auto _ : state) {
+        SectionPoints points;
+        switch (state.range(0)) {
+        case 0:
+            points = scaledCamber(*first, 2.0);
+            break;
+        case 1:
+            points = scaledThickness(*first, 1.5);
+            break;
+        case 2:
+            points = cambersAt(*first, 0.3);
+            break;
+        case 3:
+            points = withTrailingEdgeGap(*first, 0.01);
+            break;
+        case 4:
+            points = blended(*first, *second, 0.5);
+            break;
+        default:
+            points = repaneled(*first, 160);
+            break;
+        }
+        std::string problem;
+        const auto result
+            = normalizedAirfoil(int(points.x.size()), points.x.data(), points.y.data(), &problem);
+        benchmark::DoNotOptimize(
+            coefficientsOf(camberlineOf(*result, Paneling::reference()), &cache));
+    }
+}
+BENCHMARK(BM_DesignOperation)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -72,7 +72,8 @@ const QStringList &commandNames()
 {
     static const QStringList names {QStringLiteral("analyze"), QStringLiteral("sweep"),
         QStringLiteral("batch"), QStringLiteral("modify"), QStringLiteral("naca"),
-        QStringLiteral("meanline"), QStringLiteral("export"), QStringLiteral("report")};
+        QStringLiteral("meanline"), QStringLiteral("design"), QStringLiteral("export"),
+        QStringLiteral("report")};
     return names;
 }
 

@@ -101,6 +101,7 @@ int batch(const QStringList &args);
 int modify(const QStringList &args);
 int naca(const QStringList &args);
 int meanline(const QStringList &args);
+int design(const QStringList &args);
 int report(const QStringList &args);
 int exportContour(const QStringList &args);
 // Whether export, given these arguments, writes a PDF page, which needs fonts and so a GUI

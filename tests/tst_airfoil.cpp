@@ -4,6 +4,7 @@
 #include "extrapolation.h"
 #include "geometry.h"
 #include "naca.h"
+#include "sectionops.h"
 #include "spline.h"
 #include "vortexmethod.h"
 
@@ -507,6 +508,77 @@ private slots:
         QVERIFY2(qAbs(computed / alpha0 - 1) < within,
             qPrintable(
                 QStringLiteral("%1 deg against %2").arg(degrees(computed)).arg(degrees(alpha0))));
+    }
+
+    void sectionOperations_data()
+    {
+        // Thin-airfoil theory is linear in the camber: doubled, alpha0 and cm0 double; blended
+        // half and half, they are the mean of the two sections'. Repaneled, a section is the
+        // same section. Each at the reference paneling, against the sections as generated.
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<double>("within"); // relative
+        QTest::newRow("camber x 2") << "camber" << 0.015;
+        QTest::newRow("blend 2412 with 4415, half and half") << "blend" << 0.015;
+        QTest::newRow("repanel at 160 points") << "repanel" << 1e-3;
+        QTest::newRow("thickness x 1.5, the camber kept") << "thickness" << 0.03;
+        // Geometry, as the file panel measures it: to within the stations' spacing.
+        QTest::newRow("largest camber moved to 25 %") << "camber at" << 0.01;
+        QTest::newRow("trailing edge opened to 1 %") << "gap" << 1e-4;
+    }
+    void sectionOperations()
+    {
+        QFETCH(QString, operation);
+        QFETCH(double, within);
+        InverseCache cache;
+        std::string problem;
+        const auto analysed = [&](const std::vector<double> &x, const std::vector<double> &y,
+                                  std::unique_ptr<Airfoil> *kept = nullptr) {
+            auto airfoil = normalizedAirfoil(int(x.size()), x.data(), y.data(), &problem);
+            if (!airfoil)
+                qFatal("refused: %s", problem.c_str());
+            const Coefficients c
+                = coefficientsOf(camberlineOf(*airfoil, Paneling::reference()), &cache);
+            if (kept)
+                *kept = std::move(airfoil);
+            return c;
+        };
+        const NacaSection a = nacaFourDigit(0.02, 0.4, 0.12, 121, false);
+        std::unique_ptr<Airfoil> first;
+        const Coefficients original = analysed(a.x, a.y, &first);
+        SectionPoints result;
+        Coefficients expected = original;
+        if (operation == "camber") {
+            result = scaledCamber(*first, 2.0);
+            expected.alpha0 *= 2;
+            expected.cm0 *= 2;
+        } else if (operation == "blend") {
+            const NacaSection b = nacaFourDigit(0.04, 0.4, 0.15, 121, false);
+            std::unique_ptr<Airfoil> second;
+            const Coefficients other = analysed(b.x, b.y, &second);
+            result = blended(*first, *second, 0.5);
+            expected.alpha0 = 0.5 * (original.alpha0 + other.alpha0);
+            expected.cm0 = 0.5 * (original.cm0 + other.cm0);
+        } else if (operation == "repanel") {
+            result = repaneled(*first, 160);
+            QCOMPARE(int(result.x.size()), 160);
+        } else if (operation == "thickness") {
+            result = scaledThickness(*first, 1.5);
+        } else {
+            result
+                = operation == "gap" ? withTrailingEdgeGap(*first, 0.01) : cambersAt(*first, 0.25);
+            std::unique_ptr<Airfoil> made;
+            analysed(result.x, result.y, &made);
+            const SectionGeometry g = geometryOf(*made);
+            QVERIFY(operation == "gap" ? qAbs(g.trailingEdgeGap - 0.01) < within
+                                       : qAbs(g.maxCamberX - 0.25) < within);
+            QVERIFY(qAbs(g.maxCamber / geometryOf(*first).maxCamber - 1) < 0.01);
+            return;
+        }
+        QVERIFY2(result.problem.empty(), result.problem.c_str());
+        const Coefficients c = analysed(result.x, result.y);
+        for (double Coefficients::*q : {&Coefficients::alpha0, &Coefficients::cm0})
+            QVERIFY2(qAbs(c.*q / (expected.*q) - 1) < within,
+                qPrintable(QStringLiteral("%1 against %2").arg(c.*q).arg(expected.*q)));
     }
 
     void extrapolationHoldsTheLimit_data()

@@ -89,6 +89,7 @@ private slots:
     void unsafeText();
     void nacaSectionAnalyses_data();
     void nacaSectionAnalyses();
+    void designInOrder();
     void report();
     void exportTemplate_data();
     void exportTemplate();
@@ -401,6 +402,9 @@ void tst_Cli::exitCodes_data()
         "the first three of five digits name a 5-digit mean line");
     row("a-series load beyond the chord", {"meanline", "--a", "1.5"}, 2,
         "--a takes a number from 0.000 to 1.000");
+    row("design without an operation", {"design", "FOIL"}, 2, "no operation given");
+    row("design camber beyond range", {"design", "FOIL", "--scale-camber", "9"}, 2,
+        "--scale-camber takes a number from -5 to 5");
     row("export a PDF larger than a PDF page",
         {"export", "FOIL", "--chord", "10000", "--output", "/tmp/liftwise-never-written.pdf"}, 1,
         "and a PDF page holds at most 5080 mm: export it as DXF or SVG");
@@ -465,9 +469,8 @@ void tst_Cli::failedWrites_data()
         << modify + QStringList {"--output", "KEPT"} << true
         << "liftwise-cli: Cannot write file KEPT: File too large.\n";
     // The drawing is made in memory before it is written: the limit is named as such.
-    QTest::newRow("export --output DXF, size limit")
-        << QStringList {"export", "FOIL", "--chord", "100", "--output", "OUT.dxf"} << true
-        << ".dxf: File too large.\n";
+    QTest::newRow("export --output DXF, size limit") << QStringList {"export", "FOIL", "--chord",
+        "100", "--output", "OUT.dxf"} << true << ".dxf: File too large.\n";
 }
 
 void tst_Cli::failedWrites()
@@ -671,6 +674,26 @@ void tst_Cli::nacaSectionAnalyses()
         = cli({"naca", "0012", "--points", "21", "--closed-te"}).out.trimmed().split('\n');
     QCOMPARE(closed.size(), 22);
     QCOMPARE(closed.at(1), closed.last());
+}
+
+void tst_Cli::designInOrder()
+{
+    // The operations apply in the order given, the title says each, and the result opens with
+    // its camber doubled: alpha0 twice the section's, as theory has it for any camber line.
+    const QString doubled = dir.filePath(QStringLiteral("doubled.dat"));
+    const Run run
+        = cli({"design", foil, "--scale-camber", "2", "--repanel", "81", "--output", doubled});
+    QCOMPARE(run.status, 0);
+    const QString text = QString::fromUtf8(readFile(doubled));
+    QCOMPARE(text.section('\n', 0, 0), QStringLiteral("cli test section, camber x2, 81 points"));
+    QCOMPARE(text.trimmed().count('\n'), 81);
+    const auto alpha0 = [&](const QString &path) {
+        return json(cli({"analyze", path, "--json"}).out)["reference"]
+            .toObject()["coefficients"]
+            .toObject()["alpha0Deg"]
+            .toDouble();
+    };
+    QVERIFY(qAbs(alpha0(doubled) / (2 * alpha0(foil)) - 1) < 0.015);
 }
 
 void tst_Cli::report()
