@@ -62,30 +62,31 @@ SectionPoints pointsOf(const Shape &shape, int upperStations, int lowerStations)
     return points;
 }
 
-} // namespace
-
-SectionPoints scaledCamber(const Airfoil &airfoil, double factor, int stations)
+// The camber and the thickness each scaled by its factor.
+SectionPoints scaled(
+    const Airfoil &airfoil, double camberFactor, double thicknessFactor, int stations)
 {
     return pointsOf(
         [&](double x, double *camber, double *thickness) {
             if (!shapeAt(airfoil, x, camber, thickness))
                 return false;
-            *camber *= factor;
+            *camber *= camberFactor;
+            *thickness *= thicknessFactor;
             return true;
         },
         stations, stations);
 }
 
+} // namespace
+
+SectionPoints scaledCamber(const Airfoil &airfoil, double factor, int stations)
+{
+    return scaled(airfoil, factor, 1.0, stations);
+}
+
 SectionPoints scaledThickness(const Airfoil &airfoil, double factor, int stations)
 {
-    return pointsOf(
-        [&](double x, double *camber, double *thickness) {
-            if (!shapeAt(airfoil, x, camber, thickness))
-                return false;
-            *thickness *= factor;
-            return true;
-        },
-        stations, stations);
+    return scaled(airfoil, 1.0, factor, stations);
 }
 
 SectionPoints blended(const Airfoil &first, const Airfoil &second, double weight, int stations)
