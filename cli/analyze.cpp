@@ -171,6 +171,8 @@ QByteArray json(const Study &study, const QJsonArray &presses)
 
 } // namespace
 
+QByteArray analysisJson(const Study &study) { return json(study, QJsonArray()); }
+
 int analyze(const QStringList &args)
 {
     Command command(QStringLiteral("analyze"), QStringLiteral("FILE"),

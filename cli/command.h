@@ -102,6 +102,8 @@ int modify(const QStringList &args);
 int naca(const QStringList &args);
 int meanline(const QStringList &args);
 int design(const QStringList &args);
+// What analyze --json prints for the study, without presses.
+QByteArray analysisJson(const Study &study);
 int report(const QStringList &args);
 int exportContour(const QStringList &args);
 // Whether export, given these arguments, writes a PDF page, which needs fonts and so a GUI

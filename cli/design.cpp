@@ -89,6 +89,9 @@ void addDesignOptions(Command *command)
         {QStringLiteral("output"),
             QStringLiteral("Write the airfoil to OUT.dat instead of standard output (-)."),
             QStringLiteral("OUT.dat")},
+        {QStringLiteral("json"),
+            QStringLiteral("Print what analyze --json prints for the result instead of the "
+                           "airfoil, which goes only to --output then.")},
     });
 }
 
@@ -213,7 +216,17 @@ int design(const QStringList &args)
         }
         study = std::move(next);
     }
-    return written(text, command.parser.value(QStringLiteral("output")));
+    const QString output = command.parser.value(QStringLiteral("output"));
+    if (!command.parser.isSet(QStringLiteral("json")))
+        return written(text, output);
+    if (!output.isEmpty() && output != QLatin1String("-")) {
+        if (const int status = written(text, output); status != Success)
+            return status;
+    }
+    study->convergence().setExtrapolating(true);
+    study->convergence().waitForExtrapolation();
+    out() << analysisJson(*study);
+    return Success;
 }
 
 } // namespace Cli

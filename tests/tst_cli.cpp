@@ -694,6 +694,13 @@ void tst_Cli::designInOrder()
             .toDouble();
     };
     QVERIFY(qAbs(alpha0(doubled) / (2 * alpha0(foil)) - 1) < 0.015);
+    // --json prints what analyze --json prints for the result, written to --output too.
+    const QString once = dir.filePath(QStringLiteral("once.dat"));
+    const QJsonObject doc
+        = json(cli({"design", foil, "--scale-camber", "2", "--json", "--output", once}).out);
+    QCOMPARE(doc["title"].toString(), QStringLiteral("cli test section, camber x2"));
+    QCOMPARE(doc["reference"]["coefficients"]["alpha0Deg"].toDouble(), alpha0(once));
+    QVERIFY(doc["extrapolated"].toObject().contains("alpha0Deg"));
 }
 
 void tst_Cli::report()
