@@ -40,7 +40,8 @@ QString analyse(QIODevice *device, AirfoilData *data, std::unique_ptr<Airfoil> *
     }
     double ahead = 0.0;
     if (const int stray = strayNose(n, data->x.constData(), &ahead); stray >= 0) {
-        return QStringLiteral("the point on line %1 lies %2 chords ahead of the rest of the contour")
+        return QStringLiteral(
+            "the point on line %1 lies %2 chords ahead of the rest of the contour")
             .arg(QString::number(data->lineNumbers.at(stray)),
                 std::isfinite(ahead) && ahead < 1e6 ? QString::number(ahead, 'f', 1)
                                                     : QString::number(ahead, 'g', 3));
@@ -206,15 +207,15 @@ Study::Reach Study::reachTargets(const Targets &targets, const Paneling &panelin
     const std::function<bool(int, const Coefficients &, const Coefficients *)> &pressed)
 {
     Reach reach;
+    // What a save writes: the section as loaded before a press, the reshaped one after (none
+    // where an open would refuse it).
     const auto reached = [&] {
-        return now.section
+        const Section *saved = now.presses.empty() ? loadedSection() : now.section.get();
+        return saved
             && targets.reachedBy(
-                now.section->referenceCoefficients, radians(ReachAlpha0Degrees), ReachCm0);
+                saved->referenceCoefficients, radians(ReachAlpha0Degrees), ReachCm0);
     };
-    if (!file || (!now.presses.empty() && reached())
-        || (now.presses.empty()
-            && targets.reachedBy(
-                file->section.referenceCoefficients, radians(ReachAlpha0Degrees), ReachCm0))) {
+    if (!file || reached()) {
         reach.reached = bool(file);
         return reach;
     }
@@ -284,15 +285,15 @@ QByteArray Study::airfoilText() const
     QByteArray title = file->data.titleBytes;
     if (const Coefficients *reshaped = reshapedReference()) {
         // An earlier save's values go with the white space around them.
-        static const QRegularExpression reached(QStringLiteral(
-            "\\s*\\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)\\s*$"));
+        static const QRegularExpression reached(
+            QStringLiteral("\\s*\\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)\\s*$"));
         title = QString::fromLatin1(title).remove(reached).toLatin1();
         while (!title.isEmpty() && QChar::fromLatin1(title.back()).isSpace())
             title.chop(1);
-        const QByteArray suffix = QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
-                                      .arg(Format::fixed(degrees(reshaped->alpha0), 3),
-                                          Format::fixed(reshaped->cm0, 4))
-                                      .toLatin1();
+        const QByteArray suffix
+            = QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
+                  .arg(Format::fixed(degrees(reshaped->alpha0), 3), Format::fixed(reshaped->cm0, 4))
+                  .toLatin1();
         // The title gives way to the values where both would pass the reader's limit, and is
         // cut between characters, not inside one.
         const qsizetype room = AirfoilData::MaxLineLength - suffix.size();
