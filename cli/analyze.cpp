@@ -132,7 +132,7 @@ QJsonObject extrapolationJson(const Extrapolation &e)
     return json;
 }
 
-QByteArray json(const Study &study, const QJsonArray &presses)
+QByteArray json(const Study &study, const QJsonArray &presses, const QJsonObject &more = {})
 {
     const AirfoilData &data = study.data();
     QJsonArray warnings;
@@ -152,7 +152,7 @@ QByteArray json(const Study &study, const QJsonArray &presses)
             {"geometry", geometryJson(section->geometry)},
         };
     }
-    const QJsonObject document {
+    QJsonObject document {
         {"file", Format::printable(study.path())},
         {"title", Format::printable(data.title)},
         {"points", data.count()},
@@ -166,12 +166,17 @@ QByteArray json(const Study &study, const QJsonArray &presses)
         {"warnings", warnings},
         {"geometry", geometryJson(study.geometry())},
     };
+    for (auto entry = more.begin(); entry != more.end(); ++entry)
+        document.insert(entry.key(), entry.value());
     return QJsonDocument(document).toJson(QJsonDocument::Indented);
 }
 
 } // namespace
 
-QByteArray analysisJson(const Study &study) { return json(study, QJsonArray()); }
+QByteArray analysisJson(const Study &study, const QJsonObject &more)
+{
+    return json(study, QJsonArray(), more);
+}
 
 int analyze(const QStringList &args)
 {

@@ -6,6 +6,7 @@
 #include "study.h"
 
 #include <QCommandLineParser>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -102,8 +103,8 @@ int modify(const QStringList &args);
 int naca(const QStringList &args);
 int meanline(const QStringList &args);
 int design(const QStringList &args);
-// What analyze --json prints for the study, without presses.
-QByteArray analysisJson(const Study &study);
+// What analyze --json prints for the study, without presses, with the entries of more.
+QByteArray analysisJson(const Study &study, const QJsonObject &more = QJsonObject());
 int report(const QStringList &args);
 int exportContour(const QStringList &args);
 // Whether export, given these arguments, writes a PDF page, which needs fonts and so a GUI

@@ -4,48 +4,37 @@
 #include "command.h"
 #include "filesystem.h"
 #include "format.h"
-#include "sectionops.h"
+#include "sectionoperation.h"
 #include "study.h"
 
-#include <QBuffer>
+#include <QJsonObject>
 
 #include <cmath>
-#include <memory>
 
 namespace Cli {
 
 namespace {
 
-struct Operation
+struct Option
 {
-    QString name; // the option's
+    SectionOperation::Kind kind;
     QString value;
 };
 
 // The operations in the order the arguments give them, as --name VALUE or --name=VALUE.
-QList<Operation> operationsIn(const QStringList &args, const QStringList &names)
+QList<Option> optionsIn(const QStringList &args)
 {
-    QList<Operation> operations;
+    QList<Option> options;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        for (const QString &name : names) {
-            const QString option = QStringLiteral("--") + name;
+        for (const SectionOperation::Kind kind : SectionOperation::Kinds) {
+            const QString option = QStringLiteral("--") + SectionOperation::option(kind);
             if (args.at(i) == option && i + 1 < args.size())
-                operations.append({name, args.at(++i)});
+                options.append({kind, args.at(++i)});
             else if (args.at(i).startsWith(option + QLatin1Char('=')))
-                operations.append({name, args.at(i).mid(option.size() + 1)});
+                options.append({kind, args.at(i).mid(option.size() + 1)});
         }
     }
-    return operations;
-}
-
-// The points as an airfoil file under the title, as a save writes them.
-QByteArray fileText(const QString &title, const SectionPoints &points)
-{
-    QByteArray text = title.toUtf8() + '\n';
-    for (size_t i = 0; i < points.x.size(); ++i)
-        text += Format::fixed(points.x[i], 7).toLatin1() + "  "
-            + Format::fixed(points.y[i], 7).toLatin1() + '\n';
-    return text;
+    return options;
 }
 
 // Writes the text to the file at output, or to standard output for none or "-"; the status.
@@ -60,106 +49,129 @@ int written(const QByteArray &text, const QString &output)
     return Success;
 }
 
+// "0.5 to 0.95", from the operation's own bounds.
+QString rangeText(const SectionOperation::Range &range)
+{
+    return QStringLiteral("%1 to %2").arg(range.minimum).arg(range.maximum);
+}
+
 // The operations' options, and --output.
 void addDesignOptions(Command *command)
 {
+    using Op = SectionOperation;
     command->parser.addOptions({
-        {QStringLiteral("scale-camber"),
-            QStringLiteral("Scale the camber by K, -5 to 5, the thickness kept."),
+        {Op::option(Op::Flap),
+            QStringLiteral("Deflect a flap hinged at XH (%1 of the chord) by DEG degrees (%2), "
+                           "positive trailing edge down.")
+                .arg(rangeText(Op::range(Op::Flap)), rangeText(Op::deflectionRange())),
+            QStringLiteral("XH,DEG")},
+        {Op::option(Op::ScaleCamber),
+            QStringLiteral("Scale the camber by K, %1, the thickness kept.")
+                .arg(rangeText(Op::range(Op::ScaleCamber))),
             QStringLiteral("K")},
-        {QStringLiteral("scale-thickness"),
-            QStringLiteral("Scale the thickness by K, 0 to 5, the camber kept."),
+        {Op::option(Op::ScaleThickness),
+            QStringLiteral("Scale the thickness by K, %1, the camber kept.")
+                .arg(rangeText(Op::range(Op::ScaleThickness))),
             QStringLiteral("K")},
-        {QStringLiteral("camber-at"),
-            QStringLiteral("Move the largest camber to X, 0.1 to 0.9 of the chord."),
+        {Op::option(Op::CamberAt),
+            QStringLiteral("Move the largest camber to X, %1 of the chord.")
+                .arg(rangeText(Op::range(Op::CamberAt))),
             QStringLiteral("X")},
-        {QStringLiteral("te-gap"),
-            QStringLiteral("Open or close the trailing edge to PCT per cent of the chord, 0 to 5, "
-                           "over the rear half."),
+        {Op::option(Op::TrailingEdgeGap),
+            QStringLiteral("Open or close the trailing edge to PCT per cent of the chord, %1, "
+                           "over the rear half.")
+                .arg(rangeText(Op::range(Op::TrailingEdgeGap))),
             QStringLiteral("PCT")},
-        {QStringLiteral("blend"),
+        {Op::option(Op::Blend),
             QStringLiteral("Blend camber and thickness with the section in OTHER at weight W, 0 "
                            "(this one) to 1 (OTHER)."),
             QStringLiteral("OTHER,W")},
-        {QStringLiteral("repanel"),
-            QStringLiteral("Take the contour again at N points, %1 to %2, cosine-spaced.")
-                .arg(MinRepanelPoints)
-                .arg(AirfoilData::MaxPoints),
+        {Op::option(Op::Repanel),
+            QStringLiteral("Take the contour again at N points, %1, cosine-spaced.")
+                .arg(rangeText(Op::range(Op::Repanel))),
             QStringLiteral("N")},
         {QStringLiteral("output"),
             QStringLiteral("Write the airfoil to OUT.dat instead of standard output (-)."),
             QStringLiteral("OUT.dat")},
         {QStringLiteral("json"),
             QStringLiteral("Print what analyze --json prints for the result instead of the "
-                           "airfoil, which goes only to --output then.")},
+                           "airfoil, which goes only to --output then; for a flap, with its "
+                           "change of alpha0 and cm0 beside Glauert's.")},
     });
 }
 
-// A number from minimum to maximum, or NaN.
-double numberIn(const QString &text, double minimum, double maximum)
+// The operation an option gives, or the usage error's text in problem. A blend's other section
+// is loaded into other, and a file it refuses is told: problem is "-" then.
+SectionOperation operationOf(const Option &option, Study *other, QString *problem)
 {
+    using Op = SectionOperation;
+    Op operation;
+    operation.kind = option.kind;
+    // A flap and a blend take two values, "XH,DEG" and "OTHER,W": the last one after a comma.
+    const qsizetype comma = option.value.lastIndexOf(QLatin1Char(','));
+    const bool pair = option.kind == Op::Flap || option.kind == Op::Blend;
     bool ok = false;
-    const double v = text.toDouble(&ok);
-    return ok && v >= minimum && v <= maximum ? v : qQNaN();
+    operation.value = (pair ? option.value.mid(comma + 1) : option.value).toDouble(&ok);
+    ok = ok && (!pair || comma >= 0);
+    if (option.kind == Op::Flap) {
+        bool hingeOk = false;
+        operation.deflectionDegrees = operation.value;
+        operation.value = option.value.left(comma).toDouble(&hingeOk);
+        ok = ok && hingeOk;
+    }
+    if (option.kind == Op::Blend && ok && Op::range(Op::Blend).minimum <= operation.value
+        && operation.value <= Op::range(Op::Blend).maximum) {
+        other->setPaneling(Paneling::reference());
+        if (!load(other, option.value.left(comma))) {
+            *problem = QStringLiteral("-");
+            return operation;
+        }
+        operation.other = other->section()->airfoil;
+        operation.otherTitle = Format::printable(other->data().title);
+    }
+    if (ok && operation.isValid())
+        return operation;
+    const QString range = rangeText(Op::range(option.kind));
+    *problem = QStringLiteral("--%1 takes ").arg(Op::option(option.kind))
+        + (option.kind == Op::Flap
+                ? QStringLiteral("XH,DEG with a hinge XH from %1 and a deflection DEG from %2")
+                      .arg(range, rangeText(Op::deflectionRange()))
+                : option.kind == Op::Blend
+                ? QStringLiteral("OTHER,W with a weight W from %1").arg(range)
+                : option.kind == Op::Repanel ? QStringLiteral("a whole number from %1").arg(range)
+                                             : QStringLiteral("a number from %1").arg(range));
+    return operation;
 }
 
-// The operation on the airfoil: its points and the title's note of it, or the usage error's
-// text in problem (an empty result then).
-SectionPoints apply(const Operation &operation, const Airfoil &airfoil, QString *note,
-    QString *problem, Study *other)
+// The section's extrapolated alpha0 and cm0, from its own chord.
+ZeroLift extrapolatedZeroLift(Study *study)
 {
-    const QString &v = operation.value;
-    const auto refuse = [&](const QString &range) {
-        *problem = QStringLiteral("--%1 takes %2").arg(operation.name, range);
-        return SectionPoints();
+    study->convergence().setExtrapolating(true);
+    study->convergence().waitForExtrapolation();
+    const Coefficients &c = study->extrapolation()->value;
+    return {c.alpha0, c.cm0};
+}
+
+// The flap's change of alpha0 and cm0 beside Glauert's, in the unflapped chord's frame, from
+// the extrapolated values before and after it; and the flapped section's own.
+QJsonObject flapJson(const SectionOperation &flap, const ZeroLift &before, Study *flapped)
+{
+    const ZeroLift own = extrapolatedZeroLift(flapped);
+    const ZeroLift after = inFileFrame(*flapped->airfoil(), own);
+    const ZeroLift glauert = glauertFlapChange(flap.value, radians(flap.deflectionDegrees));
+    const auto change = [](double alpha0, double cm0) {
+        return QJsonObject {{"dAlpha0Deg", degrees(alpha0)}, {"dCm0", cm0}};
     };
-    if (operation.name == QLatin1String("scale-camber")) {
-        const double k = numberIn(v, -5.0, 5.0);
-        if (qIsNaN(k))
-            return refuse(QStringLiteral("a number from -5 to 5"));
-        *note = QStringLiteral("camber x%1").arg(k);
-        return scaledCamber(airfoil, k);
-    }
-    if (operation.name == QLatin1String("scale-thickness")) {
-        const double k = numberIn(v, 0.0, 5.0);
-        if (qIsNaN(k))
-            return refuse(QStringLiteral("a number from 0 to 5"));
-        *note = QStringLiteral("thickness x%1").arg(k);
-        return scaledThickness(airfoil, k);
-    }
-    if (operation.name == QLatin1String("camber-at")) {
-        const double x = numberIn(v, 0.1, 0.9);
-        if (qIsNaN(x))
-            return refuse(QStringLiteral("a number from 0.1 to 0.9"));
-        *note = QStringLiteral("camber at %1 %").arg(100 * x);
-        return cambersAt(airfoil, x);
-    }
-    if (operation.name == QLatin1String("te-gap")) {
-        const double gap = numberIn(v, 0.0, 5.0);
-        if (qIsNaN(gap))
-            return refuse(QStringLiteral("a number from 0 to 5"));
-        *note = QStringLiteral("trailing edge %1 %").arg(gap);
-        return withTrailingEdgeGap(airfoil, gap / 100);
-    }
-    if (operation.name == QLatin1String("repanel")) {
-        const double n = numberIn(v, MinRepanelPoints, AirfoilData::MaxPoints);
-        if (qIsNaN(n) || n != std::floor(n))
-            return refuse(QStringLiteral("a whole number from %1 to %2")
-                              .arg(MinRepanelPoints)
-                              .arg(AirfoilData::MaxPoints));
-        *note = QStringLiteral("%1 points").arg(int(n));
-        return repaneled(airfoil, int(n));
-    }
-    const qsizetype comma = v.lastIndexOf(QLatin1Char(','));
-    const double w = comma < 0 ? qQNaN() : numberIn(v.mid(comma + 1), 0.0, 1.0);
-    if (qIsNaN(w))
-        return refuse(QStringLiteral("OTHER,W with a weight W from 0 to 1"));
-    other->setPaneling(Paneling::reference());
-    if (!load(other, v.left(comma)))
-        return SectionPoints {{}, {}, "-"};
-    *note
-        = QStringLiteral("blend %1 % %2").arg(100 * w).arg(Format::printable(other->data().title));
-    return blended(airfoil, *other->section()->airfoil, w);
+    return QJsonObject {
+        {"hinge", flap.value},
+        {"deflectionDeg", flap.deflectionDegrees},
+        {"frame", QStringLiteral("unflapped chord")},
+        {"glauert", change(glauert.alpha0, glauert.cm0)},
+        {"computed", change(after.alpha0 - before.alpha0, after.cm0 - before.cm0)},
+        {"ownChord",
+            QJsonObject {{"alpha0Deg", degrees(own.alpha0)}, {"cm0", own.cm0},
+                {"tiltDeg", degrees(flapped->airfoil()->chordTilt())}}},
+    };
 }
 
 } // namespace
@@ -176,56 +188,50 @@ int design(const QStringList &args)
     const QString path = command.singleFile();
     if (path.isEmpty())
         return UsageError;
-    const QList<Operation> operations = operationsIn(args,
-        {QStringLiteral("scale-camber"), QStringLiteral("scale-thickness"),
-            QStringLiteral("camber-at"), QStringLiteral("te-gap"), QStringLiteral("blend"),
-            QStringLiteral("repanel")});
-    if (operations.isEmpty())
+    const QList<Option> options = optionsIn(args);
+    if (options.isEmpty())
         return command.usageError(QStringLiteral("no operation given"));
+    const bool json = command.parser.isSet(QStringLiteral("json"));
 
-    auto study = std::make_unique<Study>();
-    study->setPaneling(Paneling::reference());
-    if (!load(study.get(), path))
+    Study study;
+    study.setPaneling(Paneling::reference());
+    if (!load(&study, path))
         return FileError;
-    QString title = Format::printable(study->data().title);
-    QByteArray text;
-    for (const Operation &operation : operations) {
-        QString note;
-        QString problem;
+    QJsonObject flap;
+    for (const Option &option : options) {
         Study other;
-        const SectionPoints points
-            = apply(operation, *study->section()->airfoil, &note, &problem, &other);
+        QString problem;
+        const SectionOperation operation = operationOf(option, &other, &problem);
+        if (problem == QLatin1String("-"))
+            return FileError;
         if (!problem.isEmpty())
             return command.usageError(problem);
-        if (points.problem == "-")
-            return FileError;
+        const bool flapping = json && operation.kind == SectionOperation::Flap;
+        const ZeroLift before = flapping ? extrapolatedZeroLift(&study) : ZeroLift();
         // The result is a file as an open takes it, or nothing is written.
-        title += QStringLiteral(", ") + note;
-        text = fileText(title, points);
-        auto next = std::make_unique<Study>();
-        QBuffer buffer(&text);
-        buffer.open(QIODevice::ReadOnly);
-        const Study::Refusal refusal = points.problem.empty()
-            ? next->load(&buffer, path, Paneling::reference())
-            : Study::Refusal {Study::Refusal::Refused, QString::fromStdString(points.problem)};
-        if (refusal) {
+        if (const Study::Refusal refusal = study.design(operation)) {
             err() << QStringLiteral("liftwise-cli design: --%1 %2: the result would be refused: "
                                     "%3.\n")
-                         .arg(operation.name, operation.value, refusal.reason);
+                         .arg(SectionOperation::option(option.kind), option.value, refusal.reason);
             return FileError;
         }
-        study = std::move(next);
+        if (flapping)
+            flap = flapJson(operation, before, &study);
+    }
+    QByteArray text;
+    if (const Study::Refusal refusal = study.savedText(&text)) {
+        tell(refusal, path);
+        return FileError;
     }
     const QString output = command.parser.value(QStringLiteral("output"));
-    if (!command.parser.isSet(QStringLiteral("json")))
+    if (!json)
         return written(text, output);
     if (!output.isEmpty() && output != QLatin1String("-")) {
         if (const int status = written(text, output); status != Success)
             return status;
     }
-    study->convergence().setExtrapolating(true);
-    study->convergence().waitForExtrapolation();
-    out() << analysisJson(*study);
+    extrapolatedZeroLift(&study);
+    out() << analysisJson(study, flap.isEmpty() ? QJsonObject() : QJsonObject {{"flap", flap}});
     return Success;
 }
 

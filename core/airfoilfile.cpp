@@ -1,6 +1,7 @@
 #include "airfoilfile.h"
 
 #include "filesystem.h"
+#include "format.h"
 
 #include <QIODevice>
 #include <QLocale>
@@ -327,4 +328,12 @@ AirfoilData readAirfoilData(QIODevice *device)
     else if (data.count() > AirfoilData::MaxPoints)
         data.problem = tooManyPoints();
     return data;
+}
+
+QByteArray coordinateLines(const std::vector<double> &x, const std::vector<double> &y)
+{
+    QByteArray text;
+    for (size_t i = 0; i < x.size() && i < y.size(); ++i)
+        text += Format::fixed(x[i], 7).toLatin1() + "  " + Format::fixed(y[i], 7).toLatin1() + '\n';
+    return text;
 }

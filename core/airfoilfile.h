@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <vector>
+
 QT_BEGIN_NAMESPACE
 class QIODevice;
 QT_END_NAMESPACE
@@ -64,5 +66,9 @@ struct AirfoilData
 // Stops reading at the first line that cannot be taken, or once the file is known to hold
 // more than MaxPoints points.
 AirfoilData readAirfoilData(QIODevice *device);
+
+// The points as an airfoil file's lines, "x  y" to seven decimals, each ended by LF, as every
+// writer of an airfoil gives them.
+QByteArray coordinateLines(const std::vector<double> &x, const std::vector<double> &y);
 
 #endif // LIFTWISE_AIRFOILFILE_H

@@ -15,6 +15,11 @@ struct Study::Analysis
     QString path;
     AirfoilData data;
     QStringList warnings;
+    // From a design operation or from no file, not from the file at path.
+    bool designed = false;
+    // A design operation's text, which a save writes as it stands until a press: in the frame
+    // of the section it came from (a flap's in the unflapped chord's), not levelled again.
+    QByteArray text;
     // Its airfoil is shared with the sweeps that still run on it.
     Section section;
 };
@@ -98,10 +103,11 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
 {
     // 1. Everything is read and analysed aside; only a file that is taken replaces the study.
     const ForegroundWork userStep;
-    auto next = std::make_unique<Analysis>();
+    auto next = std::make_shared<Analysis>();
     if (const Refusal refusal = analyseFile(device, next.get()))
         return refusal;
     next->path = path;
+    next->designed = path.isEmpty();
     next->section.geometry = geometryOf(*next->section.airfoil);
 
     // 2. The new file at the paneling asked for.
@@ -279,43 +285,88 @@ QByteArray Study::airfoilText() const
 {
     if (!file)
         return QByteArray();
+    if (!file->text.isEmpty() && now.presses.empty())
+        return file->text;
+    return contourText(savedTitle());
+}
+
+namespace {
+
+// The title with the suffix after it, the title cut to leave room for it within the reader's
+// limit, between characters, not inside one.
+QByteArray withSuffix(QByteArray title, const QByteArray &suffix)
+{
+    const qsizetype room = AirfoilData::MaxLineLength - suffix.size();
+    if (title.size() > room) {
+        qsizetype cut = room;
+        while (cut > 0 && (uchar(title.at(cut)) & 0xC0) == 0x80)
+            --cut;
+        title.truncate(cut);
+    }
+    return title + suffix;
+}
+
+} // namespace
+
+QByteArray Study::savedTitle() const
+{
     // The title's bytes pass through Latin-1 unchanged, whatever their encoding; the values
     // the saved section has replace those an earlier save put there, so that titles do not
     // grow and never claim what the section does not have.
     QByteArray title = file->data.titleBytes;
-    if (const Coefficients *reshaped = reshapedReference()) {
-        // An earlier save's values go with the white space around them.
-        static const QRegularExpression reached(
-            QStringLiteral("\\s*\\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)\\s*$"));
-        title = QString::fromLatin1(title).remove(reached).toLatin1();
-        while (!title.isEmpty() && QChar::fromLatin1(title.back()).isSpace())
-            title.chop(1);
-        const QByteArray suffix
-            = QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
-                  .arg(Format::fixed(degrees(reshaped->alpha0), 3), Format::fixed(reshaped->cm0, 4))
-                  .toLatin1();
-        // The title gives way to the values where both would pass the reader's limit, and is
-        // cut between characters, not inside one.
-        const qsizetype room = AirfoilData::MaxLineLength - suffix.size();
-        if (title.size() > room) {
-            qsizetype cut = room;
-            while (cut > 0 && (uchar(title.at(cut)) & 0xC0) == 0x80)
-                --cut;
-            title.truncate(cut);
-        }
-        title += suffix;
-    }
-    return contourText(title);
+    const Coefficients *reshaped = reshapedReference();
+    if (!reshaped)
+        return title;
+    // An earlier save's values go with the white space around them.
+    static const QRegularExpression reached(
+        QStringLiteral("\\s*\\(alpha0 -?\\d+\\.\\d+ deg, cm0 -?\\d+\\.\\d+\\)\\s*$"));
+    title = QString::fromLatin1(title).remove(reached).toLatin1();
+    while (!title.isEmpty() && QChar::fromLatin1(title.back()).isSpace())
+        title.chop(1);
+    return withSuffix(title,
+        QStringLiteral(" (alpha0 %1 deg, cm0 %2)")
+            .arg(Format::fixed(degrees(reshaped->alpha0), 3), Format::fixed(reshaped->cm0, 4))
+            .toLatin1());
 }
+
+Study::Refusal Study::design(const SectionOperation &operation)
+{
+    if (!file)
+        return {Refusal::Refused, QStringLiteral("no airfoil is loaded")};
+    if (!operation.isValid())
+        return {Refusal::Refused, QStringLiteral("its values lie outside their ranges")};
+    const ForegroundWork userStep;
+    const SectionPoints points = operation.apply(*section()->airfoil);
+    if (!points.problem.empty())
+        return {Refusal::Refused, QString::fromStdString(points.problem)};
+    QByteArray title = savedTitle();
+    QBuffer text;
+    text.setData(withSuffix(title,
+                     (title.isEmpty() ? QString() : QStringLiteral(", ")).toUtf8()
+                         + operation.note().toUtf8())
+        + '\n' + coordinateLines(points.x, points.y));
+    text.open(QIODevice::ReadOnly);
+    auto next = std::make_shared<Analysis>();
+    if (const Refusal refusal = analyseFile(&text, next.get()))
+        return refusal;
+    next->text = text.data();
+    next->path = file->path;
+    next->designed = true;
+    next->section.geometry = geometryOf(*next->section.airfoil);
+    file = std::move(next);
+    rebuildLine();
+    emit fileChanged();
+    emit lineChanged();
+    return {};
+}
+
+bool Study::isDesigned() const { return file && file->designed; }
 
 QByteArray Study::contourText(const QByteArray &title) const
 {
     std::vector<double> x, y;
     reshapedContour(*file->section.airfoil, now.presses, &x, &y);
-    QByteArray text = title + '\n';
-    for (size_t i = 0; i < x.size(); ++i)
-        text += Format::fixed(x[i], 7).toLatin1() + "  " + Format::fixed(y[i], 7).toLatin1() + '\n';
-    return text;
+    return title + '\n' + coordinateLines(x, y);
 }
 
 Study::Refusal Study::readBack(const QByteArray &text) const
@@ -368,13 +419,23 @@ const Study::Section *Study::section() const
     return now.section ? now.section.get() : loadedSection();
 }
 
-Study::LineState Study::lineState() const { return now; }
+Study::LineState Study::lineState() const
+{
+    LineState state = now;
+    state.file = file;
+    return state;
+}
 
 bool Study::restoreLineState(const LineState &state)
 {
-    if (!file || !state.line)
+    if (!file || !state.line || !state.file)
         return false;
     now = state;
+    now.file.reset();
+    if (state.file != file) {
+        file = state.file;
+        emit fileChanged();
+    }
     emit lineChanged();
     return true;
 }

@@ -9,6 +9,7 @@
 #include "geometry.h"
 #include "modification.h"
 #include "paneling.h"
+#include "sectionoperation.h"
 #include "vortexmethod.h"
 
 #include <QObject>
@@ -94,6 +95,15 @@ public:
     void setPaneling(const Paneling &paneling);
     // Whether the coefficients of a line at the paneling need no new inversion.
     bool isSolved(const Paneling &paneling) const;
+    // Applies the operation to the section a save writes and takes the result in its place, as
+    // an open of its text would take it: the path and the paneling stay, the title is the one a
+    // save writes with the operation's note after a comma, and the line is built anew from the
+    // new contour (the presses are in it). A result an open would refuse, or values out of their
+    // ranges, change nothing: Refused, and why. Says fileChanged and lineChanged.
+    Refusal design(const SectionOperation &operation);
+    // Whether the section came from a design operation or from no file (an open of a text
+    // without a path) rather than from the file at path().
+    bool isDesigned() const;
     // Reshapes the paneled line towards the targets by one press; nothing before a load.
     CamberReshaping modify(const Targets &targets);
     // Presses at the paneling (on a line of its own when it is not the study's) until the
@@ -115,7 +125,8 @@ public:
     // The airfoil as a plain airfoil file, the normalised contour with the Modify presses since
     // the line was built applied to both surfaces, and the coefficients they reached at the
     // end of the title, in place of any the title had; the title's bytes are the file's own.
-    // Empty before a load.
+    // A design operation's result before any press: its text as design() read it. Empty before
+    // a load.
     QByteArray airfoilText() const;
     // How an open would take the text: the refusal it would give, or none.
     Refusal readBack(const QByteArray &text) const;
@@ -183,11 +194,13 @@ public:
         return now.originalLoading ? &*now.originalLoading : nullptr;
     }
 
-    // All that a step of the user's changes: the paneling, the paneled line with its loading and
-    // coefficients, and the presses. Taken before a step and given back, it undoes the step to
-    // the bit, with nothing computed anew.
+    struct Analysis;
+    // All that a step of the user's changes: the section under design, the paneling, the paneled
+    // line with its loading and coefficients, and the presses. Taken before a step and given
+    // back, it undoes the step to the bit, with nothing computed anew.
     struct LineState
     {
+        std::shared_ptr<const Analysis> file;
         Paneling paneling;
         std::optional<Camberline> line;
         Loading loading;
@@ -200,9 +213,10 @@ public:
         std::optional<Loading> originalLoading;
     };
     LineState lineState() const;
-    // Gives back a state taken since the last load, and says lineChanged. A state without a
-    // line (taken before a load), and any state before a load, is refused: false, and nothing
-    // changes, since every view reads the paneled line of a changed line.
+    // Gives back a state taken since the last load, and says lineChanged, after fileChanged when
+    // its section is another. A state without a line (taken before a load), and any state
+    // before a load, is refused: false, and nothing changes, since every view reads the paneled
+    // line of a changed line.
     bool restoreLineState(const LineState &state);
 
 signals:
@@ -212,19 +226,21 @@ signals:
     void lineChanged();
 
 private:
-    struct Analysis;
     // Reads and analyses the device into next, as every open does, all but the geometry, which
     // only a load shows (a press reads its section back for the coefficients alone).
     Refusal analyseFile(QIODevice *device, Analysis *next) const;
     // The normalised contour with the presses applied, as an airfoil file under the title.
     QByteArray contourText(const QByteArray &title) const;
+    // The title a save writes: the file's, with the values the presses reached.
+    QByteArray savedTitle() const;
     void rebuildLine();
     void solveLine();
     // Reads the text a save writes back into the reshaped section.
     void readSection();
 
     std::shared_ptr<InverseCache> inverseCache;
-    std::unique_ptr<Analysis> file;
+    // Shared with the undo steps that give it back.
+    std::shared_ptr<const Analysis> file;
     LineState now;
     // Last: it reads the rest of the study, so it goes first.
     ConvergenceModel convergenceModel {this};

@@ -199,6 +199,7 @@ std::string Airfoil::normalize()
         return problem;
     extendedEnd = frame.extendedEnd;
     tilt = std::atan2(frame.h, frame.chord);
+    chord = frame.chord;
     if (extendedEnd >= 0) {
         extendedFrom = (xcoord[extendedEnd] - frame.xle) / frame.chord;
         xcoord[extendedEnd] = frame.xEnd;

@@ -36,6 +36,8 @@ public:
     // The tilt beyond which the shear is warned of (1 degree): there the sheared section's cm0
     // lies about half a per cent from that of the section rotated level, and more with the tilt.
     static constexpr double MaxLevelTilt = 0.017453292519943295;
+    // The chord's length along x before normalize(), in the file's units; 1 before one.
+    double chordLength() const { return chord; }
 
     // Whether the points run from the trailing edge over the upper surface first.
     bool upperSurfaceFirst() const;
@@ -60,6 +62,7 @@ private:
     int extendedEnd = -1;
     double extendedFrom = 1.0;
     double tilt = 0.0;
+    double chord = 1.0;
 };
 
 #endif // LIFTWISE_AIRFOIL_H

@@ -3,6 +3,7 @@
 #include "airfoil.h"
 #include "geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -77,6 +78,65 @@ SectionPoints scaled(
         stations, stations);
 }
 
+struct Point
+{
+    double x;
+    double y;
+};
+
+// Where the segments a0-a1 and b0-b1 meet, ends included; false for parallel ones.
+bool crossing(Point a0, Point a1, Point b0, Point b1, Point *at)
+{
+    const double ax = a1.x - a0.x, ay = a1.y - a0.y;
+    const double bx = b1.x - b0.x, by = b1.y - b0.y;
+    const double det = ax * by - ay * bx;
+    if (det == 0.0)
+        return false;
+    const double ex = b0.x - a0.x, ey = b0.y - a0.y;
+    const double s = (ex * by - ey * bx) / det; // along a
+    const double t = (ex * ay - ey * ax) / det; // along b
+    if (s < 0.0 || s > 1.0 || t < 0.0 || t > 1.0)
+        return false;
+    *at = {a0.x + s * ax, a0.y + s * ay};
+    return true;
+}
+
+// One surface of a flapped section from the nose to the trailing edge: fixed up to the hinge
+// station and turned behind it, both including it. Where the flap opens this side an arc about
+// the pivot joins them, with a point every 2.5 degrees at most; where it closes the side runs
+// up to the first place the turned part, from the hinge aft, meets the fixed part, from the hinge
+// forward, and on along the turned part from there. They meet at the pivot itself on a section
+// without thickness there.
+std::vector<Point> flapSide(std::vector<Point> fixed, const std::vector<Point> &turned, Point pivot,
+    double deflection, bool opens)
+{
+    if (opens) {
+        const Point from = fixed.back();
+        const double radius = std::fabs(from.y - pivot.y);
+        const double start = std::atan2(from.y - pivot.y, 0.0);
+        const int steps = int(std::ceil(std::fabs(deflection) / (2.5 * Pi / 180)));
+        for (int k = 1; radius > 1e-9 && k < steps; ++k) {
+            const double phi = start - deflection * k / steps;
+            fixed.push_back({pivot.x + radius * std::cos(phi), pivot.y + radius * std::sin(phi)});
+        }
+        fixed.insert(fixed.end(), turned.begin(), turned.end());
+        return fixed;
+    }
+    for (size_t j = 0; j + 1 < turned.size(); ++j) {
+        for (size_t i = fixed.size() - 1; i >= 1; --i) {
+            Point at {};
+            if (crossing(fixed[i - 1], fixed[i], turned[j], turned[j + 1], &at)) {
+                fixed.resize(i);
+                fixed.push_back(at);
+                fixed.insert(fixed.end(), turned.begin() + j + 1, turned.end());
+                return fixed;
+            }
+        }
+    }
+    fixed.insert(fixed.end(), turned.begin(), turned.end());
+    return fixed;
+}
+
 } // namespace
 
 SectionPoints scaledCamber(const Airfoil &airfoil, double factor, int stations)
@@ -143,4 +203,69 @@ SectionPoints repaneled(const Airfoil &airfoil, int points)
     return pointsOf([&](double x, double *camber,
                         double *thickness) { return shapeAt(airfoil, x, camber, thickness); },
         upper, points + 1 - upper);
+}
+
+SectionPoints flapped(const Airfoil &airfoil, double hinge, double deflection, int stations)
+{
+    // Cosine stations with the hinge among them, none closer to it than rounding would tell.
+    std::vector<double> xs;
+    for (int i = 0; i < stations; ++i) {
+        const double x = cosineStation(i, stations);
+        if (std::fabs(x - hinge) > 1e-4)
+            xs.push_back(x);
+    }
+    const auto at = xs.insert(std::upper_bound(xs.begin(), xs.end(), hinge), hinge);
+    const size_t h = size_t(at - xs.begin());
+    std::vector<Point> upper, lower;
+    for (const double x : xs) {
+        double camber = 0.0;
+        double thickness = 0.0;
+        if (!shapeAt(airfoil, x, &camber, &thickness)) {
+            SectionPoints refused;
+            refused.problem
+                = "the contour does not cross x = " + std::to_string(x) + " exactly twice";
+            return refused;
+        }
+        upper.push_back({x, camber + 0.5 * thickness});
+        lower.push_back({x, camber - 0.5 * thickness});
+    }
+    const Point pivot {hinge, 0.5 * (upper[h].y + lower[h].y)};
+    const double c = std::cos(deflection);
+    const double s = std::sin(deflection);
+    const auto side = [&](const std::vector<Point> &surface, bool opens) {
+        std::vector<Point> turned;
+        for (size_t k = h; k < surface.size(); ++k) {
+            const double dx = surface[k].x - pivot.x;
+            const double dy = surface[k].y - pivot.y;
+            turned.push_back({pivot.x + dx * c + dy * s, pivot.y - dx * s + dy * c});
+        }
+        return flapSide(
+            {surface.begin(), surface.begin() + long(h) + 1}, turned, pivot, deflection, opens);
+    };
+    // Trailing edge down opens the upper side and closes the lower one.
+    const std::vector<Point> top = side(upper, deflection > 0.0);
+    const std::vector<Point> bottom = side(lower, deflection < 0.0);
+    SectionPoints points;
+    for (auto p = top.rbegin(); p != top.rend(); ++p) {
+        points.x.push_back(p->x);
+        points.y.push_back(p->y);
+    }
+    for (size_t k = 1; k < bottom.size(); ++k) {
+        points.x.push_back(bottom[k].x);
+        points.y.push_back(bottom[k].y);
+    }
+    return points;
+}
+
+ZeroLift glauertFlapChange(double hinge, double deflection)
+{
+    const double theta = std::acos(1.0 - 2.0 * hinge);
+    return {-(Pi - theta + std::sin(theta)) / Pi * deflection,
+        -0.5 * std::sin(theta) * (1.0 - std::cos(theta)) * deflection};
+}
+
+ZeroLift inFileFrame(const Airfoil &normalised, const ZeroLift &own)
+{
+    const double chord = normalised.chordLength();
+    return {own.alpha0 + normalised.chordTilt(), own.cm0 * chord * chord};
 }

@@ -37,4 +37,30 @@ SectionPoints withTrailingEdgeGap(const Airfoil &airfoil, double gap, int statio
 SectionPoints repaneled(const Airfoil &airfoil, int points);
 constexpr int MinRepanelPoints = 40;
 
+// The contour behind x = hinge turned about the hinge point on the camber line by deflection
+// (radians, positive trailing edge down). On the side that closes, the points that would
+// overlap go and the two surfaces meet where they cross; on the side that opens, a circular arc
+// about the hinge joins them. The hinge is a station of both surfaces.
+SectionPoints flapped(const Airfoil &airfoil, double hinge, double deflection, int stations = 121);
+constexpr double MinFlapHinge = 0.5;
+constexpr double MaxFlapHinge = 0.95;
+constexpr double MaxFlapDegrees = 30.0;
+
+// A section's zero-lift angle (radians) and moment, or the change of the two.
+struct ZeroLift
+{
+    double alpha0 = 0.0;
+    double cm0 = 0.0;
+};
+// Glauert's change of a thin section's zero-lift angle and moment by a flap hinged at
+// x_h = (1 - cos theta_h) / 2 and deflected by deflection (radians), in the unflapped chord's
+// frame: -(pi - theta_h + sin theta_h) / pi and -sin theta_h (1 - cos theta_h) / 2, each times
+// the deflection.
+ZeroLift glauertFlapChange(double hinge, double deflection);
+// A section's alpha0 and cm0 as Liftwise gives them, from its own chord, taken back to the
+// frame its contour had before normalize() levelled it (for a flapped section read from its
+// file, the unflapped chord's): the angle plus the chord's tilt, the moment times the square of
+// the chord's length there, a zero-lift moment being a couple.
+ZeroLift inFileFrame(const Airfoil &normalised, const ZeroLift &own);
+
 #endif // LIFTWISE_SECTIONOPS_H

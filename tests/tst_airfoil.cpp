@@ -581,6 +581,133 @@ private slots:
                 qPrintable(QStringLiteral("%1 against %2").arg(c.*q).arg(expected.*q)));
     }
 
+    void flapAgainstGlauert_data()
+    {
+        // A flap of 2 degrees on thin sections: Liftwise's extrapolated change of alpha0 and cm0,
+        // in the unflapped chord's frame, within 3 % of thin-airfoil theory, worked out here by
+        // quadrature of the flapped line's change of slope; and Glauert's closed form the same.
+        QTest::addColumn<double>("camber");
+        QTest::addColumn<double>("thickness");
+        QTest::addColumn<double>("hinge");
+        QTest::newRow("NACA 0006, hinge 60 %") << 0.0 << 0.06 << 0.6;
+        QTest::newRow("NACA 0006, hinge 72 %") << 0.0 << 0.06 << 0.72;
+        QTest::newRow("NACA 0006, hinge 85 %") << 0.0 << 0.06 << 0.85;
+        QTest::newRow("NACA 2406, hinge 75 %") << 0.02 << 0.06 << 0.75;
+    }
+    void flapAgainstGlauert()
+    {
+        QFETCH(double, camber);
+        QFETCH(double, thickness);
+        QFETCH(double, hinge);
+        const double deflection = radians(2.0);
+        const int n = 200000;
+        double i0 = 0.0, i1 = 0.0, i2 = 0.0;
+        for (int k = 0; k < n; ++k) {
+            const double t = (k + 0.5) * M_PI / n;
+            const double slope = (1 - std::cos(t)) / 2 > hinge ? -deflection * M_PI / n : 0.0;
+            i0 += slope;
+            i1 += slope * std::cos(t);
+            i2 += slope * std::cos(2 * t);
+        }
+        const ZeroLift theory {-(i1 - i0) / M_PI, (i2 - i1) / 2};
+        const ZeroLift glauert = glauertFlapChange(hinge, deflection);
+        QVERIFY(qAbs(glauert.alpha0 / theory.alpha0 - 1) < 1e-4);
+        QVERIFY(qAbs(glauert.cm0 / theory.cm0 - 1) < 1e-4);
+
+        InverseCache cache;
+        const auto extrapolated = [&](const std::vector<double> &x, const std::vector<double> &y) {
+            std::string problem;
+            auto airfoil = normalizedAirfoil(int(x.size()), x.data(), y.data(), &problem);
+            if (!airfoil)
+                qFatal("refused: %s", problem.c_str());
+            const Coefficients reference
+                = coefficientsOf(camberlineOf(*airfoil, Paneling::reference()), &cache);
+            const Coefficients c = extrapolationOf(*airfoil, reference, &cache).value;
+            return inFileFrame(*airfoil, {c.alpha0, c.cm0});
+        };
+        const NacaSection section = nacaFourDigit(camber, 0.4, thickness, 121, false);
+        std::string problem;
+        const auto airfoil = normalizedAirfoil(
+            int(section.x.size()), section.x.data(), section.y.data(), &problem);
+        QVERIFY(airfoil);
+        const SectionPoints flap = flapped(*airfoil, hinge, deflection);
+        QVERIFY(flap.problem.empty());
+        const ZeroLift before = extrapolated(section.x, section.y);
+        const ZeroLift after = extrapolated(flap.x, flap.y);
+        const ZeroLift computed {after.alpha0 - before.alpha0, after.cm0 - before.cm0};
+        QVERIFY2(qAbs(computed.alpha0 / theory.alpha0 - 1) < 0.03,
+            qPrintable(QStringLiteral("%1 deg against %2")
+                           .arg(degrees(computed.alpha0))
+                           .arg(degrees(theory.alpha0))));
+        QVERIFY2(qAbs(computed.cm0 / theory.cm0 - 1) < 0.03,
+            qPrintable(QStringLiteral("%1 against %2").arg(computed.cm0).arg(theory.cm0)));
+    }
+
+    void flapIsOneCurve_data()
+    {
+        // At the largest deflections, either way, on thick sections and at both ends of the
+        // hinge's range: the contour never crosses itself, and the flap's trailing edge lies
+        // where turning it about the hinge puts it.
+        QTest::addColumn<double>("camber");
+        QTest::addColumn<double>("thickness");
+        QTest::addColumn<double>("hinge");
+        QTest::addColumn<double>("degreesDown");
+        QTest::newRow("NACA 0012, 75 %, 30 deg down") << 0.0 << 0.12 << 0.75 << 30.0;
+        QTest::newRow("NACA 0012, 75 %, 30 deg up") << 0.0 << 0.12 << 0.75 << -30.0;
+        QTest::newRow("NACA 4421, 50 %, 30 deg down") << 0.04 << 0.21 << 0.5 << 30.0;
+        QTest::newRow("NACA 4421, 95 %, 30 deg up") << 0.04 << 0.21 << 0.95 << -30.0;
+        QTest::newRow("NACA 2412, 70 %, 0.5 deg down") << 0.02 << 0.12 << 0.7 << 0.5;
+    }
+    void flapIsOneCurve()
+    {
+        QFETCH(double, camber);
+        QFETCH(double, thickness);
+        QFETCH(double, hinge);
+        QFETCH(double, degreesDown);
+        const NacaSection section = nacaFourDigit(camber, 0.4, thickness, 121, false);
+        std::string problem;
+        const auto airfoil = normalizedAirfoil(
+            int(section.x.size()), section.x.data(), section.y.data(), &problem);
+        QVERIFY(airfoil);
+        const SectionPoints flap = flapped(*airfoil, hinge, radians(degreesDown));
+        QVERIFY(flap.problem.empty());
+        const size_t n = flap.x.size();
+        const auto side = [](double ax, double ay, double bx, double by, double cx, double cy) {
+            const double cross = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+            return (cross > 0) - (cross < 0);
+        };
+        for (size_t i = 0; i + 1 < n; ++i) {
+            for (size_t j = i + 2; j + 1 < n; ++j) {
+                const bool proper
+                    = side(flap.x[i], flap.y[i], flap.x[i + 1], flap.y[i + 1], flap.x[j], flap.y[j])
+                            * side(flap.x[i], flap.y[i], flap.x[i + 1], flap.y[i + 1],
+                                flap.x[j + 1], flap.y[j + 1])
+                        < 0
+                    && side(
+                           flap.x[j], flap.y[j], flap.x[j + 1], flap.y[j + 1], flap.x[i], flap.y[i])
+                            * side(flap.x[j], flap.y[j], flap.x[j + 1], flap.y[j + 1],
+                                flap.x[i + 1], flap.y[i + 1])
+                        < 0;
+                QVERIFY2(
+                    !proper, qPrintable(QStringLiteral("segments %1 and %2 cross").arg(i).arg(j)));
+            }
+        }
+        // Both trailing-edge ends turned about the hinge point on the camber line.
+        double upper = 0.0, lower = 0.0;
+        QVERIFY(surfacesAt(*airfoil, hinge, &upper, &lower));
+        const double pivot = 0.5 * (upper + lower);
+        const double d = radians(degreesDown);
+        for (const size_t end : {size_t(0), n - 1}) {
+            const double y = end == 0 ? airfoil->py(0) : airfoil->py(airfoil->npoints() - 1);
+            QVERIFY(
+                qAbs(flap.x[end] - (hinge + (1 - hinge) * std::cos(d) + (y - pivot) * std::sin(d)))
+                < 1e-9);
+            QVERIFY(
+                qAbs(flap.y[end] - (pivot - (1 - hinge) * std::sin(d) + (y - pivot) * std::cos(d)))
+                < 1e-9);
+        }
+    }
+
     void extrapolationHoldsTheLimit_data()
     {
         // Dense files of six decimals have splines with shape finer than 800 panels resolve, on
