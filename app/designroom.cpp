@@ -10,37 +10,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// The text a tool tip shows and a screen reader reads as the widget's description.
-void describe(QWidget *widget, const QString &text)
-{
-    widget->setToolTip(text);
-    widget->setAccessibleDescription(text);
-}
-
-// A number field that screen readers read by its label. A typed value it refuses is named in
-// the window's status bar with the field's range.
-template <typename Field>
-Field *createField(const QString &label, const QString &description, double minimum, double maximum,
-    double step, QMainWindow *window)
-{
-    Field *box = new Field;
-    box->setRange(minimum, maximum);
-    box->setSingleStep(step);
-    box->setAccessibleName(label);
-    describe(box, description);
-    // A typed value is the field's once the edit is finished, not key by key: one refused
-    // leaves the value from before the edit.
-    box->setKeyboardTracking(false);
-    QObject::connect(box, &Field::refused, window, [window, label](const QString &range) {
-        window->statusBar()->showMessage(DesignRoom::tr("%1: %2").arg(label, range), 5000);
-    });
-    return box;
-}
-
-} // namespace
-
 DesignRoom::DesignRoom(Study *study, QMainWindow *window)
     : QObject(window)
     , study(study)
@@ -185,6 +154,8 @@ void DesignRoom::showFile()
 {
     modify->setEnabled(true);
     reachAct->setEnabled(true);
+    if (keepingHistory)
+        return;
     const Targets targets = study->presetTargets();
     settingFields = true;
     alpha0SpinBox->setValue(degrees(targets.alpha0));
@@ -192,8 +163,10 @@ void DesignRoom::showFile()
     settingFields = false;
     shownAlpha0 = alpha0SpinBox->value();
     shownCm0 = cm0SpinBox->value();
-    // A new file starts a new history.
+    // A new file starts a new history; a section from no file is unsaved from the start.
     undoStack->clear();
+    if (study->isDesigned())
+        undoStack->resetClean();
     updateModified();
 }
 
@@ -213,15 +186,18 @@ void DesignRoom::showLineState(const Study::LineState &state)
         panelsSpinBox->setValue(state.paneling.panels);
         leDensitySpinBox->setValue(state.paneling.leDensity);
         teDensitySpinBox->setValue(state.paneling.teDensity);
+        keepingHistory = true;
         study->restoreLineState(state);
+        keepingHistory = false;
     });
 }
 
 void DesignRoom::updateModified()
 {
-    // Modified while the line carries presses that no save has written.
-    window->setWindowModified(
-        study->isLoaded() && !study->presses().empty() && !undoStack->isClean());
+    // Modified while the line carries presses, or the section operations, that no save has
+    // written.
+    window->setWindowModified(study->isLoaded()
+        && (!study->presses().empty() || study->isDesigned()) && !undoStack->isClean());
 }
 
 void DesignRoom::setSaved() { undoStack->setClean(); }
@@ -372,6 +348,18 @@ bool DesignRoom::reachTargets()
         pushStep(tr("Reach Targets"), before);
     window->statusBar()->showMessage(Report::reachStatus(*study, reach.reached, reach.presses));
     return true;
+}
+
+void DesignRoom::record(const QString &text, const std::function<bool()> &step)
+{
+    finishPanelingStep();
+    lineFromStep = false;
+    const Study::LineState before = study->lineState();
+    keepingHistory = true;
+    const bool changed = step();
+    keepingHistory = false;
+    if (changed)
+        pushStep(text, before);
 }
 
 void DesignRoom::readSettings(const QSettings &settings)

@@ -48,6 +48,10 @@ public:
     // Presses at the reference paneling until the section a save writes gives the targets, as
     // one step; says in the status bar where it got. False when the user cancelled it.
     bool reachTargets();
+    // Runs a step on the study that may give it another section (a Design operation), as one
+    // undo step named text when the step answers true; the history goes on through it, and the
+    // targets stay as the user set them.
+    void record(const QString &text, const std::function<bool()> &step);
 
     Paneling fieldsPaneling() const;
     // Runs the paneling step still waiting, if any, so that what follows sees its line.
@@ -111,6 +115,8 @@ private:
     bool lineFromStep = false;
     // Fields set by the room itself, not the user: no step of theirs.
     bool settingFields = false;
+    // A step of the user's, or its undo, gives the study another section: no new history.
+    bool keepingHistory = false;
     // The targets' values as their fields last showed them, for the step that changes them.
     double shownAlpha0 = 0.0;
     double shownCm0 = 0.0;

@@ -4,6 +4,7 @@
 #include "openroom.h"
 #include "report.h"
 #include "saveroom.h"
+#include "sectionroom.h"
 #include "study.h"
 #include "viewroom.h"
 
@@ -16,6 +17,7 @@ MainWindow::MainWindow()
     , designRoom(new DesignRoom(study, this))
     , saveRoom(new SaveRoom(study, designRoom, viewRoom, this))
     , openRoom(new OpenRoom(study, designRoom, saveRoom, this))
+    , sectionRoom(new SectionRoom(study, designRoom, openRoom, viewRoom, this))
 {
     createActions();
     createMenus();
@@ -125,6 +127,12 @@ void MainWindow::createMenus()
     editMenu->addAction(designRoom->reachAction());
     editMenu->addSeparator();
     editMenu->addAction(saveRoom->copyAction());
+
+    designMenu = menuBar()->addMenu(tr("&Design"));
+    const QList<QAction *> designActions = sectionRoom->actions();
+    designMenu->addAction(designActions.first());
+    designMenu->addSeparator();
+    designMenu->addActions(designActions.mid(1));
 
     viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addActions(viewRoom->actions());

@@ -14,6 +14,7 @@ QT_END_NAMESPACE
 class DesignRoom;
 class OpenRoom;
 class SaveRoom;
+class SectionRoom;
 class Study;
 class ViewRoom;
 
@@ -55,6 +56,7 @@ private:
     DesignRoom *designRoom;
     SaveRoom *saveRoom;
     OpenRoom *openRoom;
+    SectionRoom *sectionRoom;
     QGroupBox *gridGroupBox;
     QTextEdit *fileText;
     QGroupBox *panelingGroupBox;
@@ -71,6 +73,7 @@ private:
     bool firstSplit = false;
     QMenu *fileMenu;
     QMenu *editMenu;
+    QMenu *designMenu;
     QMenu *viewMenu;
     QMenu *helpMenu;
     QAction *exitAct;

@@ -3,7 +3,9 @@
 #include "format.h"
 
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QRegularExpression>
+#include <QStatusBar>
 
 namespace {
 
@@ -99,4 +101,32 @@ void DecimalField::focusOutEvent(QFocusEvent *event)
     emit refused(Format::range(minimum(), maximum()));
     const QSignalBlocker quiet(this);
     QDoubleSpinBox::focusOutEvent(event);
+}
+
+void describe(QWidget *widget, const QString &text)
+{
+    widget->setToolTip(text);
+    widget->setAccessibleDescription(text);
+}
+
+namespace {
+
+template <typename Field>
+void tellRefusalsOf(Field *field, const QString &label, QMainWindow *window)
+{
+    QObject::connect(field, &Field::refused, window, [window, label](const QString &range) {
+        window->statusBar()->showMessage(QStringLiteral("%1: %2").arg(label, range), 5000);
+    });
+}
+
+} // namespace
+
+void tellRefusals(WholeNumberField *field, const QString &label, QMainWindow *window)
+{
+    tellRefusalsOf(field, label, window);
+}
+
+void tellRefusals(DecimalField *field, const QString &label, QMainWindow *window)
+{
+    tellRefusalsOf(field, label, window);
 }

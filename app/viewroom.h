@@ -32,6 +32,7 @@ public:
     // Airfoil, Loading and Convergence, the plots in scroll areas.
     QTabWidget *tabWidget() const { return diagramTabs; }
     DiagramView *diagramView() const { return view; }
+    DiagramScene *diagramScene() const { return scene; }
     LoadingChart *loadingPlot() const { return loadingChart; }
     ConvergenceChart *convergencePlot() const { return convergenceChart; }
     // The diagram or the plot on show.

@@ -30,7 +30,7 @@ void DiagramScene::fileChanged()
 {
     clear();
     polygon = spline = reference = panels = nullptr;
-    originalContour = originalCamber = difference = nullptr;
+    originalContour = originalCamber = difference = preview = nullptr;
     contourPoints.clear();
     stations.clear();
     factor = 0;
@@ -52,6 +52,9 @@ void DiagramScene::fileChanged()
         item->hide();
     }
     difference->hide();
+    preview = addPath(QPainterPath(), dashedPen(DiagramColour::Preview));
+    preview->setZValue(1);
+    preview->hide();
     emit contourChanged();
     emit legendChanged();
 }
@@ -69,6 +72,26 @@ void DiagramScene::setDifferenceVisible(bool visible)
     differenceVisible = visible;
     if (study->isLoaded())
         plotReshaping();
+}
+
+void DiagramScene::setPreview(const std::vector<double> &x, const std::vector<double> &y)
+{
+    if (!preview)
+        return;
+    QPainterPath path;
+    for (size_t i = 0; i < x.size() && i < y.size(); ++i) {
+        if (i == 0)
+            path.moveTo(scenePoint(x[i], y[i]));
+        else
+            path.lineTo(scenePoint(x[i], y[i]));
+    }
+    preview->setPath(path);
+    preview->setVisible(!path.isEmpty());
+}
+
+QPainterPath DiagramScene::previewPath() const
+{
+    return preview && preview->isVisible() ? preview->path() : QPainterPath();
 }
 
 QList<DiagramLegendEntry> DiagramScene::legend() const

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QPainterPath>
 
+#include <vector>
+
 QT_BEGIN_NAMESPACE
 class QGraphicsEllipseItem;
 class QGraphicsPathItem;
@@ -39,6 +41,11 @@ public:
     bool isDifferenceVisible() const { return differenceVisible; }
     // What the change is enlarged by as drawn; 0 while none is drawn.
     double differenceFactor() const { return factor; }
+    // A section about to be made, its points joined in order and drawn dashed over the rest
+    // until the next call; no points draw none. A new file clears it.
+    void setPreview(const std::vector<double> &x, const std::vector<double> &y);
+    // The preview's path, in scene units; empty while none is drawn.
+    QPainterPath previewPath() const;
     // The lines drawn now, in the order of the legend.
     QList<DiagramLegendEntry> legend() const;
 
@@ -73,6 +80,7 @@ private:
     QGraphicsPathItem *originalContour = nullptr;
     QGraphicsPathItem *originalCamber = nullptr;
     QGraphicsPathItem *difference = nullptr;
+    QGraphicsPathItem *preview = nullptr;
     QList<QGraphicsEllipseItem *> contourPoints;
     QList<QGraphicsEllipseItem *> stations;
     // The lines as loaded, in scene units, which a reshaping moves point by point.

@@ -30,6 +30,8 @@ inline const QColor Scale = QColor(64, 64, 64);
 // The section as loaded, under its reshaped lines.
 inline const QColor Original = QColor(140, 140, 140);
 inline const QColor Difference = QColor(220, 110, 0);
+// A section a Design dialog is about to make, over the one there is.
+inline const QColor Preview = QColor(0, 140, 160);
 } // namespace DiagramColour
 
 // One row of the diagram's legend: a sample of the line's pen, with a station marker where the

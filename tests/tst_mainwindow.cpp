@@ -6,6 +6,7 @@
 #include "oddfiles.h"
 #include "recentfiles.h"
 #include "report.h"
+#include "sectiondialog.h"
 #include "study.h"
 
 #include <QtCharts>
@@ -108,6 +109,7 @@ private slots:
     void startState();
     void undoAndRedo();
     void undoGoesBackSoFar();
+    void designStepPreviewsAndUndoes();
     void unsavedReshapingAsks_data();
     void unsavedReshapingAsks();
     void loadAndEdit();
@@ -204,6 +206,44 @@ void tst_MainWindow::undoAndRedo()
         redo->trigger();
         QCOMPARE(shown(), states.at(k));
     }
+}
+
+void tst_MainWindow::designStepPreviewsAndUndoes()
+{
+    // Design > Flap: the values preview dashed in the diagram as they change, and go with the
+    // dialog; OK is one step, named, whose title says what was done and whose save writes it;
+    // undone, the section as loaded is back to the bit, not modified; redone, the flap again.
+    Window win;
+    win.w.loadFile(writeNaca("flap.dat", 0.02, 0.4, 0.12));
+    const Study *study = win.w.findChild<Study *>();
+    const DiagramScene *scene = win.w.findChild<DiagramScene *>();
+    const QString loaded = win.plain("file");
+    const QByteArray loadedText = study->airfoilText();
+    QPainterPath previewAt5, previewAt3;
+    QString result;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<SectionDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        previewAt5 = scene->previewPath();
+        dialog->fields().at(1)->setValue(3.0);
+        previewAt3 = scene->previewPath();
+        result = dialog->resultText();
+        dialog->accept();
+    });
+    win.action("Flap...")->trigger();
+    QVERIFY(!previewAt5.isEmpty() && !previewAt3.isEmpty() && previewAt5 != previewAt3);
+    QVERIFY(scene->previewPath().isEmpty());
+    QVERIFY2(result.contains("Glauert: alpha0 -"), qPrintable(result));
+    QCOMPARE(win.lines("file").first(), QStringLiteral("test section flap.dat, flap 75 % 3°"));
+    QVERIFY(study->airfoilText().startsWith("test section flap.dat, flap 75 % 3\xc2\xb0\n"));
+    QVERIFY(win.w.isWindowModified());
+    win.action("Undo Flap")->trigger();
+    QCOMPARE(win.plain("file"), loaded);
+    QCOMPARE(study->airfoilText(), loadedText);
+    QVERIFY(!win.w.isWindowModified());
+    win.action("Redo Flap")->trigger();
+    QCOMPARE(win.lines("file").first(), QStringLiteral("test section flap.dat, flap 75 % 3°"));
+    QVERIFY(win.w.isWindowModified());
 }
 
 void tst_MainWindow::undoGoesBackSoFar()
