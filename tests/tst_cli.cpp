@@ -405,6 +405,11 @@ void tst_Cli::exitCodes_data()
     row("design without an operation", {"design", "FOIL"}, 2, "no operation given");
     row("design camber beyond range", {"design", "FOIL", "--scale-camber", "9"}, 2,
         "--scale-camber takes a number from -5 to 5");
+    row("flap without its deflection", {"design", "FOIL", "--flap", "0.75"}, 2,
+        "--flap takes XH,DEG with a hinge XH from 0.5 to 0.95 and a deflection DEG from -30 to "
+        "30");
+    row("flap hinged ahead of mid-chord", {"design", "FOIL", "--flap", "0.3,5"}, 2,
+        "--flap takes XH,DEG");
     row("export a PDF larger than a PDF page",
         {"export", "FOIL", "--chord", "10000", "--output", "/tmp/liftwise-never-written.pdf"}, 1,
         "and a PDF page holds at most 5080 mm: export it as DXF or SVG");
@@ -701,6 +706,17 @@ void tst_Cli::designInOrder()
     QCOMPARE(doc["title"].toString(), QStringLiteral("cli test section, camber x2"));
     QCOMPARE(doc["reference"]["coefficients"]["alpha0Deg"].toDouble(), alpha0(once));
     QVERIFY(doc["extrapolated"].toObject().contains("alpha0Deg"));
+    // A flap says its change beside Glauert's, both in the unflapped chord's frame, and the
+    // flapped section's own values, which the rest of the document gives.
+    const QJsonObject flapped = json(cli({"design", foil, "--flap", "0.7,2", "--json"}).out);
+    const QJsonObject flap = flapped["flap"].toObject();
+    QCOMPARE(flap["frame"].toString(), QStringLiteral("unflapped chord"));
+    QCOMPARE(flap["hinge"].toDouble(), 0.7);
+    const double glauert = flap["glauert"]["dAlpha0Deg"].toDouble();
+    QVERIFY(glauert < 0 && qAbs(flap["computed"]["dAlpha0Deg"].toDouble() / glauert - 1) < 0.05);
+    QCOMPARE(
+        flap["ownChord"]["alpha0Deg"].toDouble(), flapped["extrapolated"]["alpha0Deg"].toDouble());
+    QCOMPARE(flapped["title"].toString(), QStringLiteral("cli test section, flap 70 % 2°"));
 }
 
 void tst_Cli::report()
