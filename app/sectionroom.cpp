@@ -9,30 +9,22 @@
 
 #include <QtWidgets>
 
+#include <iterator>
+
 namespace {
 
-// What each operation does, for its menu entry's status tip.
-QString tipOf(SectionOperation::Kind kind)
-{
-    using Op = SectionOperation;
-    switch (kind) {
-    case Op::Flap:
-        return SectionRoom::tr("Deflect a trailing-edge flap about a hinge on the camber line");
-    case Op::ScaleCamber:
-        return SectionRoom::tr("Scale the camber, the thickness kept");
-    case Op::ScaleThickness:
-        return SectionRoom::tr("Scale the thickness, the camber kept");
-    case Op::CamberAt:
-        return SectionRoom::tr("Move the largest camber along the chord");
-    case Op::TrailingEdgeGap:
-        return SectionRoom::tr("Open or close the trailing edge over the rear half");
-    case Op::Repanel:
-        return SectionRoom::tr("Take the contour again at cosine-spaced points");
-    case Op::Blend:
-        break;
-    }
-    return SectionRoom::tr("Blend camber and thickness with another section");
-}
+// What each operation does, for its menu entry's status tip, in the order of the kinds.
+const char *const tips[] = {
+    QT_TRANSLATE_NOOP(
+        "SectionRoom", "Deflect a trailing-edge flap about a hinge on the camber line"),
+    QT_TRANSLATE_NOOP("SectionRoom", "Scale the camber, the thickness kept"),
+    QT_TRANSLATE_NOOP("SectionRoom", "Scale the thickness, the camber kept"),
+    QT_TRANSLATE_NOOP("SectionRoom", "Move the largest camber along the chord"),
+    QT_TRANSLATE_NOOP("SectionRoom", "Open or close the trailing edge over the rear half"),
+    QT_TRANSLATE_NOOP("SectionRoom", "Take the contour again at cosine-spaced points"),
+    QT_TRANSLATE_NOOP("SectionRoom", "Blend camber and thickness with another section"),
+};
+static_assert(std::size(tips) == std::size(SectionOperation::Kinds));
 
 } // namespace
 
@@ -51,7 +43,7 @@ SectionRoom::SectionRoom(
     connect(newSectionAct, &QAction::triggered, this, &SectionRoom::newSection);
     for (const SectionOperation::Kind kind : SectionOperation::Kinds) {
         QAction *action = new QAction(SectionOperation::name(kind) + tr("..."), this);
-        action->setStatusTip(tipOf(kind));
+        action->setStatusTip(tr(tips[kind]));
         // Nothing to reshape before a file is loaded; every load has a section.
         action->setEnabled(false);
         connect(action, &QAction::triggered, this, [this, kind] { ask(kind); });

@@ -4,69 +4,35 @@
 #include "coefficients.h"
 
 #include <cmath>
+#include <iterator>
 
-SectionOperation::Range SectionOperation::range(Kind kind)
-{
-    switch (kind) {
-    case Flap:
-        return {MinFlapHinge, MaxFlapHinge};
-    case ScaleCamber:
-        return {-5.0, 5.0};
-    case ScaleThickness:
-        return {0.0, 5.0};
-    case CamberAt:
-        return {0.1, 0.9};
-    case TrailingEdgeGap:
-        return {0.0, 5.0};
-    case Repanel:
-        return {double(MinRepanelPoints), double(AirfoilData::MaxPoints)};
-    case Blend:
-        break;
-    }
-    return {0.0, 1.0};
-}
+namespace {
 
-QString SectionOperation::name(Kind kind)
+// Each kind's menu name, command-line option and the range of its value, in the order of Kind.
+struct Facts
 {
-    switch (kind) {
-    case Flap:
-        return QStringLiteral("Flap");
-    case ScaleCamber:
-        return QStringLiteral("Scale Camber");
-    case ScaleThickness:
-        return QStringLiteral("Scale Thickness");
-    case CamberAt:
-        return QStringLiteral("Move Largest Camber");
-    case TrailingEdgeGap:
-        return QStringLiteral("Trailing-Edge Gap");
-    case Repanel:
-        return QStringLiteral("Repanel");
-    case Blend:
-        break;
-    }
-    return QStringLiteral("Blend");
-}
+    const char *name;
+    const char *option;
+    SectionOperation::Range range;
+};
+const Facts facts[] = {
+    {"Flap", "flap", {MinFlapHinge, MaxFlapHinge}},
+    {"Scale Camber", "scale-camber", {-5.0, 5.0}},
+    {"Scale Thickness", "scale-thickness", {0.0, 5.0}},
+    {"Move Largest Camber", "camber-at", {0.1, 0.9}},
+    {"Trailing-Edge Gap", "te-gap", {0.0, 5.0}},
+    {"Repanel", "repanel", {double(MinRepanelPoints), double(AirfoilData::MaxPoints)}},
+    {"Blend", "blend", {0.0, 1.0}},
+};
+static_assert(std::size(facts) == std::size(SectionOperation::Kinds));
 
-QString SectionOperation::option(Kind kind)
-{
-    switch (kind) {
-    case Flap:
-        return QStringLiteral("flap");
-    case ScaleCamber:
-        return QStringLiteral("scale-camber");
-    case ScaleThickness:
-        return QStringLiteral("scale-thickness");
-    case CamberAt:
-        return QStringLiteral("camber-at");
-    case TrailingEdgeGap:
-        return QStringLiteral("te-gap");
-    case Repanel:
-        return QStringLiteral("repanel");
-    case Blend:
-        break;
-    }
-    return QStringLiteral("blend");
-}
+} // namespace
+
+SectionOperation::Range SectionOperation::range(Kind kind) { return facts[kind].range; }
+
+QString SectionOperation::name(Kind kind) { return QString::fromLatin1(facts[kind].name); }
+
+QString SectionOperation::option(Kind kind) { return QString::fromLatin1(facts[kind].option); }
 
 bool SectionOperation::isValid() const
 {
