@@ -24,6 +24,9 @@ NewSectionDialog::NewSectionDialog(QWidget *parent)
     layout->addWidget(problemLabel);
     layout->addWidget(buttonBox);
     showFamily(Digits);
+    // The digits are what a user types first: over the proposal, which a key replaces.
+    digitsEdit->setFocus();
+    digitsEdit->selectAll();
 }
 
 QByteArray NewSectionDialog::text() const

@@ -44,7 +44,9 @@ OpenRoom::OpenRoom(Study *study, DesignRoom *design, SaveRoom *saving, QMainWind
     connect(reloadAct, &QAction::triggered, this, &OpenRoom::reload);
     // Nothing to open again before a file is loaded.
     reloadAct->setEnabled(false);
-    connect(study, &Study::fileChanged, reloadAct, [this] { reloadAct->setEnabled(true); });
+    // A section from no file has none to open again.
+    connect(study, &Study::fileChanged, reloadAct,
+        [this] { reloadAct->setEnabled(!this->study->path().isEmpty()); });
 
     connect(saving, &SaveRoom::saved, this, &OpenRoom::showSaved);
     setCurrentFile(QString());
@@ -114,7 +116,8 @@ void OpenRoom::reload() { openAsked(study->path()); }
 
 void OpenRoom::showSaved(const QString &path)
 {
-    if (QFileInfo(path) == QFileInfo(study->path()))
+    // A section from no file is the saved file's from now on.
+    if (study->path().isEmpty() || QFileInfo(path) == QFileInfo(study->path()))
         loadFile(path);
 }
 
@@ -142,8 +145,30 @@ void OpenRoom::loadFile(const QString &path)
     window->statusBar()->showMessage(tr("File loaded"), 2000);
 }
 
-void OpenRoom::setCurrentFile(const QString &path)
+bool OpenRoom::openSection(const QByteArray &text, const QString &title)
 {
-    const QString shownName = path.isEmpty() ? QStringLiteral("none") : QFileInfo(path).fileName();
-    window->setWindowTitle(tr("%1 - %2[*]").arg(tr("Liftwise"), shownName));
+    if (!maybeSave())
+        return false;
+    design->dropPanelingStep();
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Study::Refusal refusal = study->load(&buffer, QString(), design->fieldsPaneling());
+    QApplication::restoreOverrideCursor();
+    if (refusal) {
+        QMessageBox::warning(window, tr("Liftwise"), refusal.message(title));
+        return false;
+    }
+    setCurrentFile(QString(), title);
+    window->statusBar()->showMessage(tr("New section: %1").arg(title), 2000);
+    return true;
+}
+
+void OpenRoom::setCurrentFile(const QString &path, const QString &shownName)
+{
+    const QString name = !path.isEmpty() ? QFileInfo(path).fileName()
+        : shownName.isEmpty()            ? QStringLiteral("none")
+                                         : shownName;
+    window->setWindowTitle(tr("%1 - %2[*]").arg(tr("Liftwise"), name));
 }

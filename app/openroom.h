@@ -30,6 +30,10 @@ public:
 
     // Opens the file at path as File > Open does, without the dialog, at the fields' paneling.
     void loadFile(const QString &path);
+    // Takes the text as a section from no file, as New Section makes it, after maybeSave: unsaved
+    // until saved, named by its title in the window's title. False when the user cancelled or an
+    // open refuses the text (said in a message box).
+    bool openSection(const QByteArray &text, const QString &title);
     // Asks whether to save a reshaping no save has written, before it would be lost: true to go
     // on (saved or discarded), false when the user cancels.
     bool maybeSave();
@@ -43,9 +47,11 @@ private:
     void reload();
     // Files the user opens from the menus or a drop, after maybeSave.
     void openAsked(const QString &path);
-    // A save over the loaded file itself: it now holds the reshaped airfoil, shown as loaded.
+    // A save over the loaded file itself, or of a section from no file: the file now holds the
+    // airfoil, shown as loaded.
     void showSaved(const QString &path);
-    void setCurrentFile(const QString &path);
+    // The window's title names the file, or shownName for a section from no file.
+    void setCurrentFile(const QString &path, const QString &shownName = QString());
 
     Study *study;
     DesignRoom *design;

@@ -2,6 +2,7 @@
 
 #include "designroom.h"
 #include "format.h"
+#include "newsectiondialog.h"
 #include "openroom.h"
 #include "sectiondialog.h"
 #include "study.h"
@@ -93,4 +94,10 @@ bool SectionRoom::apply(const SectionOperation &operation)
     return true;
 }
 
-void SectionRoom::newSection() { }
+void SectionRoom::newSection()
+{
+    design->finishPanelingStep();
+    NewSectionDialog dialog(window);
+    if (dialog.exec() == QDialog::Accepted)
+        opening->openSection(dialog.text(), dialog.title());
+}

@@ -3,6 +3,7 @@
 #include "diagramview.h"
 #include "mainwindow.h"
 #include "named.h"
+#include "newsectiondialog.h"
 #include "oddfiles.h"
 #include "recentfiles.h"
 #include "report.h"
@@ -110,6 +111,7 @@ private slots:
     void undoAndRedo();
     void undoGoesBackSoFar();
     void designStepPreviewsAndUndoes();
+    void newSectionIsUnsaved();
     void unsavedReshapingAsks_data();
     void unsavedReshapingAsks();
     void loadAndEdit();
@@ -244,6 +246,37 @@ void tst_MainWindow::designStepPreviewsAndUndoes()
     win.action("Redo Flap")->trigger();
     QCOMPARE(win.lines("file").first(), QStringLiteral("test section flap.dat, flap 75 % 3°"));
     QVERIFY(win.w.isWindowModified());
+}
+
+void tst_MainWindow::newSectionIsUnsaved()
+{
+    // A new section has no file: the window names it by its title, modified from the start, with
+    // nothing to reload; saved, it is the saved file's, no longer modified.
+    Window win;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<NewSectionDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        // Typed over the digits proposed.
+        QTest::keyClicks(
+            named<QLineEdit>(dialog, QStringLiteral("Digits")), QStringLiteral("23012"));
+        dialog->accept();
+    });
+    win.action("New Section...")->trigger();
+    QCOMPARE(win.lines("file").first(), QStringLiteral("NACA 23012"));
+    QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - NACA 23012[*]"));
+    QVERIFY(win.w.isWindowModified());
+    QVERIFY(!win.action("Reload")->isEnabled());
+    const QString saved = dir.filePath(QStringLiteral("new-23012.dat"));
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->selectFile(saved);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    win.action("Save Airfoil As...")->trigger();
+    QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - new-23012.dat[*]"));
+    QVERIFY(!win.w.isWindowModified());
+    QVERIFY(win.action("Reload")->isEnabled());
 }
 
 void tst_MainWindow::undoGoesBackSoFar()
