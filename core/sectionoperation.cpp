@@ -64,7 +64,10 @@ QString SectionOperation::note() const
     case Blend:
         break;
     }
-    return QStringLiteral("blend %1 % %2").arg(number(100 * value), otherTitle);
+    // The other title, briefly: the note follows a title of its own in a line of limited length.
+    const QString other
+        = otherTitle.size() > 60 ? otherTitle.left(59) + QStringLiteral("…") : otherTitle;
+    return QStringLiteral("blend %1 % %2").arg(number(100 * value), other);
 }
 
 SectionPoints SectionOperation::apply(const Airfoil &airfoil) const

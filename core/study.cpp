@@ -296,7 +296,7 @@ namespace {
 // limit, between characters, not inside one.
 QByteArray withSuffix(QByteArray title, const QByteArray &suffix)
 {
-    const qsizetype room = AirfoilData::MaxLineLength - suffix.size();
+    const qsizetype room = std::max<qsizetype>(AirfoilData::MaxLineLength - suffix.size(), 0);
     if (title.size() > room) {
         qsizetype cut = room;
         while (cut > 0 && (uchar(title.at(cut)) & 0xC0) == 0x80)

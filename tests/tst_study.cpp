@@ -119,6 +119,7 @@ private slots:
     void undoneStepsLeaveNoTrace();
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
+    void designedTitleKeepsToTheLine();
     void failedSaveLeavesNothingBehind();
     void savesReadBack_data();
     void savesReadBack();
@@ -704,6 +705,34 @@ void tst_Study::savedAsLoadedAnalysesAlike()
     QVERIFY(qAbs(a.alphaSF - b.alphaSF) <= 1e-3 * qAbs(a.alphaSF));
 }
 
+void tst_Study::designedTitleKeepsToTheLine()
+{
+    // A blend with a section whose title fills the reader's line, onto a title that does too:
+    // the result opens, its title within the line, the note kept whole at its end. Values out of
+    // range change nothing.
+    const QByteArray longTitle(AirfoilData::MaxLineLength, 'T');
+    Study other;
+    QVERIFY(!other.loadFile(
+        write(QStringLiteral("long other.dat"), nacaFile(0.04, 0.4, 0.15, 31, longTitle))));
+    Study study;
+    QVERIFY(!study.loadFile(
+        write(QStringLiteral("long.dat"), nacaFile(0.02, 0.4, 0.12, 31, longTitle))));
+    SectionOperation blend;
+    blend.kind = SectionOperation::Blend;
+    blend.value = 1.5;
+    blend.other = other.section()->airfoil;
+    blend.otherTitle = other.data().title;
+    const QByteArray before = study.airfoilText();
+    QCOMPARE(study.design(blend).kind, Study::Refusal::Refused);
+    QCOMPARE(study.airfoilText(), before);
+    blend.value = 0.5;
+    QVERIFY(!study.design(blend));
+    const QByteArray title = study.airfoilText().split('\n').first();
+    QCOMPARE(title.size(), qsizetype(AirfoilData::MaxLineLength));
+    QVERIFY(title.endsWith(", " + blend.note().toUtf8()));
+    QVERIFY(!study.readBack(study.airfoilText()));
+}
+
 void tst_Study::failedSaveLeavesNothingBehind()
 {
     Study study;
@@ -736,7 +765,8 @@ void tst_Study::savesReadBack_data()
     loaded("long title", QByteArray(4000, 'x'));
     // Room for the title, but not for the values a press adds to it: the title gives way.
     loaded("title at the length limit", QByteArray(4090, 'x'));
-    loaded("UTF-8 title at the length limit", QByteArray(4080, 'x') + QByteArray("\xc3\xa9").repeated(5));
+    loaded("UTF-8 title at the length limit",
+        QByteArray(4080, 'x') + QByteArray("\xc3\xa9").repeated(5));
     loaded("Latin-1 title", "Profil \xe9l\xe9gant");
     // An earlier save's values, and the space after them, are replaced.
     loaded("earlier values and a space", "MY FOIL (alpha0 -3.000 deg, cm0 -0.0500) ");
