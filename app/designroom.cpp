@@ -14,9 +14,8 @@ DesignRoom::DesignRoom(Study *study, QMainWindow *window)
     : QObject(window)
     , study(study)
     , window(window)
-    , undoStack(new QUndoStack(this))
+    , history(new QUndoGroup(this))
 {
-    undoStack->setUndoLimit(UndoLimit);
     panelingStep.setSingleShot(true);
     panelingStep.setInterval(0);
     connect(&panelingStep, &QTimer::timeout, this, &DesignRoom::runPanelingStep);
@@ -24,7 +23,50 @@ DesignRoom::DesignRoom(Study *study, QMainWindow *window)
     createPanelingFields();
     createTargetFields();
     createModifyButton();
+    Study *first = study;
+    this->study = nullptr;
+    setStudy(first);
+}
+
+QUndoStack *DesignRoom::stack() const { return history->activeStack(); }
+
+void DesignRoom::setStudy(Study *next)
+{
+    finishPanelingStep();
+    if (study)
+        disconnect(study, nullptr, this, nullptr);
+    study = next;
     connect(study, &Study::fileChanged, this, &DesignRoom::showFile);
+    QUndoStack *&steps = stacks[study];
+    if (!steps) {
+        steps = new QUndoStack(history);
+        steps->setUndoLimit(UndoLimit);
+        // The history goes with its study.
+        connect(study, &QObject::destroyed, steps, [this, gone = study, steps] {
+            stacks.remove(gone);
+            delete steps;
+        });
+    }
+    history->setActiveStack(steps);
+    const bool loaded = study->isLoaded();
+    modify->setEnabled(loaded);
+    reachAct->setEnabled(loaded);
+    if (loaded) {
+        settingFields = true;
+        const QSignalBlocker blockPanels(panelsSpinBox);
+        const QSignalBlocker blockLe(leDensitySpinBox);
+        const QSignalBlocker blockTe(teDensitySpinBox);
+        panelsSpinBox->setValue(study->paneling().panels);
+        leDensitySpinBox->setValue(study->paneling().leDensity);
+        teDensitySpinBox->setValue(study->paneling().teDensity);
+        const Targets targets = study->targets() ? *study->targets() : study->presetTargets();
+        alpha0SpinBox->setValue(degrees(targets.alpha0));
+        cm0SpinBox->setValue(targets.cm0);
+        settingFields = false;
+        shownAlpha0 = alpha0SpinBox->value();
+        shownCm0 = cm0SpinBox->value();
+    }
+    updateModified();
 }
 
 QList<QAbstractSpinBox *> DesignRoom::panelingFields() const
@@ -41,20 +83,20 @@ void DesignRoom::createActions()
     undoAct->setShortcut(QKeySequence::Undo);
     undoAct->setEnabled(false);
     connect(undoAct, &QAction::triggered, this, &DesignRoom::undo);
-    connect(undoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
+    connect(history, &QUndoGroup::canUndoChanged, undoAct, &QAction::setEnabled);
     // The stack, a child created first, clears itself as the room goes: these reach the actions
     // alone, never the room being taken down.
     connect(
-        undoStack, &QUndoStack::undoTextChanged, undoAct, [action = undoAct](const QString &text) {
+        history, &QUndoGroup::undoTextChanged, undoAct, [action = undoAct](const QString &text) {
             action->setText(text.isEmpty() ? tr("Undo") : tr("Undo %1").arg(text));
         });
     redoAct = new QAction(tr("Redo"), this);
     redoAct->setShortcut(QKeySequence(tr("Ctrl+Shift+Z")));
     redoAct->setEnabled(false);
     connect(redoAct, &QAction::triggered, this, &DesignRoom::redo);
-    connect(undoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
+    connect(history, &QUndoGroup::canRedoChanged, redoAct, &QAction::setEnabled);
     connect(
-        undoStack, &QUndoStack::redoTextChanged, redoAct, [action = redoAct](const QString &text) {
+        history, &QUndoGroup::redoTextChanged, redoAct, [action = redoAct](const QString &text) {
             action->setText(text.isEmpty() ? tr("Redo") : tr("Redo %1").arg(text));
         });
     reachAct = new QAction(tr("Reach Targets"), this);
@@ -63,8 +105,8 @@ void DesignRoom::createActions()
                               "gives the targets"));
     reachAct->setEnabled(false);
     connect(reachAct, &QAction::triggered, this, &DesignRoom::reachTargets);
-    connect(undoStack, &QUndoStack::indexChanged, this, &DesignRoom::updateModified);
-    connect(undoStack, &QUndoStack::cleanChanged, this, &DesignRoom::updateModified);
+    connect(history, &QUndoGroup::indexChanged, this, &DesignRoom::updateModified);
+    connect(history, &QUndoGroup::cleanChanged, this, &DesignRoom::updateModified);
 }
 
 void DesignRoom::createPanelingFields()
@@ -119,7 +161,7 @@ void DesignRoom::createTargetFields()
                 *shown = value;
                 if (settingFields || !study->isLoaded())
                     return;
-                undoStack->push(new TargetStep(text, field, before, value, [=](double v) {
+                stack()->push(new TargetStep(text, field, before, value, [=](double v) {
                     settingFields = true;
                     box->setValue(v);
                     settingFields = false;
@@ -164,15 +206,15 @@ void DesignRoom::showFile()
     shownAlpha0 = alpha0SpinBox->value();
     shownCm0 = cm0SpinBox->value();
     // A new file starts a new history; a section from no file is unsaved from the start.
-    undoStack->clear();
+    stack()->clear();
     if (study->isDesigned())
-        undoStack->resetClean();
+        stack()->resetClean();
     updateModified();
 }
 
 void DesignRoom::pushStep(const QString &text, const Study::LineState &before)
 {
-    undoStack->push(new StudyStep(text, before, study->lineState(),
+    stack()->push(new StudyStep(text, before, study->lineState(),
         [this](const Study::LineState &state) { showLineState(state); }));
 }
 
@@ -192,29 +234,31 @@ void DesignRoom::showLineState(const Study::LineState &state)
     });
 }
 
-void DesignRoom::updateModified()
+void DesignRoom::updateModified() { window->setWindowModified(hasUnsavedWork(study)); }
+
+bool DesignRoom::hasUnsavedWork(const Study *of) const
 {
-    // Modified while the line carries presses, or the section operations, that no save has
-    // written.
-    window->setWindowModified(study->isLoaded()
-        && (!study->presses().empty() || study->isDesigned()) && !undoStack->isClean());
+    // Presses, or section operations, that no save has written.
+    const QUndoStack *steps = stacks.value(of);
+    return of->isLoaded() && (!of->presses().empty() || of->isDesigned()) && steps
+        && !steps->isClean();
 }
 
-void DesignRoom::setSaved() { undoStack->setClean(); }
+void DesignRoom::setSaved() { stack()->setClean(); }
 
 void DesignRoom::undo()
 {
     finishPanelingStep();
-    const QString text = undoStack->undoText();
-    undoStack->undo();
+    const QString text = stack()->undoText();
+    stack()->undo();
     window->statusBar()->showMessage(tr("Undone: %1").arg(text), 3000);
 }
 
 void DesignRoom::redo()
 {
     finishPanelingStep();
-    const QString text = undoStack->redoText();
-    undoStack->redo();
+    const QString text = stack()->redoText();
+    stack()->redo();
     window->statusBar()->showMessage(tr("Redone: %1").arg(text), 3000);
 }
 

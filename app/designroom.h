@@ -3,6 +3,7 @@
 
 #include "study.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QTimer>
@@ -17,6 +18,7 @@ class QMainWindow;
 class QPushButton;
 class QSettings;
 class QSpinBox;
+class QUndoGroup;
 class QUndoStack;
 QT_END_NAMESPACE
 
@@ -61,6 +63,11 @@ public:
     void dropPanelingStep();
     // The reshaped line is written: no longer modified until the next step.
     void setSaved();
+    // Acts on another study from now on, with its own history: the fields show its paneling
+    // and its targets; a paneling step still waiting is the earlier study's.
+    void setStudy(Study *study);
+    // Whether the study holds presses or section operations that no save has written.
+    bool hasUnsavedWork(const Study *study) const;
     // The paneling fields, kept across runs. Restored values are no steps of the user's.
     void readSettings(const QSettings &settings);
     void writeSettings(QSettings *settings) const;
@@ -71,6 +78,8 @@ signals:
 
 private:
     void createActions();
+    // The history of the study on show.
+    QUndoStack *stack() const;
     void createPanelingFields();
     void createTargetFields();
     void createModifyButton();
@@ -97,7 +106,9 @@ private:
     QMainWindow *window;
     // A child made before the actions: as the room goes it is cleared once the room hears no
     // more, and its last signals reach only the actions, still there.
-    QUndoStack *undoStack;
+    // One history a study, that of the study on show active.
+    QUndoGroup *history;
+    QHash<const Study *, QUndoStack *> stacks;
     // Paneling steps wait here for the event loop, so that those queued while one computes
     // merge into one, at the fields' last values. The fields reach the room through it.
     QTimer panelingStep;

@@ -7,12 +7,14 @@
 #include "sectionroom.h"
 #include "study.h"
 #include "viewroom.h"
+#include "workspace.h"
 
 #include <QtWidgets>
 
 MainWindow::MainWindow()
     : QMainWindow(nullptr)
-    , study(new Study(this))
+    , workspace(new Workspace(this))
+    , study(workspace->current())
     , viewRoom(new ViewRoom(study, this))
     , designRoom(new DesignRoom(study, this))
     , saveRoom(new SaveRoom(study, designRoom, viewRoom, this))
@@ -37,12 +39,8 @@ MainWindow::MainWindow()
     setAcceptDrops(true);
     readSettings();
     study->setPaneling(designRoom->fieldsPaneling());
-    study->convergence().setSampling(true);
-    study->convergence().setExtrapolating(true);
-    connect(study, &Study::fileChanged, this, &MainWindow::showFileLines);
-    connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
-        &MainWindow::showFileLines);
-    connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
+    watchStudy();
+    connect(workspace, &Workspace::currentChanged, this, &MainWindow::showStudy);
     connect(designRoom, &DesignRoom::steppedWithoutFile, this, [this] {
         panelingText->setPlainText(QString());
         resultText->setPlainText(QStringLiteral("no data"));
@@ -50,6 +48,37 @@ MainWindow::MainWindow()
 }
 
 void MainWindow::loadFile(const QString &path) { openRoom->loadFile(path); }
+
+void MainWindow::watchStudy()
+{
+    // Worked out in the background for the section on show, and kept once it is not.
+    study->convergence().setSampling(true);
+    study->convergence().setExtrapolating(true);
+    connect(study, &Study::fileChanged, this, &MainWindow::showFileLines);
+    connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
+        &MainWindow::showFileLines);
+    connect(study, &Study::lineChanged, this, &MainWindow::panelingRegenerateDisplay);
+}
+
+void MainWindow::showStudy(Study *now, Study *before)
+{
+    disconnect(before, nullptr, this, nullptr);
+    disconnect(&before->convergence(), nullptr, this, nullptr);
+    study = now;
+    watchStudy();
+    designRoom->setStudy(study);
+    viewRoom->setStudy(study);
+    saveRoom->setStudy(study);
+    openRoom->setStudy(study);
+    sectionRoom->setStudy(study);
+    showFileLines();
+    if (study->isLoaded()) {
+        panelingRegenerateDisplay();
+    } else {
+        panelingText->setPlainText(QString());
+        resultText->setPlainText(QString());
+    }
+}
 
 void MainWindow::showEvent(QShowEvent *event)
 {

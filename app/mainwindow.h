@@ -17,6 +17,7 @@ class SaveRoom;
 class SectionRoom;
 class Study;
 class ViewRoom;
+class Workspace;
 
 // The window: the study, the rooms that act on it (opening, saving and exporting, design, the
 // view), the panels that show it, and the menus that collect the rooms' actions.
@@ -50,7 +51,13 @@ private:
     // Refresh the panels from the study: a new file, a new or reshaped paneled line.
     void showFileLines();
     void panelingRegenerateDisplay();
+    // Follows the study's changes in the panels, and works out its convergence.
+    void watchStudy();
+    // Shows another section, and has the rooms act on it.
+    void showStudy(Study *now, Study *before);
 
+    // The sections held; the panels and the rooms act on the current one, study.
+    Workspace *workspace;
     Study *study;
     ViewRoom *viewRoom;
     DesignRoom *designRoom;

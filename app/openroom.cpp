@@ -2,6 +2,7 @@
 
 #include "designroom.h"
 #include "filesystem.h"
+#include "format.h"
 #include "recentfiles.h"
 #include "saveroom.h"
 #include "study.h"
@@ -25,7 +26,6 @@ QString droppedFile(const QMimeData *data)
 
 OpenRoom::OpenRoom(Study *study, DesignRoom *design, SaveRoom *saving, QMainWindow *window)
     : QObject(window)
-    , study(study)
     , design(design)
     , saving(saving)
     , window(window)
@@ -42,14 +42,21 @@ OpenRoom::OpenRoom(Study *study, DesignRoom *design, SaveRoom *saving, QMainWind
     reloadAct->setShortcut(QKeySequence(tr("F5")));
     reloadAct->setStatusTip(tr("Open the current file again, at the same paneling"));
     connect(reloadAct, &QAction::triggered, this, &OpenRoom::reload);
-    // Nothing to open again before a file is loaded.
-    reloadAct->setEnabled(false);
-    // A section from no file has none to open again.
-    connect(study, &Study::fileChanged, reloadAct,
-        [this] { reloadAct->setEnabled(!this->study->path().isEmpty()); });
 
     connect(saving, &SaveRoom::saved, this, &OpenRoom::showSaved);
-    setCurrentFile(QString());
+    setStudy(study);
+}
+
+void OpenRoom::setStudy(Study *next)
+{
+    if (study)
+        disconnect(study, nullptr, reloadAct, nullptr);
+    study = next;
+    // Nothing to open again before a file is loaded, nor for a section from no file.
+    const auto enableReload = [this] { reloadAct->setEnabled(!study->path().isEmpty()); };
+    enableReload();
+    connect(study, &Study::fileChanged, reloadAct, enableReload);
+    setCurrentFile(study->path(), Format::printable(study->data().title));
 }
 
 QList<QAction *> OpenRoom::actions() const

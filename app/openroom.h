@@ -25,6 +25,8 @@ class OpenRoom : public QObject
 public:
     OpenRoom(Study *study, DesignRoom *design, SaveRoom *saving, QMainWindow *window);
 
+    // Opens into another study from now on, and names it in the window's title.
+    void setStudy(Study *study);
     // Open, Open Recent and Reload, as the File menu lists them.
     QList<QAction *> actions() const;
 
@@ -53,7 +55,7 @@ private:
     // The window's title names the file, or shownName for a section from no file.
     void setCurrentFile(const QString &path, const QString &shownName = QString());
 
-    Study *study;
+    Study *study = nullptr;
     DesignRoom *design;
     SaveRoom *saving;
     QMainWindow *window;

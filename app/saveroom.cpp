@@ -11,6 +11,7 @@
 #include "report.h"
 #include "reportpage.h"
 #include "study.h"
+#include "studystep.h"
 #include "viewroom.h"
 
 #include <QPrintDialog>
@@ -61,17 +62,19 @@ QString unwritable(const QString &path, const QString &problem)
 
 SaveRoom::SaveRoom(Study *study, DesignRoom *design, ViewRoom *view, QMainWindow *window)
     : QObject(window)
-    , study(study)
     , design(design)
     , view(view)
     , window(window)
 {
     createActions();
+    setStudy(study);
+}
+
+void SaveRoom::setStudy(Study *next)
+{
     // Nothing to save, export, print or copy before a load; every load has all of it.
-    for (QAction *action : actions() + QList<QAction *> {printAct, copyAct}) {
-        action->setEnabled(false);
-        connect(study, &Study::fileChanged, action, [action] { action->setEnabled(true); });
-    }
+    enableWhileLoaded(actions() + QList<QAction *> {printAct, copyAct}, study, next);
+    study = next;
 }
 
 QList<QAction *> SaveRoom::actions() const

@@ -29,6 +29,8 @@ class SaveRoom : public QObject
 
 public:
     SaveRoom(Study *study, DesignRoom *design, ViewRoom *view, QMainWindow *window);
+    // Saves and exports another study from now on.
+    void setStudy(Study *study);
 
     // Save Airfoil As and the four exports, as the File menu lists them.
     QList<QAction *> actions() const;
@@ -72,7 +74,7 @@ private:
     // are in, waited for: a table or a page must not pass a curve cut short for the whole.
     QMap<int, Coefficients> finishedConvergence();
 
-    Study *study;
+    Study *study = nullptr;
     DesignRoom *design;
     ViewRoom *view;
     QMainWindow *window;

@@ -6,6 +6,7 @@
 #include "openroom.h"
 #include "sectiondialog.h"
 #include "study.h"
+#include "studystep.h"
 #include "viewroom.h"
 
 #include <QtWidgets>
@@ -32,7 +33,6 @@ static_assert(std::size(tips) == std::size(SectionOperation::Kinds));
 SectionRoom::SectionRoom(
     Study *study, DesignRoom *design, OpenRoom *opening, ViewRoom *view, QMainWindow *window)
     : QObject(window)
-    , study(study)
     , design(design)
     , opening(opening)
     , view(view)
@@ -45,12 +45,17 @@ SectionRoom::SectionRoom(
     for (const SectionOperation::Kind kind : SectionOperation::Kinds) {
         QAction *action = new QAction(SectionOperation::name(kind) + tr("..."), this);
         action->setStatusTip(tr(tips[kind]));
-        // Nothing to reshape before a file is loaded; every load has a section.
-        action->setEnabled(false);
         connect(action, &QAction::triggered, this, [this, kind] { ask(kind); });
-        connect(study, &Study::fileChanged, action, [action] { action->setEnabled(true); });
         operationActs << action;
     }
+    setStudy(study);
+}
+
+void SectionRoom::setStudy(Study *next)
+{
+    // Nothing to reshape before a file is loaded; every load has a section.
+    enableWhileLoaded(operationActs, study, next);
+    study = next;
 }
 
 QList<QAction *> SectionRoom::actions() const

@@ -27,6 +27,8 @@ public:
     SectionRoom(
         Study *study, DesignRoom *design, OpenRoom *opening, ViewRoom *view, QMainWindow *window);
 
+    // Acts on another study from now on.
+    void setStudy(Study *study);
     // New Section, then the operations, as the Design menu lists them.
     QList<QAction *> actions() const;
     // Applies the operation as OK in its dialog does: one undo step, or a message box saying why
@@ -37,7 +39,7 @@ private:
     void ask(SectionOperation::Kind kind);
     void newSection();
 
-    Study *study;
+    Study *study = nullptr;
     DesignRoom *design;
     OpenRoom *opening;
     ViewRoom *view;

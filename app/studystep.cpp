@@ -1,5 +1,7 @@
 #include "studystep.h"
 
+#include <QAction>
+
 StudyStep::StudyStep(
     const QString &text, Study::LineState before, Study::LineState after, Show show)
     : QUndoCommand(text)
@@ -44,4 +46,15 @@ bool TargetStep::mergeWith(const QUndoCommand *other)
 {
     after = static_cast<const TargetStep *>(other)->after;
     return true;
+}
+
+void enableWhileLoaded(const QList<QAction *> &actions, const Study *before, const Study *study)
+{
+    for (QAction *action : actions) {
+        if (before)
+            QObject::disconnect(before, nullptr, action, nullptr);
+        action->setEnabled(study->isLoaded());
+        QObject::connect(
+            study, &Study::fileChanged, action, [action] { action->setEnabled(true); });
+    }
 }

@@ -49,4 +49,8 @@ private:
     bool done = true;
 };
 
+// Enables the actions while the study is loaded, from its next load on too, and no longer
+// follows before (null for none), the study the window showed until now.
+void enableWhileLoaded(const QList<QAction *> &actions, const Study *before, const Study *study);
+
 #endif // LIFTWISE_STUDYSTEP_H

@@ -6,6 +6,7 @@
 #include "diagramview.h"
 #include "loadingchart.h"
 #include "study.h"
+#include "studystep.h"
 
 #include <QtWidgets>
 
@@ -32,7 +33,16 @@ ViewRoom::ViewRoom(const Study *study, QMainWindow *window)
 {
     createDiagramTabs(study);
     createActions();
-    connect(study, &Study::fileChanged, fitAct, [this] { fitAct->setEnabled(true); });
+    setStudy(study);
+}
+
+void ViewRoom::setStudy(const Study *next)
+{
+    enableWhileLoaded({fitAct}, study, next);
+    study = next;
+    scene->setStudy(study);
+    loadingChart->setStudy(study);
+    convergenceChart->setStudy(study);
 }
 
 QList<QAction *> ViewRoom::actions() const

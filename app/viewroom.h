@@ -26,6 +26,8 @@ class ViewRoom : public QObject
 
 public:
     ViewRoom(const Study *study, QMainWindow *window);
+    // Shows another study from now on.
+    void setStudy(const Study *study);
 
     // Fit, Show Difference, Next Tab and Previous Tab, as the View menu lists them.
     QList<QAction *> actions() const;
@@ -50,6 +52,7 @@ private:
     void stepTab(int step);
     void diagramTabChanged();
 
+    const Study *study = nullptr;
     DiagramScene *scene;
     DiagramView *view;
     LoadingChart *loadingChart;

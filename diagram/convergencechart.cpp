@@ -74,12 +74,20 @@ ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     , study(study)
 {
     createSeries();
+    setStudy(study);
+}
+
+void ConvergenceChart::setStudy(const Study *next)
+{
+    if (study) {
+        disconnect(study, nullptr, this, nullptr);
+        disconnect(&study->convergence(), nullptr, this, nullptr);
+    }
+    study = next;
     const ConvergenceModel *convergence = &study->convergence();
     connect(convergence, &ConvergenceModel::resultsChanged, this,
         [this, convergence] { showResults(convergence->results()); });
     connect(study, &Study::lineChanged, this, &ConvergenceChart::showPaneling);
-    if (!study->isLoaded())
-        return;
     showResults(convergence->results());
     showPaneling();
 }

@@ -26,6 +26,8 @@ class ConvergenceChart : public ChartView
 public:
     // Draws the study and its convergence model, from now on as they change.
     explicit ConvergenceChart(const Study *study, QWidget *parent = nullptr);
+    // Draws another study from now on, as it stands.
+    void setStudy(const Study *study);
 
 protected:
     void labelXAxis() override;

@@ -15,6 +15,13 @@ DiagramScene::DiagramScene(const Study *study, QObject *parent)
     : QGraphicsScene(parent)
     , study(study)
 {
+    setStudy(study);
+}
+
+void DiagramScene::setStudy(const Study *next)
+{
+    disconnect(study, nullptr, this, nullptr);
+    study = next;
     connect(study, &Study::fileChanged, this, &DiagramScene::fileChanged);
     connect(study, &Study::lineChanged, this, &DiagramScene::lineChanged);
     fileChanged();

@@ -31,6 +31,8 @@ public:
     // Draws the study, from now on as it changes.
     explicit DiagramScene(const Study *study, QObject *parent = nullptr);
 
+    // Draws another study from now on, as it stands.
+    void setStudy(const Study *study);
     // The bounds of the contour's lines, without the axes; empty before a load.
     QRectF contourRect() const;
     bool hasContour() const { return polygon != nullptr; }

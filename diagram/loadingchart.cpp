@@ -44,12 +44,18 @@ LoadingChart::LoadingChart(const Study *study, QWidget *parent)
     spikeLabel->hide();
     spikeLabel->setData(0, QStringLiteral("spike value"));
     connect(chart, &QChart::plotAreaChanged, this, &LoadingChart::placeSpikeLabel);
+    setStudy(study);
+}
+
+void LoadingChart::setStudy(const Study *next)
+{
+    if (study)
+        disconnect(study, nullptr, this, nullptr);
+    study = next;
     connect(study, &Study::fileChanged, this, &LoadingChart::fileChanged);
     connect(study, &Study::lineChanged, this, &LoadingChart::lineChanged);
-    if (study->isLoaded()) {
-        fileChanged();
-        lineChanged();
-    }
+    fileChanged();
+    lineChanged();
 }
 
 void LoadingChart::labelXAxis() { labelRoundValues(xAxis(), 11); }

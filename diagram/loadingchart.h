@@ -24,6 +24,8 @@ class LoadingChart : public ChartView
 public:
     // Draws the study, from now on as it changes.
     explicit LoadingChart(const Study *study, QWidget *parent = nullptr);
+    // Draws another study from now on, as it stands.
+    void setStudy(const Study *study);
 
 protected:
     void labelXAxis() override;
