@@ -38,6 +38,7 @@ void DiagramScene::fileChanged()
     clear();
     polygon = spline = reference = panels = nullptr;
     originalContour = originalCamber = difference = preview = nullptr;
+    overlayItems.clear();
     contourPoints.clear();
     stations.clear();
     factor = 0;
@@ -62,6 +63,7 @@ void DiagramScene::fileChanged()
     preview = addPath(QPainterPath(), dashedPen(DiagramColour::Preview));
     preview->setZValue(1);
     preview->hide();
+    plotOverlays();
     emit contourChanged();
     emit legendChanged();
 }
@@ -96,6 +98,31 @@ void DiagramScene::setPreview(const std::vector<double> &x, const std::vector<do
     preview->setVisible(!path.isEmpty());
 }
 
+void DiagramScene::setOverlays(const QList<Overlay> &sections)
+{
+    overlays = sections;
+    for (QGraphicsPathItem *item : std::as_const(overlayItems))
+        delete item;
+    overlayItems.clear();
+    if (study->isLoaded())
+        plotOverlays();
+    emit legendChanged();
+}
+
+void DiagramScene::plotOverlays()
+{
+    // Under the current section, which stays on top, drawn full.
+    for (const Overlay &overlay : std::as_const(overlays)) {
+        const Study::Section &section = *overlay.study->section();
+        for (const QPainterPath &path :
+            {splinePath(*section.airfoil), camberPath(section.reference)}) {
+            QGraphicsPathItem *item = addPath(path, thinPen(overlay.colour));
+            item->setZValue(-0.75);
+            overlayItems << item;
+        }
+    }
+}
+
 QPainterPath DiagramScene::previewPath() const
 {
     return preview && preview->isVisible() ? preview->path() : QPainterPath();
@@ -105,7 +132,10 @@ QList<DiagramLegendEntry> DiagramScene::legend() const
 {
     if (!hasContour())
         return {};
-    return DiagramDrawing::legend(originalContour->isVisible(), factor);
+    QList<DiagramLegendEntry> entries = DiagramDrawing::legend(originalContour->isVisible(), factor);
+    for (const Overlay &overlay : overlays)
+        entries.append({thinPen(overlay.colour), false, overlay.name});
+    return entries;
 }
 
 void DiagramScene::plotReshaping()

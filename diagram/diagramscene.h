@@ -48,6 +48,15 @@ public:
     void setPreview(const std::vector<double> &x, const std::vector<double> &y);
     // The preview's path, in scene units; empty while none is drawn.
     QPainterPath previewPath() const;
+    // Other sections drawn under this one, each contour and reference camber line in its colour
+    // and named in the legend; none draws none.
+    struct Overlay
+    {
+        const Study *study;
+        QColor colour;
+        QString name;
+    };
+    void setOverlays(const QList<Overlay> &overlays);
     // The lines drawn now, in the order of the legend.
     QList<DiagramLegendEntry> legend() const;
 
@@ -72,6 +81,7 @@ private:
     // The panels, then a marker at every interior station: the markers of the paneling drawn
     // before are moved into place, and only as many added or removed as the count changes.
     void plotPaneling(const Camberline &camberline);
+    void plotOverlays();
     QGraphicsEllipseItem *addMarker(const QColor &colour);
 
     const Study *study;
@@ -83,6 +93,8 @@ private:
     QGraphicsPathItem *originalCamber = nullptr;
     QGraphicsPathItem *difference = nullptr;
     QGraphicsPathItem *preview = nullptr;
+    QList<Overlay> overlays;
+    QList<QGraphicsPathItem *> overlayItems;
     QList<QGraphicsEllipseItem *> contourPoints;
     QList<QGraphicsEllipseItem *> stations;
     // The lines as loaded, in scene units, which a reshaping moves point by point.

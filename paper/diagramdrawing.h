@@ -2,6 +2,8 @@
 #define LIFTWISE_DIAGRAMDRAWING_H
 
 #include <QColor>
+
+#include <iterator>
 #include <QList>
 #include <QPainterPath>
 #include <QPen>
@@ -32,6 +34,12 @@ inline const QColor Original = QColor(140, 140, 140);
 inline const QColor Difference = QColor(220, 110, 0);
 // A section a Design dialog is about to make, over the one there is.
 inline const QColor Preview = QColor(0, 140, 160);
+// The colours of the sections compared with the current one, told apart by colour-blind eyes
+// too (Okabe and Ito's palette, its black last, for the contour is black).
+inline const QColor Sections[] = {QColor(230, 159, 0), QColor(86, 180, 233), QColor(0, 158, 115),
+    QColor(0, 114, 178), QColor(213, 94, 0), QColor(204, 121, 167), QColor(240, 228, 66),
+    QColor(0, 0, 0)};
+inline const QColor &section(int colour) { return Sections[colour % std::size(Sections)]; }
 } // namespace DiagramColour
 
 // One row of the diagram's legend: a sample of the line's pen, with a station marker where the
