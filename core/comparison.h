@@ -62,6 +62,8 @@ public:
 
     QString name(int row) const { return rows.at(row).name; }
     QString problem(int row) const { return rows.at(row).problem; }
+    // "ok", "baseline", or the problem: the status cell of the texts.
+    QString status(int row) const;
     double value(int row, int column) const { return rows.at(row).values.at(column); }
     double error(int row, int column) const { return rows.at(row).errors.at(column); }
     // The value less the baseline's; NaN where either has none, and without a baseline.
@@ -100,7 +102,6 @@ public:
 private:
     // Reorders the rows stably by less, the baseline going with its row.
     void reorder(const std::function<bool(const ComparisonRow &, const ComparisonRow &)> &less);
-    QString status(int row) const;
     // Whether the column is the position of a largest value that shows as zero.
     bool isNowhere(int row, int column) const;
     // The texts' table: the header, then the rows, cell by cell; the deltas headed "Δ" alone
