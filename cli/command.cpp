@@ -72,8 +72,8 @@ const QStringList &commandNames()
 {
     static const QStringList names {QStringLiteral("analyze"), QStringLiteral("sweep"),
         QStringLiteral("batch"), QStringLiteral("modify"), QStringLiteral("naca"),
-        QStringLiteral("meanline"), QStringLiteral("design"), QStringLiteral("export"),
-        QStringLiteral("report")};
+        QStringLiteral("meanline"), QStringLiteral("design"), QStringLiteral("compare"),
+        QStringLiteral("export"), QStringLiteral("report")};
     return names;
 }
 
@@ -273,7 +273,7 @@ void tell(const Study::Refusal &refusal, const QString &path)
           << '\n';
 }
 
-bool load(Study *study, const QString &path)
+bool load(Study *study, const QString &path, Study::Refusal *refused)
 {
     QFile standardInput;
     Study::Refusal refusal;
@@ -283,6 +283,8 @@ bool load(Study *study, const QString &path)
     } else {
         refusal = study->loadFile(path);
     }
+    if (refused)
+        *refused = refusal;
     if (refusal) {
         tell(refusal, path);
         return false;

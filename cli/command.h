@@ -93,8 +93,9 @@ inline QString noFileGiven() { return QStringLiteral("no airfoil file given"); }
 // Says on standard error, in one line, why the file at path was not taken or not saved.
 void tell(const Study::Refusal &refusal, const QString &path);
 // Loads the file (standard input for "-") into the study, at the study's paneling; prints
-// why it is refused and returns false, or prints its warnings and returns true.
-bool load(Study *study, const QString &path);
+// why it is refused and returns false, or prints its warnings and returns true. The refusal,
+// if any, goes to refusal too when one is given.
+bool load(Study *study, const QString &path, Study::Refusal *refusal = nullptr);
 
 int analyze(const QStringList &args);
 int sweep(const QStringList &args);
@@ -103,6 +104,7 @@ int modify(const QStringList &args);
 int naca(const QStringList &args);
 int meanline(const QStringList &args);
 int design(const QStringList &args);
+int compare(const QStringList &args);
 // What analyze --json prints for the study, without presses, with the entries of more.
 QByteArray analysisJson(const Study &study, const QJsonObject &more = QJsonObject());
 int report(const QStringList &args);

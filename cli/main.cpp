@@ -60,6 +60,8 @@ int main(int argc, char *argv[])
         status = Cli::meanline(args);
     else if (command == QLatin1String("design"))
         status = Cli::design(args);
+    else if (command == QLatin1String("compare"))
+        status = Cli::compare(args);
     else if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         Cli::out() << usage;
         status = Cli::Success;

@@ -85,6 +85,7 @@ private slots:
     void failedWrites();
     void batchGivesEveryRow_data();
     void batchGivesEveryRow();
+    void compareMatchesAnalyze();
     void unsafeText_data();
     void unsafeText();
     void nacaSectionAnalyses_data();
@@ -403,6 +404,9 @@ void tst_Cli::exitCodes_data()
     row("a-series load beyond the chord", {"meanline", "--a", "1.5"}, 2,
         "--a takes a number from 0.000 to 1.000");
     row("design without an operation", {"design", "FOIL"}, 2, "no operation given");
+    row("compare without files", {"compare", "--json"}, 2, "no airfoil file given");
+    row("compare against a file not given", {"compare", "FOIL", "--baseline", "EMPTY"}, 2,
+        "--baseline names none of the files given: EMPTY");
     row("design camber beyond range", {"design", "FOIL", "--scale-camber", "9"}, 2,
         "--scale-camber takes a number from -5 to 5");
     row("flap without its deflection", {"design", "FOIL", "--flap", "0.75"}, 2,
@@ -464,6 +468,8 @@ void tst_Cli::failedWrites_data()
         << QStringList {"batch", "FOIL"} << false << "liftwise-cli batch: " + full;
     QTest::newRow("batch, size limit") << QStringList {"batch", "FOIL", "FOIL", "FOIL", "FOIL"}
                                        << true << "liftwise-cli batch: " + large;
+    QTest::newRow("compare, disk full")
+        << QStringList {"compare", "FOIL"} << false << "liftwise-cli compare: " + full;
     QTest::newRow("naca, size limit")
         << QStringList {"naca", "2412"} << true << "liftwise-cli naca: " + large;
     QTest::newRow("modify, disk full") << modify << false << "liftwise-cli modify: " + full;
@@ -564,6 +570,85 @@ void tst_Cli::batchGivesEveryRow()
     QVERIFY(rows.at(1).startsWith(first + ",cli test section,81,plain,ok,"));
     QCOMPARE(rows.at(2).split(',').at(4), status);
     QCOMPARE(process.exitCode(), status == "ok" ? 0 : 1);
+}
+
+void tst_Cli::compareMatchesAnalyze()
+{
+    // Each row holds what analyze gives for its file, bit for bit, beside its difference from
+    // the baseline's, in JSON, CSV and the table alike; a refused file has its row with the
+    // reason, and the others go on.
+    const QString other = write(QStringLiteral("other.dat"), nacaFile(0.04, 0.4, 0.15, 41));
+    const QString empty = write(QStringLiteral("empty.dat"), QByteArray());
+    const QStringList files = {foil, empty, other};
+    const QStringList options = {"--panels", "12", "--te", "3", "--baseline", other};
+    const QStringList args = QStringList {"compare"} + files + options;
+    const Run run = cli(args + QStringList {"--json"});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains("the file holds no points"), qPrintable(run.err));
+    const QJsonObject doc = json(run.out);
+    QCOMPARE(doc["baseline"].toInt(), 2);
+    const QJsonArray sections = doc["sections"].toArray();
+    QCOMPARE(sections.size(), 3);
+    QCOMPARE(sections[1]["problem"].toString(), QStringLiteral("the file holds no points"));
+    const QJsonObject baseline = sections[2].toObject();
+    for (const int i : {0, 2}) {
+        const QJsonObject section = sections[i].toObject();
+        QCOMPARE(section["name"].toString(), files.at(i));
+        QVERIFY(section["problem"].isNull());
+        const QJsonObject analysis
+            = json(cli(QStringList {"analyze", files.at(i), "--json"} + options.mid(0, 4)).out);
+        const QJsonObject extrapolated = analysis["extrapolated"].toObject();
+        const QList<std::pair<QString, QJsonObject>> groups = {
+            {"reference", analysis["reference"]["coefficients"].toObject()},
+            {"extrapolated", extrapolated},
+            {"geometry", analysis["geometry"].toObject()},
+            {"paneled", analysis["paneling"]["coefficients"].toObject()},
+        };
+        for (const auto &[group, expected] : groups) {
+            QJsonObject values = section[group].toObject();
+            if (group == "extrapolated") {
+                const QJsonObject errors = values.take("error").toObject();
+                QCOMPARE(errors.size(), 5);
+                for (const QString &key : errors.keys())
+                    QCOMPARE(errors[key], extrapolated["error"][key]);
+            }
+            QCOMPARE(values.size(), 5);
+            for (const QString &key : values.keys()) {
+                QCOMPARE(values[key], expected[key]);
+                QCOMPARE(section["delta"][group][key],
+                    QJsonValue(values[key].toDouble() - baseline[group][key].toDouble()));
+            }
+        }
+    }
+
+    const Run csv = cli(args + QStringList {"--csv"});
+    QCOMPARE(csv.status, 1);
+    const QStringList records = csv.out.split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(records.size(), 4);
+    const QStringList header = records.at(0).split(',');
+    for (const int i : {0, 2}) {
+        const QStringList fields = records.at(i + 1).split(',');
+        QCOMPARE(fields.size(), header.size());
+        const auto cell = [&](const char *key) { return fields.at(header.indexOf(key)); };
+        const QJsonObject section = sections[i].toObject();
+        QCOMPARE(cell("status"), i == 2 ? QStringLiteral("baseline") : QStringLiteral("ok"));
+        QVERIFY(cell("x_cm0").toDouble() == section["extrapolated"]["cm0"].toDouble());
+        QCOMPARE(cell("x_clSF_error").isEmpty(), section["extrapolated"]["error"]["clSF"].isNull());
+        QVERIFY(cell("max_thickness_delta").toDouble()
+            == section["delta"]["geometry"]["maxThickness"].toDouble());
+        QVERIFY(cell("p_alphaSF_deg").toDouble() == section["paneled"]["alphaSFDeg"].toDouble());
+    }
+    QCOMPARE(records.at(2), empty + ",the file holds no points" + QString(header.size() - 2, ','));
+
+    const Run table = cli(args);
+    QCOMPARE(table.status, 1);
+    const QStringList lines = table.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines.at(0).startsWith("section"));
+    QVERIFY2(lines.at(2).startsWith(empty) && lines.at(2).endsWith(" the file holds no points"),
+        qPrintable(lines.at(2)));
+    QVERIFY(lines.at(3).startsWith(other));
+    QCOMPARE(lines.at(3).split(QRegularExpression(" {2,}")).at(1), QStringLiteral("baseline"));
 }
 
 void tst_Cli::unsafeText_data()
