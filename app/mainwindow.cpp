@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "comparisonroom.h"
 #include "designroom.h"
 #include "openroom.h"
 #include "report.h"
@@ -20,12 +21,14 @@ MainWindow::MainWindow()
     , saveRoom(new SaveRoom(study, designRoom, viewRoom, this))
     , openRoom(new OpenRoom(study, designRoom, saveRoom, this))
     , sectionRoom(new SectionRoom(study, designRoom, openRoom, viewRoom, this))
+    , comparisonRoom(new ComparisonRoom(workspace, designRoom, openRoom, viewRoom, this))
 {
     createActions();
     createMenus();
     createStatusBar();
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
+    addDockWidget(Qt::LeftDockWidgetArea, comparisonRoom->dock());
     // The text panels show the focus as the fields do, by a frame in the highlight colour.
     setStyleSheet(QStringLiteral("QTextEdit:focus { border: 1px solid palette(highlight); }"));
     // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
@@ -96,7 +99,7 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!openRoom->maybeSave()) {
+    if (!comparisonRoom->maybeSaveAll()) {
         event->ignore();
         return;
     }
@@ -163,8 +166,13 @@ void MainWindow::createMenus()
     designMenu->addSeparator();
     designMenu->addActions(designActions.mid(1));
 
+    compareMenu = menuBar()->addMenu(tr("&Compare"));
+    compareMenu->addActions(comparisonRoom->actions());
+
     viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addActions(viewRoom->actions());
+    viewMenu->addSeparator();
+    viewMenu->addAction(comparisonRoom->dock()->toggleViewAction());
 
     menuBar()->addSeparator();
 

@@ -11,6 +11,7 @@ class QSplitter;
 class QTextEdit;
 QT_END_NAMESPACE
 
+class ComparisonRoom;
 class DesignRoom;
 class OpenRoom;
 class SaveRoom;
@@ -64,6 +65,7 @@ private:
     SaveRoom *saveRoom;
     OpenRoom *openRoom;
     SectionRoom *sectionRoom;
+    ComparisonRoom *comparisonRoom;
     QGroupBox *gridGroupBox;
     QTextEdit *fileText;
     QGroupBox *panelingGroupBox;
@@ -81,6 +83,7 @@ private:
     QMenu *fileMenu;
     QMenu *editMenu;
     QMenu *designMenu;
+    QMenu *compareMenu;
     QMenu *viewMenu;
     QMenu *helpMenu;
     QAction *exitAct;

@@ -11,15 +11,18 @@
 
 namespace {
 
-// Drops of exactly one local file are taken; anything else says why it is not. The name is
-// taken by its bytes, which need not be UTF-8.
-QString droppedFile(const QMimeData *data)
+// The local files dropped, or none where anything else is among them. The names are taken by
+// their bytes, which need not be UTF-8.
+QStringList droppedFiles(const QMimeData *data)
 {
-    const QList<QUrl> urls = data->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return QString();
-    return FileSystem::decodeName(
-        QByteArray::fromPercentEncoding(urls.first().path(QUrl::FullyEncoded).toLatin1()));
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << FileSystem::decodeName(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+    }
+    return paths;
 }
 
 } // namespace
@@ -93,7 +96,14 @@ void OpenRoom::dragEnter(QDragEnterEvent *event)
 
 void OpenRoom::drop(QDropEvent *event)
 {
-    const QString path = droppedFile(event->mimeData());
+    const QStringList paths = droppedFiles(event->mimeData());
+    // Several files are added for comparison, each as a section of its own.
+    if (paths.size() > 1) {
+        event->acceptProposedAction();
+        emit filesDropped(paths);
+        return;
+    }
+    const QString path = paths.value(0);
     if (path.isEmpty() || FileSystem::kind(path) == FileSystem::Kind::Directory) {
         window->statusBar()->showMessage(tr("Drop one airfoil file to open it"), 3000);
         return;

@@ -44,6 +44,10 @@ public:
     void dragEnter(QDragEnterEvent *event);
     void drop(QDropEvent *event);
 
+signals:
+    // Several files were dropped on the window.
+    void filesDropped(const QStringList &paths);
+
 private:
     void open();
     void reload();

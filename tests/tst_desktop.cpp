@@ -5,6 +5,7 @@
 #include "oddfiles.h"
 #include "paneling.h"
 #include "recentfiles.h"
+#include "workspace.h"
 
 #include <QChartView>
 #include <QPrintDialog>
@@ -104,7 +105,8 @@ void tst_Desktop::fileOnTheCommandLine()
 
 void tst_Desktop::drops()
 {
-    // One file opens; a folder or several files are passed over with a word in the status bar.
+    // One file opens; a folder is passed over with a word in the status bar; several files are
+    // each added as a section, the first in place of the window's empty one, and listed.
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -126,9 +128,13 @@ void tst_Desktop::drops()
     QCOMPARE(
         window.statusBar()->currentMessage(), QStringLiteral("Drop one airfoil file to open it"));
     drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)});
-    QCOMPARE(title(window), QStringLiteral("Liftwise - none"));
+    QCOMPARE(title(window), QStringLiteral("Liftwise - dropped.dat"));
+    QCOMPARE(window.findChild<Workspace *>()->count(), 2);
+    QCOMPARE(window.findChild<QListWidget *>()->count(), 2);
+    QVERIFY(window.findChild<QDockWidget *>()->isVisible());
     drop({QUrl::fromLocalFile(path)});
     QCOMPARE(title(window), QStringLiteral("Liftwise - dropped.dat"));
+    QCOMPARE(window.findChild<Workspace *>()->count(), 2);
     // A name that is not UTF-8 opens by its bytes.
     const QByteArray odd = QFile::encodeName(dir.path()) + "/\xff\xfe.dat";
     QCOMPARE(link(QFile::encodeName(path).constData(), odd.constData()), 0);

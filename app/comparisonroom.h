@@ -1,0 +1,66 @@
+#ifndef LIFTWISE_COMPARISONROOM_H
+#define LIFTWISE_COMPARISONROOM_H
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+QT_BEGIN_NAMESPACE
+class QAction;
+class QDockWidget;
+class QListWidget;
+class QMainWindow;
+QT_END_NAMESPACE
+
+class DesignRoom;
+class OpenRoom;
+class ViewRoom;
+class Workspace;
+
+// The sections compared: the list of them in a dock, each with its colour, its name and whether
+// it is shown; Add to Comparison, Add Files... and Remove Section; and the other visible sections
+// drawn under the current one. Choosing a section in the list makes it the current one; nothing
+// is lost by it, and removing one with unsaved work asks first.
+class ComparisonRoom : public QObject
+{
+    Q_OBJECT
+
+public:
+    ComparisonRoom(Workspace *workspace, DesignRoom *design, OpenRoom *opening, ViewRoom *view,
+        QMainWindow *window);
+
+    // Add to Comparison, Add Files... and Remove Section, as the menu lists them.
+    QList<QAction *> actions() const;
+    QDockWidget *dock() const { return sectionsDock; }
+    QListWidget *list() const { return sectionList; }
+
+    // Adds each file as a section of its own at the fields' paneling; the refused ones are told
+    // in one message box. The first becomes current where the current section holds no file.
+    void addFiles(const QStringList &paths);
+    // Asks about each section with unsaved work, showing it: true to go on, false when the user
+    // cancelled.
+    bool maybeSaveAll();
+
+private:
+    void addCopy();
+    void askForFiles();
+    void removeCurrent();
+    // The list and the overlays, as the workspace stands.
+    void showSections();
+
+    Workspace *workspace;
+    DesignRoom *design;
+    OpenRoom *opening;
+    ViewRoom *view;
+    QMainWindow *window;
+    QDockWidget *sectionsDock;
+    QListWidget *sectionList;
+    QAction *addCopyAct;
+    QAction *addFilesAct;
+    QAction *removeAct;
+    bool showing = false;
+    // How many sections the list showed last.
+    int listed = 1;
+};
+
+#endif // LIFTWISE_COMPARISONROOM_H
