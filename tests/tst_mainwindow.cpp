@@ -1,3 +1,4 @@
+#include "comparisonroom.h"
 #include "designroom.h"
 #include "diagramscene.h"
 #include "diagramview.h"
@@ -9,6 +10,7 @@
 #include "report.h"
 #include "sectiondialog.h"
 #include "study.h"
+#include "workspace.h"
 
 #include <QtCharts>
 #include <QtTest>
@@ -112,6 +114,7 @@ private slots:
     void undoGoesBackSoFar();
     void designStepPreviewsAndUndoes();
     void newSectionIsUnsaved();
+    void switchingSectionsLosesNothing();
     void unsavedReshapingAsks_data();
     void unsavedReshapingAsks();
     void loadAndEdit();
@@ -277,6 +280,41 @@ void tst_MainWindow::newSectionIsUnsaved()
     QCOMPARE(win.w.windowTitle(), QStringLiteral("Liftwise - new-23012.dat[*]"));
     QVERIFY(!win.w.isWindowModified());
     QVERIFY(win.action("Reload")->isEnabled());
+}
+
+void tst_MainWindow::switchingSectionsLosesNothing()
+{
+    // A pressed section, then another added at a paneling of its own: choosing one in the list
+    // shows its panels, fields and history as they were; the other is drawn under it. Removing
+    // the pressed one asks first, and Cancel keeps it.
+    Window win;
+    win.w.loadFile(writeNaca("first.dat", 0.02, 0.4, 0.12));
+    win.pressModify();
+    const QString pressed = win.plain("paneling");
+    const double target = win.decimal("alpha0 [deg]")->value();
+    win.w.findChild<ComparisonRoom *>()->addFiles({writeNaca("second.dat", 0.04, 0.4, 0.12)});
+    QListWidget *list = win.find<QListWidget>(QStringLiteral("sections"));
+    QCOMPARE(list->count(), 2);
+    const int overlaid = win.scene()->items().size();
+    list->setCurrentRow(1);
+    QCOMPARE(win.lines("file").first(), QStringLiteral("test section second.dat"));
+    QVERIFY(!win.action("Undo")->isEnabled());
+    QVERIFY(!win.w.isWindowModified());
+    win.panels()->setValue(14);
+    QCoreApplication::processEvents();
+    list->setCurrentRow(0);
+    QCOMPARE(win.plain("paneling"), pressed);
+    QCOMPARE(win.panels()->value(), 8);
+    QCOMPARE(win.decimal("alpha0 [deg]")->value(), target);
+    QVERIFY(win.action("Undo Modify")->isEnabled());
+    QVERIFY(win.w.isWindowModified());
+    QCOMPARE(win.scene()->items().size(), overlaid);
+    list->setCurrentRow(1);
+    QCOMPARE(win.panels()->value(), 14);
+    list->setCurrentRow(0);
+    const QString asked = closeMessageBox([&] { win.action("Remove Section")->trigger(); });
+    QVERIFY2(asked.endsWith("The reshaped airfoil has not been saved."), qPrintable(asked));
+    QCOMPARE(list->count(), 2);
 }
 
 void tst_MainWindow::undoGoesBackSoFar()

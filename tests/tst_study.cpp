@@ -6,6 +6,7 @@
 #include "report.h"
 #include "study.h"
 #include "vortexmethod.h"
+#include "workspace.h"
 
 #include <QtTest>
 
@@ -120,6 +121,7 @@ private slots:
     void savedAfterPressesReachesTheTargets();
     void savedAsLoadedAnalysesAlike();
     void designedTitleKeepsToTheLine();
+    void workspaceKeepsEachSection();
     void failedSaveLeavesNothingBehind();
     void savesReadBack_data();
     void savesReadBack();
@@ -731,6 +733,40 @@ void tst_Study::designedTitleKeepsToTheLine()
     QCOMPARE(title.size(), qsizetype(AirfoilData::MaxLineLength));
     QVERIFY(title.endsWith(", " + blend.note().toUtf8()));
     QVERIFY(!study.readBack(study.airfoilText()));
+}
+
+void tst_Study::workspaceKeepsEachSection()
+{
+    // Sections share one cache: a paneling one has solved, every other has. A copy with presses
+    // is named for them and is what a save writes; each keeps its colour while others go, and
+    // removing the current one shows its neighbour, the last one an empty section.
+    Workspace workspace;
+    Study *first = workspace.current();
+    QVERIFY(!first->loadFile(write(QStringLiteral("w1.dat"), nacaFile(0.02, 0.4, 0.12))));
+    Study *second = workspace.add(false);
+    QVERIFY(!second->loadFile(write(QStringLiteral("w2.dat"), nacaFile(0.04, 0.4, 0.12))));
+    QVERIFY(second->isSolved(first->paneling()));
+    first->modify(Targets {radians(-3.0), -0.07});
+    QByteArray saved;
+    QVERIFY(!first->savedText(&saved));
+    Study *copy = workspace.addCopy();
+    QVERIFY(copy);
+    QCOMPARE(workspace.name(2), QStringLiteral("test section (reshaped)"));
+    QCOMPARE(copy->referenceCoefficients().alpha0, first->reshapedReference()->alpha0);
+    QCOMPARE(workspace.colour(0), 0);
+    QCOMPARE(workspace.colour(1), 1);
+    QCOMPARE(workspace.colour(2), 2);
+    workspace.remove(1);
+    QCOMPARE(workspace.colour(workspace.indexOf(workspace.add(false))), 1);
+    QSignalSpy switched(&workspace, &Workspace::currentChanged);
+    workspace.remove(0);
+    QCOMPARE(switched.count(), 1);
+    QCOMPARE(workspace.current(), copy);
+    while (workspace.count() > 1)
+        workspace.remove(0);
+    workspace.remove(0);
+    QCOMPARE(workspace.count(), 1);
+    QVERIFY(!workspace.current()->isLoaded());
 }
 
 void tst_Study::failedSaveLeavesNothingBehind()
