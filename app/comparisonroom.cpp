@@ -1,5 +1,6 @@
 #include "comparisonroom.h"
 
+#include "comparisonmodel.h"
 #include "designroom.h"
 #include "diagramdrawing.h"
 #include "diagramscene.h"
@@ -60,15 +61,79 @@ ComparisonRoom::ComparisonRoom(Workspace *workspace, DesignRoom *design, OpenRoo
     removeAct->setStatusTip(tr("Take the current section out of the comparison"));
     connect(removeAct, &QAction::triggered, this, &ComparisonRoom::removeCurrent);
 
+    createTable();
     connect(workspace, &Workspace::sectionsChanged, this, &ComparisonRoom::showSections);
     connect(opening, &OpenRoom::filesDropped, this, &ComparisonRoom::addFiles);
-    // A section's name is its title, which a load or a design step changes.
-    connect(workspace, &Workspace::currentChanged, this, [this](Study *now) {
-        connect(
-            now, &Study::fileChanged, this, &ComparisonRoom::showSections, Qt::UniqueConnection);
-    });
-    connect(workspace->current(), &Study::fileChanged, this, &ComparisonRoom::showSections);
     showSections();
+}
+
+void ComparisonRoom::createTable()
+{
+    model = new ComparisonModel(this);
+    tableView = new QTableView;
+    tableView->setModel(model);
+    tableView->setSortingEnabled(true);
+    tableView->sortByColumn(-1, Qt::AscendingOrder);
+    tableView->setAccessibleName(tr("comparison"));
+    tableView->verticalHeader()->hide();
+    // Rows of a line of text, columns as wide as their values.
+    tableView->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    baselineBox = new QComboBox;
+    baselineBox->setAccessibleName(tr("baseline"));
+    connect(baselineBox, &QComboBox::activated, this, [this](int i) {
+        baseline = this->workspace->study(baselineBox->itemData(i).toInt());
+        showTable();
+    });
+    auto *copy = new QPushButton(tr("Copy Table"));
+    copy->setToolTip(tr("Copy the table as tab-separated text, as a spreadsheet pastes it"));
+    connect(copy, &QPushButton::clicked, this,
+        [this] { QGuiApplication::clipboard()->setText(model->comparison().text()); });
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(tr("Δ from")));
+    bar->addWidget(baselineBox, 1);
+    bar->addWidget(copy);
+    page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addLayout(bar);
+    layout->addWidget(tableView);
+    view->tabWidget()->addTab(page, tr("Comparison"));
+}
+
+QByteArray ComparisonRoom::tableCsv() const { return model->comparison().csv(); }
+
+void ComparisonRoom::follow(Study *study)
+{
+    // A section's name is its title too, which a load or a design step changes.
+    connect(study, &Study::fileChanged, this, &ComparisonRoom::showSections, Qt::UniqueConnection);
+    connect(study, &Study::lineChanged, this, &ComparisonRoom::showTable, Qt::UniqueConnection);
+    connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
+        &ComparisonRoom::showTable, Qt::UniqueConnection);
+    // Every section compared has its values carried to the limit, as the current one has.
+    study->convergence().setExtrapolating(true);
+}
+
+void ComparisonRoom::showTable()
+{
+    QList<const Study *> studies;
+    QStringList names;
+    int baselineRow = -1;
+    const QSignalBlocker blocker(baselineBox);
+    baselineBox->clear();
+    if (workspace->indexOf(baseline) < 0)
+        baseline = workspace->current();
+    for (int i = 0; i < workspace->count(); ++i) {
+        const Study *study = workspace->study(i);
+        if (!study->isLoaded())
+            continue;
+        if (study == baseline)
+            baselineRow = int(studies.size());
+        studies << study;
+        names << workspace->name(i);
+        baselineBox->addItem(workspace->name(i), i);
+    }
+    baselineBox->setCurrentIndex(baselineRow);
+    model->setComparison(Comparison::of(studies, names, baselineRow));
 }
 
 QList<QAction *> ComparisonRoom::actions() const { return {addCopyAct, addFilesAct, removeAct}; }
@@ -95,6 +160,9 @@ void ComparisonRoom::showSections()
     listed = workspace->count();
     addCopyAct->setEnabled(workspace->current()->isLoaded());
     view->diagramScene()->setOverlays(overlays);
+    for (int i = 0; i < workspace->count(); ++i)
+        follow(workspace->study(i));
+    showTable();
 }
 
 void ComparisonRoom::addCopy()

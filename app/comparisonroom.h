@@ -7,12 +7,16 @@
 
 QT_BEGIN_NAMESPACE
 class QAction;
+class QComboBox;
+class QTableView;
 class QDockWidget;
 class QListWidget;
 class QMainWindow;
 QT_END_NAMESPACE
 
+class ComparisonModel;
 class DesignRoom;
+class Study;
 class OpenRoom;
 class ViewRoom;
 class Workspace;
@@ -33,6 +37,10 @@ public:
     QList<QAction *> actions() const;
     QDockWidget *dock() const { return sectionsDock; }
     QListWidget *list() const { return sectionList; }
+    // The Comparison tab: the sections' values side by side, each beside its difference from
+    // the baseline chosen above them; and its table as CSV, for Export Data.
+    QWidget *tablePage() const { return page; }
+    QByteArray tableCsv() const;
 
     // Adds each file as a section of its own at the fields' paneling; the refused ones are told
     // in one message box. The first becomes current where the current section holds no file.
@@ -47,6 +55,11 @@ private:
     void removeCurrent();
     // The list and the overlays, as the workspace stands.
     void showSections();
+    void createTable();
+    // The table and the baselines to choose from, as the sections stand.
+    void showTable();
+    // Works out the table when a section changes: its file, its line or its extrapolation.
+    void follow(Study *study);
 
     Workspace *workspace;
     DesignRoom *design;
@@ -58,6 +71,12 @@ private:
     QAction *addCopyAct;
     QAction *addFilesAct;
     QAction *removeAct;
+    QWidget *page;
+    QTableView *tableView;
+    ComparisonModel *model;
+    QComboBox *baselineBox;
+    // The section the deltas are taken from: the first current one until the user picks.
+    const Study *baseline = nullptr;
     bool showing = false;
     // How many sections the list showed last.
     int listed = 1;

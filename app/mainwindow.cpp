@@ -29,6 +29,8 @@ MainWindow::MainWindow()
     createGridGroupBox();
     setCentralWidget(gridGroupBox);
     addDockWidget(Qt::LeftDockWidgetArea, comparisonRoom->dock());
+    saveRoom->setComparison(
+        comparisonRoom->tablePage(), [this] { return comparisonRoom->tableCsv(); });
     // The text panels show the focus as the fields do, by a frame in the highlight colour.
     setStyleSheet(QStringLiteral("QTextEdit:focus { border: 1px solid palette(highlight); }"));
     // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the

@@ -229,8 +229,16 @@ void SaveRoom::exportData()
         tr("Data exported: %1").arg(written.join(QStringLiteral(", "))), 5000);
 }
 
+void SaveRoom::setComparison(const QWidget *page, std::function<QByteArray()> csv)
+{
+    comparisonPage = page;
+    comparisonCsv = std::move(csv);
+}
+
 QList<QPair<QString, QByteArray>> SaveRoom::shownTables(const QString &stem)
 {
+    if (comparisonPage && view->tabWidget()->currentWidget() == comparisonPage)
+        return {{stem + QStringLiteral("-comparison.csv"), comparisonCsv()}};
     const QWidget *shown = view->shownDiagram();
     if (shown == view->diagramView()) {
         return {{stem + QStringLiteral("-camber.csv"), DataTables::camber(*study)},

@@ -10,6 +10,8 @@
 #include <QPair>
 #include <QStringList>
 
+#include <functional>
+
 QT_BEGIN_NAMESPACE
 class QAction;
 class QMainWindow;
@@ -31,6 +33,8 @@ public:
     SaveRoom(Study *study, DesignRoom *design, ViewRoom *view, QMainWindow *window);
     // Saves and exports another study from now on.
     void setStudy(Study *study);
+    // The tab of the comparison and its table as CSV, which Export Data writes while it shows.
+    void setComparison(const QWidget *page, std::function<QByteArray()> csv);
 
     // Save Airfoil As and the four exports, as the File menu lists them.
     QList<QAction *> actions() const;
@@ -75,6 +79,8 @@ private:
     QMap<int, Coefficients> finishedConvergence();
 
     Study *study = nullptr;
+    const QWidget *comparisonPage = nullptr;
+    std::function<QByteArray()> comparisonCsv;
     DesignRoom *design;
     ViewRoom *view;
     QMainWindow *window;
