@@ -1,17 +1,22 @@
+#include "comparisonroom.h"
 #include "convergence.h"
 #include "mainwindow.h"
 #include "naca.h"
 #include "study.h"
+#include "workspace.h"
 
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 namespace {
 
@@ -36,6 +41,23 @@ QSpinBox *panelsOf(MainWindow &window)
         if (box->accessibleName() == QLatin1String("number of panels"))
             return box;
     return nullptr;
+}
+
+// Modify presses only towards targets the section misses: the alpha0 target goes by turns one
+// and two degrees below where the field began, so that every press reshapes.
+void aimAway(MainWindow &window, double from, bool further)
+{
+    for (QDoubleSpinBox *box : window.findChildren<QDoubleSpinBox *>())
+        if (box->accessibleName() == QLatin1String("alpha0 [deg]"))
+            box->setValue(from - (further ? 2.0 : 1.0));
+}
+
+double alpha0Field(MainWindow &window)
+{
+    for (QDoubleSpinBox *box : window.findChildren<QDoubleSpinBox *>())
+        if (box->accessibleName() == QLatin1String("alpha0 [deg]"))
+            return box->value();
+    return 0.0;
 }
 
 // Between two edits the event loop runs and settles the scene (item polishing, updates) and
@@ -116,8 +138,13 @@ static void BM_ModifyPress(benchmark::State &state)
     panels->setValue(int(state.range(0)));
     window.loadFile(writeSection(dir));
     QPushButton *modify = window.findChild<QPushButton *>();
+    const double from = alpha0Field(window);
+    bool further = false;
     for (auto _ : state) {
         settle(state, window);
+        state.PauseTiming();
+        aimAway(window, from, further = !further);
+        state.ResumeTiming();
         emit modify->pressed();
     }
 }
@@ -136,3 +163,92 @@ static void BM_LoadFile(benchmark::State &state)
     }
 }
 BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The window holding count NACA sections of 2 to 4 % camber, all visible, at 200 panels, each
+// section's background work done; the heap it took for them, in bytes.
+long loadSections(QTemporaryDir &dir, MainWindow &window, int count)
+{
+    // The heap in use, which the sections' studies take their memory from.
+    const auto resident = [] { return long(mallinfo2().uordblks); };
+    panelsOf(window)->setValue(200);
+    QStringList paths;
+    for (int i = 0; i < count; ++i) {
+        const NacaSection section
+            = nacaFourDigit(0.02 + 0.02 * i / count, 0.3 + 0.02 * (i % 10), 0.12, 61, false);
+        const QString path = dir.filePath(QStringLiteral("section%1.dat").arg(i));
+        QFile file(path);
+        if (!file.open(QFile::WriteOnly))
+            return 0;
+        file.write(QByteArray("NACA section ") + QByteArray::number(i) + "\n");
+        for (size_t k = 0; k < section.x.size(); ++k)
+            file.write(QByteArray::number(section.x[k], 'f', 6) + " "
+                + QByteArray::number(section.y[k], 'f', 6) + "\n");
+        paths << path;
+    }
+    const long before = resident();
+    window.findChild<ComparisonRoom *>()->addFiles(paths);
+    const Workspace *workspace = window.findChild<Workspace *>();
+    for (int i = 0; i < workspace->count(); ++i)
+        workspace->study(i)->convergence().waitForFinished();
+    QCoreApplication::processEvents();
+    return resident() - before;
+}
+
+void settleAll(benchmark::State &state, MainWindow &window)
+{
+    state.PauseTiming();
+    QCoreApplication::processEvents();
+    const Workspace *workspace = window.findChild<Workspace *>();
+    for (int i = 0; i < workspace->count(); ++i)
+        workspace->study(i)->convergence().waitForFinished();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+}
+
+} // namespace
+
+// Choosing another of N sections in the list at 200 panels, the others drawn under it: the
+// rooms, the panels, the diagram with its overlays, the plots and the comparison table. The
+// heap the N sections took, in all and per section, are the counters: set against N, the first
+// section's share of what is made once (the 200-panel inverse, the table's widgets) falls away.
+static void BM_SwitchSection(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    const int count = int(state.range(0));
+    const long bytes = loadSections(dir, window, count);
+    QListWidget *list = window.findChild<QListWidget *>();
+    for (auto _ : state) {
+        settleAll(state, window);
+        list->setCurrentRow(list->currentRow() == 0 ? 1 : 0);
+        QCoreApplication::processEvents();
+    }
+    state.counters["heapBytes"] = double(bytes);
+    state.counters["heapPerSection"] = double(bytes) / count;
+}
+BENCHMARK(BM_SwitchSection)->Arg(2)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// A press of Modify at 200 panels with N sections drawn under the current one.
+static void BM_ModifyPressWithSections(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    MainWindow window;
+    loadSections(dir, window, int(state.range(0)));
+    QPushButton *modify = nullptr;
+    for (QPushButton *button : window.findChildren<QPushButton *>())
+        if (button->text() == QLatin1String("Modify"))
+            modify = button;
+    const double from = alpha0Field(window);
+    bool further = false;
+    for (auto _ : state) {
+        settleAll(state, window);
+        state.PauseTiming();
+        aimAway(window, from, further = !further);
+        state.ResumeTiming();
+        emit modify->pressed();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ModifyPressWithSections)->Arg(20)->Unit(benchmark::kMillisecond);
