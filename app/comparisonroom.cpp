@@ -5,6 +5,7 @@
 #include "diagramdrawing.h"
 #include "diagramscene.h"
 #include "filesystem.h"
+#include "loadingchart.h"
 #include "openroom.h"
 #include "study.h"
 #include "viewroom.h"
@@ -160,6 +161,7 @@ void ComparisonRoom::showSections()
     listed = workspace->count();
     addCopyAct->setEnabled(workspace->current()->isLoaded());
     view->diagramScene()->setOverlays(overlays);
+    view->loadingPlot()->setOverlays(overlays);
     for (int i = 0; i < workspace->count(); ++i)
         follow(workspace->study(i));
     showTable();

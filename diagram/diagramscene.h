@@ -2,6 +2,7 @@
 #define LIFTWISE_DIAGRAMSCENE_H
 
 #include "diagramdrawing.h"
+#include "sectionoverlay.h"
 
 #include <QGraphicsScene>
 #include <QList>
@@ -50,12 +51,7 @@ public:
     QPainterPath previewPath() const;
     // Other sections drawn under this one, each contour and reference camber line in its colour
     // and named in the legend; none draws none.
-    struct Overlay
-    {
-        const Study *study;
-        QColor colour;
-        QString name;
-    };
+    using Overlay = SectionOverlay;
     void setOverlays(const QList<Overlay> &overlays);
     // The lines drawn now, in the order of the legend.
     QList<DiagramLegendEntry> legend() const;

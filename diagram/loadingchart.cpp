@@ -94,10 +94,37 @@ void LoadingChart::lineChanged()
     fitLoadAxis();
 }
 
+void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
+{
+    for (QLineSeries *series : std::as_const(overlayLines)) {
+        chart()->removeSeries(series);
+        delete series;
+    }
+    overlayLines.clear();
+    for (const SectionOverlay &overlay : overlays) {
+        auto *series = new QLineSeries;
+        series->setName(overlay.name);
+        QPen pen(overlay.colour);
+        pen.setCosmetic(true);
+        series->setPen(pen);
+        // The section a save writes: reshaped once pressed.
+        series->replace(LoadingPlot::points(*overlay.study,
+            overlay.study->reshapedSection() ? LoadingPlot::SectionReference
+                                             : LoadingPlot::Reference));
+        chart()->addSeries(series);
+        series->attachAxis(xAxis());
+        series->attachAxis(loadAxis);
+        overlayLines << series;
+    }
+    fitLoadAxis();
+}
+
 void LoadingChart::fitLoadAxis()
 {
     QList<QList<QPointF>> loads;
     for (const QLineSeries *series : lines)
+        loads << series->points();
+    for (const QLineSeries *series : std::as_const(overlayLines))
         loads << series->points();
     const auto [low, high] = LoadingPlot::loadRange(loads);
     fitValueAxis(loadAxis, low, high);

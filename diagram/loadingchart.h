@@ -3,6 +3,7 @@
 
 #include "chartview.h"
 #include "plotseries.h"
+#include "sectionoverlay.h"
 
 #include <iterator>
 
@@ -26,6 +27,9 @@ public:
     explicit LoadingChart(const Study *study, QWidget *parent = nullptr);
     // Draws another study from now on, as it stands.
     void setStudy(const Study *study);
+    // Other sections' loads at zero incidence on their 200-panel lines, under the study's, each
+    // in its colour and named in the legend; none draws none.
+    void setOverlays(const QList<SectionOverlay> &overlays);
 
 protected:
     void labelXAxis() override;
@@ -45,6 +49,7 @@ private:
     const Study *study;
     QLineSeries *lines[std::size(LoadingPlot::AllSeries)];
     QCategoryAxis *loadAxis;
+    QList<QLineSeries *> overlayLines;
     QGraphicsSimpleTextItem *spikeLabel;
 };
 
