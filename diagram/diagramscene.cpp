@@ -74,11 +74,15 @@ void DiagramScene::lineChanged()
         return;
     plotPaneling(*study->paneledLine());
     plotReshaping();
+    // The differences are from the section a save writes, which a press reshapes.
+    if (differenceVisible && !overlays.isEmpty())
+        setOverlays(overlays);
 }
 
 void DiagramScene::setDifferenceVisible(bool visible)
 {
     differenceVisible = visible;
+    setOverlays(overlays);
     if (study->isLoaded())
         plotReshaping();
 }
@@ -121,6 +125,35 @@ void DiagramScene::plotOverlays()
             overlayItems << item;
         }
     }
+    plotOverlayDifferences();
+}
+
+void DiagramScene::plotOverlayDifferences()
+{
+    overlayFactor = 0;
+    if (!differenceVisible || overlays.isEmpty())
+        return;
+    const Camberline &current = study->section()->reference;
+    const auto differenceAt
+        = [&](const Camberline &line, int i) { return line.ypoint(i) - current.ypoint(i); };
+    double largest = 0;
+    for (const Overlay &overlay : std::as_const(overlays)) {
+        const Camberline &line = overlay.study->section()->reference;
+        for (int i = 0; i < line.npoints() && i < current.npoints(); ++i)
+            largest = std::max(largest, std::abs(differenceAt(line, i)));
+    }
+    overlayFactor = DiagramDrawing::differenceFactor(largest);
+    if (overlayFactor == 0)
+        return;
+    for (const Overlay &overlay : std::as_const(overlays)) {
+        const Camberline &line = overlay.study->section()->reference;
+        QPainterPath path(scenePoint(line.xpoint(0), overlayFactor * differenceAt(line, 0)));
+        for (int i = 1; i < line.npoints() && i < current.npoints(); ++i)
+            path.lineTo(scenePoint(line.xpoint(i), overlayFactor * differenceAt(line, i)));
+        QGraphicsPathItem *item = addPath(path, dashedPen(overlay.colour));
+        item->setZValue(-0.75);
+        overlayItems << item;
+    }
 }
 
 QPainterPath DiagramScene::previewPath() const
@@ -132,9 +165,13 @@ QList<DiagramLegendEntry> DiagramScene::legend() const
 {
     if (!hasContour())
         return {};
-    QList<DiagramLegendEntry> entries = DiagramDrawing::legend(originalContour->isVisible(), factor);
+    QList<DiagramLegendEntry> entries
+        = DiagramDrawing::legend(originalContour->isVisible(), factor);
     for (const Overlay &overlay : overlays)
         entries.append({thinPen(overlay.colour), false, overlay.name});
+    if (overlayFactor > 0)
+        entries.append({dashedPen(DiagramColour::Original), false,
+            tr("difference from this section ×%1").arg(QString::number(overlayFactor, 'g', 6))});
     return entries;
 }
 

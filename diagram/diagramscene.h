@@ -78,6 +78,9 @@ private:
     // before are moved into place, and only as many added or removed as the count changes.
     void plotPaneling(const Camberline &camberline);
     void plotOverlays();
+    // Each overlay's camber line less the current section's, at their common 200-panel stations,
+    // enlarged alike, dashed in its colour along the chord.
+    void plotOverlayDifferences();
     QGraphicsEllipseItem *addMarker(const QColor &colour);
 
     const Study *study;
@@ -91,6 +94,8 @@ private:
     QGraphicsPathItem *preview = nullptr;
     QList<Overlay> overlays;
     QList<QGraphicsPathItem *> overlayItems;
+    // What the overlays' differences from the current camber line are enlarged by; 0 for none.
+    double overlayFactor = 0;
     QList<QGraphicsEllipseItem *> contourPoints;
     QList<QGraphicsEllipseItem *> stations;
     // The lines as loaded, in scene units, which a reshaping moves point by point.

@@ -125,6 +125,11 @@ double differenceFactor(const std::vector<CamberReshaping> &presses)
     double largest = 0;
     for (int k = 0; k <= DifferenceSamples; ++k)
         largest = std::max(largest, std::abs(offsetAt(presses, double(k) / DifferenceSamples)));
+    return differenceFactor(largest);
+}
+
+double differenceFactor(double largest)
+{
     return std::isfinite(largest) && largest > 0 ? roundedFactor(0.1 / largest) : 0;
 }
 

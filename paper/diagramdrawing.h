@@ -3,11 +3,11 @@
 
 #include <QColor>
 
-#include <iterator>
 #include <QList>
 #include <QPainterPath>
 #include <QPen>
 #include <QString>
+#include <iterator>
 
 #include <vector>
 
@@ -36,9 +36,9 @@ inline const QColor Difference = QColor(220, 110, 0);
 inline const QColor Preview = QColor(0, 140, 160);
 // The colours of the sections compared with the current one, told apart by colour-blind eyes
 // too (Okabe and Ito's palette, its black last, for the contour is black).
-inline const QColor Sections[] = {QColor(230, 159, 0), QColor(86, 180, 233), QColor(0, 158, 115),
-    QColor(0, 114, 178), QColor(213, 94, 0), QColor(204, 121, 167), QColor(240, 228, 66),
-    QColor(0, 0, 0)};
+inline const QColor Sections[]
+    = {QColor(230, 159, 0), QColor(86, 180, 233), QColor(0, 158, 115), QColor(0, 114, 178),
+        QColor(213, 94, 0), QColor(204, 121, 167), QColor(240, 228, 66), QColor(0, 0, 0)};
 inline const QColor &section(int colour) { return Sections[colour % std::size(Sections)]; }
 } // namespace DiagramColour
 
@@ -89,6 +89,9 @@ QPainterPath reshapedPath(const QPainterPath &path, const std::vector<CamberResh
 // What the reshaping's change of the camber line is enlarged by so that its largest value is a
 // tenth of the chord, to two significant figures; 0 where it changed nothing.
 double differenceFactor(const std::vector<CamberReshaping> &presses);
+// The factor that makes the largest of these differences a tenth of the chord, rounded as
+// differenceFactor's; 0 where there is none.
+double differenceFactor(double largest);
 // That change along the chord, enlarged by the factor.
 QPainterPath differencePath(const std::vector<CamberReshaping> &presses, double factor);
 

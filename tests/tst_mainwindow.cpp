@@ -296,6 +296,11 @@ void tst_MainWindow::switchingSectionsLosesNothing()
     QListWidget *list = win.find<QListWidget>(QStringLiteral("sections"));
     QCOMPARE(list->count(), 2);
     const int overlaid = win.scene()->items().size();
+    // Show Difference draws the other section's camber line less this one's, named.
+    win.action("Show Difference")->trigger();
+    QVERIFY(win.w.findChild<DiagramScene *>()->legend().constLast().text.startsWith(
+        "difference from this section ×"));
+    win.action("Show Difference")->trigger();
     list->setCurrentRow(1);
     QCOMPARE(win.lines("file").first(), QStringLiteral("test section second.dat"));
     QVERIFY(!win.action("Undo")->isEnabled());
