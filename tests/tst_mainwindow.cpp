@@ -295,6 +295,17 @@ void tst_MainWindow::switchingSectionsLosesNothing()
     win.w.findChild<ComparisonRoom *>()->addFiles({writeNaca("second.dat", 0.04, 0.4, 0.12)});
     QListWidget *list = win.find<QListWidget>(QStringLiteral("sections"));
     QCOMPARE(list->count(), 2);
+    // The comparison has both, its deltas from the current section until another is chosen.
+    QAbstractItemModel *table = win.find<QTableView>(QStringLiteral("comparison"))->model();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->index(0, 1).data().toString(), QStringLiteral("baseline"));
+    QComboBox *baseline = win.find<QComboBox>(QStringLiteral("baseline"));
+    baseline->activated(1);
+    QCOMPARE(table->index(1, 1).data().toString(), QStringLiteral("baseline"));
+    // The delta of the full values, shown to the same decimals as the values.
+    QVERIFY(qAbs(table->index(0, 3).data().toDouble()
+                - (table->index(0, 2).data().toDouble() - table->index(1, 2).data().toDouble()))
+        <= 0.0015);
     const int overlaid = win.scene()->items().size();
     // Show Difference draws the other section's camber line less this one's, named.
     win.action("Show Difference")->trigger();
