@@ -17,6 +17,7 @@ Outcome press(Study *study, const Targets &targets, int presses, const Pressed &
         for (int k = 1; k <= presses; ++k) {
             if (!study->modify(targets).applied) {
                 outcome.unreachable = k;
+                outcome.section = study->section()->referenceCoefficients;
                 return outcome;
             }
             if (pressed)

@@ -28,7 +28,7 @@ struct Outcome
     // The section a save writes misses the targets by more than Targets's reached tolerances.
     // Not said of a reshaped section an open would refuse: a save refuses that one itself.
     bool missed = false;
-    // That section's reference values.
+    // The reference values of the section a save writes, also after an unreachable press.
     Coefficients section;
 };
 
