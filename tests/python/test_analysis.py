@@ -44,7 +44,8 @@ def lednicer(examples, folder):
 def flapped(examples, folder, cli):
     """A design's result, as liftwise-cli design writes it."""
     path = folder / "flapped.dat"
-    assert cli("design", examples / "naca2412.dat", "--flap", "0.7,8", "--output", path).returncode == 0
+    run = cli("design", examples / "naca2412.dat", "--flap", "0.7,8", "--output", path)
+    assert run.returncode == 0
     return path
 
 
