@@ -31,14 +31,17 @@ test:
 	$(MAKE) build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest -j $(JOBS) --output-on-failure
 
-# The program, liftwise-cli, the desktop entry, the icon and the AppStream data under PREFIX.
+# The program, liftwise-cli, the desktop entry, the icon and the AppStream data under PREFIX,
+# and the Python module where that prefix's Python finds it.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Every test again, built with AddressSanitizer and UBSan; any finding fails the run.
+# Every test again, built with AddressSanitizer and UBSan; any finding fails the run. The Python
+# module is left out: it would be loaded into an interpreter built without them.
 sanitize:
 	$(DEPS) test
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_BENCH=OFF $(LAUNCHER) \
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Release -DLIFTWISE_BENCH=OFF \
+	    -DLIFTWISE_PYTHON=OFF $(LAUNCHER) \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS) -fno-omit-frame-pointer -g" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZERS)"
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -62,6 +65,7 @@ bench:
 	$(MAKE) build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/liftwise_bench
 	$(BUILD)/bench/liftwise_startup
+	cmake --build $(BUILD) --target bench_python
 
 # The sample airfoils are generated, not copied: NACA 4-digit sections of 121 points.
 examples: build

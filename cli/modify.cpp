@@ -1,6 +1,7 @@
 // liftwise-cli modify: Modify presses without a window, and the reshaped airfoil written out.
 
 #include "command.h"
+#include "pressing.h"
 #include "report.h"
 #include "study.h"
 
@@ -8,43 +9,17 @@ namespace Cli {
 
 namespace {
 
-// "alpha0 = -4.467 deg, cm0 = -0.0597"
-QString values(const Coefficients &c)
-{
-    return QStringLiteral("alpha0 = %1 deg, cm0 = %2")
-        .arg(Format::fixed(degrees(c.alpha0), 3), Format::fixed(c.cm0, 4));
-}
-
-using Pressed = std::function<bool(int, const Coefficients &, const Coefficients *)>;
-
 // "press 2: paneled line (200 panels): alpha0 = ...; reshaped section: alpha0 = ...", on
 // standard error.
 bool tellPress(int panels, int press, const Coefficients &line, const Coefficients *section)
 {
     err() << QStringLiteral("press %1: %2: %3")
                  .arg(press)
-                 .arg(Report::paneledLine(panels), values(line))
-          << (section ? QStringLiteral("; %1: %2").arg(Report::reshapedSection(), values(*section))
+                 .arg(Report::paneledLine(panels), Pressing::values(line))
+          << (section ? QStringLiteral("; %1: %2")
+                            .arg(Report::reshapedSection(), Pressing::values(*section))
                       : QString())
           << '\n';
-    return true;
-}
-
-// Presses Modify towards the targets themselves, told press by press, until the count or a
-// section an open would refuse; false where the two shapes cannot reach them.
-bool pressCounted(Study *study, const Targets &targets, int presses, const Pressed &tell)
-{
-    for (int k = 1; k <= presses; ++k) {
-        if (!study->modify(targets).applied) {
-            err() << QStringLiteral("liftwise-cli: press %1: the two shapes cannot reach these "
-                                    "targets.\n")
-                         .arg(k);
-            return false;
-        }
-        tell(k, study->paneledCoefficients(), study->reshapedReference());
-        if (!study->reshapedReference())
-            break;
-    }
     return true;
 }
 
@@ -90,22 +65,21 @@ int modify(const QStringList &args)
     study.setPaneling(paneling);
     if (!load(&study, path))
         return FileError;
-    // Counted presses aim at the targets, as the window's Modify does. Otherwise the study
-    // presses until the section's own values reach them, as the window's Reach Targets does.
-    const Pressed told = [&](int k, const Coefficients &line, const Coefficients *section) {
-        return tellPress(paneling.panels, k, line, section);
-    };
-    if (counted && !pressCounted(&study, targets, presses, told))
+    const Pressing::Pressed told
+        = [&](int k, const Coefficients &line, const Coefficients *section) {
+              return tellPress(paneling.panels, k, line, section);
+          };
+    const Pressing::Outcome outcome = Pressing::press(&study, targets, counted ? presses : 0, told);
+    if (outcome.unreachable) {
+        err() << QStringLiteral("liftwise-cli: %1.\n")
+                     .arg(Pressing::unreachableText(outcome.unreachable));
         return FileError;
-    if (!counted)
-        study.reachTargets(targets, paneling, presses, told);
+    }
     // A section an open would refuse is said so below, as it is not written.
-    const Coefficients &section = study.section()->referenceCoefficients;
-    if ((study.presses().empty() || study.reshapedSection())
-        && !targets.reachedBy(
-            section, radians(Targets::ReachedAlpha0Degrees), Targets::ReachedCm0)) {
-        err() << QStringLiteral("liftwise-cli modify: %1target not reached: %2\n")
-                     .arg(counted ? QStringLiteral("warning: ") : QString(), values(section));
+    if (outcome.missed) {
+        err() << QStringLiteral("liftwise-cli modify: %1%2\n")
+                     .arg(counted ? QStringLiteral("warning: ") : QString(),
+                         Pressing::missedText(outcome.section));
         if (!counted)
             return FileError;
     }

@@ -111,11 +111,37 @@ Study::Refusal Study::load(QIODevice *device, const QString &path, const Panelin
     next->section.geometry = geometryOf(*next->section.airfoil);
 
     // 2. The new file at the paneling asked for.
-    file = std::move(next);
+    loadShared(next, paneling);
+    return {};
+}
+
+void Study::loadShared(const std::shared_ptr<const Analysis> &taken, const Paneling &paneling)
+{
+    if (!taken)
+        return;
+    const ForegroundWork userStep;
+    file = taken;
     now.paneling = paneling;
     rebuildLine();
     emit fileChanged();
     emit lineChanged();
+}
+
+Study::Refusal Study::loadDesigned(
+    const QByteArray &text, const QString &path, const Paneling &paneling)
+{
+    const ForegroundWork userStep;
+    QBuffer device;
+    device.setData(text);
+    device.open(QIODevice::ReadOnly);
+    auto next = std::make_shared<Analysis>();
+    if (const Refusal refusal = analyseFile(&device, next.get()))
+        return refusal;
+    next->text = text;
+    next->path = path;
+    next->designed = true;
+    next->section.geometry = geometryOf(*next->section.airfoil);
+    loadShared(next, paneling);
     return {};
 }
 
@@ -339,25 +365,12 @@ Study::Refusal Study::design(const SectionOperation &operation)
     const SectionPoints points = operation.apply(*section()->airfoil);
     if (!points.problem.empty())
         return {Refusal::Refused, QString::fromStdString(points.problem)};
-    QByteArray title = savedTitle();
-    QBuffer text;
-    text.setData(withSuffix(title,
-                     (title.isEmpty() ? QString() : QStringLiteral(", ")).toUtf8()
-                         + operation.note().toUtf8())
-        + '\n' + coordinateLines(points.x, points.y));
-    text.open(QIODevice::ReadOnly);
-    auto next = std::make_shared<Analysis>();
-    if (const Refusal refusal = analyseFile(&text, next.get()))
-        return refusal;
-    next->text = text.data();
-    next->path = file->path;
-    next->designed = true;
-    next->section.geometry = geometryOf(*next->section.airfoil);
-    file = std::move(next);
-    rebuildLine();
-    emit fileChanged();
-    emit lineChanged();
-    return {};
+    const QByteArray title = savedTitle();
+    return loadDesigned(withSuffix(title,
+                            (title.isEmpty() ? QString() : QStringLiteral(", ")).toUtf8()
+                                + operation.note().toUtf8())
+            + '\n' + coordinateLines(points.x, points.y),
+        file->path, now.paneling);
 }
 
 bool Study::isDesigned() const { return file && file->designed; }

@@ -213,6 +213,17 @@ public:
         std::optional<Loading> originalLoading;
     };
     LineState lineState() const;
+    // What the last load or design operation took, shared; null before a load. Another study
+    // takes it with loadShared, neither read nor analysed again: for front ends that keep
+    // sections apart from the studies that work on them (the Python module).
+    std::shared_ptr<const Analysis> sharedFile() const { return file; }
+    // Takes what another study took, as a load takes a file, at the paneling; says fileChanged
+    // and lineChanged. Null changes nothing.
+    void loadShared(const std::shared_ptr<const Analysis> &taken, const Paneling &paneling);
+    // Reads the text as design() reads an operation's result and takes it as the section under
+    // design, at the paneling: a save writes the text as it stands until a press. Refused as
+    // load() refuses, changing nothing.
+    Refusal loadDesigned(const QByteArray &text, const QString &path, const Paneling &paneling);
     // Gives back a state taken since the last load, and says lineChanged, after fileChanged when
     // its section is another. A state without a line (taken before a load), and any state
     // before a load, is refused: false, and nothing changes, since every view reads the paneled

@@ -9,12 +9,14 @@ set -euo pipefail
 
 # Qt Charts' CMake package needs Qt OpenGL's, which Debian ships apart; Google Highway (libhwy-dev)
 # gives the matrix inverse its kernels for each instruction set; dxflib writes the cutting
-# templates' DXF drawings.
+# templates' DXF drawings; pybind11, Python's headers and numpy build the Python module.
 run=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev libhwy-dev
-    libdxflib-dev fonts-dejavu-core)
+    libdxflib-dev fonts-dejavu-core pybind11-dev python3-dev python3-numpy)
 # poppler-utils reads the exported PDF pages back; ccache keeps what the builds compiled, so
-# that the next build of any checkout compiles only what changed.
-test=("${run[@]}" desktop-file-utils appstream poppler-utils ccache)
+# that the next build of any checkout compiles only what changed; pytest runs the Python
+# module's tests, and matplotlib draws its example's plot.
+test=("${run[@]}" desktop-file-utils appstream poppler-utils ccache python3-pytest
+    python3-matplotlib)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
     test) packages=("${test[@]}") ;;

@@ -1,6 +1,7 @@
 # cmake --install into a scratch prefix puts the six files where a desktop looks for them (and
-# liftwise-cli's drawing commands where it runs them from), and the desktop files pass their
-# validators where those are installed.
+# liftwise-cli's drawing commands where it runs them from, and the Python module where its
+# interpreter finds it with PYTHONPATH), and the desktop files pass their validators where those
+# are installed.
 set(prefix "${BUILD}/install-check")
 file(REMOVE_RECURSE "${prefix}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${prefix}"
@@ -15,6 +16,14 @@ set(expected
     share/applications/io.liftwise.Liftwise.desktop
     share/icons/hicolor/scalable/apps/io.liftwise.Liftwise.svg
     share/metainfo/io.liftwise.Liftwise.metainfo.xml)
+# The Python module, where it is built, goes where sitedir.py says: for this prefix, which no
+# interpreter searches, PREFIX/lib/pythonX.Y/site-packages.
+if(MODULE)
+    execute_process(COMMAND "${PYTHON}" "${SITEDIR}" "${prefix}" OUTPUT_VARIABLE siteDir
+        OUTPUT_STRIP_TRAILING_WHITESPACE)
+    file(RELATIVE_PATH siteDir "${prefix}" "${siteDir}")
+    list(APPEND expected "${siteDir}/${MODULE}")
+endif()
 file(GLOB_RECURSE installed RELATIVE "${prefix}" "${prefix}/*")
 list(SORT installed)
 list(SORT expected)
@@ -27,6 +36,16 @@ execute_process(COMMAND "${prefix}/bin/liftwise-cli" export "${FOIL}" --chord 10
     RESULT_VARIABLE status OUTPUT_VARIABLE dxf ERROR_VARIABLE problem)
 if(NOT status EQUAL 0 OR NOT dxf MATCHES "\nEOF\n$")
     message(FATAL_ERROR "the installed liftwise-cli cannot export: ${status} ${problem}")
+endif()
+
+# The installed module imports and analyses there.
+if(MODULE)
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E env "PYTHONPATH=${prefix}/${siteDir}"
+        "${PYTHON}" -c "import liftwise; print(liftwise.open('${FOIL}').analyze().cm0)"
+        RESULT_VARIABLE status OUTPUT_VARIABLE cm0 ERROR_VARIABLE problem)
+    if(NOT status EQUAL 0 OR NOT cm0 MATCHES "^-?[0-9.e-]+\n$")
+        message(FATAL_ERROR "the installed Python module does not analyse: ${status} ${problem}")
+    endif()
 endif()
 
 find_program(desktop_file_validate desktop-file-validate)

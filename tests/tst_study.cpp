@@ -122,6 +122,7 @@ private slots:
     void savedAsLoadedAnalysesAlike();
     void designedTitleKeepsToTheLine();
     void workspaceKeepsEachSection();
+    void sectionsSharedAndTakenAsTheyStand();
     void failedSaveLeavesNothingBehind();
     void savesReadBack_data();
     void savesReadBack();
@@ -767,6 +768,38 @@ void tst_Study::workspaceKeepsEachSection()
     workspace.remove(0);
     QCOMPARE(workspace.count(), 1);
     QVERIFY(!workspace.current()->isLoaded());
+}
+
+void tst_Study::sectionsSharedAndTakenAsTheyStand()
+{
+    // A study that takes another's section is that section at its paneling, to the bit, and
+    // its presses leave the other as it was. A text taken as designed is saved as it stands,
+    // not normalised again, and analyses as its read-back does; one an open refuses changes
+    // nothing.
+    const QByteArray raw = nacaFile(0.04, 0.4, 0.12, 61);
+    Study study;
+    QVERIFY(!study.loadFile(write(QStringLiteral("shared.dat"), raw), Paneling {12, 3.0, 2.0}));
+    Study other;
+    other.loadShared(study.sharedFile(), study.paneling());
+    QCOMPARE(shown(other), shown(study));
+    QVERIFY(sameBits(other.paneledCoefficients(), study.paneledCoefficients()));
+    other.modify(Targets {radians(-3.0), -0.07});
+    QVERIFY(study.presses().empty() && other.reshapedReference());
+
+    QByteArray reshaped;
+    QVERIFY(!other.savedText(&reshaped));
+    Study designed;
+    QVERIFY(!designed.loadDesigned(reshaped, other.path(), Paneling()));
+    QVERIFY(designed.isDesigned());
+    QCOMPARE(designed.path(), study.path());
+    QVERIFY(sameBits(designed.referenceCoefficients(), *other.reshapedReference()));
+    QVERIFY(!designed.loadDesigned(raw, QString(), Paneling()));
+    QByteArray saved;
+    QVERIFY(!designed.savedText(&saved));
+    QCOMPARE(saved, raw);
+    const QString before = shown(designed);
+    QVERIFY(designed.loadDesigned("one point\n1 0\n", QString(), Paneling()));
+    QCOMPARE(shown(designed), before);
 }
 
 void tst_Study::failedSaveLeavesNothingBehind()
