@@ -43,6 +43,9 @@ void DesignRoom::setStudy(Study *next)
         steps->setUndoLimit(UndoLimit);
         // The history goes with its study.
         connect(study, &QObject::destroyed, steps, [this, gone = study, steps] {
+            // The study is gone already: its history's last signals ask it nothing.
+            if (study == gone)
+                study = nullptr;
             stacks.remove(gone);
             delete steps;
         });
@@ -234,7 +237,11 @@ void DesignRoom::showLineState(const Study::LineState &state)
     });
 }
 
-void DesignRoom::updateModified() { window->setWindowModified(hasUnsavedWork(study)); }
+void DesignRoom::updateModified()
+{
+    if (study)
+        window->setWindowModified(hasUnsavedWork(study));
+}
 
 bool DesignRoom::hasUnsavedWork(const Study *of) const
 {
