@@ -107,11 +107,21 @@ void ComparisonRoom::follow(Study *study)
 {
     // A section's name is its title too, which a load or a design step changes.
     connect(study, &Study::fileChanged, this, &ComparisonRoom::showSections, Qt::UniqueConnection);
-    connect(study, &Study::lineChanged, this, &ComparisonRoom::showTable, Qt::UniqueConnection);
+    // The table holds the section a save writes, which a press or a paneling step after presses
+    // changes, and a mere paneling step does not: the step's path stays free of it.
+    connect(study, &Study::lineChanged, this, &ComparisonRoom::sectionMayHaveChanged,
+        Qt::UniqueConnection);
     connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
         &ComparisonRoom::showTable, Qt::UniqueConnection);
     // Every section compared has its values carried to the limit, as the current one has.
     study->convergence().setExtrapolating(true);
+}
+
+void ComparisonRoom::sectionMayHaveChanged()
+{
+    const auto *study = qobject_cast<const Study *>(sender());
+    if (!study || shownSections.value(study) != study->section())
+        showTable();
 }
 
 void ComparisonRoom::showTable()
@@ -119,6 +129,7 @@ void ComparisonRoom::showTable()
     QList<const Study *> studies;
     QStringList names;
     int baselineRow = -1;
+    shownSections.clear();
     const QSignalBlocker blocker(baselineBox);
     baselineBox->clear();
     if (workspace->indexOf(baseline) < 0)
@@ -131,6 +142,7 @@ void ComparisonRoom::showTable()
             baselineRow = int(studies.size());
         studies << study;
         names << workspace->name(i);
+        shownSections[study] = study->section();
         baselineBox->addItem(workspace->name(i), i);
     }
     baselineBox->setCurrentIndex(baselineRow);

@@ -1,6 +1,9 @@
 #ifndef LIFTWISE_COMPARISONROOM_H
 #define LIFTWISE_COMPARISONROOM_H
 
+#include "study.h"
+
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -16,7 +19,6 @@ QT_END_NAMESPACE
 
 class ComparisonModel;
 class DesignRoom;
-class Study;
 class OpenRoom;
 class ViewRoom;
 class Workspace;
@@ -58,8 +60,11 @@ private:
     void createTable();
     // The table and the baselines to choose from, as the sections stand.
     void showTable();
-    // Works out the table when a section changes: its file, its line or its extrapolation.
+    // Works out the table when a section changes: its file, the section a save writes or its
+    // extrapolation.
     void follow(Study *study);
+    // A line changed: the table again only where the section a save writes did too.
+    void sectionMayHaveChanged();
 
     Workspace *workspace;
     DesignRoom *design;
@@ -77,6 +82,8 @@ private:
     QComboBox *baselineBox;
     // The section the deltas are taken from: the first current one until the user picks.
     const Study *baseline = nullptr;
+    // The section of each study the table shows.
+    QHash<const Study *, const Study::Section *> shownSections;
     bool showing = false;
     // How many sections the list showed last.
     int listed = 1;

@@ -67,7 +67,10 @@ double alpha0Field(MainWindow &window)
 void settle(MainWindow &window)
 {
     QCoreApplication::processEvents();
-    window.findChild<Study *>()->convergence().waitForFinished();
+    // Every section's, the current one's and those compared with it.
+    const Workspace *workspace = window.findChild<Workspace *>();
+    for (int i = 0; i < workspace->count(); ++i)
+        workspace->study(i)->convergence().waitForFinished();
     QCoreApplication::processEvents();
 }
 
@@ -189,22 +192,8 @@ long loadSections(QTemporaryDir &dir, MainWindow &window, int count)
     }
     const long before = resident();
     window.findChild<ComparisonRoom *>()->addFiles(paths);
-    const Workspace *workspace = window.findChild<Workspace *>();
-    for (int i = 0; i < workspace->count(); ++i)
-        workspace->study(i)->convergence().waitForFinished();
-    QCoreApplication::processEvents();
+    settle(window);
     return resident() - before;
-}
-
-void settleAll(benchmark::State &state, MainWindow &window)
-{
-    state.PauseTiming();
-    QCoreApplication::processEvents();
-    const Workspace *workspace = window.findChild<Workspace *>();
-    for (int i = 0; i < workspace->count(); ++i)
-        workspace->study(i)->convergence().waitForFinished();
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
 }
 
 } // namespace
@@ -221,7 +210,7 @@ static void BM_SwitchSection(benchmark::State &state)
     const long bytes = loadSections(dir, window, count);
     QListWidget *list = window.findChild<QListWidget *>();
     for (auto _ : state) {
-        settleAll(state, window);
+        settle(state, window);
         list->setCurrentRow(list->currentRow() == 0 ? 1 : 0);
         QCoreApplication::processEvents();
     }
@@ -243,7 +232,7 @@ static void BM_ModifyPressWithSections(benchmark::State &state)
     const double from = alpha0Field(window);
     bool further = false;
     for (auto _ : state) {
-        settleAll(state, window);
+        settle(state, window);
         state.PauseTiming();
         aimAway(window, from, further = !further);
         state.ResumeTiming();

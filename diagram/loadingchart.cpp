@@ -96,13 +96,23 @@ void LoadingChart::lineChanged()
 
 void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
 {
-    for (QLineSeries *series : std::as_const(overlayLines)) {
+    // The series there are take the new sections' loads: a chart lays out a series added or
+    // removed anew, which with twenty sections costs more than the switch itself.
+    while (overlayLines.size() > overlays.size()) {
+        QLineSeries *series = overlayLines.takeLast();
         chart()->removeSeries(series);
         delete series;
     }
-    overlayLines.clear();
-    for (const SectionOverlay &overlay : overlays) {
+    while (overlayLines.size() < overlays.size()) {
         auto *series = new QLineSeries;
+        chart()->addSeries(series);
+        series->attachAxis(xAxis());
+        series->attachAxis(loadAxis);
+        overlayLines << series;
+    }
+    for (qsizetype i = 0; i < overlays.size(); ++i) {
+        const SectionOverlay &overlay = overlays.at(i);
+        QLineSeries *series = overlayLines.at(i);
         series->setName(overlay.name);
         QPen pen(overlay.colour);
         pen.setCosmetic(true);
@@ -111,10 +121,6 @@ void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
         series->replace(LoadingPlot::points(*overlay.study,
             overlay.study->reshapedSection() ? LoadingPlot::SectionReference
                                              : LoadingPlot::Reference));
-        chart()->addSeries(series);
-        series->attachAxis(xAxis());
-        series->attachAxis(loadAxis);
-        overlayLines << series;
     }
     fitLoadAxis();
 }
