@@ -149,6 +149,35 @@ void ComparisonRoom::showTable()
     model->setComparison(Comparison::of(studies, names, baselineRow));
 }
 
+void ComparisonRoom::compareIn(ReportPage::Contents *contents) const
+{
+    contents->others.clear();
+    QList<const Study *> studies;
+    QStringList names;
+    int baselineRow = -1;
+    int currentRow = -1;
+    for (int i = 0; i < workspace->count(); ++i) {
+        const Study *study = workspace->study(i);
+        if (!workspace->isVisible(i) && i != workspace->currentIndex())
+            continue;
+        if (!study->isLoaded())
+            continue;
+        if (study == baseline)
+            baselineRow = int(studies.size());
+        if (i == workspace->currentIndex())
+            currentRow = int(studies.size());
+        else
+            contents->others.append(
+                {study, DiagramColour::section(workspace->colour(i)), workspace->name(i)});
+        studies << study;
+        names << workspace->name(i);
+    }
+    if (contents->others.isEmpty())
+        return;
+    contents->comparison
+        = Comparison::of(studies, names, baselineRow >= 0 ? baselineRow : currentRow);
+}
+
 QList<QAction *> ComparisonRoom::actions() const { return {addCopyAct, addFilesAct, removeAct}; }
 
 void ComparisonRoom::showSections()

@@ -1,6 +1,7 @@
 #ifndef LIFTWISE_COMPARISONROOM_H
 #define LIFTWISE_COMPARISONROOM_H
 
+#include "reportpage.h"
 #include "study.h"
 
 #include <QHash>
@@ -43,6 +44,10 @@ public:
     // the baseline chosen above them; and its table as CSV, for Export Data.
     QWidget *tablePage() const { return page; }
     QByteArray tableCsv() const;
+    // The report's comparison page: the visible sections other than the current one, and the
+    // table of all visible ones, against the baseline chosen where it is visible (else the
+    // current section). Nothing where the current section is the only one shown.
+    void compareIn(ReportPage::Contents *contents) const;
 
     // Adds each file as a section of its own at the fields' paneling; the refused ones are told
     // in one message box. The first becomes current where the current section holds no file.

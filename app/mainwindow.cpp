@@ -31,6 +31,8 @@ MainWindow::MainWindow()
     addDockWidget(Qt::LeftDockWidgetArea, comparisonRoom->dock());
     saveRoom->setComparison(
         comparisonRoom->tablePage(), [this] { return comparisonRoom->tableCsv(); });
+    saveRoom->setComparedSections(
+        [this](ReportPage::Contents *contents) { comparisonRoom->compareIn(contents); });
     // The text panels show the focus as the fields do, by a frame in the highlight colour.
     setStyleSheet(QStringLiteral("QTextEdit:focus { border: 1px solid palette(highlight); }"));
     // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
@@ -152,6 +154,7 @@ void MainWindow::createMenus()
     fileMenu->addActions(saveRoom->actions());
     fileMenu->addSeparator();
     fileMenu->addAction(saveRoom->printAction());
+    fileMenu->addAction(saveRoom->reportDetailsAction());
     fileMenu->addSeparator();
     fileMenu->addAction(exitAct);
 

@@ -102,12 +102,15 @@ void SaveRoom::createActions()
     exportDataAct->setStatusTip(tr("Save the numbers behind the tab on show as CSV tables"));
     connect(exportDataAct, &QAction::triggered, this, &SaveRoom::exportData);
     exportReportAct = new QAction(tr("Export Report..."), this);
-    exportReportAct->setStatusTip(tr("Save the study on one A4 page as a PDF document"));
+    exportReportAct->setStatusTip(tr("Save the study as a report on A4 pages, a PDF document"));
     connect(exportReportAct, &QAction::triggered, this, &SaveRoom::exportReport);
     printAct = new QAction(tr("Print..."), this);
     printAct->setShortcut(QKeySequence::Print);
-    printAct->setStatusTip(tr("Print the study on one A4 page"));
+    printAct->setStatusTip(tr("Print the study as a report on A4 pages"));
     connect(printAct, &QAction::triggered, this, &SaveRoom::printReport);
+    reportDetailsAct = new QAction(tr("Report &Details..."), this);
+    reportDetailsAct->setStatusTip(tr("The author and the course the report's title names"));
+    connect(reportDetailsAct, &QAction::triggered, this, &SaveRoom::editReportDetails);
 
     copyAct = new QAction(tr("Copy Results"), this);
     copyAct->setShortcut(QKeySequence(tr("Ctrl+Shift+C")));
@@ -289,6 +292,57 @@ QMap<int, Coefficients> SaveRoom::finishedConvergence()
     return convergence.results();
 }
 
+void SaveRoom::setComparedSections(std::function<void(ReportPage::Contents *)> compared)
+{
+    comparedSections = std::move(compared);
+}
+
+namespace {
+
+const QString AuthorKey = QStringLiteral("report/author");
+const QString CourseKey = QStringLiteral("report/course");
+
+} // namespace
+
+void SaveRoom::editReportDetails()
+{
+    QDialog dialog(window);
+    dialog.setWindowTitle(tr("Report details"));
+    QSettings settings;
+    auto *author = new QLineEdit(settings.value(AuthorKey).toString());
+    auto *course = new QLineEdit(settings.value(CourseKey).toString());
+    for (QLineEdit *field : {author, course}) {
+        field->setMaxLength(200);
+        field->setMinimumWidth(320);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *form = new QFormLayout(&dialog);
+    form->addRow(new QLabel(tr("The report's title block names them; kept for every report.")));
+    form->addRow(tr("&Author:"), author);
+    form->addRow(tr("&Course:"), course);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    settings.setValue(AuthorKey, author->text().trimmed());
+    settings.setValue(CourseKey, course->text().trimmed());
+}
+
+ReportPage::Contents SaveRoom::reportContents()
+{
+    ReportPage::Contents contents;
+    contents.study = study;
+    contents.convergence = finishedConvergence();
+    contents.when = QDateTime::currentDateTime();
+    const QSettings settings;
+    contents.author = settings.value(AuthorKey).toString();
+    contents.course = settings.value(CourseKey).toString();
+    if (comparedSections)
+        comparedSections(&contents);
+    return contents;
+}
+
 void SaveRoom::exportReport()
 {
     design->finishPanelingStep();
@@ -297,10 +351,9 @@ void SaveRoom::exportReport()
         = askSavePath(window, tr("Export report"), proposed, tr("PDF document (*.pdf)"));
     if (path.isEmpty())
         return;
-    const QMap<int, Coefficients> convergence = finishedConvergence();
+    const ReportPage::Contents contents = reportContents();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString problem
-        = ReportPage::writePdf(path, *study, convergence, QDateTime::currentDateTime());
+    const QString problem = ReportPage::writePdf(path, contents);
     QApplication::restoreOverrideCursor();
     tellWritten(path, problem, tr("Report exported"));
 }
@@ -317,7 +370,7 @@ void SaveRoom::printReport()
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const QMap<int, Coefficients> convergence = finishedConvergence();
+    const ReportPage::Contents contents = reportContents();
     // Printed to a file, the page is a PDF written as every other file is: checked to the end,
     // never over a pipe or a device, the old file kept on any failure.
     const QString file
@@ -325,9 +378,8 @@ void SaveRoom::printReport()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString problem;
     if (!file.isEmpty())
-        problem = ReportPage::writePdf(file, *study, convergence, QDateTime::currentDateTime());
-    else if (!ReportPage::paint(&printer, *study, convergence, QDateTime::currentDateTime())
-        || printer.printerState() == QPrinter::Error)
+        problem = ReportPage::writePdf(file, contents);
+    else if (!ReportPage::paint(&printer, contents) || printer.printerState() == QPrinter::Error)
         problem = tr("the printer refused the page");
     QApplication::restoreOverrideCursor();
     if (!file.isEmpty()) {

@@ -2,6 +2,7 @@
 #define LIFTWISE_SAVEROOM_H
 
 #include "coefficients.h"
+#include "reportpage.h"
 
 #include <QByteArray>
 #include <QList>
@@ -35,10 +36,13 @@ public:
     void setStudy(Study *study);
     // The tab of the comparison and its table as CSV, which Export Data writes while it shows.
     void setComparison(const QWidget *page, std::function<QByteArray()> csv);
+    // The other visible sections and the table of them all, for the report's comparison page.
+    void setComparedSections(std::function<void(ReportPage::Contents *)> compared);
 
     // Save Airfoil As and the four exports, as the File menu lists them.
     QList<QAction *> actions() const;
     QAction *printAction() const { return printAct; }
+    QAction *reportDetailsAction() const { return reportDetailsAct; }
     QAction *copyAction() const { return copyAct; }
 
     // File > Save Airfoil As: asks for the name and writes the airfoil, reshaped as it is.
@@ -59,6 +63,10 @@ private:
     void exportData();
     void exportReport();
     void printReport();
+    // The author and the course the report's title block names, kept in the settings.
+    void editReportDetails();
+    // All that the report shows of the study as it stands, its convergence waited for.
+    ReportPage::Contents reportContents();
     void copyResults();
     // The tables behind the tab on show, each under its name: the stem followed by the table's.
     QList<QPair<QString, QByteArray>> shownTables(const QString &stem);
@@ -81,6 +89,7 @@ private:
     Study *study = nullptr;
     const QWidget *comparisonPage = nullptr;
     std::function<QByteArray()> comparisonCsv;
+    std::function<void(ReportPage::Contents *)> comparedSections;
     DesignRoom *design;
     ViewRoom *view;
     QMainWindow *window;
@@ -90,6 +99,7 @@ private:
     QAction *exportDataAct;
     QAction *exportReportAct;
     QAction *printAct;
+    QAction *reportDetailsAct;
     QAction *copyAct;
 };
 

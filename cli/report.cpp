@@ -11,14 +11,21 @@ namespace Cli {
 int report(const QStringList &args)
 {
     Command command(QStringLiteral("report"), QStringLiteral("FILE"),
-        QStringLiteral("Writes the window's printable report of FILE at the given paneling as a "
-                       "one-page A4 PDF: the coefficients, the geometry, the diagram, the "
-                       "loading and the convergence plot."));
+        QStringLiteral("Writes the window's printable report of FILE at the given paneling as an "
+                       "A4 PDF of numbered pages: a title block, a note on the method, the "
+                       "diagram, the coefficients with their error bars, the geometry, the "
+                       "loading and the convergence plot, and the panel table."));
     command.addFileArgument();
     command.addPanelingOptions();
     command.parser.addOption({QStringLiteral("output"),
         QStringLiteral("The PDF to write (required; - for standard output)."),
         QStringLiteral("OUT.pdf")});
+    command.parser.addOptions({
+        {QStringLiteral("author"), QStringLiteral("The author the title block names."),
+            QStringLiteral("NAME")},
+        {QStringLiteral("course"), QStringLiteral("The course the title block names."),
+            QStringLiteral("NAME")},
+    });
     if (const int status = command.parse(args); status != Continue)
         return status;
     const QString path = command.singleFile();
@@ -44,16 +51,20 @@ int report(const QStringList &args)
         return FileError;
     study.convergence().waitForFinished();
 
-    // 2. The page, to standard output for "-", as every --output takes it.
+    // 2. The pages, to standard output for "-", as every --output takes it.
+    ReportPage::Contents contents;
+    contents.study = &study;
+    contents.convergence = study.convergence().results();
+    contents.when = QDateTime::currentDateTime();
+    contents.author = command.parser.value(QStringLiteral("author")).trimmed();
+    contents.course = command.parser.value(QStringLiteral("course")).trimmed();
     QString problem;
     if (output == QLatin1String("-")) {
-        const QByteArray bytes = ReportPage::pdf(
-            study, study.convergence().results(), QDateTime::currentDateTime(), &problem);
+        const QByteArray bytes = ReportPage::pdf(contents, &problem);
         if (problem.isEmpty())
             writeOut(bytes);
     } else {
-        problem = ReportPage::writePdf(
-            output, study, study.convergence().results(), QDateTime::currentDateTime());
+        problem = ReportPage::writePdf(output, contents);
     }
     if (!problem.isEmpty()) {
         tell({Study::Refusal::Unwritable, problem}, output);

@@ -261,22 +261,39 @@ QString sectionLine(const QString &name, const Coefficients &reference)
         .arg(name, fixed(degrees(reference.alpha0), 3), fixed(reference.cm0, 4));
 }
 
-QStringList historyLines(const Study &study)
+QList<QStringList> historyTable(const Study &study)
 {
-    // Each press starts from the line the one before left: what a press reached is where the
-    // next one started, and the last reached the paneled line as it stands.
     const std::vector<CamberReshaping> &presses = study.presses();
-    QStringList lines;
+    if (presses.empty())
+        return {};
+    QList<QStringList> rows {{QStringLiteral("press"), QStringLiteral("target alpha0 [deg]"),
+        QStringLiteral("target cm0"), QStringLiteral("line alpha0 [deg]"),
+        QStringLiteral("line cm0"), QStringLiteral("section alpha0 [deg]"),
+        QStringLiteral("section cm0"), QStringLiteral("arc a"), QStringLiteral("S-shape b")}};
+    const std::vector<std::optional<Coefficients>> &sections = study.pressedSections();
+    const Coefficients &last = study.paneledCoefficients();
     for (size_t k = 0; k < presses.size(); ++k) {
-        QStringList press = reshapingLines(presses[k]);
-        press[0] = QStringLiteral("press %1").arg(k + 1);
-        const Coefficients &last = study.paneledCoefficients();
+        const CamberReshaping &press = presses[k];
+        // Each press starts from the line the one before left: what a press reached is where
+        // the next one started, and the last reached the paneled line as it stands.
         const bool isLast = k + 1 == presses.size();
-        lines << press
-              << angleAndMomentLine("reached", isLast ? last.alpha0 : presses[k + 1].startAlpha0,
-                     isLast ? last.cm0 : presses[k + 1].startCm0);
+        const double alpha0 = isLast ? last.alpha0 : presses[k + 1].startAlpha0;
+        const double cm0 = isLast ? last.cm0 : presses[k + 1].startCm0;
+        QStringList row {QString::number(k + 1), fixed(degrees(press.target.alpha0), 3),
+            fixed(press.target.cm0, 4)};
+        if (press.applied)
+            row << fixed(degrees(alpha0), 3) << fixed(cm0, 4);
+        else
+            row << QStringLiteral("not applied") << QString();
+        const std::optional<Coefficients> section
+            = k < sections.size() ? sections[k] : std::nullopt;
+        if (section)
+            row << fixed(degrees(section->alpha0), 3) << fixed(section->cm0, 4);
+        else
+            row << QStringLiteral("refused") << QString();
+        rows << (row << fixed(press.a, 4) << fixed(press.b, 4));
     }
-    return lines;
+    return rows;
 }
 
 QStringList reshapingLines(const CamberReshaping &reshaping)

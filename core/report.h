@@ -61,10 +61,12 @@ QString analysisText(const Study &study);
 // "modified paneling", start, target and factors of one Modify step, and a line saying so
 // when the step could not be applied.
 QStringList reshapingLines(const CamberReshaping &reshaping);
-// The Modify presses since the paneled line was built, first to last: each as reshapingLines
-// gives it, headed "press K" in place of "modified paneling", and the alpha0 and cm0 it reached.
-// Empty without presses.
-QStringList historyLines(const Study &study);
+// The Modify presses since the paneled line was built, first to last, as a table: a head row,
+// then a row a press with its number, its targets, what the paneled line and what the reshaped
+// section at the reference paneling reached, and the two shapes' factors. Angles in degrees;
+// "refused" where an open would refuse the section, "not applied" where the shapes could not
+// reach the targets. Empty without presses.
+QList<QStringList> historyTable(const Study &study);
 // The three sets of numbers a study shows, each by one name wherever it is shown: the file's
 // section "as loaded", the "reshaped section" a save writes, and the "paneled line (8 panels)".
 QString asLoaded();

@@ -185,6 +185,7 @@ void Study::rebuildLine()
     now.line = camberlineOf(*file->section.airfoil, now.paneling);
     solveLine();
     now.presses.clear();
+    now.pressedSections.clear();
     now.section.reset();
     now.sectionRefusal.clear();
     now.targets.reset();
@@ -229,10 +230,12 @@ void Study::readSection()
     now.sectionRefusal.clear();
     if (const Refusal refusal = analyseFile(&saved, &section)) {
         now.sectionRefusal = refusal.reason;
+        now.pressedSections.emplace_back();
         return;
     }
     section.section.geometry = geometryOf(*section.section.airfoil);
     now.section = std::make_shared<const Section>(std::move(section.section));
+    now.pressedSections.emplace_back(now.section->referenceCoefficients);
 }
 
 Study::Reach Study::reachTargets(const Targets &targets, const Paneling &paneling, int maxPresses,

@@ -172,6 +172,11 @@ public:
     const Coefficients &paneledCoefficients() const { return now.coefficients; }
     // The Modify presses since the paneled line was built from the contour.
     const std::vector<CamberReshaping> &presses() const { return now.presses; }
+    // The reshaped section's reference values after each of them; none where it was refused.
+    const std::vector<std::optional<Coefficients>> &pressedSections() const
+    {
+        return now.pressedSections;
+    }
     // The section as loaded; null before a load.
     const Section *loadedSection() const;
     // The reshaped section, as an open of its saved file reads it: what the presses did to the
@@ -206,6 +211,9 @@ public:
         Loading loading;
         Coefficients coefficients;
         std::vector<CamberReshaping> presses;
+        // The reshaped section's reference values after each press; none where an open would
+        // refuse it. What the history of the presses shows beside the paneled line's.
+        std::vector<std::optional<Coefficients>> pressedSections;
         std::shared_ptr<const Section> section;
         QString sectionRefusal;
         std::optional<Targets> targets;

@@ -53,16 +53,26 @@ AxisTicks fittedTo(const QList<QList<QPointF>> &group)
 
 } // namespace
 
-PlotPicture PlotPicture::loading(const Study &study)
+PlotPicture PlotPicture::loading(const Study &study, const QList<SectionOverlay> &overlays)
 {
     PlotPicture plot;
     plot.x = {LoadingPlot::xTitle(), AxisTicks::round(0.0, 1.0, 11), QColor()};
     QList<QList<QPointF>> loads;
+    for (const SectionOverlay &overlay : overlays) {
+        // The section a save writes: reshaped once pressed.
+        plot.series.append({overlay.name,
+            LoadingPlot::points(*overlay.study,
+                overlay.study->reshapedSection() ? LoadingPlot::SectionReference
+                                                 : LoadingPlot::Reference),
+            SeriesStyle {overlay.colour}});
+    }
     for (const LoadingPlot::Series kind : LoadingPlot::AllSeries) {
         plot.series.append(
             {LoadingPlot::name(kind), LoadingPlot::points(study, kind), PlotStyle::loading(kind)});
         loads << plot.series.last().points;
     }
+    for (qsizetype i = 0; i < overlays.size(); ++i)
+        loads << plot.series.at(i).points;
     const auto [low, high] = LoadingPlot::loadRange(loads);
     plot.left = {LoadingPlot::loadTitle(), AxisTicks::fitted(low, high), QColor()};
     // A first panel's load beyond the axis is said beside the edge that clips it.

@@ -4,6 +4,7 @@
 #include "axisticks.h"
 #include "coefficients.h"
 #include "plotstyle.h"
+#include "sectionoverlay.h"
 
 #include <QFont>
 #include <QList>
@@ -27,7 +28,9 @@ class Study;
 class PlotPicture
 {
 public:
-    static PlotPicture loading(const Study &study);
+    // With the other sections' loads beneath the study's, each in its colour, as the window's
+    // Loading chart overlays them.
+    static PlotPicture loading(const Study &study, const QList<SectionOverlay> &overlays = {});
     // With the counts worked out for the study's densities and presses.
     static PlotPicture convergence(const Study &study, const QMap<int, Coefficients> &results);
 

@@ -806,13 +806,15 @@ void tst_Cli::designInOrder()
 
 void tst_Cli::report()
 {
-    // One A4 page, whose text holds the title and the coefficients of both lines.
+    // A4 pages, numbered "page k of N" to the last, whose text holds the title block, every
+    // heading and the coefficients of both lines.
     for (const char *tool : {"pdfinfo", "pdftotext"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             QSKIP("pdfinfo and pdftotext (Debian poppler-utils) are not installed; "
                   "scripts/install-deps.sh test installs them");
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
-    const Run run = cli({"report", foil, "--panels", "10", "--output", pdf});
+    const Run run = cli({"report", foil, "--panels", "10", "--author", "A. Student", "--course",
+        "Aerodynamics 2", "--output", pdf});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QString());
     const auto tool = [](const QString &name, const QStringList &args) {
@@ -822,12 +824,26 @@ void tst_Cli::report()
         return QString::fromUtf8(process.readAllStandardOutput());
     };
     const QString info = tool(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY2(info.contains(QRegularExpression("Pages: +1\n")), qPrintable(info));
+    const QRegularExpressionMatch pages = QRegularExpression("Pages: +(\\d+)\n").match(info);
+    QVERIFY2(pages.hasMatch(), qPrintable(info));
+    const int count = pages.captured(1).toInt();
     QVERIFY2(
         info.contains(QRegularExpression("Page size: +59[45][.\\d]* x 84[12][.\\d]* pts \\(A4\\)")),
         qPrintable(info));
     const QString page = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY2(page.contains(QStringLiteral("cli test section")), qPrintable(page));
+    for (const QString &heading :
+        {QStringLiteral("Author: A. Student"), QStringLiteral("Course: Aerodynamics 2"),
+            QStringLiteral("Method"), QStringLiteral("Diagram"), QStringLiteral("Coefficients"),
+            QStringLiteral("As loaded, 200 panels"), QStringLiteral("Loading: "),
+            QStringLiteral("Convergence: "),
+            QStringLiteral("Panels of the paneled line (10 "
+                           "panels)")})
+        QVERIFY2(page.contains(heading), qPrintable(heading + " in\n" + page));
+    for (int k = 1; k <= count; ++k)
+        QVERIFY2(page.contains(QStringLiteral("page %1 of %2").arg(k).arg(count)),
+            qPrintable(QString::number(k)));
+    QVERIFY(!page.contains(QStringLiteral("page %1 of").arg(count + 1)));
     const QJsonObject doc = json(cli({"analyze", foil, "--panels", "10", "--json"}).out);
     for (const char *line : {"reference", "paneling"}) {
         const QJsonObject c = doc[line].toObject()["coefficients"].toObject();
@@ -840,7 +856,8 @@ void tst_Cli::report()
     // "-" is standard output, as for every --output, not a file of that name.
     const QString piped = dir.filePath(QStringLiteral("piped.pdf"));
     QCOMPARE(cli({"report", foil, "--output", "-"}, piped).status, 0);
-    QVERIFY(tool(QStringLiteral("pdfinfo"), {piped}).contains(QRegularExpression("Pages: +1\n")));
+    QVERIFY(
+        tool(QStringLiteral("pdfinfo"), {piped}).contains(QRegularExpression("Pages: +\\d+\n")));
     QVERIFY(!QFileInfo::exists(QStringLiteral("-")));
 }
 

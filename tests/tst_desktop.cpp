@@ -1,10 +1,12 @@
 #include "application.h"
 #include "convergence.h"
 #include "diagramview.h"
+#include "format.h"
 #include "mainwindow.h"
 #include "oddfiles.h"
 #include "paneling.h"
 #include "recentfiles.h"
+#include "study.h"
 #include "workspace.h"
 
 #include <QChartView>
@@ -54,6 +56,7 @@ private slots:
     void savedNames();
     void copyResults_data();
     void copyResults();
+    void reportHandsIn();
     void exportContour();
     void printToAFile_data();
     void printToAFile();
@@ -438,6 +441,60 @@ void tst_Desktop::copyResults()
     QCOMPARE(QGuiApplication::clipboard()->text(),
         "[study]\npath: " + QDir::toNativeSeparators(path) + "\n" + study
             + QString::fromUtf8(cli.readAllStandardOutput()));
+}
+
+void tst_Desktop::reportHandsIn()
+{
+    // The author and course kept from Report Details, the presses with what the section
+    // reached (not the paneled line), and a page comparing the other visible section.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (Debian poppler-utils) is not installed; scripts/install-deps.sh test "
+              "installs it");
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.loadFile(foil(QStringLiteral("handed.dat")));
+    for (QDoubleSpinBox *box : window.findChildren<QDoubleSpinBox *>())
+        if (box->accessibleName() == QLatin1String("cm0"))
+            box->setValue(-0.07);
+    emit window.findChild<QPushButton *>()->pressed();
+    const QString path = dir.filePath(QStringLiteral("handed-report.pdf"));
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            dialog->selectFile(path);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            const QList<QLineEdit *> fields = dialog->findChildren<QLineEdit *>();
+            if (fields.size() == 2) {
+                fields.at(0)->setText(QStringLiteral("  A. Student "));
+                fields.at(1)->setText(QStringLiteral("Wings 101"));
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            }
+        }
+    });
+    timer.start(10);
+    action(window, QStringLiteral("Report &Details..."))->trigger();
+    action(window, QStringLiteral("Add to Comparison"))->trigger();
+    action(window, QStringLiteral("Export Report..."))->trigger();
+    timer.stop();
+    QProcess pdftotext;
+    pdftotext.start(
+        QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const Study &study = *window.findChild<Workspace *>()->current();
+    const QString reached
+        = QRegularExpression::escape(Format::fixed(degrees(study.reshapedReference()->alpha0), 3))
+        + QStringLiteral(" +")
+        + QRegularExpression::escape(Format::fixed(study.reshapedReference()->cm0, 4));
+    QVERIFY2(
+        QRegularExpression(reached).match(text).hasMatch(), qPrintable(reached + " in\n" + text));
+    for (const QString &shown : {QStringLiteral("Author: A. Student\n"),
+             QStringLiteral("Course: Wings 101"), QStringLiteral("Modify presses"),
+             QStringLiteral("Comparison of 2 sections"), QStringLiteral("foil (reshaped)")})
+        QVERIFY2(text.contains(shown), qPrintable(shown + " in\n" + text));
 }
 
 void tst_Desktop::exportContour()
