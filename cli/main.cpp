@@ -35,7 +35,8 @@ int runPaperProgram(char *argv[])
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "export") == 0))
+    if (argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "export") == 0
+            || qstrcmp(argv[1], "ribs") == 0))
         return runPaperProgram(argv);
     // The commands that only compute run where no platform plugin is at hand at all.
     QCoreApplication app(argc, argv);
