@@ -120,7 +120,8 @@ void addRibFeatureOptions(Command *command)
             QStringLiteral("A crosshair on the chord at this per cent of it, %1, on layer MARK.")
                 .arg(Format::range(0, 100)),
             QStringLiteral("PCT")},
-        {QStringLiteral("mirror"), QStringLiteral("A mirrored copy of each rib, for the left wing.")},
+        {QStringLiteral("mirror"),
+            QStringLiteral("A mirrored copy of each rib, for the left wing.")},
     });
 }
 
@@ -144,21 +145,21 @@ bool readRibFeatures(const Command &command, RibFeatures *features)
             || !readLength(parts[1], RibFeatures::MaxSize, &spar.width)
             || !readLength(parts[2], RibFeatures::MaxSize, &spar.depth)
             || !(spar.top || side == QLatin1String("bottom"))) {
-            command.usageError(QStringLiteral("--spar takes X,W,D,top or X,W,D,bottom: X %1 % "
-                                              "or %2 mm, W and D %3 mm; not \"%4\"")
-                                   .arg(Format::range(0, 100),
-                                       Format::range(0, ContourTemplate::MaxChord), lengths,
-                                       given));
+            command.usageError(
+                QStringLiteral("--spar takes X,W,D,top or X,W,D,bottom: X %1 % "
+                               "or %2 mm, W and D %3 mm; not \"%4\"")
+                    .arg(Format::range(0, 100), Format::range(0, ContourTemplate::MaxChord),
+                        lengths, given));
             return false;
         }
         features->spars << spar;
     }
     if (!command.readNumber(QStringLiteral("sheeting"), MinLength, RibFeatures::MaxSheeting,
             LengthDecimals, &features->sheeting)
-        || !command.readNumber(QStringLiteral("web"), MinLength, RibFeatures::MaxSize,
-            LengthDecimals, &features->web)
-        || !command.readNumber(QStringLiteral("registration"), 0.0, 100.0, 1,
-            &features->registration))
+        || !command.readNumber(
+            QStringLiteral("web"), MinLength, RibFeatures::MaxSize, LengthDecimals, &features->web)
+        || !command.readNumber(
+            QStringLiteral("registration"), 0.0, 100.0, 1, &features->registration))
         return false;
     if (parser.isSet(QStringLiteral("hole"))) {
         const QString given = parser.value(QStringLiteral("hole"));
@@ -210,8 +211,8 @@ int ribs(const QStringList &args)
             ContourTemplate::MaxChord, ContourTemplate::ChordDecimals, &plan.tip)
         || !command->readNumber(QStringLiteral("span"), 0.0, WingPlan::MaxSpan, 1, &plan.span)
         || !command->readInt(QStringLiteral("count"), 1, WingPlan::MaxCount, &plan.count)
-        || !command->readNumber(QStringLiteral("sweep"), -WingPlan::MaxSweep, WingPlan::MaxSweep,
-            1, &plan.sweep)
+        || !command->readNumber(
+            QStringLiteral("sweep"), -WingPlan::MaxSweep, WingPlan::MaxSweep, 1, &plan.sweep)
         || !command->readNumber(QStringLiteral("washout"), -WingPlan::MaxWashout,
             WingPlan::MaxWashout, 2, &plan.washout)
         || !readRibFeatures(*command, &features))
@@ -236,8 +237,8 @@ int ribs(const QStringList &args)
     if (!tipPath.isEmpty() && !load(&tip, tipPath))
         return FileError;
     QString problem;
-    const RibSet set = RibSet::make(
-        study, tipPath.isEmpty() ? nullptr : &tip, plan, features, sheet, &problem);
+    const RibSet set
+        = RibSet::make(study, tipPath.isEmpty() ? nullptr : &tip, plan, features, sheet, &problem);
     if (!problem.isEmpty())
         return command->usageError(problem);
     if (toStandardOutput) {

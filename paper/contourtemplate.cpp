@@ -77,8 +77,8 @@ struct Sheet
     double lowest = 0.0;
 };
 
-void writePath(QXmlStreamWriter *svg, const QString &id, const QString &d, const QColor &colour,
-    double width)
+void writePath(
+    QXmlStreamWriter *svg, const QString &id, const QString &d, const QColor &colour, double width)
 {
     svg->writeEmptyElement(QStringLiteral("path"));
     svg->writeAttribute(QStringLiteral("id"), id);
@@ -271,8 +271,9 @@ QString ContourTemplate::save(const QString &path, Type type) const
     if (type == Type::Unknown)
         return QStringLiteral("the file type is none of DXF, SVG and PDF");
     QString problem;
-    const QByteArray bytes
-        = type == Type::Dxf ? dxf(&problem) : type == Type::Svg ? svg(&problem) : pdf(&problem);
+    const QByteArray bytes = type == Type::Dxf ? dxf(&problem)
+        : type == Type::Svg                    ? svg(&problem)
+                                               : pdf(&problem);
     if (!problem.isEmpty())
         return problem;
     return FileSystem::saveFile(path, bytes);

@@ -379,8 +379,7 @@ QByteArray RibDrawing::dxf(QString *problem) const
                 DL_Attributes("", layerAci(layer), 0, -1, "CONTINUOUS"));
         w.tableEnd();
         w.tableStyle(1);
-        dxf.writeStyle(
-            w, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, TextSize, "txt", ""));
+        dxf.writeStyle(w, DL_StyleData("STANDARD", 0, 0.0, 1.0, 0.0, 0, TextSize, "txt", ""));
         w.tableEnd();
         w.sectionEnd();
 
@@ -454,8 +453,7 @@ void RibDrawing::writeSvgPaths(QXmlStreamWriter *svg) const
     svg->writeEndElement();
 }
 
-void RibDrawing::paint(
-    QPainter *painter, const std::function<QPointF(QPointF)> &at, double k) const
+void RibDrawing::paint(QPainter *painter, const std::function<QPointF(QPointF)> &at, double k) const
 {
     for (const RibPath &path : paths) {
         const double width = lineWidth(path.layer);
@@ -586,12 +584,12 @@ RibDrawing makeRib(const QList<QPointF> &contour, const QList<QPointF> &camber, 
         for (const double x : {x0, x1})
             most = std::min(most, sign * (face - Surfaces::at(other, x)));
         if (spar.depth <= least || spar.depth >= most) {
-            *problem = QStringLiteral("the spar at %1 is %2 mm deep and the section is %3 mm "
-                                      "thick there: its depth may be %4 mm")
-                           .arg(spar.where(), mm(spar.depth),
-                               QString::number(surfaces.thickness(middle), 'f', 1),
-                               most > least ? Format::range(least, most, 1)
-                                            : QStringLiteral("nothing"));
+            *problem
+                = QStringLiteral("the spar at %1 is %2 mm deep and the section is %3 mm "
+                                 "thick there: its depth may be %4 mm")
+                      .arg(spar.where(), mm(spar.depth),
+                          QString::number(surfaces.thickness(middle), 'f', 1),
+                          most > least ? Format::range(least, most, 1) : QStringLiteral("nothing"));
             return rib;
         }
         const QRectF slot(x0, std::min(face, face - sign * spar.depth), spar.width, spar.depth);
@@ -653,8 +651,8 @@ RibDrawing makeRib(const QList<QPointF> &contour, const QList<QPointF> &camber, 
         }
     }
     rib.paths << RibPath {RibLayer::Mark, midline, false, RibPath::Dashed};
-    rib.paths << RibPath {RibLayer::Mark, {QPointF(0, 0), QPointF(chord, 0)}, false,
-        RibPath::Center};
+    rib.paths << RibPath {
+        RibLayer::Mark, {QPointF(0, 0), QPointF(chord, 0)}, false, RibPath::Center};
     if (features.registration >= 0.0) {
         const double x = features.registration / 100.0 * chord;
         rib.paths << RibPath {

@@ -137,16 +137,14 @@ RibSet RibSet::make(const Study &root, const Study *tip, const WingPlan &plan,
         }
         const double twist = plan.washout * w;
         if (twist != 0.0)
-            rib.transform(QTransform()
-                              .translate(chord / 4, 0)
-                              .rotate(twist)
-                              .translate(-chord / 4, 0));
+            rib.transform(
+                QTransform().translate(chord / 4, 0).rotate(twist).translate(-chord / 4, 0));
         const QString chordText = QString::number(chord, 'f', ContourTemplate::ChordDecimals);
         set.ribChords << chord;
-        items << labelled(rib, QStringLiteral("%1 — %2 mm").arg(i + 1).arg(chordText));
+        items << labelled(rib, QStringLiteral("Rib %1 — chord %2 mm").arg(i + 1).arg(chordText));
         if (features.mirror)
             items << labelled(mirroredRib(rib, chord),
-                QStringLiteral("%1L — %2 mm").arg(i + 1).arg(chordText));
+                QStringLiteral("Rib %1L — chord %2 mm").arg(i + 1).arg(chordText));
     }
 
     // 2. Rows on sheets, from the top left, a new row where one is full and a new sheet
@@ -154,14 +152,15 @@ RibSet RibSet::make(const Study &root, const Study *tip, const WingPlan &plan,
     const QSizeF room = sheet - QSizeF(2 * Margin, 2 * Margin);
     for (const Item &item : items) {
         if (item.box.width() > room.width() || item.box.height() > room.height()) {
-            *problem = QStringLiteral("a sheet of %1 is too small for rib %2, %3 with its "
-                                      "label: a sheet takes %4 mm a side")
-                           .arg(sizeText(sheet), item.drawing.labels.first().text.section(' ', 0, 0),
-                               sizeText(item.box.size()),
-                               Format::range(
-                                   std::ceil(std::max(item.box.width(), item.box.height())
-                                       + 2 * Margin),
-                                   SheetSize::MaxSide));
+            *problem
+                = QStringLiteral("a sheet of %1 is too small for rib %2, %3 with its "
+                                 "label: its width may be %4 mm and its height %5 mm")
+                      .arg(sizeText(sheet), item.drawing.labels.first().text.section(' ', 1, 1),
+                          sizeText(item.box.size()),
+                          Format::range(
+                              std::ceil(item.box.width() + 2 * Margin), SheetSize::MaxSide),
+                          Format::range(
+                              std::ceil(item.box.height() + 2 * Margin), SheetSize::MaxSide));
             return RibSet();
         }
     }
@@ -280,8 +279,8 @@ QByteArray RibSet::pdf(QString *problem) const
         writer.setTitle(title);
         // Page sizes are given upright; the orientation turns them.
         const bool landscape = size.width() > size.height();
-        const QPageSize page(landscape ? size.transposed() : size, QPageSize::Millimeter,
-            QString(), QPageSize::ExactMatch);
+        const QPageSize page(landscape ? size.transposed() : size, QPageSize::Millimeter, QString(),
+            QPageSize::ExactMatch);
         writer.setPageLayout(QPageLayout(
             page, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
         writer.setResolution(PdfResolution);
