@@ -36,7 +36,7 @@ public:
     // The tab of the comparison and its table as CSV, which Export Data writes while it shows.
     void setComparison(const QWidget *page, std::function<QByteArray()> csv);
 
-    // Save Airfoil As and the four exports, as the File menu lists them.
+    // Save Airfoil As and the five exports, as the File menu lists them.
     QList<QAction *> actions() const;
     QAction *printAction() const { return printAct; }
     QAction *copyAction() const { return copyAct; }
@@ -55,6 +55,7 @@ private:
     bool mayMissTargets();
     void exportDiagram();
     void exportContour();
+    void exportRibs();
     // The CSV tables behind the tab on show, the report as a PDF, the report on a printer.
     void exportData();
     void exportReport();
@@ -87,6 +88,7 @@ private:
     QAction *saveAsAct;
     QAction *exportAct;
     QAction *exportContourAct;
+    QAction *exportRibsAct;
     QAction *exportDataAct;
     QAction *exportReportAct;
     QAction *printAct;

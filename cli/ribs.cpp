@@ -130,26 +130,12 @@ bool readRibFeatures(const Command &command, RibFeatures *features)
     const QCommandLineParser &parser = command.parser;
     const QString lengths = Format::range(MinLength, RibFeatures::MaxSize, LengthDecimals);
     for (const QString &given : parser.values(QStringLiteral("spar"))) {
-        const QStringList parts = given.split(QLatin1Char(','));
         Spar spar;
-        QString position = parts.value(0).trimmed();
-        spar.inPercent = position.endsWith(QLatin1Char('%'));
-        if (spar.inPercent)
-            position.chop(1);
-        bool ok = false;
-        spar.position = position.toDouble(&ok);
-        const QString side = parts.value(3).trimmed().toLower();
-        spar.top = side == QLatin1String("top");
-        if (parts.size() != 4 || !ok || spar.position < 0.0
-            || spar.position > (spar.inPercent ? 100.0 : ContourTemplate::MaxChord)
-            || !readLength(parts[1], RibFeatures::MaxSize, &spar.width)
-            || !readLength(parts[2], RibFeatures::MaxSize, &spar.depth)
-            || !(spar.top || side == QLatin1String("bottom"))) {
-            command.usageError(
-                QStringLiteral("--spar takes X,W,D,top or X,W,D,bottom: X %1 % "
-                               "or %2 mm, W and D %3 mm; not \"%4\"")
-                    .arg(Format::range(0, 100), Format::range(0, ContourTemplate::MaxChord),
-                        lengths, given));
+        if (!Spar::parse(given, &spar)) {
+            command.usageError(QStringLiteral("--spar takes X,W,D,top or X,W,D,bottom: X %1 % "
+                                              "or %2 mm, W and D %3 mm; not \"%4\"")
+                                   .arg(Format::range(0, 100), Format::range(0, Spar::MaxPosition),
+                                       lengths, given));
             return false;
         }
         features->spars << spar;

@@ -292,6 +292,38 @@ QString Spar::where() const
                      : QStringLiteral("%1 mm").arg(mm(position));
 }
 
+bool Spar::parse(const QString &text, Spar *spar)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    Spar given;
+    QString position = parts[0].trimmed();
+    given.inPercent = position.endsWith(QLatin1Char('%'));
+    if (given.inPercent)
+        position.chop(1);
+    bool ok[3] = {};
+    given.position = position.trimmed().toDouble(&ok[0]);
+    given.width = Format::rounded(parts[1].trimmed().toDouble(&ok[1]), 2);
+    given.depth = Format::rounded(parts[2].trimmed().toDouble(&ok[2]), 2);
+    const QString side = parts[3].trimmed().toLower();
+    given.top = side == QLatin1String("top");
+    const auto length = [](double v) { return v >= MinLength && v <= RibFeatures::MaxSize; };
+    if (!ok[0] || !ok[1] || !ok[2] || !(given.top || side == QLatin1String("bottom"))
+        || !(given.position >= 0.0 && given.position <= (given.inPercent ? 100.0 : MaxPosition))
+        || !length(given.width) || !length(given.depth))
+        return false;
+    *spar = given;
+    return true;
+}
+
+QString Spar::text() const
+{
+    return QStringLiteral("%1%2,%3,%4,%5")
+        .arg(mm(position), inPercent ? QStringLiteral("%") : QString(), mm(width), mm(depth),
+            top ? QStringLiteral("top") : QStringLiteral("bottom"));
+}
+
 QRectF RibDrawing::bounds() const
 {
     double left = std::numeric_limits<double>::max();
@@ -457,7 +489,8 @@ void RibDrawing::paint(QPainter *painter, const std::function<QPointF(QPointF)> 
 {
     for (const RibPath &path : paths) {
         const double width = lineWidth(path.layer);
-        QPen pen(layerColour(path.layer), width * k);
+        // A line no thinner than a device unit, for a preview on the screen.
+        QPen pen(layerColour(path.layer), std::max(width * k, 1.0));
         pen.setJoinStyle(Qt::MiterJoin);
         if (path.line != RibPath::Solid) {
             // Qt counts dashes in pen widths.

@@ -27,6 +27,13 @@ struct Spar
 
     // "25 %" or "50 mm".
     QString where() const;
+    // "X,W,D,top" or "X,W,D,bottom", X "25%" of the chord or "50" mm, W and D in millimetres
+    // from MinLength to RibFeatures::MaxSize; false for anything else.
+    static bool parse(const QString &text, Spar *spar);
+    // The same as parse reads it.
+    QString text() const;
+    static constexpr double MinLength = 0.1;
+    static constexpr double MaxPosition = 10000.0; // mm, the longest chord
     // The slot's middle on a rib of the chord, in millimetres from its leading edge.
     double at(double chord) const { return inPercent ? position / 100.0 * chord : position; }
 };

@@ -900,8 +900,8 @@ void tst_Cli::ribs_data()
     QTest::newRow("spar badly given") << wing + QStringList {"--spar", "25%,5,top"} << "bad.dxf"
                                       << 2 << "--spar takes X,W,D,top or X,W,D,bottom";
     QTest::newRow("export with a spar too deep")
-        << QStringList {"export", "FOIL", "--chord", "100", "--spar", "50,5,20,top"}
-        << "one.dxf" << 2 << "the spar at 50 mm is 20 mm deep";
+        << QStringList {"export", "FOIL", "--chord", "100", "--spar", "50,5,20,top"} << "one.dxf"
+        << 2 << "the spar at 50 mm is 20 mm deep";
 }
 
 void tst_Cli::ribs()
