@@ -284,6 +284,25 @@ QList<QPointF> roundedSlot(const QPointF &a, const QPointF &b, double r)
     return points;
 }
 
+// A label as R12 text, which is in the drawing's code page: the dash as ASCII, anything else
+// beyond ASCII as AutoCAD's \\U+XXXX.
+std::string dxfText(const QString &text)
+{
+    std::string bytes;
+    for (const QChar c : text) {
+        if (c == QChar(0x2014))
+            bytes += '-';
+        else if (c.unicode() < 0x80)
+            bytes += char(c.unicode());
+        else
+            bytes += QStringLiteral("\\U+%1")
+                         .arg(int(c.unicode()), 4, 16, QLatin1Char('0'))
+                         .toUpper()
+                         .toStdString();
+    }
+    return bytes;
+}
+
 } // namespace
 
 QString Spar::where() const
@@ -437,7 +456,7 @@ QByteArray RibDrawing::dxf(QString *problem) const
             const QPointF &p = label.at;
             dxf.writeText(w,
                 DL_TextData(p.x(), p.y(), 0.0, p.x(), p.y(), 0.0, TextSize, 1.0, 0, 0, 0,
-                    label.text.toStdString(), "STANDARD", 0.0),
+                    dxfText(label.text), "STANDARD", 0.0),
                 DL_Attributes(layerName(RibLayer::Mark), 256, -1, -1, "BYLAYER"));
         }
         w.sectionEnd();

@@ -389,7 +389,7 @@ void tst_Export::ribSet()
         const double angle = qRadiansToDegrees(std::atan2(chords[k].dy(), chords[k].dx()));
         QVERIFY2(qAbs(angle - twist) < 1e-4, qPrintable(QStringLiteral("%1°").arg(angle)));
         QVERIFY(dxf.texts.contains(
-            QStringLiteral("Rib %1 — chord %2 mm").arg(i + 1).arg(QString::number(chord, 'f', 1))));
+            QStringLiteral("Rib %1 - chord %2 mm").arg(i + 1).arg(QString::number(chord, 'f', 1))));
     }
 
     // A frame a sheet, side by side, every rib inside one.
