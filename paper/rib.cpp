@@ -32,6 +32,9 @@ constexpr double CrosshairArm = 4.0;
 constexpr double HoleTolerance = 0.01;
 // The longest a miter may grow, in offsets: a sharper corner is bevelled instead.
 constexpr double MiterLimit = 2.0;
+// How much nearer than the offset an offset point may come to the outline by rounding, in
+// millimetres.
+constexpr double OffsetSlack = 1e-3;
 // Line widths in millimetres, and the dashes of the marks.
 constexpr double CutWidth = 0.25;
 constexpr double MarkWidth = 0.18;
@@ -220,7 +223,7 @@ QList<QPointF> inwardOffset(const QList<QPointF> &outline, double d)
         return length > 0.0 ? side * QPointF(-t.y(), t.x()) / length : QPointF();
     };
     // 2. The open chain of offset points, mitred.
-    const qsizetype n = outline.size();
+    qsizetype n = outline.size();
     QList<QPointF> chain;
     chain.reserve(n);
     for (qsizetype i = 0; i < n; ++i) {
@@ -237,8 +240,29 @@ QList<QPointF> inwardOffset(const QList<QPointF> &outline, double d)
         const double cosine = QPointF::dotProduct(bisector, one);
         chain << outline[i] + bisector * d / std::max(cosine, 1.0 / MiterLimit);
     }
-    // 3. The crossing of the top's offset with the bottom's nearest the nose, if any.
-    const qsizetype nose = noseOf(outline);
+    // 3. Points nearer the outline than d lie in a loop the offset makes where the outline bends
+    // tighter than d (round a small nose) or where the other surface is nearer (at a thin
+    // trailing edge): they go, their neighbours joined across the corner they leave.
+    QList<QRectF> boxes;
+    boxes.reserve(n);
+    for (qsizetype i = 0; i < n; ++i)
+        boxes << QRectF(outline[i], outline[(i + 1) % n]).normalized().adjusted(-d, -d, d, d);
+    QList<QPointF> kept;
+    kept.reserve(n);
+    for (const QPointF &p : std::as_const(chain)) {
+        bool clear = true;
+        for (qsizetype i = 0; i < n && clear; ++i)
+            clear = !boxes[i].contains(p)
+                || distanceToSegment(p, outline[i], outline[(i + 1) % n]) >= d - OffsetSlack;
+        if (clear)
+            kept << p;
+    }
+    chain = kept;
+    n = chain.size();
+    if (n < 3)
+        return QList<QPointF>();
+    // 4. The crossing of the top's offset with the bottom's nearest the nose, if any.
+    const qsizetype nose = noseOf(chain);
     qsizetype bestI = -1;
     qsizetype bestJ = -1;
     QPointF meet;
@@ -606,6 +630,11 @@ RibDrawing makeRib(const QList<QPointF> &contour, const QList<QPointF> &camber, 
             return rib;
         }
         sheeting = inwardOffset(outline, features.sheeting);
+        if (sheeting.isEmpty()) {
+            *problem = QStringLiteral("sheeting of %1 mm leaves nothing of the section")
+                           .arg(mm(features.sheeting));
+            return rib;
+        }
     }
 
     // 2. The spar slots, into the outline and the sheeting's line where it reaches them.

@@ -242,6 +242,10 @@ void tst_Export::ribFeatures_data()
     QTest::newRow("top spar at 25 %") << top;
     QTest::newRow("bottom spar at 120 mm") << bottom;
     QTest::newRow("sheeting 2 mm") << sheeted;
+    // The nose is rounder than that: its offset would loop without the trim.
+    RibFeatures thick;
+    thick.sheeting = 6.0;
+    QTest::newRow("sheeting 6 mm") << thick;
     QTest::newRow("two spars and sheeting") << both;
     QTest::newRow("hole, crosshair and mirrored copy") << marked;
 }
