@@ -1,5 +1,6 @@
 #include "ribsdialog.h"
 
+#include "sheetpreview.h"
 #include "study.h"
 
 #include <QCheckBox>
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -34,40 +34,6 @@ QDoubleSpinBox *numberField(
 const QStringList SheetNames {QStringLiteral("A4"), QStringLiteral("A3"), QStringLiteral("Custom")};
 
 } // namespace
-
-SheetPreview::SheetPreview(QWidget *parent)
-    : QWidget(parent)
-{
-    setMinimumSize(320, 160);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
-
-void SheetPreview::setRibSet(const RibSet *ribs)
-{
-    set = ribs;
-    update();
-}
-
-void SheetPreview::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Mid));
-    if (!set || set->sheetCount() == 0)
-        return;
-    // The sheets in a row, a gap of a tenth of a sheet between them, as large as the widget
-    // lets them be.
-    const QSizeF sheet = set->sheetSize();
-    const double gap = sheet.width() / 10;
-    const double width = set->sheetCount() * (sheet.width() + gap) - gap;
-    const double k = 0.95 * std::min(this->width() / width, height() / sheet.height());
-    const QPointF origin((this->width() - width * k) / 2, (height() - sheet.height() * k) / 2);
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int s = 0; s < set->sheetCount(); ++s) {
-        const QPointF corner = origin + QPointF(s * (sheet.width() + gap) * k, 0);
-        painter.fillRect(QRectF(corner, sheet * k), Qt::white);
-        set->paintSheet(&painter, s, corner, k);
-    }
-}
 
 RibsDialog::RibsDialog(const Study *study, QWidget *parent)
     : QDialog(parent)
@@ -112,6 +78,9 @@ void RibsDialog::createFields()
     holeField = numberField(0, RibFeatures::MaxSize, 2, mm, this);
     holeField->setSpecialValueText(tr("none"));
     holeAtField = numberField(1, 99, 1, tr(" %"), this);
+    holeLengthField = numberField(0, RibFeatures::MaxSize, 2, mm, this);
+    holeLengthField->setSpecialValueText(tr("round"));
+    webField = numberField(Spar::MinLength, RibFeatures::MaxSize, 2, mm, this);
     registrationField = numberField(-1, 100, 1, tr(" %"), this);
     registrationField->setSpecialValueText(tr("none"));
     mirrorBox = new QCheckBox(tr("A mirrored copy of each rib, for the left wing"), this);
@@ -130,8 +99,9 @@ void RibsDialog::createFields()
         {spanField, "span"}, {countField, "count"}, {sweepField, "sweep"},
         {washoutField, "washout"}, {tipFileEdit, "tipFile"}, {sparsEdit, "spars"},
         {sheetingField, "sheeting"}, {holeField, "hole"}, {holeAtField, "holeAt"},
-        {registrationField, "registration"}, {mirrorBox, "mirror"}, {sheetBox, "sheet"},
-        {sheetWidthField, "sheetWidth"}, {sheetHeightField, "sheetHeight"}};
+        {holeLengthField, "holeLength"}, {webField, "web"}, {registrationField, "registration"},
+        {mirrorBox, "mirror"}, {sheetBox, "sheet"}, {sheetWidthField, "sheetWidth"},
+        {sheetHeightField, "sheetHeight"}};
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
 
@@ -147,6 +117,8 @@ void RibsDialog::createFields()
     form->addRow(tr("Sheeting:"), sheetingField);
     form->addRow(tr("Lightening hole:"), holeField);
     form->addRow(tr("Hole at:"), holeAtField);
+    form->addRow(tr("Hole length:"), holeLengthField);
+    form->addRow(tr("Web round the hole:"), webField);
     form->addRow(tr("Crosshair at:"), registrationField);
     form->addRow(QString(), mirrorBox);
     form->addRow(tr("Sheet:"), sheetRow);
@@ -199,6 +171,8 @@ void RibsDialog::readSettings()
     sheetingField->setValue(settings.value(QStringLiteral("sheeting"), 0.0).toDouble());
     holeField->setValue(settings.value(QStringLiteral("hole"), 0.0).toDouble());
     holeAtField->setValue(settings.value(QStringLiteral("holeAt"), 40.0).toDouble());
+    holeLengthField->setValue(settings.value(QStringLiteral("holeLength"), 0.0).toDouble());
+    webField->setValue(settings.value(QStringLiteral("web"), 3.0).toDouble());
     registrationField->setValue(settings.value(QStringLiteral("registration"), -1.0).toDouble());
     mirrorBox->setChecked(settings.value(QStringLiteral("mirror"), false).toBool());
     sheetBox->setCurrentIndex(
@@ -222,6 +196,8 @@ void RibsDialog::writeSettings() const
     settings.setValue(QStringLiteral("sheeting"), sheetingField->value());
     settings.setValue(QStringLiteral("hole"), holeField->value());
     settings.setValue(QStringLiteral("holeAt"), holeAtField->value());
+    settings.setValue(QStringLiteral("holeLength"), holeLengthField->value());
+    settings.setValue(QStringLiteral("web"), webField->value());
     settings.setValue(QStringLiteral("registration"), registrationField->value());
     settings.setValue(QStringLiteral("mirror"), mirrorBox->isChecked());
     settings.setValue(QStringLiteral("sheet"), sheetBox->currentText());
@@ -264,7 +240,9 @@ void RibsDialog::updateRibs()
     const bool custom = sheetBox->currentIndex() == SheetNames.size() - 1;
     sheetWidthField->setEnabled(custom);
     sheetHeightField->setEnabled(custom);
-    holeAtField->setEnabled(holeField->value() > 0);
+    for (QWidget *field : {static_cast<QWidget *>(holeAtField),
+             static_cast<QWidget *>(holeLengthField), static_cast<QWidget *>(webField)})
+        field->setEnabled(holeField->value() > 0);
 
     WingPlan plan;
     plan.root = rootField->value();
@@ -277,6 +255,8 @@ void RibsDialog::updateRibs()
     features.sheeting = sheetingField->value();
     features.hole = holeField->value();
     features.holeAt = holeAtField->value();
+    features.holeLength = holeLengthField->value();
+    features.web = webField->value();
     features.registration = registrationField->value();
     features.mirror = mirrorBox->isChecked();
     QSizeF sheet(sheetWidthField->value(), sheetHeightField->value());
@@ -299,9 +279,9 @@ void RibsDialog::updateRibs()
     if (why.isEmpty() && set.sheetCount() == 0)
         why = tr("no airfoil is loaded");
     buttons->button(QDialogButtonBox::Ok)->setEnabled(why.isEmpty());
-    statusLabel->setText(why.isEmpty()
-            ? tr("%n rib(s) on %1 sheet(s)", nullptr, plan.count * (features.mirror ? 2 : 1))
-                  .arg(set.sheetCount())
-            : why.left(1).toUpper() + why.mid(1) + QLatin1Char('.'));
+    statusLabel->setText(why.isEmpty() ? tr("%1 ribs on %2 sheets")
+                                             .arg(plan.count * (features.mirror ? 2 : 1))
+                                             .arg(set.sheetCount())
+                                       : why.left(1).toUpper() + why.mid(1) + QLatin1Char('.'));
     preview->setRibSet(&set);
 }

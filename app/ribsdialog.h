@@ -4,7 +4,6 @@
 #include "ribset.h"
 
 #include <QDialog>
-#include <QWidget>
 
 #include <memory>
 
@@ -18,24 +17,8 @@ class QLineEdit;
 class QSpinBox;
 QT_END_NAMESPACE
 
+class SheetPreview;
 class Study;
-
-// The sheets of a rib set drawn as they will be written, side by side, scaled to fit.
-class SheetPreview : public QWidget
-{
-    Q_OBJECT
-
-public:
-    explicit SheetPreview(QWidget *parent = nullptr);
-    void setRibSet(const RibSet *set);
-    QSize sizeHint() const override { return QSize(640, 320); }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    const RibSet *set = nullptr;
-};
 
 // File > Export Ribs: asks for a tapered wing's plan, the rib features and the sheet, and shows
 // the ribs laid out as they will be written; OK stays disabled, the reason shown, while they
@@ -76,6 +59,8 @@ private:
     QDoubleSpinBox *sheetingField;
     QDoubleSpinBox *holeField;
     QDoubleSpinBox *holeAtField;
+    QDoubleSpinBox *holeLengthField;
+    QDoubleSpinBox *webField;
     QDoubleSpinBox *registrationField;
     QCheckBox *mirrorBox;
     QComboBox *sheetBox;

@@ -1,5 +1,6 @@
 #include "oddfiles.h"
 #include "ribsdialog.h"
+#include "sheetpreview.h"
 #include "study.h"
 
 #include <QDialogButtonBox>
