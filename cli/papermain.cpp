@@ -1,5 +1,5 @@
-// liftwise-cli-paper: liftwise-cli's commands that draw, report and export, which liftwise-cli
-// runs in its own place with the same arguments. Only they load QtGui.
+// liftwise-cli-paper: liftwise-cli's commands that draw, report, export and ribs, which
+// liftwise-cli runs in its own place with the same arguments. Only they load QtGui.
 
 #include "command.h"
 
@@ -38,6 +38,6 @@ int main(int argc, char *argv[])
     else if (command == QLatin1String("ribs"))
         status = Cli::ribs(args);
     else
-        Cli::err() << "liftwise-cli-paper: liftwise-cli runs it for report and export\n";
+        Cli::err() << "liftwise-cli-paper: liftwise-cli runs it for report, export and ribs\n";
     return Cli::finish(command, status);
 }
