@@ -342,20 +342,23 @@ void tst_Export::ribFeatures()
 void tst_Export::ribSet_data()
 {
     // The chords grow linearly from the root to the tip, whatever the sheet, the washout turns
-    // each rib's chord by its share of it.
+    // each rib's chord by its share of it, the sweep moves a spar placed in millimetres forward
+    // on the ribs by the leading edge's way back.
     QTest::addColumn<QString>("sheet");
     QTest::addColumn<double>("washout");
+    QTest::addColumn<double>("sweep");
     QTest::addColumn<bool>("mirror");
     QTest::addColumn<int>("sheets");
-    QTest::newRow("A3, one sheet") << "A3" << 0.0 << false << 1;
-    QTest::newRow("A4 with mirrored copies") << "A4" << 0.0 << true << 3;
-    QTest::newRow("300x60 mm, a rib a sheet, washout") << "300x60" << 3.0 << false << 6;
+    QTest::newRow("A3, one sheet, swept") << "A3" << 0.0 << 5.0 << false << 1;
+    QTest::newRow("A4 with mirrored copies") << "A4" << 0.0 << 0.0 << true << 3;
+    QTest::newRow("300x60 mm, a rib a sheet, washout") << "300x60" << 3.0 << 0.0 << false << 6;
 }
 
 void tst_Export::ribSet()
 {
     QFETCH(QString, sheet);
     QFETCH(double, washout);
+    QFETCH(double, sweep);
     QFETCH(bool, mirror);
     QFETCH(int, sheets);
     WingPlan plan;
@@ -364,8 +367,9 @@ void tst_Export::ribSet()
     plan.span = 500;
     plan.count = 6;
     plan.washout = washout;
+    plan.sweep = sweep;
     RibFeatures features;
-    features.spars << Spar {25.0, true, 5.0, 4.0, true};
+    features.spars << Spar {25.0, true, 5.0, 4.0, true} << Spar {60.0, false, 4.0, 3.0, false};
     features.sheeting = 1.0;
     features.mirror = mirror;
     QSizeF size;
@@ -394,6 +398,12 @@ void tst_Export::ribSet()
         QVERIFY2(qAbs(angle - twist) < 1e-4, qPrintable(QStringLiteral("%1°").arg(angle)));
         QVERIFY(dxf.texts.contains(
             QStringLiteral("Rib %1 - chord %2 mm").arg(i + 1).arg(QString::number(chord, 'f', 1))));
+        if (washout == 0.0) {
+            const double behind = 60.0 - 100.0 * i * std::tan(qDegreesToRadians(sweep));
+            const QRectF slot
+                = QPolygonF(dxf.on(QStringLiteral("SPAR"))[2 * k + 1].points).boundingRect();
+            QVERIFY(qAbs(slot.center().x() - chords[k].x1() - behind) < Tolerance);
+        }
     }
 
     // A frame a sheet, side by side, every rib inside one.
