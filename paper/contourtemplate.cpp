@@ -11,12 +11,10 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 

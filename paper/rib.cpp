@@ -625,7 +625,7 @@ RibDrawing makeRib(const QList<QPointF> &contour, const QList<QPointF> &camber, 
         const double most = surfaces.largestThickness() / 2;
         if (features.sheeting > most) {
             *problem = QStringLiteral("sheeting of %1 mm is more than half the section's "
-                                      "thickness: %2 mm")
+                                      "thickness: it may be %2 mm")
                            .arg(mm(features.sheeting), Format::range(0.1, most, 1));
             return rib;
         }
