@@ -10,6 +10,7 @@
 #include "loadingchart.h"
 #include "report.h"
 #include "reportpage.h"
+#include "ribsdialog.h"
 #include "study.h"
 #include "studystep.h"
 #include "viewroom.h"
@@ -79,7 +80,7 @@ void SaveRoom::setStudy(Study *next)
 
 QList<QAction *> SaveRoom::actions() const
 {
-    return {saveAsAct, exportAct, exportContourAct, exportDataAct, exportReportAct};
+    return {saveAsAct, exportAct, exportContourAct, exportRibsAct, exportDataAct, exportReportAct};
 }
 
 void SaveRoom::createActions()
@@ -97,6 +98,9 @@ void SaveRoom::createActions()
     exportContourAct->setStatusTip(
         tr("Save the contour at true size, for cutting or printing, as DXF, SVG or PDF"));
     connect(exportContourAct, &QAction::triggered, this, &SaveRoom::exportContour);
+    exportRibsAct = new QAction(tr("Export Ribs..."), this);
+    exportRibsAct->setStatusTip(tr("Save a tapered wing's ribs at true size on sheets to cut"));
+    connect(exportRibsAct, &QAction::triggered, this, &SaveRoom::exportRibs);
 
     exportDataAct = new QAction(tr("Export Data..."), this);
     exportDataAct->setStatusTip(tr("Save the numbers behind the tab on show as CSV tables"));
@@ -420,6 +424,23 @@ void SaveRoom::exportContour()
         type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
     const QString problem = ContourTemplate::of(*study, chord).save(path, type);
     tellWritten(path, problem, tr("Contour exported"));
+}
+
+void SaveRoom::exportRibs()
+{
+    design->finishPanelingStep();
+    RibsDialog ribs(study, window);
+    if (ribs.exec() != QDialog::Accepted)
+        return;
+    SaveDialog dialog(window, tr("Export ribs"), proposedPath(QStringLiteral("-ribs.dxf")),
+        tr("DXF drawing (*.dxf)\nSVG drawing (*.svg)\nPDF document (*.pdf)"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString path = dialog.selectedFiles().value(0);
+    ContourTemplate::Type type = ContourTemplate::typeOf(path);
+    if (type == ContourTemplate::Type::Unknown)
+        type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
+    tellWritten(path, ribs.ribSet().save(path, type), tr("Ribs exported"));
 }
 
 QString SaveRoom::exportCaption() const

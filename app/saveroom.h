@@ -39,7 +39,7 @@ public:
     // The other visible sections and the table of them all, for the report's comparison page.
     void setComparedSections(std::function<void(ReportPage::Contents *)> compared);
 
-    // Save Airfoil As and the four exports, as the File menu lists them.
+    // Save Airfoil As and the five exports, as the File menu lists them.
     QList<QAction *> actions() const;
     QAction *printAction() const { return printAct; }
     QAction *reportDetailsAction() const { return reportDetailsAct; }
@@ -59,6 +59,7 @@ private:
     bool mayMissTargets();
     void exportDiagram();
     void exportContour();
+    void exportRibs();
     // The CSV tables behind the tab on show, the report as a PDF, the report on a printer.
     void exportData();
     void exportReport();
@@ -96,6 +97,7 @@ private:
     QAction *saveAsAct;
     QAction *exportAct;
     QAction *exportContourAct;
+    QAction *exportRibsAct;
     QAction *exportDataAct;
     QAction *exportReportAct;
     QAction *printAct;

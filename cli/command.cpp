@@ -73,7 +73,7 @@ const QStringList &commandNames()
     static const QStringList names {QStringLiteral("analyze"), QStringLiteral("sweep"),
         QStringLiteral("batch"), QStringLiteral("modify"), QStringLiteral("naca"),
         QStringLiteral("meanline"), QStringLiteral("design"), QStringLiteral("compare"),
-        QStringLiteral("export"), QStringLiteral("report")};
+        QStringLiteral("export"), QStringLiteral("ribs"), QStringLiteral("report")};
     return names;
 }
 

@@ -112,6 +112,8 @@ int exportContour(const QStringList &args);
 // Whether export, given these arguments, writes a PDF page, which needs fonts and so a GUI
 // application.
 bool exportWritesPdf(const QStringList &args);
+int ribs(const QStringList &args);
+bool ribsWritesPdf(const QStringList &args);
 
 } // namespace Cli
 

@@ -3,6 +3,7 @@
 #include "command.h"
 #include "contourtemplate.h"
 #include "format.h"
+#include "ribfeatures.h"
 #include "study.h"
 
 #include <memory>
@@ -16,9 +17,11 @@ std::unique_ptr<Command> exportCommand()
 {
     auto command = std::make_unique<Command>(QStringLiteral("export"), QStringLiteral("FILE"),
         QStringLiteral("Writes the normalised contour and its camber line at true size, scaled "
-                       "by the chord, as a cutting template: a DXF drawing (AutoCAD R12, "
-                       "millimetres; layers CONTOUR, CAMBER and CHORD), an SVG drawing or a PDF "
-                       "page to print at 1:1 (A4 landscape, A3 above a chord of 250 mm), by the "
+                       "by the chord, as a cutting template: the outline the contour's spline, "
+                       "with the rib's spar slots, sheeting, hole and marks asked for; a DXF "
+                       "drawing (AutoCAD R12, millimetres; the outline on layer CUT, the camber "
+                       "line, chord and crosshair on MARK), an SVG drawing or a PDF page to "
+                       "print at 1:1 (A4 landscape, A3 above a chord of 250 mm), by the "
                        "extension of --output. Without --output, DXF to standard output."));
     command->addFileArgument();
     command->parser.addOptions({
@@ -31,6 +34,7 @@ std::unique_ptr<Command> exportCommand()
                            "standard output (-)."),
             QStringLiteral("OUT")},
     });
+    addRibFeatureOptions(command.get());
     return command;
 }
 
@@ -69,6 +73,9 @@ int exportContour(const QStringList &args)
     if (!command->readNumber(QStringLiteral("chord"), ContourTemplate::MinChord,
             ContourTemplate::MaxChord, ContourTemplate::ChordDecimals, &chord))
         return UsageError;
+    RibFeatures features;
+    if (!readRibFeatures(*command, &features))
+        return UsageError;
     const QString output = command->parser.value(QStringLiteral("output"));
     const bool toStandardOutput = isStandardOutput(output);
     const ContourTemplate::Type type = outputType(output);
@@ -79,8 +86,13 @@ int exportContour(const QStringList &args)
     Study study;
     if (!load(&study, path))
         return FileError;
-    const ContourTemplate drawing = ContourTemplate::of(study, chord);
+    ContourTemplate drawing = ContourTemplate::of(study, chord);
+    drawing.features = features;
     QString problem;
+    // Features that do not fit the section are the user's to change: refused, nothing written.
+    drawing.drawing(&problem);
+    if (!problem.isEmpty())
+        return command->usageError(problem);
     if (toStandardOutput) {
         const QByteArray bytes = drawing.dxf(&problem);
         if (problem.isEmpty())

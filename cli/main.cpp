@@ -14,8 +14,8 @@
 
 namespace {
 
-// The commands that draw (report, export) link QtGui, whose loading would double the start of
-// every run; they are a program of their own, which this one becomes for them. It lies at
+// The commands that draw (report, export, ribs) link QtGui, whose loading would double the start
+// of every run; they are a program of their own, which this one becomes for them. It lies at
 // LIFTWISE_PAPER_PROGRAM from this program's folder, in the build as where it is installed.
 int runPaperProgram(char *argv[])
 {
@@ -35,7 +35,9 @@ int runPaperProgram(char *argv[])
 
 int main(int argc, char *argv[])
 {
-    if (argc > 1 && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "export") == 0))
+    if (argc > 1
+        && (qstrcmp(argv[1], "report") == 0 || qstrcmp(argv[1], "export") == 0
+            || qstrcmp(argv[1], "ribs") == 0))
         return runPaperProgram(argv);
     // The commands that only compute run where no platform plugin is at hand at all.
     QCoreApplication app(argc, argv);

@@ -1,5 +1,5 @@
-// liftwise-cli-paper: liftwise-cli's commands that draw, report and export, which liftwise-cli
-// runs in its own place with the same arguments. Only they load QtGui.
+// liftwise-cli-paper: liftwise-cli's commands that draw, report, export and ribs, which
+// liftwise-cli runs in its own place with the same arguments. Only they load QtGui.
 
 #include "command.h"
 
@@ -14,7 +14,8 @@ int main(int argc, char *argv[])
     const QStringList given = Cli::arguments(argc, argv);
     const QString command = given.value(0);
     const bool draws = command == QLatin1String("report")
-        || (command == QLatin1String("export") && Cli::exportWritesPdf(given.mid(1)));
+        || (command == QLatin1String("export") && Cli::exportWritesPdf(given.mid(1)))
+        || (command == QLatin1String("ribs") && Cli::ribsWritesPdf(given.mid(1)));
     if (draws && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Standard error says what the tool has to say, one line a problem: not the platform's notes
@@ -34,7 +35,9 @@ int main(int argc, char *argv[])
         status = Cli::report(args);
     else if (command == QLatin1String("export"))
         status = Cli::exportContour(args);
+    else if (command == QLatin1String("ribs"))
+        status = Cli::ribs(args);
     else
-        Cli::err() << "liftwise-cli-paper: liftwise-cli runs it for report and export\n";
+        Cli::err() << "liftwise-cli-paper: liftwise-cli runs it for report, export and ribs\n";
     return Cli::finish(command, status);
 }

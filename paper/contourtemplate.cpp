@@ -7,24 +7,14 @@
 #include "report.h"
 #include "study.h"
 
-#include <dl_dxf.h>
-
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
-#include <QScopeGuard>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
-#include <cerrno>
-#include <functional>
-#include <memory>
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -42,13 +32,10 @@ constexpr double TickHeight = 2.0;
 // enough room for the caption where the chord is short.
 constexpr double TextSize = 3.5;
 constexpr double CharacterWidth = 0.6;
-// Line widths and dashes, in millimetres.
-constexpr double ContourWidth = 0.25;
+// The scale bar's line width, in millimetres.
 constexpr double LineWidth = 0.18;
-const QList<double> CamberDashes {2.0, 1.0};
-const QList<double> ChordDashes {6.0, 1.0, 1.0, 1.0};
-const QColor CamberColour = Qt::red;
-const QColor ChordColour(64, 64, 64);
+// Between a rib and its mirrored copy below it, in millimetres.
+constexpr double MirrorGap = 10.0;
 // A PDF's page is A4 landscape up to this chord, in millimetres, and A3 landscape above it.
 constexpr double A4Chord = 250.0;
 // Device units per inch of the PDF.
@@ -57,25 +44,18 @@ constexpr int PdfResolution = 1200;
 QString mm(double v) { return QString::number(v, 'g', 10); }
 
 // The highest and the lowest y of the drawing's lines, the chord's 0 among them.
-std::pair<double, double> heights(const ContourTemplate &t)
+std::pair<double, double> heights(const RibDrawing &drawing)
 {
-    double top = 0.0;
-    double bottom = 0.0;
-    for (const QList<QPointF> &line : {t.contour, t.camber}) {
-        for (const QPointF &p : line) {
-            top = std::max(top, p.y());
-            bottom = std::min(bottom, p.y());
-        }
-    }
-    return {top, bottom};
+    const QRectF box = drawing.bounds();
+    return {std::max(box.bottom(), 0.0), std::min(box.top(), 0.0)};
 }
 
 // Where everything lies on the sheet, in millimetres from its top left corner, y down.
 struct Sheet
 {
-    explicit Sheet(const ContourTemplate &t)
+    Sheet(const ContourTemplate &t, const RibDrawing &drawing)
     {
-        const auto [top, bottom] = heights(t);
+        const auto [top, bottom] = heights(drawing);
         const double text = t.caption().size() * CharacterWidth * TextSize;
         left = SideMargin;
         right = SideMargin + std::max(0.0, text - t.chord);
@@ -95,44 +75,14 @@ struct Sheet
     double lowest = 0.0;
 };
 
-// The points joined in order, on the sheet of a PDF.
-QPainterPath painterPath(const QList<QPointF> &points, const std::function<QPointF(QPointF)> &at)
-{
-    QPainterPath path;
-    for (qsizetype i = 0; i < points.size(); ++i)
-        i == 0 ? path.moveTo(at(points[i])) : path.lineTo(at(points[i]));
-    return path;
-}
-
-QString pathData(const QList<QPointF> &points, bool closed)
-{
-    QStringList d;
-    for (const QPointF &p : points)
-        d << (d.isEmpty() ? QStringLiteral("M") : QStringLiteral("L")) + mm(p.x()) + ','
-                + mm(p.y());
-    if (closed)
-        d << QStringLiteral("Z");
-    return d.join(' ');
-}
-
-QString dashes(const QList<double> &pattern)
-{
-    QStringList lengths;
-    for (const double length : pattern)
-        lengths << mm(length);
-    return lengths.join(' ');
-}
-
-void writePath(QXmlStreamWriter *svg, const QString &id, const QString &d, const QColor &colour,
-    double width, const QList<double> &pattern = {})
+void writePath(
+    QXmlStreamWriter *svg, const QString &id, const QString &d, const QColor &colour, double width)
 {
     svg->writeEmptyElement(QStringLiteral("path"));
     svg->writeAttribute(QStringLiteral("id"), id);
     svg->writeAttribute(QStringLiteral("d"), d);
     svg->writeAttribute(QStringLiteral("stroke"), colour.name());
     svg->writeAttribute(QStringLiteral("stroke-width"), mm(width));
-    if (!pattern.isEmpty())
-        svg->writeAttribute(QStringLiteral("stroke-dasharray"), dashes(pattern));
 }
 
 void writeText(QXmlStreamWriter *svg, const QPointF &at, const QString &text)
@@ -142,22 +92,6 @@ void writeText(QXmlStreamWriter *svg, const QPointF &at, const QString &text)
     svg->writeAttribute(QStringLiteral("y"), mm(at.y()));
     svg->writeCharacters(text);
     svg->writeEndElement();
-}
-
-// A pen of the width in millimetres at k device units a millimetre, its dashes in millimetres.
-QPen pdfPen(const QColor &colour, double width, double k, const QList<double> &pattern = {})
-{
-    QPen pen(colour, width * k);
-    pen.setJoinStyle(Qt::MiterJoin);
-    if (!pattern.isEmpty()) {
-        // Qt counts dashes in pen widths.
-        QList<qreal> widths;
-        for (const double length : pattern)
-            widths << length / width;
-        pen.setDashPattern(widths);
-        pen.setCapStyle(Qt::FlatCap);
-    }
-    return pen;
 }
 
 } // namespace
@@ -198,90 +132,32 @@ QString ContourTemplate::caption() const
         + Report::pressesNote(size_t(std::max(presses, 0)));
 }
 
-QByteArray ContourTemplate::dxf(QString *problem) const
+RibDrawing ContourTemplate::drawing(QString *problem) const
 {
-    // dxflib writes to a named file only: a file in memory, named through /proc, which no
-    // kill can leave behind and no full disk can cut short. Its write's reason is kept.
-    const int memory = ::memfd_create("liftwise-dxf", MFD_CLOEXEC);
-    if (memory < 0) {
-        *problem = FileSystem::reason(QString());
-        return QByteArray();
-    }
-    const auto closeMemory = qScopeGuard([memory] { ::close(memory); });
-    const QByteArray name = "/proc/self/fd/" + QByteArray::number(memory);
-    int writeError = 0;
-    {
-        DL_Dxf dxf;
-        errno = 0;
-        std::unique_ptr<DL_WriterA> writer(dxf.out(name.constData(), DL_Codes::AC1009));
-        if (!writer) {
-            *problem = FileSystem::reason(QString());
-            return QByteArray();
-        }
-        DL_WriterA &w = *writer;
-        const auto [top, bottom] = heights(*this);
-        dxf.writeHeader(w);
-        w.dxfString(9, "$INSUNITS");
-        w.dxfInt(70, 4); // millimetres
-        w.dxfString(9, "$EXTMIN");
-        w.coord(10, 0.0, bottom);
-        w.dxfString(9, "$EXTMAX");
-        w.coord(10, chord, top);
-        w.sectionEnd();
-
-        w.sectionTables();
-        double camberDashes[] = {CamberDashes[0], -CamberDashes[1]};
-        double chordDashes[] = {ChordDashes[0], -ChordDashes[1], ChordDashes[2], -ChordDashes[3]};
-        w.tableLinetypes(3);
-        dxf.writeLinetype(w, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-        dxf.writeLinetype(w, DL_LinetypeData("DASHED", "Dashed __ __ __", 0, 2, 3.0, camberDashes));
-        dxf.writeLinetype(
-            w, DL_LinetypeData("CENTER", "Center ____ _ ____", 0, 4, 9.0, chordDashes));
-        w.tableEnd();
-        // The contour to cut on a layer of its own; the lines to mark on theirs, in the colours
-        // of AutoCAD's index: white (black on paper), red and grey.
-        w.tableLayers(3);
-        dxf.writeLayer(w, DL_LayerData("CONTOUR", 0), DL_Attributes("", 7, 0, -1, "CONTINUOUS"));
-        dxf.writeLayer(w, DL_LayerData("CAMBER", 0), DL_Attributes("", 1, 0, -1, "DASHED"));
-        dxf.writeLayer(w, DL_LayerData("CHORD", 0), DL_Attributes("", 8, 0, -1, "CENTER"));
-        w.tableEnd();
-        w.sectionEnd();
-
-        w.sectionEntities();
-        const auto polyline = [&](const char *layer, const QList<QPointF> &points, bool closed) {
-            dxf.writePolyline(w, DL_PolylineData(int(points.size()), 0, 0, closed ? 1 : 0),
-                DL_Attributes(layer, 256, -1, -1, "BYLAYER"));
-            for (const QPointF &p : points)
-                dxf.writeVertex(w, DL_VertexData(p.x(), p.y()));
-            dxf.writePolylineEnd(w);
-        };
-        polyline("CONTOUR", contour, true);
-        polyline("CAMBER", camber, false);
-        dxf.writeLine(w, DL_LineData(0.0, 0.0, 0.0, chord, 0.0, 0.0),
-            DL_Attributes("CHORD", 256, -1, -1, "BYLAYER"));
-        w.sectionEnd();
-        w.dxfEOF();
-        w.close();
-        writeError = errno;
-    }
-    // A write that stopped short shows in the end the file lacks.
-    QFile file;
-    QByteArray bytes;
-    if (file.open(memory, QIODevice::ReadOnly) && file.seek(0))
-        bytes = file.readAll();
-    if (!bytes.endsWith("EOF\n")) {
-        errno = writeError;
-        *problem = FileSystem::reason(QString());
-        return QByteArray();
-    }
-    return bytes;
+    RibDrawing rib = makeRib(contour, camber, chord, features, problem);
+    if (!problem->isEmpty())
+        return RibDrawing();
+    // The left-hand rib below the right-hand one, the chords level.
+    if (features.mirror)
+        rib.add(mirroredRib(rib, chord), QPointF(0, -(rib.bounds().height() + MirrorGap)));
+    return rib;
 }
 
-QByteArray ContourTemplate::svg() const
+QByteArray ContourTemplate::dxf(QString *problem) const
+{
+    const RibDrawing rib = drawing(problem);
+    return problem->isEmpty() ? rib.dxf(problem) : QByteArray();
+}
+
+QByteArray ContourTemplate::svg(QString *problem) const
 {
     // Written by hand rather than by QSvgGenerator, which ends a closed path without closing
     // it and, under a view box in millimetres, takes fonts and dashes at the wrong size.
-    const Sheet sheet(*this);
+    QString unfit;
+    const RibDrawing rib = drawing(problem ? problem : &unfit);
+    if (!(problem ? problem : &unfit)->isEmpty())
+        return QByteArray();
+    const Sheet sheet(*this, rib);
     // The view box puts the nose at the origin: the drawing's own coordinates are millimetres
     // of the template.
     const QPointF origin = -sheet.nose;
@@ -306,15 +182,7 @@ QByteArray ContourTemplate::svg() const
                        "bottom %5 mm below it.")
             .arg(caption(), mm(sheet.left), mm(sheet.right), mm(TopMargin), mm(BottomMargin)));
 
-    svg.writeStartElement(QStringLiteral("g"));
-    svg.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
-    svg.writeAttribute(QStringLiteral("transform"), QStringLiteral("scale(1,-1)"));
-    writePath(&svg, QStringLiteral("contour"), pathData(contour, true), Qt::black, ContourWidth);
-    writePath(&svg, QStringLiteral("camber"), pathData(camber, false), CamberColour, LineWidth,
-        CamberDashes);
-    writePath(&svg, QStringLiteral("chord"), pathData({QPointF(0, 0), QPointF(chord, 0)}, false),
-        ChordColour, LineWidth, ChordDashes);
-    svg.writeEndElement();
+    rib.writeSvgPaths(&svg);
 
     const QPointF bar = local(QPointF(sheet.nose.x(), sheet.scaleBarY()));
     svg.writeStartElement(QStringLiteral("g"));
@@ -337,7 +205,10 @@ QByteArray ContourTemplate::pdf(QString *problem) const
 {
     // The SVG's sheet, centred on a landscape A4 or A3 sheet; a drawing larger than that gets
     // a sheet of its own size, still at true size, for a plotter, up to what a PDF page holds.
-    const Sheet sheet(*this);
+    const RibDrawing rib = drawing(problem);
+    if (!problem->isEmpty())
+        return QByteArray();
+    const Sheet sheet(*this, rib);
     if (std::max(sheet.size.width(), sheet.size.height()) > MaxPdfPage) {
         *problem = QStringLiteral("the template is %1 mm wide and a PDF page holds at most %2 mm: "
                                   "export it as DXF or SVG")
@@ -373,18 +244,11 @@ QByteArray ContourTemplate::pdf(QString *problem) const
 
         QPainter painter(&writer);
         painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath outline = painterPath(contour, at);
-        outline.closeSubpath();
-        painter.setPen(pdfPen(Qt::black, ContourWidth, k));
-        painter.drawPath(outline);
-        painter.setPen(pdfPen(CamberColour, LineWidth, k, CamberDashes));
-        painter.drawPath(painterPath(camber, at));
-        painter.setPen(pdfPen(ChordColour, LineWidth, k, ChordDashes));
-        painter.drawLine(at(QPointF(0, 0)), at(QPointF(chord, 0)));
+        rib.paint(&painter, at, k);
 
         const double x = sheet.nose.x();
         const double y = sheet.scaleBarY();
-        painter.setPen(pdfPen(Qt::black, LineWidth, k));
+        painter.setPen(QPen(Qt::black, LineWidth * k));
         painter.drawLine(onSheet(x, y), onSheet(x + ScaleBarLength, y));
         for (const double end : {x, x + ScaleBarLength})
             painter.drawLine(onSheet(end, y - TickHeight / 2), onSheet(end, y + TickHeight / 2));
@@ -405,8 +269,9 @@ QString ContourTemplate::save(const QString &path, Type type) const
     if (type == Type::Unknown)
         return QStringLiteral("the file type is none of DXF, SVG and PDF");
     QString problem;
-    const QByteArray bytes
-        = type == Type::Dxf ? dxf(&problem) : type == Type::Svg ? svg() : pdf(&problem);
+    const QByteArray bytes = type == Type::Dxf ? dxf(&problem)
+        : type == Type::Svg                    ? svg(&problem)
+                                               : pdf(&problem);
     if (!problem.isEmpty())
         return problem;
     return FileSystem::saveFile(path, bytes);

@@ -1,6 +1,8 @@
 #ifndef LIFTWISE_CONTOURTEMPLATE_H
 #define LIFTWISE_CONTOURTEMPLATE_H
 
+#include "rib.h"
+
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -9,8 +11,9 @@ class Study;
 
 // A cutting template of the section at true size: the contour a save would write (reshaped by
 // the Modify presses, if any) and its camber line, scaled by the chord, in millimetres, with the
-// nose at the origin, x along the chord and y up. Written as a DXF drawing for laser cutters
-// and CNC software, or as an SVG drawing or a PDF page to print at 1:1.
+// nose at the origin, x along the chord and y up; drawn as a rib, its outline the contour's
+// spline, with the features asked for. Written as a DXF drawing for laser cutters and CNC
+// software, or as an SVG drawing or a PDF page to print at 1:1.
 struct ContourTemplate
 {
     // The chords a template takes, in millimetres, and the decimals they are given with.
@@ -28,10 +31,11 @@ struct ContourTemplate
     // "NACA 2412 — chord 200 mm — naca2412.dat", and the presses when the contour is reshaped.
     QString caption() const;
 
-    // The file's bytes; dxf() and pdf() say why they could not make them, in problem, and give
-    // none then.
+    // The rib as drawn, its mirrored copy below it; why the features do not fit, in problem.
+    RibDrawing drawing(QString *problem) const;
+    // The file's bytes; they say why they could not make them, in problem, and give none then.
     QByteArray dxf(QString *problem) const;
-    QByteArray svg() const;
+    QByteArray svg(QString *problem = nullptr) const;
     QByteArray pdf(QString *problem) const;
     // The largest page a PDF may have, 200 inches a side: readers refuse larger ones.
     static constexpr double MaxPdfPage = 5080.0; // mm
@@ -48,6 +52,7 @@ struct ContourTemplate
     QList<QPointF> contour;
     // From the nose to the trailing edge.
     QList<QPointF> camber;
+    RibFeatures features;
 };
 
 #endif // LIFTWISE_CONTOURTEMPLATE_H

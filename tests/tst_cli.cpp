@@ -29,7 +29,7 @@ Run cli(const QStringList &args, const QString &output = QString(),
     // The commands that draw a page take the offscreen platform themselves; the others, DXF and
     // SVG drawings among them, need none.
     const bool page = args.value(0) == QLatin1String("report")
-        || (args.value(0) == QLatin1String("export")
+        || ((args.value(0) == QLatin1String("export") || args.value(0) == QLatin1String("ribs"))
             && args.last().endsWith(QLatin1String(".pdf")));
     if (page)
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -94,6 +94,8 @@ private slots:
     void report();
     void exportTemplate_data();
     void exportTemplate();
+    void ribs_data();
+    void ribs();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -887,6 +889,50 @@ void tst_Cli::exportTemplate()
     QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     const QByteArray written = output.isEmpty() ? run.out.toUtf8() : readFile(args.last());
     QVERIFY2(written.startsWith(first) && written.endsWith(last), written.left(40).constData());
+}
+
+void tst_Cli::ribs_data()
+{
+    // A wing's ribs of each type, and what does not fit refused with why, status 2 and
+    // nothing written.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("said");
+    const QStringList wing {"ribs", "FOIL", "--root", "200", "--tip", "120", "--span", "600",
+        "--count", "5", "--spar", "25%,5,4,top", "--sheeting", "1.5"};
+    QTest::newRow("DXF") << wing << "ribs.dxf" << 0 << "";
+    QTest::newRow("SVG, mirrored, washout")
+        << wing + QStringList {"--mirror", "--washout", "2"} << "ribs.svg" << 0 << "";
+    QTest::newRow("PDF on A3, tip section")
+        << wing + QStringList {"--sheet", "A3", "--tip-file", "FOIL"} << "ribs.pdf" << 0 << "";
+    QTest::newRow("spar deeper than the section")
+        << wing + QStringList {"--spar", "60%,5,40,bottom"} << "deep.dxf" << 2
+        << "rib 1: the spar at 60 % is 40 mm deep and the section is";
+    QTest::newRow("sheeting over half the thickness")
+        << wing + QStringList {"--sheeting", "9"} << "thick.svg" << 2
+        << "sheeting of 9 mm is more than half the section's thickness: it may be 0.1 to";
+    QTest::newRow("sheet too small") << wing + QStringList {"--sheet", "150x100"} << "small.pdf"
+                                     << 2 << "a sheet of 150 × 100 mm is too small for rib 1";
+    QTest::newRow("spar badly given") << wing + QStringList {"--spar", "25%,5,top"} << "bad.dxf"
+                                      << 2 << "--spar takes X,W,D,top or X,W,D,bottom";
+    QTest::newRow("export with a spar too deep")
+        << QStringList {"export", "FOIL", "--chord", "100", "--spar", "50,5,20,top"} << "one.dxf"
+        << 2 << "the spar at 50 mm is 20 mm deep";
+}
+
+void tst_Cli::ribs()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, output);
+    QFETCH(int, status);
+    QFETCH(QString, said);
+    args.replaceInStrings(QRegularExpression("^FOIL$"), foil);
+    const QString path = dir.filePath(output);
+    const Run run = cli(args + QStringList {"--output", path});
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.err.contains(said), qPrintable(run.err));
+    QCOMPARE(QFileInfo::exists(path), status == 0);
 }
 
 QTEST_MAIN(tst_Cli)
