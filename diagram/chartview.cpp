@@ -35,6 +35,8 @@ ChartView::ChartView(QWidget *parent)
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart()->addAxis(x, Qt::AlignBottom);
     chart()->legend()->setAlignment(Qt::AlignBottom);
+    // A sample of each line as it is drawn, not a square of its colour.
+    chart()->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // The tab is small: the plot gets the room a chart's frame would take.
     chart()->setBackgroundRoundness(0.0);
     chart()->layout()->setContentsMargins(0, 0, 0, 0);
@@ -77,6 +79,27 @@ void ChartView::fit()
     setXRange(fullMin, fullMax);
 }
 
+void ChartView::resetZoom()
+{
+    if (zoomed)
+        fit();
+}
+
+QString ChartView::zoomHint() { return tr("zoomed — Fit Plot (Ctrl+0) or double-click shows all"); }
+
+void ChartView::bringToFront(const QList<QAbstractSeries *> &series)
+{
+    for (QAbstractSeries *s : series) {
+        const QList<QAbstractAxis *> axes = s->attachedAxes();
+        const bool visible = s->isVisible();
+        chart()->removeSeries(s);
+        chart()->addSeries(s);
+        for (QAbstractAxis *axis : axes)
+            s->attachAxis(axis);
+        s->setVisible(visible);
+    }
+}
+
 void ChartView::setFullXRange(double min, double max)
 {
     fullMin = min;
@@ -89,6 +112,8 @@ void ChartView::setXRange(double min, double max)
 {
     x->setRange(min, max);
     labelXAxis();
+    fitValueAxes();
+    viewport()->update();
 }
 
 QRectF ChartView::plotRect() const
@@ -221,12 +246,25 @@ void ChartView::focusOutEvent(QFocusEvent *event)
 void ChartView::drawForeground(QPainter *painter, const QRectF &rect)
 {
     QChartView::drawForeground(painter, rect);
-    if (!hasFocus() || painter->device() != viewport())
+    // For the window's user only: a picture of the plot shows neither.
+    if (painter->device() != viewport())
         return;
     painter->save();
     painter->resetTransform();
-    painter->setPen(QPen(palette().color(QPalette::Highlight), 4));
-    painter->drawRect(viewport()->rect());
+    if (zoomed) {
+        const QRect plot = plotRect().toRect().adjusted(4, 4, -4, -4);
+        const QSize size = fontMetrics().size(0, zoomHint()) + QSize(8, 4);
+        const QRect box(QPoint(plot.right() - size.width(), plot.top()), size);
+        QColor veil = palette().color(QPalette::Base);
+        veil.setAlphaF(0.85);
+        painter->fillRect(box, veil);
+        painter->setPen(palette().color(QPalette::Text));
+        painter->drawText(box, Qt::AlignCenter, zoomHint());
+    }
+    if (hasFocus()) {
+        painter->setPen(QPen(palette().color(QPalette::Highlight), 4));
+        painter->drawRect(viewport()->rect());
+    }
     painter->restore();
 }
 
