@@ -33,6 +33,11 @@ ViewRoom::ViewRoom(const Study *study, QMainWindow *window)
 {
     createDiagramTabs(study);
     createActions();
+    // Where the mouse points in the diagram, in chords, at the status bar's right.
+    auto *pointed = new QLabel;
+    pointed->setAccessibleName(tr("pointer position"));
+    window->statusBar()->addPermanentWidget(pointed);
+    connect(view, &DiagramView::pointed, pointed, &QLabel::setText);
     setStudy(study);
 }
 

@@ -140,6 +140,7 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
     delete overlayWatch;
     overlayWatch = new QObject(this);
     while (overlayAlpha0.size() > overlays.size()) {
+        overlayStudies.removeLast();
         for (QLineSeries *series : {overlayAlpha0.takeLast(), overlayCm0.takeLast()}) {
             chart()->removeSeries(series);
             delete series;
@@ -159,21 +160,30 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
         bringToFront(ownSeries());
         mergeMarks();
     }
-    // 2. Each in its section's colour, following its model.
-    overlayStudies.clear();
+    // 2. Each in its section's colour, following its model; a series that shows its section
+    //    already, as most do on a switch, is left as it is.
+    overlayStudies.resize(overlays.size(), nullptr);
     for (qsizetype i = 0; i < overlays.size(); ++i) {
         const SectionOverlay &overlay = overlays.at(i);
-        overlayStudies << overlay.study;
         for (const bool isAlpha0 : {true, false}) {
             QLineSeries *series = (isAlpha0 ? overlayAlpha0 : overlayCm0).at(i);
-            series->setName(overlay.name);
-            series->setPen(PlotStyle::convergenceOverlay(overlay.colour, isAlpha0).pen());
+            if (series->name() != overlay.name)
+                series->setName(overlay.name);
+            const QPen pen = PlotStyle::convergenceOverlay(overlay.colour, isAlpha0).pen();
+            if (series->pen() != pen)
+                series->setPen(pen);
         }
         // The legend names the section once, by its alpha0 curve.
         chart()->legend()->markers(overlayCm0.at(i)).constFirst()->setVisible(false);
         connect(&overlay.study->convergence(), &ConvergenceModel::resultsChanged, overlayWatch,
-            [this, i] { showOverlay(i); });
-        showOverlay(i);
+            [this, i] {
+                showOverlay(i);
+                fitValueAxes();
+            });
+        if (overlayStudies.at(i) != overlay.study) {
+            overlayStudies[i] = overlay.study;
+            showOverlay(i);
+        }
     }
     fitValueAxes();
 }
@@ -183,7 +193,6 @@ void ConvergenceChart::showOverlay(qsizetype i)
     const QMap<int, Coefficients> &results = overlayStudies.at(i)->convergence().results();
     overlayAlpha0.at(i)->replace(ConvergencePlot::curve(results, ConvergencePlot::Alpha0));
     overlayCm0.at(i)->replace(ConvergencePlot::curve(results, ConvergencePlot::Cm0));
-    fitValueAxes();
 }
 
 void ConvergenceChart::labelXAxis()

@@ -116,6 +116,7 @@ void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
     // The series there are take the new sections' loads: a chart lays out a series added or
     // removed anew, which with twenty sections costs more than the switch itself.
     while (overlayLines.size() > overlays.size()) {
+        overlaySections.removeLast();
         QLineSeries *series = overlayLines.takeLast();
         chart()->removeSeries(series);
         delete series;
@@ -131,14 +132,22 @@ void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
     // The study's loads stay on top of the new ones: a switch reuses the series and adds none.
     if (added)
         bringToFront(QList<QAbstractSeries *>(std::begin(lines), std::end(lines)));
+    // A series that shows its section's load already, as most do on a switch, is left alone.
+    overlaySections.resize(overlays.size(), nullptr);
     for (qsizetype i = 0; i < overlays.size(); ++i) {
         const SectionOverlay &overlay = overlays.at(i);
         QLineSeries *series = overlayLines.at(i);
-        series->setName(overlay.name);
+        if (series->name() != overlay.name)
+            series->setName(overlay.name);
         QPen pen(overlay.colour);
         pen.setCosmetic(true);
-        series->setPen(pen);
+        if (series->pen() != pen)
+            series->setPen(pen);
         // The section a save writes: reshaped once pressed.
+        const Study::Section *section = overlay.study->section();
+        if (overlaySections.at(i) == section)
+            continue;
+        overlaySections[i] = section;
         series->replace(LoadingPlot::points(*overlay.study,
             overlay.study->reshapedSection() ? LoadingPlot::SectionReference
                                              : LoadingPlot::Reference));

@@ -5,6 +5,7 @@
 #include "paneling.h"
 #include "plotseries.h"
 #include "sectionoverlay.h"
+#include "study.h"
 
 #include <iterator>
 
@@ -55,6 +56,8 @@ private:
     QLineSeries *lines[std::size(LoadingPlot::AllSeries)];
     QCategoryAxis *loadAxis;
     QList<QLineSeries *> overlayLines;
+    // The section whose load each overlay's series shows.
+    QList<const Study::Section *> overlaySections;
     QList<QGraphicsSimpleTextItem *> spikeLabels;
     QList<QGraphicsPolygonItem *> spikeMarks;
     // The paneling drawn last: a new one shows the whole range again.
