@@ -47,16 +47,20 @@ ChartView::ChartView(QWidget *parent)
 QSize ChartView::minimumSizeHint() const
 {
     // 1. Across: the legend in one row, each entry a sample, its label and a gap; and a plot
-    //    between the vertical axes, each with its labels and its title.
-    //    Entries of one name are shown once.
+    //    between the vertical axes, each with its labels and its title. Entries of one name are
+    //    shown once, those of series hidden now not at all, and other sections' are left to
+    //    shorten: with many sections they could not all be read in one row anyway. A sample of
+    //    the line and the gaps round it take about four lines of height.
     const QFontMetrics legend(chart()->legend()->font());
     QStringList names;
-    for (const QLegendMarker *marker : chart()->legend()->markers())
-        names << marker->label();
+    for (QLegendMarker *marker : chart()->legend()->markers()) {
+        if (marker->series()->isVisible() && !overlaid.contains(marker->series()))
+            names << marker->label();
+    }
     names.removeDuplicates();
     int legendWidth = 0;
     for (const QString &name : names)
-        legendWidth += legend.horizontalAdvance(name) + 3 * legend.height();
+        legendWidth += legend.horizontalAdvance(name) + 4 * legend.height();
     const QFontMetrics labels(x->labelsFont());
     const QFontMetrics titles(x->titleFont());
     int longestTitle = 0;
@@ -71,6 +75,13 @@ QSize ChartView::minimumSizeHint() const
     const int plot = std::max(longestTitle, 8 * labels.height()) + 3 * labels.height();
     const int height = plot + 2 * labels.height() + 2 * titles.height() + 2 * legend.height();
     return QSize(width, height);
+}
+
+void ChartView::fitLegend(const QList<QAbstractSeries *> &overlays)
+{
+    overlaid = overlays;
+    if (minimumSize() != minimumSizeHint())
+        setMinimumSize(minimumSizeHint());
 }
 
 void ChartView::fit()

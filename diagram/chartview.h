@@ -30,7 +30,8 @@ public:
     bool isZoomed() const { return zoomed; }
     // What the corner says while zoomed.
     static QString zoomHint();
-    // Below this size the axes' labels and the legend would be cut down to "...".
+    // Below this size the axes' labels and the legend would be cut down to "...", but for other
+    // sections' names, which may be.
     QSize minimumSizeHint() const override;
 
 protected:
@@ -47,6 +48,9 @@ protected:
     // Takes the series out of the chart and adds them again on the axes they had: Qt Charts draws
     // series in the order added, so that they come over every other.
     void bringToFront(const QList<QAbstractSeries *> &series);
+    // Takes the legend's entries as they are now for the minimum size, the other sections'
+    // series given aside: a scroll area round the plot scrolls rather than cut its legend.
+    void fitLegend(const QList<QAbstractSeries *> &overlays);
     // What the readout says of the point of the series.
     virtual QString describe(const QXYSeries *series, const QPointF &point) const = 0;
 
@@ -77,6 +81,7 @@ private:
     // start when there is no drag.
     double dragStart = -1.0;
     QRubberBand *band;
+    QList<QAbstractSeries *> overlaid;
 };
 
 #endif // LIFTWISE_CHARTVIEW_H

@@ -133,6 +133,14 @@ QList<QAbstractSeries *> ConvergenceChart::ownSeries() const
         cm0Paneled};
 }
 
+QList<QAbstractSeries *> ConvergenceChart::overlaySeries() const
+{
+    QList<QAbstractSeries *> series(overlayAlpha0.cbegin(), overlayAlpha0.cend());
+    for (QLineSeries *cm0Curve : overlayCm0)
+        series << cm0Curve;
+    return series;
+}
+
 void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
 {
     // 1. The series there are take the new sections' curves, as the Loading plot's do; new ones
@@ -186,6 +194,7 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
         }
     }
     fitValueAxes();
+    fitLegend(overlaySeries());
 }
 
 void ConvergenceChart::showOverlay(qsizetype i)
@@ -243,6 +252,7 @@ void ConvergenceChart::showPaneling()
     const auto [left, right] = xRange(study->paneling().panels);
     setFullXRange(left, right);
     fitValueAxes();
+    fitLegend(overlaySeries());
 }
 
 void ConvergenceChart::fitValueAxes()

@@ -48,6 +48,7 @@ private:
     void showOverlay(qsizetype i);
     // The study's own series, which are drawn over the overlays.
     QList<QAbstractSeries *> ownSeries() const;
+    QList<QAbstractSeries *> overlaySeries() const;
     // One legend entry for the two marks of the paneled line.
     void mergeMarks();
 

@@ -109,6 +109,7 @@ void LoadingChart::lineChanged()
         resetZoom();
     shownPaneling = study->paneling();
     fitLoadAxis();
+    fitLegend(overlaySeries());
 }
 
 void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
@@ -153,9 +154,15 @@ void LoadingChart::setOverlays(const QList<SectionOverlay> &overlays)
                                              : LoadingPlot::Reference));
     }
     fitLoadAxis();
+    fitLegend(overlaySeries());
 }
 
 void LoadingChart::fitValueAxes() { fitLoadAxis(); }
+
+QList<QAbstractSeries *> LoadingChart::overlaySeries() const
+{
+    return QList<QAbstractSeries *>(overlayLines.cbegin(), overlayLines.cend());
+}
 
 void LoadingChart::fitLoadAxis()
 {

@@ -10,6 +10,7 @@
 #include <iterator>
 
 QT_BEGIN_NAMESPACE
+class QAbstractSeries;
 class QGraphicsPolygonItem;
 class QGraphicsSimpleTextItem;
 class QLineSeries;
@@ -49,6 +50,7 @@ private:
     void fitLoadAxis();
     // The marks and values of first panels beyond the axis.
     void placeSpikeLabels();
+    QList<QAbstractSeries *> overlaySeries() const;
 
     QLineSeries *shown(LoadingPlot::Series series) const { return lines[series]; }
 

@@ -22,12 +22,13 @@ struct CamberReshaping;
 
 // The colours of the diagram's lines, which its legend names too.
 // The lines a colour-blind eye must tell apart (the reference and the paneled line, which
-// overlay each other at fine panelings, the axes, the difference) take Okabe and Ito's
-// vermillion, blue, bluish green and reddish purple.
+// overlay each other at fine panelings, and the difference) take Okabe and Ito's vermillion,
+// blue and reddish purple; the contour's straight lines and the axes shades of grey, which the
+// other sections' colours keep clear of.
 namespace DiagramColour {
 inline const QColor Contour = Qt::black;
-inline const QColor Polygon = QColor(130, 130, 130);
-inline const QColor Axes = QColor(0, 158, 115);
+inline const QColor Polygon = QColor(90, 90, 90);
+inline const QColor Axes = QColor(175, 175, 175);
 inline const QColor Reference = QColor(213, 94, 0);
 inline const QColor Paneling = QColor(0, 114, 178);
 inline const QColor Scale = QColor(64, 64, 64);
