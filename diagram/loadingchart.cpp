@@ -230,10 +230,19 @@ void LoadingChart::placeSpikeLabels()
         for (const QRectF &other : std::as_const(taken))
             if (other.intersects(box))
                 return false;
-        for (const QPolygonF &line : std::as_const(drawn))
-            for (qsizetype k = 1; k < line.size(); ++k)
-                if (crosses(box, line.at(k - 1), line.at(k)))
+        // The loads run along the chord: only the segments from the last point left of the box
+        // to the first right of it can pass through it.
+        for (const QPolygonF &line : std::as_const(drawn)) {
+            auto k = std::lower_bound(line.cbegin(), line.cend(), box.left(),
+                [](const QPointF &p, double x) { return p.x() < x; });
+            for (k = k == line.cbegin() ? k : k - 1; k != line.cend() && k + 1 != line.cend();
+                 ++k) {
+                if (crosses(box, *k, *(k + 1)))
                     return false;
+                if (k->x() > box.right())
+                    break;
+            }
+        }
         return true;
     };
     // 3. Each a mark at the edge, pointing out, and its value along that edge, clear of every
