@@ -44,22 +44,28 @@ ChartView::ChartView(QWidget *parent)
     setMouseTracking(true);
 }
 
-QSize ChartView::minimumSizeHint() const
+QStringList ChartView::legendNames() const
 {
-    // 1. Across: the legend in one row, each entry a sample, its label and a gap; and a plot
-    //    between the vertical axes, each with its labels and its title. Entries of one name are
-    //    shown once, those of series hidden now not at all, and other sections' are left to
-    //    shorten: with many sections they could not all be read in one row anyway. A sample of
-    //    the line and the gaps round it take about four lines of height.
-    const QFontMetrics legend(chart()->legend()->font());
+    // Entries of one name are shown once, those of series hidden now not at all, and other
+    // sections' are left to shorten: with many sections they could not all be read in one row
+    // anyway.
     QStringList names;
     for (QLegendMarker *marker : chart()->legend()->markers()) {
         if (marker->series()->isVisible() && !overlaid.contains(marker->series()))
             names << marker->label();
     }
     names.removeDuplicates();
+    return names;
+}
+
+QSize ChartView::minimumSizeHint() const
+{
+    // 1. Across: the legend in one row, each entry a sample, its label and a gap; and a plot
+    //    between the vertical axes, each with its labels and its title. A sample of the line
+    //    and the gaps round it take about four lines of height.
+    const QFontMetrics legend(chart()->legend()->font());
     int legendWidth = 0;
-    for (const QString &name : names)
+    for (const QString &name : legendNames())
         legendWidth += legend.horizontalAdvance(name) + 4 * legend.height();
     const QFontMetrics labels(x->labelsFont());
     const QFontMetrics titles(x->titleFont());
@@ -80,8 +86,12 @@ QSize ChartView::minimumSizeHint() const
 void ChartView::fitLegend(const QList<QAbstractSeries *> &overlays)
 {
     overlaid = overlays;
-    if (minimumSize() != minimumSizeHint())
-        setMinimumSize(minimumSizeHint());
+    // Measuring the names costs more than a switch of sections should: only new ones are.
+    const QStringList names = legendNames();
+    if (names == sizedFor)
+        return;
+    sizedFor = names;
+    setMinimumSize(minimumSizeHint());
 }
 
 void ChartView::fit()

@@ -70,6 +70,8 @@ private:
     QPointF position(const QPointF &point, QXYSeries *series) const;
     double valueAt(double viewportX) const;
     QRectF plotRect() const;
+    // The legend's names the minimum size makes room for.
+    QStringList legendNames() const;
     // Shows the readout of the series point nearest to pos, if one lies near, or hides it.
     void showReadout(const QPointF &pos, const QPoint &globalPos);
 
@@ -82,6 +84,8 @@ private:
     double dragStart = -1.0;
     QRubberBand *band;
     QList<QAbstractSeries *> overlaid;
+    // The legend's names the minimum size was last fitted to.
+    QStringList sizedFor;
 };
 
 #endif // LIFTWISE_CHARTVIEW_H

@@ -68,7 +68,6 @@ void fitToSeries(QCategoryAxis *axis, const QList<QXYSeries *> &group, double mi
 ConvergenceChart::ConvergenceChart(const Study *study, QWidget *parent)
     : ChartView(parent)
     , study(study)
-    , overlayWatch(new QObject(this))
 {
     createSeries();
     setStudy(study);
@@ -145,10 +144,9 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
 {
     // 1. The series there are take the new sections' curves, as the Loading plot's do; new ones
     //    go under the study's.
-    delete overlayWatch;
-    overlayWatch = new QObject(this);
     while (overlayAlpha0.size() > overlays.size()) {
         overlayStudies.removeLast();
+        delete overlayWatches.takeLast();
         for (QLineSeries *series : {overlayAlpha0.takeLast(), overlayCm0.takeLast()}) {
             chart()->removeSeries(series);
             delete series;
@@ -163,6 +161,10 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
             series->attachAxis(curves == &overlayAlpha0 ? alpha0Axis : cm0Axis);
             *curves << series;
         }
+        // The legend names the section once, by its alpha0 curve.
+        chart()->legend()->markers(overlayCm0.last()).constFirst()->setVisible(false);
+        overlayStudies << nullptr;
+        overlayWatches << nullptr;
     }
     if (added) {
         bringToFront(ownSeries());
@@ -170,7 +172,6 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
     }
     // 2. Each in its section's colour, following its model; a series that shows its section
     //    already, as most do on a switch, is left as it is.
-    overlayStudies.resize(overlays.size(), nullptr);
     for (qsizetype i = 0; i < overlays.size(); ++i) {
         const SectionOverlay &overlay = overlays.at(i);
         for (const bool isAlpha0 : {true, false}) {
@@ -181,17 +182,17 @@ void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
             if (series->pen() != pen)
                 series->setPen(pen);
         }
-        // The legend names the section once, by its alpha0 curve.
-        chart()->legend()->markers(overlayCm0.at(i)).constFirst()->setVisible(false);
-        connect(&overlay.study->convergence(), &ConvergenceModel::resultsChanged, overlayWatch,
-            [this, i] {
+        if (overlayStudies.at(i) == overlay.study)
+            continue;
+        overlayStudies[i] = overlay.study;
+        delete overlayWatches.at(i);
+        overlayWatches[i] = new QObject(this);
+        connect(&overlay.study->convergence(), &ConvergenceModel::resultsChanged,
+            overlayWatches.at(i), [this, i] {
                 showOverlay(i);
                 fitValueAxes();
             });
-        if (overlayStudies.at(i) != overlay.study) {
-            overlayStudies[i] = overlay.study;
-            showOverlay(i);
-        }
+        showOverlay(i);
     }
     fitValueAxes();
     fitLegend(overlaySeries());

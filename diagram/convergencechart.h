@@ -64,11 +64,11 @@ private:
     QScatterSeries *cm0Paneled;
     QCategoryAxis *alpha0Axis;
     QCategoryAxis *cm0Axis;
-    // Each overlay's study and its alpha0 and cm0 curves, and what follows their models.
+    // Each overlay's study, its alpha0 and cm0 curves, and what follows its model.
     QList<const Study *> overlayStudies;
     QList<QLineSeries *> overlayAlpha0;
     QList<QLineSeries *> overlayCm0;
-    QObject *overlayWatch;
+    QList<QObject *> overlayWatches;
     // The paneling drawn last: a new one shows the whole range again.
     Paneling shownPaneling;
 };
