@@ -236,8 +236,7 @@ void SaveRoom::exportData()
     for (const QString &suffix : std::as_const(suffixes))
         files << stemName + suffix;
     // The tables' own names are asked about below: the name chosen is only their stem.
-    SaveDialog dialog(window,
-        tr("Export data: %n table(s), %1", nullptr, int(files.size())).arg(listed(files)), proposed,
+    SaveDialog dialog(window, tr("Export data: %1").arg(listed(files)), proposed,
         tr("CSV tables (*.csv)"), QFileDialog::DontConfirmOverwrite);
     dialog.setLabelText(QFileDialog::FileName, tr("Name before %1:").arg(listed(suffixes)));
     if (dialog.exec() != QDialog::Accepted)
