@@ -1,6 +1,7 @@
 #include "comparisonroom.h"
 
 #include "comparisonmodel.h"
+#include "convergencechart.h"
 #include "designroom.h"
 #include "diagramdrawing.h"
 #include "diagramscene.h"
@@ -113,8 +114,10 @@ void ComparisonRoom::follow(Study *study)
         Qt::UniqueConnection);
     connect(&study->convergence(), &ConvergenceModel::extrapolationChanged, this,
         &ComparisonRoom::showTable, Qt::UniqueConnection);
-    // Every section compared has its values carried to the limit, as the current one has.
+    // Every section compared has its values carried to the limit, and its curves sampled for
+    // the Convergence tab, in the background as the current one's are.
     study->convergence().setExtrapolating(true);
+    study->convergence().setSampling(true);
 }
 
 void ComparisonRoom::sectionMayHaveChanged()
@@ -203,6 +206,7 @@ void ComparisonRoom::showSections()
     addCopyAct->setEnabled(workspace->current()->isLoaded());
     view->diagramScene()->setOverlays(overlays);
     view->loadingPlot()->setOverlays(overlays);
+    view->convergencePlot()->setOverlays(overlays);
     for (int i = 0; i < workspace->count(); ++i)
         follow(workspace->study(i));
     showTable();

@@ -54,6 +54,7 @@ void DesignRoom::setStudy(Study *next)
     const bool loaded = study->isLoaded();
     modify->setEnabled(loaded);
     reachAct->setEnabled(loaded);
+    showTargetFields(loaded);
     if (loaded) {
         settingFields = true;
         const QSignalBlocker blockPanels(panelsSpinBox);
@@ -195,10 +196,26 @@ void DesignRoom::createModifyButton()
     }
 }
 
+void DesignRoom::showTargetFields(bool loaded)
+{
+    // Before a load there is no target to show: a 0.0000 would read as one. The special text
+    // stands for the value at the field's minimum, which the field holds meanwhile.
+    for (QDoubleSpinBox *field : {alpha0SpinBox, cm0SpinBox}) {
+        field->setEnabled(loaded);
+        if (loaded == field->specialValueText().isEmpty())
+            continue;
+        const QSignalBlocker blocker(field);
+        field->setSpecialValueText(loaded ? QString() : QStringLiteral(" "));
+        if (!loaded)
+            field->setValue(field->minimum());
+    }
+}
+
 void DesignRoom::showFile()
 {
     modify->setEnabled(true);
     reachAct->setEnabled(true);
+    showTargetFields(true);
     if (keepingHistory)
         return;
     const Targets targets = study->presetTargets();

@@ -77,6 +77,8 @@ signals:
     void steppedWithoutFile();
 
 private:
+    // The target fields enabled with their values after a load, disabled and empty before.
+    void showTargetFields(bool loaded);
     void createActions();
     // The history of the study on show.
     QUndoStack *stack() const;

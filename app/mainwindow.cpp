@@ -1,7 +1,10 @@
 #include "mainwindow.h"
 
+#include "camberline.h"
 #include "comparisonroom.h"
 #include "designroom.h"
+#include "focusring.h"
+#include "format.h"
 #include "openroom.h"
 #include "report.h"
 #include "saveroom.h"
@@ -33,8 +36,10 @@ MainWindow::MainWindow()
         comparisonRoom->tablePage(), [this] { return comparisonRoom->tableCsv(); });
     saveRoom->setComparedSections(
         [this](ReportPage::Contents *contents) { comparisonRoom->compareIn(contents); });
-    // The text panels show the focus as the fields do, by a frame in the highlight colour.
+    // The text panels show the focus as the fields do, by a frame in the highlight colour; every
+    // widget but the diagram and the plots, which frame themselves, has a ring round it too.
     setStyleSheet(QStringLiteral("QTextEdit:focus { border: 1px solid palette(highlight); }"));
+    new FocusRing(this);
     // A diagram of about 900 pixels across on a common desktop; on a smaller screen all of the
     // window, with room for its frame and title, however large the text is scaled.
     resize(QSize(1280, 800).boundedTo(screen()->availableSize() - QSize(20, 60)));
@@ -217,18 +222,40 @@ void MainWindow::writeSettings()
 
 void MainWindow::showFileLines()
 {
-    fileText->setPlainText(Report::fileLines(*study).join(QLatin1Char('\n')));
+    // A narrow panel wraps the long lines between their values only.
+    QStringList lines = Report::fileLines(*study);
+    for (QString &line : lines)
+        line = Format::wrappingBetweenValues(line);
+    fileText->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+QStringList MainWindow::panelTable(const Camberline &line)
+{
+    // Each panel's number and the x/c of its middle over its width and angle, column by column.
+    QString numbers = QStringLiteral("panel").leftJustified(11) + QLatin1Char(' ');
+    QString middles = QStringLiteral("x").leftJustified(11) + QLatin1Char(' ');
+    numbers.reserve(10 * line.npoints());
+    middles.reserve(10 * line.npoints());
+    for (int i = 0; i + 1 < line.npoints(); ++i) {
+        numbers += QLatin1Char(' ') + QString::number(i + 1).rightJustified(9);
+        middles += QLatin1Char(' ')
+            + Format::fixed(0.5 * (line.xpoint(i) + line.xpoint(i + 1)), 4).rightJustified(9);
+    }
+    return QStringList {numbers, middles} + Report::resultLines(line);
 }
 
 void MainWindow::panelingRegenerateDisplay()
 {
     panelingText->setPlainText(Report::panelingLines(*study).join(QLatin1Char('\n')));
-    const QStringList results = Report::resultLines(*study->paneledLine());
+    const QStringList results = panelTable(*study->paneledLine());
     // Each layout of these long lines costs more than the step itself: a press, which leaves
-    // the widths, lays out the angles alone; anything else both lines in one go.
+    // the stations, lays out the angles alone; anything else every line in one go.
     QTextDocument *document = resultText->document();
-    if (document->blockCount() == results.size()
-        && document->firstBlock().text() == results.first()) {
+    bool sameStations = document->blockCount() == results.size();
+    for (QTextBlock block = document->firstBlock(); sameStations && block != document->lastBlock();
+         block = block.next())
+        sameStations = block.text() == results.at(block.blockNumber());
+    if (sameStations) {
         QTextCursor cursor(document->lastBlock());
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         if (cursor.selectedText() != results.last())

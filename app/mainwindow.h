@@ -11,6 +11,7 @@ class QSplitter;
 class QTextEdit;
 QT_END_NAMESPACE
 
+class Camberline;
 class ComparisonRoom;
 class DesignRoom;
 class OpenRoom;
@@ -51,6 +52,8 @@ private:
     void writeSettings();
     // Refresh the panels from the study: a new file, a new or reshaped paneled line.
     void showFileLines();
+    // The results panel's rows: each panel's number, x/c at its middle, width and angle.
+    static QStringList panelTable(const Camberline &line);
     void panelingRegenerateDisplay();
     // Follows the study's changes in the panels, and works out its convergence.
     void watchStudy();

@@ -20,7 +20,7 @@ void addField(QGridLayout *layout, int row, QWidget *field)
 }
 
 // What each labelled line of the panels means, as the README says it.
-QString meaningOf(const QString &line)
+QString meaningOf(const QString &text)
 {
     static const QHash<QString, const char *> meanings {
         {"cl0", QT_TRANSLATE_NOOP("MainWindow", "lift coefficient at zero incidence")},
@@ -32,6 +32,10 @@ QString meaningOf(const QString &line)
         {"cl(sf)",
             QT_TRANSLATE_NOOP(
                 "MainWindow", "lift coefficient at the angle of smooth leading-edge entry")},
+        {"panel", QT_TRANSLATE_NOOP("MainWindow", "each panel's number, from the leading edge")},
+        {"x",
+            QT_TRANSLATE_NOOP(
+                "MainWindow", "each panel's middle, in chords from the leading edge")},
         {"width", QT_TRANSLATE_NOOP("MainWindow", "each panel's width, in chords")},
         {"angle [deg]",
             QT_TRANSLATE_NOOP("MainWindow",
@@ -39,7 +43,8 @@ QString meaningOf(const QString &line)
                 "trailing edge")},
     };
     // A coefficient's label stands before " = "; the results' labels fill their first 11
-    // characters.
+    // characters. The panels keep a value's spaces unbreakable.
+    const QString line = QString(text).replace(QChar::Nbsp, QLatin1Char(' '));
     const QString label = line.contains(QLatin1String(" = "))
         ? line.section(QLatin1String(" = "), 0, 0)
         : line.left(11).trimmed();
@@ -129,8 +134,8 @@ void MainWindow::createGridGroupBox()
         [this] { upperSplitter->setSizes(lowerSplitter->sizes()); });
 
     resultText = createTextPanel(tr("results"));
-    resultText->setAccessibleDescription(
-        meaningsOf({QStringLiteral("width"), QStringLiteral("angle [deg]")}));
+    resultText->setAccessibleDescription(meaningsOf({QStringLiteral("panel"), QStringLiteral("x"),
+        QStringLiteral("width"), QStringLiteral("angle [deg]")}));
     QFont font(QStringLiteral("Courier"), 9);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -139,7 +144,9 @@ void MainWindow::createGridGroupBox()
     resultText->setLineWrapMode(QTextEdit::NoWrap);
     // Its lines are replaced in place at each press, which would otherwise pile up as undo steps.
     resultText->document()->setUndoRedoEnabled(false);
-    resultText->setFixedHeight(textSize(resultText, {QString(), QString()}).height()
+    // Four rows in the room two had, on a small screen too.
+    resultText->document()->setDocumentMargin(1);
+    resultText->setFixedHeight(textSize(resultText, QStringList(4, QString())).height()
         + resultText->horizontalScrollBar()->sizeHint().height());
     QWidget *lower = new QWidget;
     QVBoxLayout *lowerLayout = new QVBoxLayout(lower);

@@ -59,6 +59,15 @@ QString unwritable(const QString &path, const QString &problem)
     return Study::Refusal {Study::Refusal::Unwritable, problem}.message(path);
 }
 
+// "a", "a and b", "a, b and c".
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.value(0);
+    return QObject::tr("%1 and %2")
+        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
+}
+
 } // namespace
 
 SaveRoom::SaveRoom(Study *study, DesignRoom *design, ViewRoom *view, QMainWindow *window)
@@ -162,7 +171,15 @@ void SaveRoom::saveAs()
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
     design->setSaved();
     emit saved(path);
-    window->statusBar()->showMessage(tr("File saved"), 2000);
+    tellSaved({path}, QString());
+}
+
+QString SaveRoom::documentName() const
+{
+    // A print dialog proposes DOCNAME.pdf, cut at the name's first dot: the file's base name
+    // has none to cut at, where a title might ("naca 2412 by naca.exe").
+    const QString base = QFileInfo(study->path()).completeBaseName();
+    return Format::printable(base.isEmpty() ? study->data().title : base);
 }
 
 QString SaveRoom::proposedPath(const QString &suffix) const
@@ -170,6 +187,19 @@ QString SaveRoom::proposedPath(const QString &suffix) const
     const QFileInfo loaded(study->path());
     const QString folder = QSettings().value("saveFolder", loaded.absolutePath()).toString();
     return QDir(folder).filePath(loaded.completeBaseName() + suffix);
+}
+
+void SaveRoom::tellSaved(const QStringList &paths, const QString &problem)
+{
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(window, tr("Liftwise"), unwritable(paths.value(0), problem));
+        return;
+    }
+    QSettings().setValue("saveFolder", QFileInfo(paths.value(0)).absolutePath());
+    QStringList shown;
+    for (const QString &path : paths)
+        shown << QDir::toNativeSeparators(path);
+    window->statusBar()->showMessage(tr("Saved %1").arg(listed(shown)), 5000);
 }
 
 void SaveRoom::tellWritten(const QString &path, const QString &problem, const QString &done)
@@ -196,17 +226,29 @@ void SaveRoom::exportDiagram()
     view->diagramView()->setHintVisible(false);
     const QString problem = exportWidget(view->shownDiagram(), path, exportCaption());
     view->diagramView()->setHintVisible(true);
-    tellWritten(path, problem, tr("Diagram exported"));
+    tellSaved({path}, problem);
 }
 
 void SaveRoom::exportData()
 {
     design->finishPanelingStep();
-    // 1. The stem of the files' names, and the tables of the tab on show.
+    // 1. The stem of the files' names, and the tables of the tab on show. The dialog says which
+    //    files the name gives: one name, several tables.
     const QString proposed = proposedPath(QString());
+    QStringList suffixes;
+    for (const auto &[suffix, make] : shownTableMakers())
+        suffixes << suffix;
+    const QString stemName = QFileInfo(proposed).fileName();
+    QStringList files;
+    for (const QString &suffix : std::as_const(suffixes))
+        files << stemName + suffix;
     // The tables' own names are asked about below: the name chosen is only their stem.
-    QString stem = askSavePath(window, tr("Export data"), proposed, tr("CSV tables (*.csv)"),
-        QFileDialog::DontConfirmOverwrite);
+    SaveDialog dialog(window, tr("Export data: %1").arg(listed(files)), proposed,
+        tr("CSV tables (*.csv)"), QFileDialog::DontConfirmOverwrite);
+    dialog.setLabelText(QFileDialog::FileName, tr("Name before %1:").arg(listed(suffixes)));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString stem = dialog.selectedFiles().value(0);
     if (stem.isEmpty())
         return;
     if (stem.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
@@ -227,13 +269,10 @@ void SaveRoom::exportData()
             QMessageBox::warning(window, tr("Liftwise"), unwritable(path, problem));
             break;
         }
-        written << QFileInfo(path).fileName();
+        written << path;
     }
-    if (written.isEmpty())
-        return;
-    QSettings().setValue("saveFolder", QFileInfo(stem).absolutePath());
-    window->statusBar()->showMessage(
-        tr("Data exported: %1").arg(written.join(QStringLiteral(", "))), 5000);
+    if (!written.isEmpty())
+        tellSaved(written, QString());
 }
 
 void SaveRoom::setComparison(const QWidget *page, std::function<QByteArray()> csv)
@@ -244,30 +283,44 @@ void SaveRoom::setComparison(const QWidget *page, std::function<QByteArray()> cs
 
 QList<QPair<QString, QByteArray>> SaveRoom::shownTables(const QString &stem)
 {
+    QList<QPair<QString, QByteArray>> tables;
+    for (const auto &[suffix, make] : shownTableMakers())
+        tables.append({stem + suffix, make()});
+    return tables;
+}
+
+QList<QPair<QString, std::function<QByteArray()>>> SaveRoom::shownTableMakers()
+{
     if (comparisonPage && view->tabWidget()->currentWidget() == comparisonPage)
-        return {{stem + QStringLiteral("-comparison.csv"), comparisonCsv()}};
+        return {{QStringLiteral("-comparison.csv"), comparisonCsv}};
     const QWidget *shown = view->shownDiagram();
     if (shown == view->diagramView()) {
-        return {{stem + QStringLiteral("-camber.csv"), DataTables::camber(*study)},
-            {stem + QStringLiteral("-contour.csv"), DataTables::contour(*study)}};
+        return {{QStringLiteral("-camber.csv"), [this] { return DataTables::camber(*study); }},
+            {QStringLiteral("-contour.csv"), [this] { return DataTables::contour(*study); }}};
     }
     if (shown == view->loadingPlot()) {
         // The paneled line's, and at the reference paneling the section's as loaded and, once
         // pressed, the reshaped section's: each under its name.
-        QList<QPair<QString, QByteArray>> tables {
-            {stem + QStringLiteral("-loading.csv"),
-                DataTables::loading(study->paneledLoading(), study->paneledCoefficients().alphaSF)},
-            {stem + QStringLiteral("-loading-as-loaded.csv"),
-                DataTables::loading(
-                    study->referenceLoading(), study->referenceCoefficients().alphaSF)}};
-        if (const Study::Section *section = study->reshapedSection())
-            tables.append({stem + QStringLiteral("-loading-reshaped-section.csv"),
-                DataTables::loading(
-                    section->referenceLoading, section->referenceCoefficients.alphaSF)});
+        QList<QPair<QString, std::function<QByteArray()>>> tables {
+            {QStringLiteral("-loading.csv"),
+                [this] {
+                    return DataTables::loading(
+                        study->paneledLoading(), study->paneledCoefficients().alphaSF);
+                }},
+            {QStringLiteral("-loading-as-loaded.csv"), [this] {
+                 return DataTables::loading(
+                     study->referenceLoading(), study->referenceCoefficients().alphaSF);
+             }}};
+        if (study->reshapedSection())
+            tables.append({QStringLiteral("-loading-reshaped-section.csv"), [this] {
+                               const Study::Section *section = study->reshapedSection();
+                               return DataTables::loading(section->referenceLoading,
+                                   section->referenceCoefficients.alphaSF);
+                           }});
         return tables;
     }
-    return {{stem + QStringLiteral("-convergence.csv"),
-        DataTables::convergence(finishedConvergence())}};
+    return {{QStringLiteral("-convergence.csv"),
+        [this] { return DataTables::convergence(finishedConvergence()); }}};
 }
 
 bool SaveRoom::mayReplace(const QStringList &paths)
@@ -370,7 +423,7 @@ void SaveRoom::printReport()
     printer.setPageOrientation(QPageLayout::Portrait);
     // The page keeps margins of its own, wider than a printer's.
     printer.setFullPage(true);
-    printer.setDocName(Format::printable(study->data().title));
+    printer.setDocName(documentName());
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -423,7 +476,7 @@ void SaveRoom::exportContour()
     if (type == ContourTemplate::Type::Unknown)
         type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
     const QString problem = ContourTemplate::of(*study, chord).save(path, type);
-    tellWritten(path, problem, tr("Contour exported"));
+    tellSaved({path}, problem);
 }
 
 void SaveRoom::exportRibs()

@@ -71,6 +71,8 @@ private:
     void copyResults();
     // The tables behind the tab on show, each under its name: the stem followed by the table's.
     QList<QPair<QString, QByteArray>> shownTables(const QString &stem);
+    // The same tables' own names, "-camber.csv", each with what makes it, not yet made.
+    QList<QPair<QString, std::function<QByteArray()>>> shownTableMakers();
     // Whether the files there already at the paths may be replaced, asked once for all.
     bool mayReplace(const QStringList &paths);
     // Where the results come from, ahead of them when they are copied: the file's path, the
@@ -81,8 +83,12 @@ private:
     // A name for a file written from the airfoil: in the folder of the last save (the airfoil's
     // own at first), the airfoil's base name followed by suffix.
     QString proposedPath(const QString &suffix) const;
+    // The name a print job, and a print to a file, takes: the airfoil file's base name.
+    QString documentName() const;
     // Says why the write to path failed, or remembers its folder and says done.
     void tellWritten(const QString &path, const QString &problem, const QString &done);
+    // The same for the files a save or an export wrote, naming each of them in the status bar.
+    void tellSaved(const QStringList &paths, const QString &problem);
     // The convergence plot's coefficients once every count of its plan, and the extrapolation,
     // are in, waited for: a table or a page must not pass a curve cut short for the whole.
     QMap<int, Coefficients> finishedConvergence();

@@ -33,6 +33,11 @@ ViewRoom::ViewRoom(const Study *study, QMainWindow *window)
 {
     createDiagramTabs(study);
     createActions();
+    // Where the mouse points in the diagram, in chords, at the status bar's right.
+    auto *pointed = new QLabel;
+    pointed->setAccessibleName(tr("pointer position"));
+    window->statusBar()->addPermanentWidget(pointed);
+    connect(view, &DiagramView::pointed, pointed, &QLabel::setText);
     setStudy(study);
 }
 
@@ -88,10 +93,12 @@ void ViewRoom::createActions()
         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
     nextTabAct->setStatusTip(tr("Show the next of the diagram and the plots"));
     connect(nextTabAct, &QAction::triggered, this, [this] { stepTab(1); });
-    // Shift+Tab comes as Backtab or as Tab with Shift, by platform.
+    // Shift+Tab comes as Backtab or as Tab with Shift, by platform; the menu shows the first,
+    // as the keys are labelled.
     previousTabAct = new QAction(tr("Previous Tab"), this);
-    previousTabAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    previousTabAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
     previousTabAct->setStatusTip(tr("Show the previous of the diagram and the plots"));
     connect(previousTabAct, &QAction::triggered, this, [this] { stepTab(-1); });
 }

@@ -240,7 +240,8 @@ QString Comparison::shown(int row, int column) const
     const double e = error(row, column);
     if (std::isnan(e))
         return shownNumber(c, v) + QStringLiteral(" (not converged)");
-    return shownNumber(c, v) + QStringLiteral(" ± ") + shownNumber(c, e);
+    return shownNumber(c, v) + QStringLiteral(" ± ")
+        + Format::uncertainty(c.percent ? 100.0 * e : e, c.decimals);
 }
 
 QString Comparison::shownDelta(int row, int column) const

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Format {
 
@@ -27,6 +28,32 @@ QString fixed(double v, int decimals)
             [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); }))
         text.remove(0, 1);
     return text;
+}
+
+QString uncertainty(double e, int decimals)
+{
+    if (!(e > 0) || !std::isfinite(e))
+        return fixed(e, decimals);
+    // The decimals at which e's first significant digit shows, rounded.
+    const int first = int(std::ceil(-std::log10(e) + 1e-12));
+    int shown = std::max(decimals, first);
+    // Rounding up may carry the digit a place to the left: 0.0000096 shows as 0.00001.
+    while (shown > decimals && QString::number(e, 'f', shown - 1).toDouble() != 0)
+        --shown;
+    return fixed(e, shown);
+}
+
+QString wrappingBetweenValues(const QString &line)
+{
+    QString kept = line;
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (kept.at(i) != QLatin1Char(' ') || i == 0)
+            continue;
+        const QChar before = kept.at(i - 1);
+        if (before != QLatin1Char(',') && before != QLatin1Char(':') && before != QLatin1Char(';'))
+            kept[i] = QChar::Nbsp;
+    }
+    return kept;
 }
 
 QString range(double minimum, double maximum)

@@ -16,6 +16,13 @@ double rounded(double v, int decimals);
 double fieldValue(double v, double minimum, double maximum, int decimals);
 // v with the decimals, without a sign when it rounds to zero.
 QString fixed(double v, int decimals);
+// An error estimate e (>= 0) after "±": with the decimals, or with as many more as its first
+// significant digit needs, so that a small error never reads "0.0000", as no error would.
+QString uncertainty(double e, int decimals);
+// The line with every space but those after a comma, a colon or a semicolon made
+// non-breaking: a panel that wraps it wraps between values, never inside "alpha0 = -2.024 ±
+// 0.006 deg".
+QString wrappingBetweenValues(const QString &line);
 // A range as the fields' tool tips, their refusals and the command line's help word it:
 // "3 to 999", "-45 to 45", or with decimals given "1.00 to 10.00". Formatted from the same
 // constants that bound the values, so that what is said is what is enforced.

@@ -17,12 +17,14 @@ QString name(Series series)
     case SectionReference:
         return QStringLiteral("reshaped section, %1 panels").arg(Paneling::reference().panels);
     case OriginalZeroIncidence:
+        return QStringLiteral("as loaded, zero incidence");
     case OriginalSmoothEntry:
-        return QStringLiteral("paneled line as loaded");
+        return QStringLiteral("as loaded, at alpha(sf)");
     case ZeroIncidence:
         return QStringLiteral("zero incidence");
     case SmoothEntry:
-        return QStringLiteral("smooth entry");
+        // The panels' name of the angle of smooth leading-edge entry.
+        return QStringLiteral("at alpha(sf)");
     }
     return QString();
 }
@@ -95,8 +97,9 @@ QString name(Series series, bool reshaped)
     case Cm0:
         return cm0Title();
     case Alpha0Loaded:
+        return QStringLiteral("alpha0 as loaded, %1 panels").arg(reference);
     case Cm0Loaded:
-        return QStringLiteral("as loaded, %1 panels").arg(reference);
+        return QStringLiteral("cm0 as loaded, %1 panels").arg(reference);
     case Alpha0Reference:
         return QStringLiteral("alpha0 %1, %2 panels").arg(section).arg(reference);
     case Cm0Reference:

@@ -21,8 +21,8 @@ struct Loading;
 namespace LoadingPlot {
 
 // In the order they are drawn, each over those before. The section as loaded at the reference
-// paneling shows always; the reshaped section there, and the paneled line as loaded (dashed, its
-// two loads sharing one legend entry), only once Modify has reshaped them.
+// paneling shows always; the reshaped section there, and the paneled line as loaded (dashed),
+// only once Modify has reshaped them. Each has a legend entry of its own.
 enum Series {
     Reference,
     SectionReference,
@@ -57,8 +57,7 @@ namespace ConvergencePlot {
 
 // In the order they are drawn. Alpha0's series go against the left axis, cm0's against the
 // right one. The reference lines are the section's, the reshaped one once pressed; the section
-// as loaded then shows in grey, its two lines sharing one legend entry, as the two marks of the
-// paneled line share one.
+// as loaded then shows in grey. The two marks of the paneled line share one legend entry.
 enum Series {
     Alpha0,
     Cm0,

@@ -35,6 +35,8 @@ ChartView::ChartView(QWidget *parent)
     x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     chart()->addAxis(x, Qt::AlignBottom);
     chart()->legend()->setAlignment(Qt::AlignBottom);
+    // A sample of each line as it is drawn, not a square of its colour.
+    chart()->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     // The tab is small: the plot gets the room a chart's frame would take.
     chart()->setBackgroundRoundness(0.0);
     chart()->layout()->setContentsMargins(0, 0, 0, 0);
@@ -42,19 +44,29 @@ ChartView::ChartView(QWidget *parent)
     setMouseTracking(true);
 }
 
+QStringList ChartView::legendNames() const
+{
+    // Entries of one name are shown once, those of series hidden now not at all, and other
+    // sections' are left to shorten: with many sections they could not all be read in one row
+    // anyway.
+    QStringList names;
+    for (QLegendMarker *marker : chart()->legend()->markers()) {
+        if (marker->series()->isVisible() && !overlaid.contains(marker->series()))
+            names << marker->label();
+    }
+    names.removeDuplicates();
+    return names;
+}
+
 QSize ChartView::minimumSizeHint() const
 {
     // 1. Across: the legend in one row, each entry a sample, its label and a gap; and a plot
-    //    between the vertical axes, each with its labels and its title.
-    //    Entries of one name are shown once.
+    //    between the vertical axes, each with its labels and its title. A sample of the line
+    //    and the gaps round it take about four lines of height.
     const QFontMetrics legend(chart()->legend()->font());
-    QStringList names;
-    for (const QLegendMarker *marker : chart()->legend()->markers())
-        names << marker->label();
-    names.removeDuplicates();
     int legendWidth = 0;
-    for (const QString &name : names)
-        legendWidth += legend.horizontalAdvance(name) + 3 * legend.height();
+    for (const QString &name : legendNames())
+        legendWidth += legend.horizontalAdvance(name) + 4 * legend.height();
     const QFontMetrics labels(x->labelsFont());
     const QFontMetrics titles(x->titleFont());
     int longestTitle = 0;
@@ -71,10 +83,42 @@ QSize ChartView::minimumSizeHint() const
     return QSize(width, height);
 }
 
+void ChartView::fitLegend(const QList<QAbstractSeries *> &overlays)
+{
+    overlaid = overlays;
+    // Measuring the names costs more than a switch of sections should: only new ones are.
+    const QStringList names = legendNames();
+    if (names == sizedFor)
+        return;
+    sizedFor = names;
+    setMinimumSize(minimumSizeHint());
+}
+
 void ChartView::fit()
 {
     zoomed = false;
     setXRange(fullMin, fullMax);
+}
+
+void ChartView::resetZoom()
+{
+    if (zoomed)
+        fit();
+}
+
+QString ChartView::zoomHint() { return tr("zoomed — Fit Plot (Ctrl+0) or double-click shows all"); }
+
+void ChartView::bringToFront(const QList<QAbstractSeries *> &series)
+{
+    for (QAbstractSeries *s : series) {
+        const QList<QAbstractAxis *> axes = s->attachedAxes();
+        const bool visible = s->isVisible();
+        chart()->removeSeries(s);
+        chart()->addSeries(s);
+        for (QAbstractAxis *axis : axes)
+            s->attachAxis(axis);
+        s->setVisible(visible);
+    }
 }
 
 void ChartView::setFullXRange(double min, double max)
@@ -89,6 +133,8 @@ void ChartView::setXRange(double min, double max)
 {
     x->setRange(min, max);
     labelXAxis();
+    fitValueAxes();
+    viewport()->update();
 }
 
 QRectF ChartView::plotRect() const
@@ -221,12 +267,25 @@ void ChartView::focusOutEvent(QFocusEvent *event)
 void ChartView::drawForeground(QPainter *painter, const QRectF &rect)
 {
     QChartView::drawForeground(painter, rect);
-    if (!hasFocus() || painter->device() != viewport())
+    // For the window's user only: a picture of the plot shows neither.
+    if (painter->device() != viewport())
         return;
     painter->save();
     painter->resetTransform();
-    painter->setPen(QPen(palette().color(QPalette::Highlight), 4));
-    painter->drawRect(viewport()->rect());
+    if (zoomed) {
+        const QRect plot = plotRect().toRect().adjusted(4, 4, -4, -4);
+        const QSize size = fontMetrics().size(0, zoomHint()) + QSize(8, 4);
+        const QRect box(QPoint(plot.right() - size.width(), plot.top()), size);
+        QColor veil = palette().color(QPalette::Base);
+        veil.setAlphaF(0.85);
+        painter->fillRect(box, veil);
+        painter->setPen(palette().color(QPalette::Text));
+        painter->drawText(box, Qt::AlignCenter, zoomHint());
+    }
+    if (hasFocus()) {
+        painter->setPen(QPen(palette().color(QPalette::Highlight), 4));
+        painter->drawRect(viewport()->rect());
+    }
     painter->restore();
 }
 

@@ -51,18 +51,14 @@ QCategoryAxis *addValueAxis(
     return axis;
 }
 
-// The series of one coefficient: its curve, its reference and its mark.
-using Group = std::initializer_list<QXYSeries *>;
-
-void fitToSeries(QCategoryAxis *axis, Group group)
+// Fits the axis to what the series show between x = min and x = max.
+void fitToSeries(QCategoryAxis *axis, const QList<QXYSeries *> &group, double min, double max)
 {
     double low = qInf();
     double high = -qInf();
     for (const QXYSeries *series : group) {
-        for (const QPointF &p : series->points()) {
-            low = std::min(low, p.y());
-            high = std::max(high, p.y());
-        }
+        if (series->isVisible())
+            widenToShown(series->points(), min, max, &low, &high);
     }
     fitValueAxis(axis, low, high);
 }
@@ -88,6 +84,8 @@ void ConvergenceChart::setStudy(const Study *next)
     connect(convergence, &ConvergenceModel::resultsChanged, this,
         [this, convergence] { showResults(convergence->results()); });
     connect(study, &Study::lineChanged, this, &ConvergenceChart::showPaneling);
+    connect(study, &Study::fileChanged, this, &ConvergenceChart::resetZoom);
+    resetZoom();
     showResults(convergence->results());
     showPaneling();
 }
@@ -109,17 +107,102 @@ void ConvergenceChart::createSeries()
         PlotStyle::convergence(ConvergencePlot::Alpha0).colour, Qt::AlignLeft);
     cm0Axis = addValueAxis(chart, ConvergencePlot::cm0Title(),
         PlotStyle::convergence(ConvergencePlot::Cm0).colour, Qt::AlignRight);
-    for (QXYSeries *series : Group {alpha0, alpha0Loaded, alpha0Reference, alpha0Paneled}) {
+    for (QXYSeries *series :
+        std::initializer_list<QXYSeries *> {alpha0, alpha0Loaded, alpha0Reference, alpha0Paneled}) {
         series->attachAxis(xAxis());
         series->attachAxis(alpha0Axis);
     }
-    for (QXYSeries *series : Group {cm0, cm0Loaded, cm0Reference, cm0Paneled}) {
+    for (QXYSeries *series :
+        std::initializer_list<QXYSeries *> {cm0, cm0Loaded, cm0Reference, cm0Paneled}) {
         series->attachAxis(xAxis());
         series->attachAxis(cm0Axis);
     }
     setFullXRange(along(Paneling::MinPanels), along(Paneling::reference().panels));
-    // One legend entry for both marks.
-    chart->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
+    mergeMarks();
+}
+
+void ConvergenceChart::mergeMarks()
+{
+    chart()->legend()->markers(cm0Paneled).constFirst()->setVisible(false);
+}
+
+QList<QAbstractSeries *> ConvergenceChart::ownSeries() const
+{
+    return {alpha0, cm0, alpha0Loaded, cm0Loaded, alpha0Reference, cm0Reference, alpha0Paneled,
+        cm0Paneled};
+}
+
+QList<QAbstractSeries *> ConvergenceChart::overlaySeries() const
+{
+    QList<QAbstractSeries *> series(overlayAlpha0.cbegin(), overlayAlpha0.cend());
+    for (QLineSeries *cm0Curve : overlayCm0)
+        series << cm0Curve;
+    return series;
+}
+
+void ConvergenceChart::setOverlays(const QList<SectionOverlay> &overlays)
+{
+    // 1. The series there are take the new sections' curves, as the Loading plot's do; new ones
+    //    go under the study's.
+    while (overlayAlpha0.size() > overlays.size()) {
+        overlayStudies.removeLast();
+        delete overlayWatches.takeLast();
+        for (QLineSeries *series : {overlayAlpha0.takeLast(), overlayCm0.takeLast()}) {
+            chart()->removeSeries(series);
+            delete series;
+        }
+    }
+    const bool added = overlayAlpha0.size() < overlays.size();
+    while (overlayAlpha0.size() < overlays.size()) {
+        for (QList<QLineSeries *> *curves : {&overlayAlpha0, &overlayCm0}) {
+            auto *series = new QLineSeries;
+            chart()->addSeries(series);
+            series->attachAxis(xAxis());
+            series->attachAxis(curves == &overlayAlpha0 ? alpha0Axis : cm0Axis);
+            *curves << series;
+        }
+        // The legend names the section once, by its alpha0 curve.
+        chart()->legend()->markers(overlayCm0.last()).constFirst()->setVisible(false);
+        overlayStudies << nullptr;
+        overlayWatches << nullptr;
+    }
+    if (added) {
+        bringToFront(ownSeries());
+        mergeMarks();
+    }
+    // 2. Each in its section's colour, following its model; a series that shows its section
+    //    already, as most do on a switch, is left as it is.
+    for (qsizetype i = 0; i < overlays.size(); ++i) {
+        const SectionOverlay &overlay = overlays.at(i);
+        for (const bool isAlpha0 : {true, false}) {
+            QLineSeries *series = (isAlpha0 ? overlayAlpha0 : overlayCm0).at(i);
+            if (series->name() != overlay.name)
+                series->setName(overlay.name);
+            const QPen pen = PlotStyle::convergenceOverlay(overlay.colour, isAlpha0).pen();
+            if (series->pen() != pen)
+                series->setPen(pen);
+        }
+        if (overlayStudies.at(i) == overlay.study)
+            continue;
+        overlayStudies[i] = overlay.study;
+        delete overlayWatches.at(i);
+        overlayWatches[i] = new QObject(this);
+        connect(&overlay.study->convergence(), &ConvergenceModel::resultsChanged,
+            overlayWatches.at(i), [this, i] {
+                showOverlay(i);
+                fitValueAxes();
+            });
+        showOverlay(i);
+    }
+    fitValueAxes();
+    fitLegend(overlaySeries());
+}
+
+void ConvergenceChart::showOverlay(qsizetype i)
+{
+    const QMap<int, Coefficients> &results = overlayStudies.at(i)->convergence().results();
+    overlayAlpha0.at(i)->replace(ConvergencePlot::curve(results, ConvergencePlot::Alpha0));
+    overlayCm0.at(i)->replace(ConvergencePlot::curve(results, ConvergencePlot::Cm0));
 }
 
 void ConvergenceChart::labelXAxis()
@@ -130,7 +213,7 @@ void ConvergenceChart::labelXAxis()
 QString ConvergenceChart::describe(const QXYSeries *series, const QPointF &point) const
 {
     const bool isAlpha0 = series == alpha0 || series == alpha0Loaded || series == alpha0Reference
-        || series == alpha0Paneled;
+        || series == alpha0Paneled || overlayAlpha0.contains(series);
     const QString value = isAlpha0 ? tr("alpha0 = %1 deg").arg(Format::fixed(point.y(), 3))
                                    : tr("cm0 = %1").arg(Format::fixed(point.y(), 4));
     // The reference lines hold one value along the whole axis.
@@ -144,7 +227,7 @@ void ConvergenceChart::showResults(const QMap<int, Coefficients> &results)
 {
     alpha0->replace(ConvergencePlot::curve(results, ConvergencePlot::Alpha0));
     cm0->replace(ConvergencePlot::curve(results, ConvergencePlot::Cm0));
-    fitAxes();
+    fitValueAxes();
 }
 
 void ConvergenceChart::showPaneling()
@@ -163,14 +246,26 @@ void ConvergenceChart::showPaneling()
     cm0Loaded->replace(points(*study, Cm0Loaded));
     alpha0Loaded->setVisible(reshaped);
     cm0Loaded->setVisible(reshaped);
-    chart()->legend()->markers(cm0Loaded).constFirst()->setVisible(false);
+    // Another count or density shows its whole range, where the paneled line's mark is.
+    if (!(study->paneling() == shownPaneling))
+        resetZoom();
+    shownPaneling = study->paneling();
     const auto [left, right] = xRange(study->paneling().panels);
     setFullXRange(left, right);
-    fitAxes();
+    fitValueAxes();
+    fitLegend(overlaySeries());
 }
 
-void ConvergenceChart::fitAxes()
+void ConvergenceChart::fitValueAxes()
 {
-    fitToSeries(alpha0Axis, {alpha0, alpha0Loaded, alpha0Reference, alpha0Paneled});
-    fitToSeries(cm0Axis, {cm0, cm0Loaded, cm0Reference, cm0Paneled});
+    const double min = xAxis()->min();
+    const double max = xAxis()->max();
+    QList<QXYSeries *> alpha0Group {alpha0, alpha0Loaded, alpha0Reference, alpha0Paneled};
+    QList<QXYSeries *> cm0Group {cm0, cm0Loaded, cm0Reference, cm0Paneled};
+    for (QLineSeries *series : std::as_const(overlayAlpha0))
+        alpha0Group << series;
+    for (QLineSeries *series : std::as_const(overlayCm0))
+        cm0Group << series;
+    fitToSeries(alpha0Axis, alpha0Group, min, max);
+    fitToSeries(cm0Axis, cm0Group, min, max);
 }

@@ -41,6 +41,7 @@ void DiagramScene::fileChanged()
     overlayItems.clear();
     contourPoints.clear();
     stations.clear();
+    stationSize = MarkerSize;
     factor = 0;
     if (!study->isLoaded()) {
         emit legendChanged();
@@ -50,6 +51,8 @@ void DiagramScene::fileChanged()
     plotAxes(contourRect().bottom());
     loadedReference = camberPath(*study->reference());
     reference = addPath(loadedReference, thinPen(DiagramColour::Reference));
+    // Over the paneled line's markers, which bury it at fine panelings otherwise.
+    reference->setZValue(0.5);
     panels = addPath(QPainterPath(), thinPen(DiagramColour::Paneling));
     // Under the reshaped lines, which mostly run close by.
     originalContour = addPath(loadedSpline, dashedPen(DiagramColour::Original));
@@ -198,10 +201,10 @@ void DiagramScene::plotReshaping()
     emit legendChanged();
 }
 
-QGraphicsEllipseItem *DiagramScene::addMarker(const QColor &colour)
+QGraphicsEllipseItem *DiagramScene::addMarker(const QColor &colour, double size)
 {
-    QGraphicsEllipseItem *marker = addEllipse(
-        QRectF(-MarkerSize / 2, -MarkerSize / 2, MarkerSize, MarkerSize), thinPen(colour));
+    QGraphicsEllipseItem *marker
+        = addEllipse(QRectF(-size / 2, -size / 2, size, size), thinPen(colour));
     marker->setFlag(QGraphicsItem::ItemIgnoresTransformations);
     return marker;
 }
@@ -211,7 +214,7 @@ void DiagramScene::plotAirfoil(const Airfoil &airfoil)
     loadedPolygon = polygonPath(airfoil);
     polygon = addPath(loadedPolygon, thinPen(DiagramColour::Polygon));
     for (int i = 0; i < airfoil.npoints(); ++i) {
-        contourPoints.append(addMarker(DiagramColour::Contour));
+        contourPoints.append(addMarker(DiagramColour::Contour, MarkerSize));
         contourPoints.last()->setPos(loadedPolygon.elementAt(i));
     }
     loadedSpline = splinePath(airfoil);
@@ -225,6 +228,24 @@ void DiagramScene::plotAxes(double bottom)
     addLine(chordLine(), axisPen)->setZValue(-1);
     addLine(verticalAxis(), axisPen)->setZValue(-1);
     const QPen tickPen = thinPen(DiagramColour::Scale);
+    // The y scale: ticks to the left of the vertical axis, their figures beyond them.
+    for (int twentieth = -YTicks; twentieth <= YTicks; ++twentieth) {
+        if (twentieth == 0)
+            continue;
+        QGraphicsLineItem *tick = addLine(QLineF(-TickLength, 0, 0, 0), tickPen);
+        tick->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        tick->setPos(scenePoint(0, twentieth / 20.0));
+        tick->setZValue(-1);
+        const QString text = yTickLabel(twentieth);
+        if (text.isEmpty())
+            continue;
+        QGraphicsSimpleTextItem *label = addSimpleText(text);
+        label->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        label->setBrush(DiagramColour::Scale);
+        label->setPos(scenePoint(0, twentieth / 20.0));
+        label->setTransform(QTransform::fromTranslate(
+            -label->boundingRect().width() - TickLength - 2, -label->boundingRect().height() / 2));
+    }
     for (int tenth = 0; tenth <= 10; ++tenth) {
         QGraphicsLineItem *tick = addLine(QLineF(0, 0, 0, TickLength), tickPen);
         tick->setFlag(QGraphicsItem::ItemIgnoresTransformations);
@@ -250,8 +271,14 @@ void DiagramScene::plotPaneling(const Camberline &camberline)
     const int interior = qMax(camberline.npoints() - 2, 0);
     while (stations.size() > interior)
         delete stations.takeLast();
+    const double size = stationMarkerSize(interior);
+    if (size != stationSize) {
+        stationSize = size;
+        for (QGraphicsEllipseItem *station : std::as_const(stations))
+            station->setRect(QRectF(-size / 2, -size / 2, size, size));
+    }
     while (stations.size() < interior)
-        stations.append(addMarker(DiagramColour::Paneling));
+        stations.append(addMarker(DiagramColour::Paneling, size));
     for (int i = 0; i < interior; ++i)
         stations[i]->setPos(scenePoint(camberline.xpoint(i + 1), camberline.ypoint(i + 1)));
 }

@@ -72,7 +72,8 @@ private:
     // contour.
     void plotAirfoil(const Airfoil &airfoil);
     // The chord and a vertical axis through the nose, with ticks along the chord at every
-    // tenth, labelled at 0, 0.5 and 1 below bottom, the contour's lowest scene y.
+    // tenth, labelled at 0, 0.5 and 1 below bottom, the contour's lowest scene y, and along the
+    // axis at every twentieth, labelled at every tenth.
     void plotAxes(double bottom);
     // The panels, then a marker at every interior station: the markers of the paneling drawn
     // before are moved into place, and only as many added or removed as the count changes.
@@ -81,7 +82,8 @@ private:
     // Each overlay's camber line less the current section's, at their common 200-panel stations,
     // enlarged alike, dashed in its colour along the chord.
     void plotOverlayDifferences();
-    QGraphicsEllipseItem *addMarker(const QColor &colour);
+    // A marker of the diameter in pixels, whatever the zoom.
+    QGraphicsEllipseItem *addMarker(const QColor &colour, double size);
 
     const Study *study;
     QGraphicsPathItem *polygon = nullptr;
@@ -98,6 +100,8 @@ private:
     double overlayFactor = 0;
     QList<QGraphicsEllipseItem *> contourPoints;
     QList<QGraphicsEllipseItem *> stations;
+    // The stations' markers' diameter, in pixels.
+    double stationSize = DiagramDrawing::MarkerSize;
     // The lines as loaded, in scene units, which a reshaping moves point by point.
     QPainterPath loadedPolygon;
     QPainterPath loadedSpline;

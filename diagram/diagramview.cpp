@@ -1,6 +1,7 @@
 #include "diagramview.h"
 
 #include "diagramscene.h"
+#include "format.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -45,6 +46,8 @@ DiagramView::DiagramView(DiagramScene *scene)
     setMinimumSize(200, 100);
     setAccessibleDescription(hintText());
     connect(scene, &DiagramScene::contourChanged, this, &DiagramView::fitContour);
+    // A new contour brings the hint back.
+    connect(scene, &DiagramScene::contourChanged, this, [this] { moved = false; });
     // The legend's rows come and go with the reshaping; the old rows' pixels go with them.
     connect(scene, &DiagramScene::legendChanged, viewport(), qOverload<>(&QWidget::update));
 }
@@ -76,6 +79,7 @@ void DiagramView::scaleView(double scaleFactor)
         return;
     scale(scaleFactor, scaleFactor);
     fitted = false;
+    userMoved();
 }
 
 void DiagramView::scaleView(double scaleFactor, const QPointF &fixed)
@@ -95,6 +99,14 @@ void DiagramView::fitContour()
     fit(diagram->contourRect());
     fitted = diagram->hasContour();
     setAccessibleDescription(hintText());
+}
+
+void DiagramView::userMoved()
+{
+    if (moved || !diagram->hasContour())
+        return;
+    moved = true;
+    viewport()->update();
 }
 
 void DiagramView::setHintVisible(bool visible)
@@ -123,6 +135,7 @@ void DiagramView::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Plus:
+    case Qt::Key_Equal:
         scaleView(1.2);
         break;
     case Qt::Key_Minus:
@@ -132,7 +145,10 @@ void DiagramView::keyPressEvent(QKeyEvent *event)
         // The arrow keys and their kin scroll: a pan.
         const QPoint before = scrollPosition();
         QGraphicsView::keyPressEvent(event);
-        fitted = fitted && scrollPosition() == before;
+        if (scrollPosition() != before) {
+            fitted = false;
+            userMoved();
+        }
     }
     }
 }
@@ -141,7 +157,21 @@ void DiagramView::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint before = scrollPosition();
     QGraphicsView::mouseMoveEvent(event);
-    fitted = fitted && scrollPosition() == before;
+    if (scrollPosition() != before) {
+        fitted = false;
+        userMoved();
+    }
+    if (diagram->hasContour()) {
+        const QPointF at = mapToScene(event->position().toPoint());
+        emit pointed(tr("x/c = %1, y/c = %2")
+                         .arg(Format::fixed(at.x() / 1000, 3), Format::fixed(-at.y() / 1000, 3)));
+    }
+}
+
+void DiagramView::leaveEvent(QEvent *event)
+{
+    emit pointed(QString());
+    QGraphicsView::leaveEvent(event);
 }
 
 void DiagramView::focusInEvent(QFocusEvent *event)
@@ -165,7 +195,7 @@ void DiagramView::resizeEvent(QResizeEvent *event)
 
 QRect DiagramView::hintRect() const
 {
-    if (!hintVisible)
+    if (!hintVisible || (moved && diagram->hasContour()))
         return QRect();
     const QRect room = viewport()->rect().adjusted(Inset, Inset, -Inset, -Inset);
     const QRect hint = fontMetrics().boundingRect(room, hintFlags(), hintText()) & room;
@@ -196,11 +226,14 @@ void DiagramView::drawForeground(QPainter *painter, const QRectF &)
     QColor veil = palette().color(QPalette::Base);
     veil.setAlphaF(0.75);
     const QRect hint = hintRect();
-    painter->fillRect(hint, veil);
-    // Before a load the text says what to do, in the text's own colour; after it, a hint.
-    painter->setPen(diagram->hasContour() ? palette().color(QPalette::PlaceholderText)
-                                          : palette().color(QPalette::Text));
-    painter->drawText(hint, hintFlags(), hintText());
+    // An empty rectangle would not clip the text but draw it from the corner, word by word.
+    if (!hint.isEmpty()) {
+        painter->fillRect(hint, veil);
+        // Before a load the text says what to do, in the text's own colour; after it, a hint.
+        painter->setPen(diagram->hasContour() ? palette().color(QPalette::PlaceholderText)
+                                              : palette().color(QPalette::Text));
+        painter->drawText(hint, hintFlags(), hintText());
+    }
     if (hasFocus() && painter->device() == viewport()) {
         painter->setPen(QPen(palette().color(QPalette::Highlight), 2 * FocusWidth));
         painter->drawRect(viewport()->rect());

@@ -45,7 +45,8 @@ QPointF scenePoint(double x, double y) { return QPointF(1000 * x, -1000 * y); }
 
 QPen thinPen(const QColor &colour)
 {
-    QPen pen(colour, 0);
+    // A pixel of the screen's logical size wide: two device pixels on a screen at scale 2.
+    QPen pen(colour, 1);
     pen.setCosmetic(true);
     return pen;
 }
@@ -100,6 +101,13 @@ QLineF verticalAxis() { return QLineF(0, -200, 0, 200); }
 
 QString tickLabel(int tenth) { return tenth % 5 == 0 ? QString::number(tenth / 10.0) : QString(); }
 
+QString yTickLabel(int twentieth)
+{
+    return twentieth != 0 && twentieth % 2 == 0 ? QString::number(twentieth / 20.0) : QString();
+}
+
+double stationMarkerSize(int stations) { return stations > ManyStations ? DotSize : MarkerSize; }
+
 bool isReshaped(const std::vector<CamberReshaping> &presses)
 {
     return std::any_of(
@@ -150,8 +158,10 @@ QList<DiagramLegendEntry> legend(bool original, double factor)
 {
     QList<DiagramLegendEntry> entries {
         {thinPen(DiagramColour::Contour), false, tr("contour")},
+        {thinPen(DiagramColour::Polygon), true, tr("contour's points joined straight")},
         {thinPen(DiagramColour::Reference), false, tr("reference camber line")},
         {thinPen(DiagramColour::Paneling), true, tr("paneled camber line")},
+        {thinPen(DiagramColour::Axes), false, tr("chord and axis")},
     };
     if (original)
         entries.append({dashedPen(DiagramColour::Original), false, tr("as loaded")});

@@ -21,17 +21,20 @@ class Camberline;
 struct CamberReshaping;
 
 // The colours of the diagram's lines, which its legend names too.
+// The lines a colour-blind eye must tell apart (the reference and the paneled line, which
+// overlay each other at fine panelings, and the difference) take Okabe and Ito's vermillion,
+// blue and reddish purple; the contour's straight lines and the axes shades of grey, which the
+// other sections' colours keep clear of.
 namespace DiagramColour {
 inline const QColor Contour = Qt::black;
-inline const QColor Polygon = Qt::blue;
-inline const QColor Axes = Qt::green;
-inline const QColor Reference = Qt::red;
-// Far from the reference's red, which it overlays at fine panelings.
-inline const QColor Paneling = QColor(150, 40, 200);
+inline const QColor Polygon = QColor(90, 90, 90);
+inline const QColor Axes = QColor(175, 175, 175);
+inline const QColor Reference = QColor(213, 94, 0);
+inline const QColor Paneling = QColor(0, 114, 178);
 inline const QColor Scale = QColor(64, 64, 64);
 // The section as loaded, under its reshaped lines.
 inline const QColor Original = QColor(140, 140, 140);
-inline const QColor Difference = QColor(220, 110, 0);
+inline const QColor Difference = QColor(204, 121, 167);
 // A section a Design dialog is about to make, over the one there is.
 inline const QColor Preview = QColor(0, 140, 160);
 // The colours of the sections compared with the current one, told apart by colour-blind eyes
@@ -59,6 +62,10 @@ namespace DiagramDrawing {
 
 // A marker's diameter and a tick's length, in pixels.
 constexpr double MarkerSize = 4;
+// Above this many stations the paneled line's markers shrink to dots, so that they leave the
+// reference line beneath them in view.
+constexpr int ManyStations = 60;
+constexpr double DotSize = 1.5;
 constexpr double TickLength = 5;
 // The zooms a view takes, in pixels a scene unit.
 constexpr double MinZoom = 0.05;
@@ -81,6 +88,12 @@ QLineF chordLine();
 QLineF verticalAxis();
 // What the axis says at the tick at a tenth of the chord: 0, 0.5 and 1; nothing at the others.
 QString tickLabel(int tenth);
+// The vertical axis' ticks stand at every twentieth of the chord from -4 to 4 (y/c -0.2 to
+// 0.2); what the tick says: -0.2, -0.1, 0.1 and 0.2; nothing at the others (0 is the chord's).
+constexpr int YTicks = 4;
+QString yTickLabel(int twentieth);
+// The diameter of the paneled line's markers at that many interior stations.
+double stationMarkerSize(int stations);
 
 // Whether any of the presses changed the line.
 bool isReshaped(const std::vector<CamberReshaping> &presses);
@@ -95,8 +108,9 @@ double differenceFactor(double largest);
 // That change along the chord, enlarged by the factor.
 QPainterPath differencePath(const std::vector<CamberReshaping> &presses, double factor);
 
-// The legend's rows: the contour, the reference and the paneled camber line, then the section
-// as loaded where the presses reshaped it, and the difference where it is drawn (factor > 0).
+// The legend's rows: the contour, its points joined straight, the reference and the paneled
+// camber line, the chord and the axis, then the section as loaded where the presses reshaped
+// it, and the difference where it is drawn (factor > 0).
 QList<DiagramLegendEntry> legend(bool original, double factor);
 // The legend's size in the font, and the legend painted into rect over a veil of the
 // background, its texts in the colour.

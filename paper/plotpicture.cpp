@@ -75,14 +75,16 @@ PlotPicture PlotPicture::loading(const Study &study, const QList<SectionOverlay>
         loads << plot.series.at(i).points;
     const auto [low, high] = LoadingPlot::loadRange(loads);
     plot.left = {LoadingPlot::loadTitle(), AxisTicks::fitted(low, high), QColor()};
-    // A first panel's load beyond the axis is said beside the edge that clips it.
-    const QList<QPointF> zero = loads.at(LoadingPlot::ZeroIncidence);
-    if (zero.size() >= 2) {
-        const QPointF first = zero.first();
+    // A first panel's load beyond the axis is said beside the edge that clips it, for every
+    // line alike.
+    for (const QList<QPointF> &load : std::as_const(loads)) {
+        if (load.size() < 2)
+            continue;
+        const QPointF first = load.first();
         const double edge = std::clamp(first.y(), plot.left.ticks.min, plot.left.ticks.max);
         if (edge != first.y())
-            plot.note
-                = Note {QPointF(first.x(), edge), LoadingPlot::spikeText(first.y()), edge < 0};
+            plot.notes.append(
+                Note {QPointF(first.x(), edge), LoadingPlot::spikeText(first.y()), edge < 0});
     }
     return plot;
 }
@@ -148,7 +150,7 @@ void PlotPicture::paint(QPainter *painter, const QRectF &box) const
     paintValueAxis(painter, frame, left);
     if (right)
         paintValueAxis(painter, frame, *right);
-    paintNote(painter, frame);
+    paintNotes(painter, frame);
     paintLegend(painter, frame, box);
     painter->restore();
 }
@@ -162,7 +164,8 @@ PlotPicture::Frame PlotPicture::frameIn(const QRectF &box, const QFont &labelFon
     const QFontMetricsF labels(labelFont);
     const QFontMetricsF titles(titleFont);
     const double legendRow = labels.height() + 2 * LegendPadding;
-    const double legendTop = box.bottom() - Margin - LegendBelow - legendRow;
+    const double rows = std::max<qsizetype>(1, legendRows(labels, box.width() - 2 * Margin).size());
+    const double legendTop = box.bottom() - Margin - LegendBelow - rows * legendRow;
     const double xTitleTop = legendTop - BelowTitle - titles.height();
     const double xLabelsTop = xTitleTop - BelowLabels - labels.height();
     const auto besideAxis = [&](const Axis &axis) {
@@ -276,48 +279,89 @@ void PlotPicture::paintValueAxis(QPainter *painter, const Frame &f, const Axis &
     painter->restore();
 }
 
-void PlotPicture::paintNote(QPainter *painter, const Frame &f) const
+void PlotPicture::paintNotes(QPainter *painter, const Frame &f) const
 {
-    if (!note)
-        return;
+    // Side by side along the edge, right of the nose, clear of one another.
     painter->setFont(f.labelFont);
     painter->setPen(Qt::black);
-    const QPointF point(f.along(note->at.x()), f.up(left, note->at.y()));
-    painter->drawText(
-        QPointF(point.x() + 4,
-            (note->above ? point.y() - f.labels.height() : point.y()) + f.labels.ascent()),
-        note->text);
+    double from = 0;
+    for (const Note &note : notes) {
+        const QPointF point(f.along(note.at.x()), f.up(left, note.at.y()));
+        const double x = std::max(point.x() + 4, from);
+        painter->drawText(
+            QPointF(
+                x, (note.above ? point.y() - f.labels.height() : point.y()) + f.labels.ascent()),
+            note.text);
+        from = x + f.labels.horizontalAdvance(note.text) + f.labels.averageCharWidth();
+    }
+}
+
+namespace {
+
+// The width of an entry's sample, as long as the font is high for a dash to show.
+double sampleWidth(const QFontMetricsF &labels) { return labels.height(); }
+
+double entryWidth(const QFontMetricsF &labels, const QString &name)
+{
+    return sampleWidth(labels) + 1 + MarkerGap + labels.horizontalAdvance(name);
+}
+
+} // namespace
+
+QList<QList<const PlotPicture::Series *>> PlotPicture::legendRows(
+    const QFontMetricsF &labels, double width) const
+{
+    QList<QList<const Series *>> rows;
+    QStringList names;
+    double used = 0;
+    for (const Series &s : series) {
+        if (s.points.isEmpty() || names.contains(s.name))
+            continue;
+        names << s.name;
+        const double wanted = entryWidth(labels, s.name);
+        if (rows.isEmpty() || used + EntryGap + wanted > width) {
+            rows.append(QList<const Series *>());
+            used = -EntryGap;
+        }
+        rows.last() << &s;
+        used += EntryGap + wanted;
+    }
+    return rows;
 }
 
 void PlotPicture::paintLegend(QPainter *painter, const Frame &f, const QRectF &box) const
 {
-    // In a row under the plot: a marker filled with each series' colour and its name, once for
-    // the series of one name.
-    QList<const Series *> entries;
-    QStringList names;
-    for (const Series &s : series) {
-        if (s.points.isEmpty() || names.contains(s.name))
-            continue;
-        entries << &s;
-        names << s.name;
-    }
-    // Half the font's height, as Qt Charts sizes its markers.
-    const double marker = QFontMetrics(f.labelFont).height() / 2;
-    double width = -EntryGap;
-    for (const Series *s : entries)
-        width += marker + 1 + MarkerGap + f.labels.horizontalAdvance(s->name) + EntryGap;
-    const double middle = f.legendTop + f.legendRow / 2;
-    double from = box.center().x() - width / 2;
+    // In rows under the plot, each centred: a sample of each series as it is drawn (its line,
+    // solid or dashed, with its dot, or its ring) and its name, once for the series of one name.
+    const double marker = sampleWidth(f.labels);
     painter->setFont(f.labelFont);
-    for (const Series *s : entries) {
-        painter->setPen(QPen(Qt::black, 1));
-        painter->setBrush(s->style.marks == SeriesStyle::Marks::Rings ? QBrush(Qt::NoBrush)
-                                                                      : QBrush(s->style.colour));
-        painter->drawRect(QRectF(from + 0.5, middle - marker / 2, marker, marker));
-        from += marker + 1 + MarkerGap;
-        painter->setPen(LabelColour);
-        painter->drawText(
-            QPointF(from, middle - f.labels.height() / 2 + f.labels.ascent()), s->name);
-        from += f.labels.horizontalAdvance(s->name) + EntryGap;
+    double middle = f.legendTop + f.legendRow / 2;
+    for (const QList<const Series *> &row : legendRows(f.labels, box.width() - 2 * Margin)) {
+        double width = -EntryGap;
+        for (const Series *s : row)
+            width += entryWidth(f.labels, s->name) + EntryGap;
+        double from = box.center().x() - width / 2;
+        for (const Series *s : row) {
+            const QPointF centre(from + marker / 2, middle);
+            painter->setPen(s->style.pen());
+            painter->setBrush(Qt::NoBrush);
+            if (s->style.marks == SeriesStyle::Marks::Rings) {
+                const double r = std::min(s->style.ringSize, marker) / 2;
+                painter->drawEllipse(centre, r, r);
+            } else {
+                painter->drawLine(QPointF(from, middle), QPointF(from + marker, middle));
+            }
+            if (s->style.marks == SeriesStyle::Marks::Dots) {
+                painter->setPen(Qt::NoPen);
+                painter->setBrush(s->style.colour);
+                painter->drawEllipse(centre, s->style.dotRadius(), s->style.dotRadius());
+            }
+            from += marker + 1 + MarkerGap;
+            painter->setPen(LabelColour);
+            painter->drawText(
+                QPointF(from, middle - f.labels.height() / 2 + f.labels.ascent()), s->name);
+            from += f.labels.horizontalAdvance(s->name) + EntryGap;
+        }
+        middle += f.legendRow;
     }
 }

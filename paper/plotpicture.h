@@ -15,6 +15,7 @@
 #include <optional>
 
 QT_BEGIN_NAMESPACE
+class QFontMetricsF;
 class QPainter;
 class QRectF;
 QT_END_NAMESPACE
@@ -67,14 +68,17 @@ private:
     void paintSeries(QPainter *painter, const Frame &frame) const;
     void paintXAxis(QPainter *painter, const Frame &frame) const;
     void paintValueAxis(QPainter *painter, const Frame &frame, const Axis &axis) const;
-    void paintNote(QPainter *painter, const Frame &frame) const;
+    void paintNotes(QPainter *painter, const Frame &frame) const;
     void paintLegend(QPainter *painter, const Frame &frame, const QRectF &box) const;
+    // The legend's entries, one for the series of one name, in rows no wider than width.
+    QList<QList<const Series *>> legendRows(const QFontMetricsF &labels, double width) const;
 
     Axis x;
     Axis left;
     std::optional<Axis> right;
     QList<Series> series;
-    std::optional<Note> note;
+    // First panels' loads beyond the axis, said beside the edge that clips them.
+    QList<Note> notes;
 };
 
 #endif // LIFTWISE_PLOTPICTURE_H

@@ -42,4 +42,9 @@ SeriesStyle convergence(ConvergencePlot::Series series)
     return {};
 }
 
+SeriesStyle convergenceOverlay(const QColor &colour, bool alpha0)
+{
+    return {colour, 1.5, alpha0 ? Qt::SolidLine : Qt::DashLine};
+}
+
 } // namespace PlotStyle

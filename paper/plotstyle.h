@@ -29,6 +29,8 @@ namespace PlotStyle {
 SeriesStyle loading(LoadingPlot::Series series);
 // Each axis of the Convergence plot takes the colour of its coefficient's series.
 SeriesStyle convergence(ConvergencePlot::Series series);
+// Another section's alpha0 (solid) or cm0 (dashed) curve, in the section's colour.
+SeriesStyle convergenceOverlay(const QColor &colour, bool alpha0);
 
 } // namespace PlotStyle
 

@@ -49,10 +49,24 @@ QList<QXYSeries *> seriesNamed(QChartView *view, const QString &name)
     return found;
 }
 
+// The one series shown under the name.
 QXYSeries *series(QChartView *view, const QString &name)
 {
-    const QList<QXYSeries *> found = seriesNamed(view, name);
+    QList<QXYSeries *> found = seriesNamed(view, name);
+    if (found.size() > 1)
+        found.removeIf([](const QXYSeries *s) { return !s->isVisible(); });
     return found.size() == 1 ? found.first() : nullptr;
+}
+
+// The values said beside the edges that clip first panels, shown.
+QStringList spikeTexts(QChartView *view)
+{
+    QStringList texts;
+    for (QGraphicsItem *item : view->chart()->childItems())
+        if (item->data(0) == QStringLiteral("spike value") && item->isVisible())
+            texts << static_cast<QGraphicsSimpleTextItem *>(item)->text();
+    texts.sort();
+    return texts;
 }
 
 // The panel count at a point of the convergence plot, which holds log10 n.
@@ -92,6 +106,8 @@ private slots:
     void hoverReadout();
     void zoomAlongX_data();
     void zoomAlongX();
+    void overlaysUnderTheStudy_data();
+    void overlaysUnderTheStudy();
     void printedAsShown_data();
     void printedAsShown();
 
@@ -152,6 +168,9 @@ void tst_Charts::loadingFollowsTheLine()
     QFETCH(std::function<void(Study *)>, change);
     Study study;
     LoadingChart chart(&study);
+    chart.resize(800, 500);
+    chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chart));
     QVERIFY(
         !study.loadFile(section(QStringLiteral("first.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
     const Loading loaded = study.paneledLoading();
@@ -159,9 +178,10 @@ void tst_Charts::loadingFollowsTheLine()
     const Loading &loading = study.paneledLoading();
     // A press keeps the line as loaded in view, dashed under the reshaped one.
     const bool pressed = QTest::currentDataTag() == QLatin1String("Modify press");
-    const QList<QXYSeries *> original = seriesNamed(&chart, "paneled line as loaded");
-    QCOMPARE(original.size(), 2);
+    const QList<QXYSeries *> original {
+        series(&chart, "as loaded, zero incidence"), series(&chart, "as loaded, at alpha(sf)")};
     QCOMPARE(original.first()->isVisible(), pressed);
+    QCOMPARE(original.last()->isVisible(), pressed);
     // The reshaped section's load at the reference paneling beside the grey one as loaded.
     QXYSeries *section = series(&chart, "reshaped section, 200 panels");
     QCOMPARE(section->isVisible(), pressed);
@@ -170,30 +190,46 @@ void tst_Charts::loadingFollowsTheLine()
         QCOMPARE(section->points(), expectedLoad(study.reshapedSection()->referenceLoading, 0.0));
     }
     QCOMPARE(series(&chart, "zero incidence")->points(), expectedLoad(loading, 0.0));
-    QCOMPARE(series(&chart, "smooth entry")->points(),
+    QCOMPARE(series(&chart, "at alpha(sf)")->points(),
         expectedLoad(loading, study.paneledCoefficients().alphaSF));
     QCOMPARE(series(&chart, "as loaded, 200 panels")->points(),
         expectedLoad(study.referenceLoading(), 0.0));
     // The axis takes every panel but the first, whose leading-edge spike is clipped at its edge
-    // and labelled with its value.
+    // and labelled with its value, for every line alike.
     const QValueAxis *axis = nullptr;
     for (QAbstractAxis *a : chart.chart()->axes(Qt::Vertical))
         axis = static_cast<QValueAxis *>(a);
-    const QList<QPointF> load = series(&chart, "zero incidence")->points();
-    for (qsizetype i = 1; i < load.size(); ++i)
-        QVERIFY(load.at(i).y() >= axis->min() && load.at(i).y() <= axis->max());
-    const bool beyond = load.first().y() < axis->min() || load.first().y() > axis->max();
+    QStringList beyond;
+    for (QAbstractSeries *abstract : chart.chart()->series()) {
+        const auto *line = static_cast<QXYSeries *>(abstract);
+        if (!line->isVisible())
+            continue;
+        const QList<QPointF> load = line->points();
+        for (qsizetype i = 1; i < load.size(); ++i)
+            QVERIFY(load.at(i).y() >= axis->min() && load.at(i).y() <= axis->max());
+        if (load.first().y() < axis->min() || load.first().y() > axis->max())
+            beyond << QStringLiteral("ΔCp = ") + QString::number(load.first().y(), 'f', 2);
+    }
+    beyond.sort();
     // At 200 panels the leading one is thin, and its load far beyond the others'.
-    QVERIFY(beyond || QTest::currentDataTag() != QLatin1String("fine paneling"));
-    QGraphicsSimpleTextItem *label = nullptr;
+    QVERIFY(!beyond.isEmpty() || QTest::currentDataTag() != QLatin1String("fine paneling"));
+    QCOMPARE(spikeTexts(&chart), beyond);
+    // Each value clear of every line drawn, and of the others.
+    QList<QRectF> boxes;
     for (QGraphicsItem *item : chart.chart()->childItems())
-        if (item->data(0) == QStringLiteral("spike value"))
-            label = static_cast<QGraphicsSimpleTextItem *>(item);
-    QVERIFY(label);
-    QCOMPARE(label->isVisible(), beyond);
-    if (beyond)
-        QCOMPARE(
-            label->text(), QStringLiteral("ΔCp = ") + QString::number(load.first().y(), 'f', 2));
+        if (item->data(0) == QStringLiteral("spike value") && item->isVisible())
+            boxes << item->mapRectToParent(item->boundingRect());
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        for (qsizetype j = i + 1; j < boxes.size(); ++j)
+            QVERIFY(!boxes.at(i).intersects(boxes.at(j)));
+        for (QAbstractSeries *abstract : chart.chart()->series()) {
+            auto *line = static_cast<QXYSeries *>(abstract);
+            if (!line->isVisible())
+                continue;
+            for (const QPointF &p : line->points())
+                QVERIFY(!boxes.at(i).contains(chart.chart()->mapToPosition(p, line)));
+        }
+    }
 }
 
 void tst_Charts::convergenceDrawsTheModel()
@@ -247,8 +283,8 @@ void tst_Charts::convergenceDrawsTheModel()
     // The dashed lines follow the reshaped section; those as loaded stay, grey.
     QCOMPARE(ys(series(&chart, "cm0 reshaped section, 200 panels")).constLast(),
         study.reshapedReference()->cm0);
-    const QList<QXYSeries *> asLoaded = seriesNamed(&chart, "as loaded, 200 panels");
-    QCOMPARE(ys(asLoaded.at(1)).constLast(), study.referenceCoefficients().cm0);
+    QCOMPARE(ys(series(&chart, "cm0 as loaded, 200 panels")).constLast(),
+        study.referenceCoefficients().cm0);
     model.waitForFinished();
     QVERIFY(drawn(&chart, model.results()));
     QVERIFY(marked());
@@ -257,14 +293,15 @@ void tst_Charts::convergenceDrawsTheModel()
 
 void tst_Charts::axesAndLegends_data()
 {
-    // Axes titled with their units, if any, labelled without a negative zero; each legend entry
-    // once. A NACA 2412 at 8 panels put a tick a hair below zero on the loading's axis.
+    // Axes titled with their units, if any, labelled without a negative zero; a legend entry
+    // for each line, the paneled line's two marks sharing one. A NACA 2412 at 8 panels put a tick a
+    // hair below zero on the loading's axis.
     QTest::addColumn<QString>("chart");
     QTest::addColumn<double>("targetCm0");
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("legend");
     const QStringList loadingTitles {"x/c", "ΔCp"};
-    const QStringList loadingLegend {"as loaded, 200 panels", "zero incidence", "smooth entry"};
+    const QStringList loadingLegend {"as loaded, 200 panels", "zero incidence", "at alpha(sf)"};
     const QStringList convergenceTitles {"panels", "alpha0 [deg]", "cm0"};
     const QStringList convergenceLegend {"alpha0 [deg]", "cm0", "alpha0 as loaded, 200 panels",
         "cm0 as loaded, 200 panels", "paneled line"};
@@ -272,14 +309,15 @@ void tst_Charts::axesAndLegends_data()
     QTest::newRow("loading, moment zero")
         << "loading" << 0.0 << loadingTitles
         << QStringList {"as loaded, 200 panels", "reshaped section, 200 panels",
-               "paneled line as loaded", "zero incidence", "smooth entry"};
+               "as loaded, zero incidence", "as loaded, at alpha(sf)", "zero incidence",
+               "at alpha(sf)"};
     QTest::newRow("convergence") << "convergence" << qQNaN() << convergenceTitles
                                  << convergenceLegend;
     QTest::newRow("convergence, moment zero")
         << "convergence" << 0.0 << convergenceTitles
-        << QStringList {"alpha0 [deg]", "cm0", "as loaded, 200 panels",
-               "alpha0 reshaped section, 200 panels", "cm0 reshaped section, 200 panels",
-               "paneled line"};
+        << QStringList {"alpha0 [deg]", "cm0", "alpha0 as loaded, 200 panels",
+               "cm0 as loaded, 200 panels", "alpha0 reshaped section, 200 panels",
+               "cm0 reshaped section, 200 panels", "paneled line"};
 }
 
 void tst_Charts::axesAndLegends()
@@ -325,8 +363,8 @@ void tst_Charts::hoverReadout_data()
     QTest::addColumn<QString>("readout");
     QTest::newRow("loading") << "loading"
                              << "zero incidence" << 2 << "x = %1, ΔCp = %2";
-    QTest::newRow("loading, smooth entry") << "loading"
-                                           << "smooth entry" << 5 << "x = %1, ΔCp = %2";
+    QTest::newRow("loading, at alpha(sf)") << "loading"
+                                           << "at alpha(sf)" << 5 << "x = %1, ΔCp = %2";
     QTest::newRow("convergence") << "convergence"
                                  << "alpha0 [deg]" << 20 << "n = %1, alpha0 = %2 deg";
     QTest::newRow("convergence, reference") << "convergence"
@@ -415,13 +453,91 @@ void tst_Charts::zoomAlongX()
         const double pixel = (whole.second - whole.first) / view->chart()->plotArea().width();
         QVERIFY(qAbs(x->min() - from) <= pixel && qAbs(x->max() - to) <= pixel);
     }
-    QCOMPARE(Range(y->min(), y->max()), load);
-    // The zoom stays through an edit; a double click shows the whole range again.
+    // The value axis fits what the range shows, the first panel's spike aside.
+    if (chart == "loading" && gesture == "drag")
+        QVERIFY(y->max() - y->min() < load.second - load.first);
+    for (QAbstractSeries *abstract : view->chart()->series()) {
+        auto *line = static_cast<QXYSeries *>(abstract);
+        for (qsizetype i = 1; line->isVisible() && i < line->count(); ++i) {
+            const QPointF p = line->at(i);
+            if (p.x() >= x->min() && p.x() <= x->max() && line->attachedAxes().contains(y))
+                QVERIFY(p.y() >= y->min() && p.y() <= y->max());
+        }
+    }
+    // The zoom stays through a press and a double click shows the whole range again; a new
+    // paneling or a new load shows it too.
+    QVERIFY(static_cast<ChartView *>(view)->isZoomed());
     const Range zoomed(x->min(), x->max());
-    shown.study.setPaneling(Paneling {9, 3.0, 2.0});
+    shown.study.modify(Targets {radians(-3.0), -0.08});
     QCOMPARE(Range(x->min(), x->max()), zoomed);
     send(view, QEvent::MouseButtonDblClick, start, Qt::LeftButton);
     QCOMPARE(Range(x->min(), x->max()), whole);
+    QVERIFY(!static_cast<ChartView *>(view)->isZoomed());
+    for (const auto &reset : {std::function<void()>([&] {
+                                  shown.study.setPaneling(Paneling {9, 3.0, 2.0});
+                              }),
+             std::function<void()>([&] {
+                 QVERIFY(!shown.study.loadFile(
+                     section(QStringLiteral("other.dat"), 0.06, 0.3), Paneling {8, 3.0, 2.0}));
+             })}) {
+        send(view, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        send(view, QEvent::MouseMove, start + QPoint(60, 0), Qt::LeftButton);
+        send(view, QEvent::MouseButtonRelease, start + QPoint(60, 0), Qt::LeftButton);
+        QVERIFY(static_cast<ChartView *>(view)->isZoomed());
+        reset();
+        QVERIFY(!static_cast<ChartView *>(view)->isZoomed());
+        QVERIFY(qAbs(x->max() - x->min() - (whole.second - whole.first)) < 1e-9);
+    }
+}
+
+void tst_Charts::overlaysUnderTheStudy_data()
+{
+    // Another section's lines in its colour under its name, and the study's drawn after them,
+    // on top, whether the overlay came before or after the study's series.
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QString>("mine");
+    QTest::newRow("loading") << "loading"
+                             << "zero incidence";
+    QTest::newRow("convergence") << "convergence"
+                                 << "alpha0 [deg]";
+}
+
+void tst_Charts::overlaysUnderTheStudy()
+{
+    QFETCH(QString, chart);
+    QFETCH(QString, mine);
+    Shown shown;
+    QVERIFY(!shown.study.loadFile(
+        section(QStringLiteral("wing.dat"), 0.04, 0.4), Paneling {8, 3.0, 2.0}));
+    Study other;
+    other.convergence().setSampling(true);
+    QVERIFY(
+        !other.loadFile(section(QStringLiteral("other.dat"), 0.06, 0.3), Paneling {9, 3.0, 2.0}));
+    const QColor colour(0, 158, 115);
+    if (chart == "loading")
+        shown.loading.setOverlays({{&other, colour, QStringLiteral("other")}});
+    else
+        shown.convergence.setOverlays({{&other, colour, QStringLiteral("other")}});
+    QChartView *view = shown.chart(chart);
+    other.convergence().waitForFinished();
+    shown.study.convergence().waitForFinished();
+    QTRY_VERIFY(!seriesNamed(view, "other").first()->points().isEmpty());
+    const QList<QXYSeries *> overlay = seriesNamed(view, "other");
+    if (chart == "loading") {
+        QCOMPARE(overlay.size(), 1);
+        QCOMPARE(overlay.first()->points(), expectedLoad(other.referenceLoading(), 0.0));
+    } else {
+        // Its alpha0 and cm0 curves, as its own model samples them, named once in the legend.
+        QCOMPARE(overlay.size(), 2);
+        QCOMPARE(overlay.first()->count(), other.convergence().results().size());
+        QCOMPARE(
+            ys(overlay.first()).constLast(), degrees(other.convergence().results().last().alpha0));
+        QCOMPARE(view->chart()->legend()->markers(overlay.last()).first()->isVisible(), false);
+    }
+    QCOMPARE(overlay.first()->pen().color(), colour);
+    QTRY_VERIFY(view->chart()->legend()->markers(overlay.first()).first()->isVisible());
+    const QList<QAbstractSeries *> order = view->chart()->series();
+    QVERIFY(order.indexOf(series(view, mine)) > order.indexOf(overlay.last()));
 }
 
 void tst_Charts::printedAsShown_data()
@@ -456,9 +572,7 @@ void tst_Charts::printedAsShown()
     for (const QLegendMarker *marker : view->chart()->legend()->markers())
         if (marker->isVisible())
             shownTexts << marker->label();
-    for (QGraphicsItem *item : view->chart()->childItems())
-        if (item->data(0) == QStringLiteral("spike value") && item->isVisible())
-            shownTexts << static_cast<QGraphicsSimpleTextItem *>(item)->text();
+    shownTexts << spikeTexts(view);
 
     const QString path = dir.filePath(QTest::currentDataTag() + QStringLiteral(".pdf"));
     {

@@ -1,6 +1,7 @@
 #include "convergence.h"
 #include "csv.h"
 #include "datatables.h"
+#include "format.h"
 #include "modification.h"
 #include "oddfiles.h"
 #include "study.h"
@@ -86,6 +87,8 @@ private slots:
     void initTestCase();
     void tables_data();
     void tables();
+    void uncertaintyShowsADigit_data();
+    void uncertaintyShowsADigit();
 
 private:
     QTemporaryDir dir;
@@ -231,6 +234,33 @@ void tst_DataTables::tables()
                 QVERIFY(near(angle.at(i), degrees(line.panelAngle(int(i))), 1e-12));
         }
     }
+}
+
+void tst_DataTables::uncertaintyShowsADigit_data()
+{
+    // An error after "±" has a significant digit, however small; none is zero.
+    QTest::addColumn<double>("error");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("at the decimals") << 0.0063 << 3 << "0.006";
+    QTest::newRow("below them") << 0.00004 << 4 << "0.00004";
+    QTest::newRow("rounding up a place") << 0.0000096 << 4 << "0.00001";
+    QTest::newRow("far below") << 2.4e-9 << 4 << "0.000000002";
+    QTest::newRow("none") << 0.0 << 4 << "0.0000";
+}
+
+void tst_DataTables::uncertaintyShowsADigit()
+{
+    QFETCH(double, error);
+    QFETCH(int, decimals);
+    QFETCH(QString, shown);
+    QCOMPARE(Format::uncertainty(error, decimals), shown);
+    // The line it stands in wraps between values only.
+    const QString line = Format::wrappingBetweenValues(
+        QStringLiteral("extrapolated: cm0 = -0.0527 ± ") + shown + QStringLiteral(", x = 1"));
+    QCOMPARE(line.count(QLatin1Char(' ')), 2);
+    QCOMPARE(QString(line).replace(QChar::Nbsp, QLatin1Char(' ')),
+        QStringLiteral("extrapolated: cm0 = -0.0527 ± ") + shown + QStringLiteral(", x = 1"));
 }
 
 QTEST_MAIN(tst_DataTables)

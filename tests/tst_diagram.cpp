@@ -16,6 +16,7 @@ private slots:
     void wheelKeepsThePointUnderTheMouse_data();
     void wheelKeepsThePointUnderTheMouse();
     void dragPansUnderAFixedHint();
+    void hintGoesOnceMoved();
     void drawsTheStudy();
 
 private:
@@ -63,19 +64,28 @@ void tst_Diagram::zoomLimits_data()
     // Steps up to the last that stays within 0.05 ... 50; the next would leave it and is
     // dropped whole, not clamped to the limit. A key scales by 1.2 from 0.35.
     QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
     QTest::addColumn<int>("delta");
     QTest::addColumn<int>("accepted");
     QTest::addColumn<double>("limitZoom");
     QTest::addColumn<double>("within");
-    QTest::newRow("plus") << int(Qt::Key_Plus) << 0 << 27 << 0.35 * std::pow(1.2, 27) << 1e-9;
-    QTest::newRow("minus") << int(Qt::Key_Minus) << 0 << 10 << 0.35 / std::pow(1.2, 10) << 1e-9;
-    QTest::newRow("wheel towards the screen") << 0 << 120 << 14 << 44.80 << 0.005;
-    QTest::newRow("wheel towards the user") << 0 << -120 << 5 << 0.0619 << 0.005;
+    const int none = Qt::NoModifier;
+    const int ctrl = Qt::ControlModifier;
+    const double in = 0.35 * std::pow(1.2, 27);
+    const double out = 0.35 / std::pow(1.2, 10);
+    QTest::newRow("plus") << int(Qt::Key_Plus) << none << 0 << 27 << in << 1e-9;
+    QTest::newRow("equals") << int(Qt::Key_Equal) << none << 0 << 27 << in << 1e-9;
+    QTest::newRow("Ctrl+=") << int(Qt::Key_Equal) << ctrl << 0 << 27 << in << 1e-9;
+    QTest::newRow("minus") << int(Qt::Key_Minus) << none << 0 << 10 << out << 1e-9;
+    QTest::newRow("Ctrl+-") << int(Qt::Key_Minus) << ctrl << 0 << 10 << out << 1e-9;
+    QTest::newRow("wheel towards the screen") << 0 << none << 120 << 14 << 44.80 << 0.005;
+    QTest::newRow("wheel towards the user") << 0 << none << -120 << 5 << 0.0619 << 0.005;
 }
 
 void tst_Diagram::zoomLimits()
 {
     QFETCH(int, key);
+    QFETCH(int, modifiers);
     QFETCH(int, delta);
     QFETCH(int, accepted);
     QFETCH(double, limitZoom);
@@ -85,7 +95,7 @@ void tst_Diagram::zoomLimits()
     DiagramView view(&scene);
     const auto step = [&] {
         if (key)
-            QTest::keyClick(&view, Qt::Key(key));
+            QTest::keyClick(&view, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         else
             wheel(&view, delta);
     };
@@ -153,6 +163,34 @@ void tst_Diagram::dragPansUnderAFixedHint()
     QCOMPARE(shown.view.viewport()->grab().toImage(), start);
 }
 
+void tst_Diagram::hintGoesOnceMoved()
+{
+    // The hint shows over a new contour until the user zooms or pans; a picture of the view
+    // without it holds no stray word of it in the corner.
+    Shown shown;
+    QByteArray text = nacaFile(0.02, 0.4, 0.12, 11, "d");
+    QBuffer file(&text);
+    QVERIFY(file.open(QBuffer::ReadOnly));
+    QVERIFY(!shown.study.load(&file, QStringLiteral("d.dat"), Paneling {5, 3.0, 2.0}));
+    QVERIFY(shown.view.isHintShown());
+    shown.view.setHintVisible(false);
+    QImage picture(shown.view.size(), QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        shown.view.render(&painter);
+    }
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 200; ++x)
+            QVERIFY(qGray(picture.pixel(x, y)) > 200);
+    shown.view.setHintVisible(true);
+    QTest::keyClick(&shown.view, Qt::Key_Plus);
+    QVERIFY(!shown.view.isHintShown());
+    QVERIFY(file.reset());
+    QVERIFY(!shown.study.load(&file, QStringLiteral("d.dat"), Paneling {5, 3.0, 2.0}));
+    QVERIFY(shown.view.isHintShown());
+}
+
 void tst_Diagram::drawsTheStudy()
 {
     // Each line one path: the contour's points joined in blue with a black marker at each, the
@@ -192,7 +230,7 @@ void tst_Diagram::drawsTheStudy()
         return d;
     };
     const Drawn first = drawn();
-    const QList<QPainterPath> blue = first.paths.value(QColor(Qt::blue).rgb());
+    const QList<QPainterPath> blue = first.paths.value(DiagramColour::Polygon.rgb());
     const QList<QPainterPath> black = first.paths.value(QColor(Qt::black).rgb());
     const QList<QPainterPath> paneled = first.paths.value(DiagramColour::Paneling.rgb());
     QCOMPARE(blue.size(), 1);
@@ -200,11 +238,12 @@ void tst_Diagram::drawsTheStudy()
     QCOMPARE(paneled.size(), 1);
     QCOMPARE(blue.first().elementCount(), points);
     QCOMPARE(black.first().elementCount(), 20 * (points - 1) + 1);
-    QCOMPARE(first.paths.value(QColor(Qt::red).rgb()).first().elementCount(), 201);
+    QCOMPARE(first.paths.value(DiagramColour::Reference.rgb()).first().elementCount(), 201);
     QCOMPARE(paneled.first().elementCount(), n + 1);
     QCOMPARE(first.markers.value(QColor(Qt::black).rgb()), points);
     QCOMPARE(first.markers.value(DiagramColour::Paneling.rgb()), n - 1);
-    QCOMPARE(first.labels, (QStringList {"0", "0.5", "1"}));
+    // The chord's scale and the y scale beside it.
+    QCOMPARE(first.labels, (QStringList {"-0.2", "-0.1", "0.1", "0.2", "0", "0.5", "1"}));
     // The smooth contour runs from the first contour point exactly to the last; normalised,
     // the trailing edge lies at 1000.
     QCOMPARE(QPointF(black.first().elementAt(0)), QPointF(blue.first().elementAt(0)));
@@ -212,7 +251,7 @@ void tst_Diagram::drawsTheStudy()
     QCOMPARE(blue.first().elementAt(0).x, 1000.0);
 
     // Markers, ticks and labels are the same size on the screen at every zoom.
-    QCOMPARE(first.fixedSize.size(), points + n - 1 + 11 + 3);
+    QCOMPARE(first.fixedSize.size(), points + n - 1 + 11 + 3 + 2 * DiagramDrawing::YTicks + 4);
 
     // A new paneling replaces the paneling alone.
     const QList<QGraphicsItem *> contour = shown.scene.items(Qt::AscendingOrder).mid(0, 20);
@@ -233,7 +272,7 @@ void tst_Diagram::drawsTheStudy()
     shown.study.modify(Targets {-0.06, -0.08});
     const Drawn pressed = drawn();
     const QList<QByteArray> saved = shown.study.airfoilText().trimmed().split('\n').mid(1);
-    const QPainterPath polygon = pressed.paths.value(QColor(Qt::blue).rgb()).first();
+    const QPainterPath polygon = pressed.paths.value(DiagramColour::Polygon.rgb()).first();
     QCOMPARE(polygon.elementCount(), saved.size());
     for (int i = 0; i < saved.size(); ++i) {
         const QList<QByteArray> xy = saved[i].simplified().split(' ');
@@ -242,7 +281,8 @@ void tst_Diagram::drawsTheStudy()
     }
     QVERIFY(pressed.paths.value(QColor(Qt::black).rgb()).first() != black.first());
     QCOMPARE(pressed.paths.value(DiagramColour::Original.rgb()),
-        (QList<QPainterPath> {black.first(), first.paths.value(QColor(Qt::red).rgb()).first()}));
+        (QList<QPainterPath> {
+            black.first(), first.paths.value(DiagramColour::Reference.rgb()).first()}));
     QVERIFY(legendTexts().contains("as loaded"));
 
     // The difference enlarged to a tenth of the chord, by the factor the legend names.
@@ -263,7 +303,8 @@ void tst_Diagram::drawsTheStudy()
     QVERIFY(reloaded.paths.value(DiagramColour::Original.rgb()).isEmpty());
     QVERIFY(reloaded.paths.value(DiagramColour::Difference.rgb()).isEmpty());
     QCOMPARE(reloaded.paths.value(QColor(Qt::black).rgb()), black);
-    QCOMPARE(legendTexts().size(), 3);
+    // Every kind of line drawn: the contour, its points joined, both camber lines, the axes.
+    QCOMPARE(legendTexts().size(), 5);
 }
 
 QTEST_MAIN(tst_Diagram)
