@@ -34,9 +34,15 @@ QString uncertainty(double e, int decimals)
 {
     if (!(e > 0) || !std::isfinite(e))
         return fixed(e, decimals);
+    // At most three places beyond the decimals: an error smaller still is the round-off of a
+    // value that has none (a symmetric section's alpha0), and is given as that bound.
+    const int finest = decimals + 3;
+    const double bound = std::pow(10.0, -finest);
+    if (e < bound)
+        return fixed(bound, finest);
     // The decimals at which e's first significant digit shows, rounded.
     const int first = int(std::ceil(-std::log10(e) + 1e-12));
-    int shown = std::max(decimals, first);
+    int shown = std::clamp(first, decimals, finest);
     // Rounding up may carry the digit a place to the left: 0.0000096 shows as 0.00001.
     while (shown > decimals && QString::number(e, 'f', shown - 1).toDouble() != 0)
         --shown;

@@ -17,7 +17,8 @@ double fieldValue(double v, double minimum, double maximum, int decimals);
 // v with the decimals, without a sign when it rounds to zero.
 QString fixed(double v, int decimals);
 // An error estimate e (>= 0) after "±": with the decimals, or with as many more as its first
-// significant digit needs, so that a small error never reads "0.0000", as no error would.
+// significant digit needs, so that a small error never reads "0.0000", as no error would; at
+// most three more, below which it is given as that bound ("0.0000001").
 QString uncertainty(double e, int decimals);
 // The line with every space but those after a comma, a colon or a semicolon made
 // non-breaking: a panel that wraps it wraps between values, never inside "alpha0 = -2.024 ±

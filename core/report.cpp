@@ -101,7 +101,8 @@ QStringList extrapolationLines(const Extrapolation &e)
     };
     const auto estimate = [&](const Shown &s) {
         return QStringLiteral("%1 = %2 ± %3%4")
-            .arg(QLatin1String(s.label), text(s, e.value), text(s, e.error), QLatin1String(s.unit));
+            .arg(QLatin1String(s.label), text(s, e.value),
+                Format::uncertainty(s.scale * (e.error.*s.q), s.decimals), QLatin1String(s.unit));
     };
     const auto notConverged = [&](const Shown &s) {
         return QStringLiteral("%1 not converged: %2 to %3 over %4–%5 panels")

@@ -245,7 +245,8 @@ void tst_DataTables::uncertaintyShowsADigit_data()
     QTest::newRow("at the decimals") << 0.0063 << 3 << "0.006";
     QTest::newRow("below them") << 0.00004 << 4 << "0.00004";
     QTest::newRow("rounding up a place") << 0.0000096 << 4 << "0.00001";
-    QTest::newRow("far below") << 2.4e-9 << 4 << "0.000000002";
+    QTest::newRow("three places below") << 2.4e-7 << 4 << "0.0000002";
+    QTest::newRow("round-off, as its bound") << 2.4e-13 << 4 << "0.0000001";
     QTest::newRow("none") << 0.0 << 4 << "0.0000";
 }
 
