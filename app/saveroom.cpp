@@ -209,7 +209,9 @@ void SaveRoom::tellWritten(const QString &path, const QString &problem, const QS
         return;
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
-    window->statusBar()->showMessage(done, 2000);
+    // Where it went, as every save says it.
+    window->statusBar()->showMessage(
+        tr("%1: %2").arg(done, QDir::toNativeSeparators(path)), 5000);
 }
 
 void SaveRoom::exportDiagram()
