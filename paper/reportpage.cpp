@@ -370,10 +370,15 @@ QList<std::pair<QString, QStringList>> coefficientBlocks(const Study &study)
 {
     const int reference = Paneling::reference().panels;
     QList<std::pair<QString, QStringList>> shown;
-    QStringList loaded = Report::coefficientLines(study.loadedSection()->referenceCoefficients);
+    const Coefficients &asLoaded = study.loadedSection()->referenceCoefficients;
+    QStringList loaded = Report::coefficientLines(asLoaded);
     const bool pressed = !study.presses().empty();
     if (const Extrapolation *e = pressed ? study.loadedExtrapolation() : study.extrapolation())
         loaded << Report::extrapolationLines(*e);
+    else if (pressed)
+        // Pressed before its extrapolation came in: the page gives the error bars all the same.
+        loaded << Report::extrapolationLines(
+            extrapolationOf(*study.airfoil(), asLoaded, study.inverses().get()));
     shown.append(
         {QStringLiteral("%1, %2 panels").arg(capitalised(Report::asLoaded())).arg(reference),
             loaded});

@@ -497,6 +497,8 @@ void tst_Desktop::reportHandsIn()
         + QRegularExpression::escape(Format::fixed(study.reshapedReference()->cm0, 4));
     QVERIFY2(
         QRegularExpression(reached).match(text).hasMatch(), qPrintable(reached + " in\n" + text));
+    // Both sections' values with their error bars, the loaded one's pressed before it came in.
+    QCOMPARE(text.count(QStringLiteral("extrapolated: alpha0 = ")), 2);
     for (const QString &shown : {QStringLiteral("Author: A. Student\n"),
              QStringLiteral("Course: Wings 101"), QStringLiteral("Modify presses"),
              QStringLiteral("Comparison of 2 sections"), QStringLiteral("foil (reshaped)")})
