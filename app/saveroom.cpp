@@ -210,8 +210,7 @@ void SaveRoom::tellWritten(const QString &path, const QString &problem, const QS
     }
     QSettings().setValue("saveFolder", QFileInfo(path).absolutePath());
     // Where it went, as every save says it.
-    window->statusBar()->showMessage(
-        tr("%1: %2").arg(done, QDir::toNativeSeparators(path)), 5000);
+    window->statusBar()->showMessage(tr("%1: %2").arg(done, QDir::toNativeSeparators(path)), 5000);
 }
 
 void SaveRoom::exportDiagram()
@@ -467,18 +466,11 @@ void SaveRoom::exportContour()
     if (!ok)
         return;
     settings.setValue("contour/chord", chord);
-    const QString proposed = proposedPath(QStringLiteral("-%1mm.dxf").arg(chord));
-    SaveDialog dialog(window, tr("Export contour"), proposed,
-        tr("DXF drawing (*.dxf)\nSVG drawing (*.svg)\nPDF document (*.pdf)"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QString path = dialog.selectedFiles().value(0);
-    // A name of another extension is written as the chosen filter has it.
-    ContourTemplate::Type type = ContourTemplate::typeOf(path);
-    if (type == ContourTemplate::Type::Unknown)
-        type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
-    const QString problem = ContourTemplate::of(*study, chord).save(path, type);
-    tellSaved({path}, problem);
+    ContourTemplate::Type type = ContourTemplate::Type::Unknown;
+    const QString path = askDrawingPath(
+        tr("Export contour"), proposedPath(QStringLiteral("-%1mm.dxf").arg(chord)), &type);
+    if (!path.isEmpty())
+        tellSaved({path}, ContourTemplate::of(*study, chord).save(path, type));
 }
 
 void SaveRoom::exportRibs()
@@ -487,15 +479,26 @@ void SaveRoom::exportRibs()
     RibsDialog ribs(study, window);
     if (ribs.exec() != QDialog::Accepted)
         return;
-    SaveDialog dialog(window, tr("Export ribs"), proposedPath(QStringLiteral("-ribs.dxf")),
+    ContourTemplate::Type type = ContourTemplate::Type::Unknown;
+    const QString path
+        = askDrawingPath(tr("Export ribs"), proposedPath(QStringLiteral("-ribs.dxf")), &type);
+    if (!path.isEmpty())
+        tellSaved({path}, ribs.ribSet().save(path, type));
+}
+
+QString SaveRoom::askDrawingPath(
+    const QString &title, const QString &proposed, ContourTemplate::Type *type)
+{
+    SaveDialog dialog(window, title, proposed,
         tr("DXF drawing (*.dxf)\nSVG drawing (*.svg)\nPDF document (*.pdf)"));
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return QString();
     const QString path = dialog.selectedFiles().value(0);
-    ContourTemplate::Type type = ContourTemplate::typeOf(path);
-    if (type == ContourTemplate::Type::Unknown)
-        type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
-    tellWritten(path, ribs.ribSet().save(path, type), tr("Ribs exported"));
+    // A name of another extension is written as the chosen filter has it.
+    *type = ContourTemplate::typeOf(path);
+    if (*type == ContourTemplate::Type::Unknown)
+        *type = ContourTemplate::typeOf(dialog.defaultSuffix().prepend(QLatin1Char('.')));
+    return path;
 }
 
 QString SaveRoom::exportCaption() const

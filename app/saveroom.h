@@ -2,6 +2,7 @@
 #define LIFTWISE_SAVEROOM_H
 
 #include "coefficients.h"
+#include "contourtemplate.h"
 #include "reportpage.h"
 
 #include <QByteArray>
@@ -85,6 +86,10 @@ private:
     QString proposedPath(const QString &suffix) const;
     // The name a print job, and a print to a file, takes: the airfoil file's base name.
     QString documentName() const;
+    // The name a cutting drawing goes to, and its type by the name or the filter chosen; an
+    // empty name where the user cancelled.
+    QString askDrawingPath(
+        const QString &title, const QString &proposed, ContourTemplate::Type *type);
     // Says why the write to path failed, or remembers its folder and says done.
     void tellWritten(const QString &path, const QString &problem, const QString &done);
     // The same for the files a save or an export wrote, naming each of them in the status bar.

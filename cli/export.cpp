@@ -38,26 +38,9 @@ std::unique_ptr<Command> exportCommand()
     return command;
 }
 
-// Whether --output names standard output, where DXF goes: no name, or "-".
-bool isStandardOutput(const QString &output)
-{
-    return output.isEmpty() || output == QLatin1String("-");
-}
-
-ContourTemplate::Type outputType(const QString &output)
-{
-    return isStandardOutput(output) ? ContourTemplate::Type::Dxf : ContourTemplate::typeOf(output);
-}
-
 } // namespace
 
-bool exportWritesPdf(const QStringList &args)
-{
-    const std::unique_ptr<Command> command = exportCommand();
-    return command->parser.parse(QStringList {QStringLiteral("liftwise-cli")} + args)
-        && outputType(command->parser.value(QStringLiteral("output")))
-        == ContourTemplate::Type::Pdf;
-}
+bool exportWritesPdf(const QStringList &args) { return writesPdf(*exportCommand(), args); }
 
 int exportContour(const QStringList &args)
 {
@@ -77,9 +60,7 @@ int exportContour(const QStringList &args)
     if (!readRibFeatures(*command, &features))
         return UsageError;
     const QString output = command->parser.value(QStringLiteral("output"));
-    const bool toStandardOutput = isStandardOutput(output);
-    const ContourTemplate::Type type = outputType(output);
-    if (type == ContourTemplate::Type::Unknown)
+    if (outputType(output) == ContourTemplate::Type::Unknown)
         return command->usageError(
             QStringLiteral("--output takes a name ending in .dxf, .svg or .pdf"));
 
@@ -93,19 +74,9 @@ int exportContour(const QStringList &args)
     drawing.drawing(&problem);
     if (!problem.isEmpty())
         return command->usageError(problem);
-    if (toStandardOutput) {
-        const QByteArray bytes = drawing.dxf(&problem);
-        if (problem.isEmpty())
-            writeOut(bytes);
-    } else {
-        problem = drawing.save(output, type);
-    }
-    if (!problem.isEmpty()) {
-        tell(
-            {Study::Refusal::Unwritable, problem}, toStandardOutput ? QStringLiteral("-") : output);
-        return FileError;
-    }
-    return Success;
+    return writeDrawing(
+        output, [&](QString *why) { return drawing.dxf(why); },
+        [&](const QString &name, ContourTemplate::Type type) { return drawing.save(name, type); });
 }
 
 } // namespace Cli

@@ -70,6 +70,16 @@ std::unique_ptr<Command> ribsCommand()
     return command;
 }
 
+// A length given with a spar or a hole, in millimetres; false when it is none.
+bool readLength(const QString &text, double maximum, double *value)
+{
+    bool ok = false;
+    *value = Format::rounded(text.trimmed().toDouble(&ok), LengthDecimals);
+    return ok && *value >= MinLength && *value <= maximum;
+}
+
+} // namespace
+
 bool isStandardOutput(const QString &output)
 {
     return output.isEmpty() || output == QLatin1String("-");
@@ -80,15 +90,30 @@ ContourTemplate::Type outputType(const QString &output)
     return isStandardOutput(output) ? ContourTemplate::Type::Dxf : ContourTemplate::typeOf(output);
 }
 
-// A length given with a spar or a hole, in millimetres; false when it is none.
-bool readLength(const QString &text, double maximum, double *value)
+bool writesPdf(Command &command, const QStringList &args)
 {
-    bool ok = false;
-    *value = Format::rounded(text.trimmed().toDouble(&ok), LengthDecimals);
-    return ok && *value >= MinLength && *value <= maximum;
+    return command.parser.parse(QStringList {QStringLiteral("liftwise-cli")} + args)
+        && outputType(command.parser.value(QStringLiteral("output"))) == ContourTemplate::Type::Pdf;
 }
 
-} // namespace
+int writeDrawing(const QString &output, const std::function<QByteArray(QString *)> &dxf,
+    const std::function<QString(const QString &, ContourTemplate::Type)> &save)
+{
+    QString problem;
+    if (isStandardOutput(output)) {
+        const QByteArray bytes = dxf(&problem);
+        if (problem.isEmpty())
+            writeOut(bytes);
+    } else {
+        problem = save(output, outputType(output));
+    }
+    if (!problem.isEmpty()) {
+        tell({Study::Refusal::Unwritable, problem},
+            isStandardOutput(output) ? QStringLiteral("-") : output);
+        return FileError;
+    }
+    return Success;
+}
 
 void addRibFeatureOptions(Command *command)
 {
@@ -168,13 +193,7 @@ bool readRibFeatures(const Command &command, RibFeatures *features)
     return true;
 }
 
-bool ribsWritesPdf(const QStringList &args)
-{
-    const std::unique_ptr<Command> command = ribsCommand();
-    return command->parser.parse(QStringList {QStringLiteral("liftwise-cli")} + args)
-        && outputType(command->parser.value(QStringLiteral("output")))
-        == ContourTemplate::Type::Pdf;
-}
+bool ribsWritesPdf(const QStringList &args) { return writesPdf(*ribsCommand(), args); }
 
 int ribs(const QStringList &args)
 {
@@ -209,9 +228,7 @@ int ribs(const QStringList &args)
             QStringLiteral("--sheet takes A4, A3 or WxH in millimetres, each side %1")
                 .arg(Format::range(SheetSize::MinSide, SheetSize::MaxSide)));
     const QString output = command->parser.value(QStringLiteral("output"));
-    const bool toStandardOutput = isStandardOutput(output);
-    const ContourTemplate::Type type = outputType(output);
-    if (type == ContourTemplate::Type::Unknown)
+    if (outputType(output) == ContourTemplate::Type::Unknown)
         return command->usageError(
             QStringLiteral("--output takes a name ending in .dxf, .svg or .pdf"));
 
@@ -227,19 +244,9 @@ int ribs(const QStringList &args)
         = RibSet::make(study, tipPath.isEmpty() ? nullptr : &tip, plan, features, sheet, &problem);
     if (!problem.isEmpty())
         return command->usageError(problem);
-    if (toStandardOutput) {
-        const QByteArray bytes = set.dxf(&problem);
-        if (problem.isEmpty())
-            writeOut(bytes);
-    } else {
-        problem = set.save(output, type);
-    }
-    if (!problem.isEmpty()) {
-        tell(
-            {Study::Refusal::Unwritable, problem}, toStandardOutput ? QStringLiteral("-") : output);
-        return FileError;
-    }
-    return Success;
+    return writeDrawing(
+        output, [&](QString *why) { return set.dxf(why); },
+        [&](const QString &name, ContourTemplate::Type type) { return set.save(name, type); });
 }
 
 } // namespace Cli
