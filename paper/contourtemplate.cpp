@@ -41,7 +41,7 @@ constexpr double A4Chord = 250.0;
 // Device units per inch of the PDF.
 constexpr int PdfResolution = 1200;
 
-QString mm(double v) { return QString::number(v, 'g', 10); }
+const auto mm = RibDrawing::mm;
 
 // The highest and the lowest y of the drawing's lines, the chord's 0 among them.
 std::pair<double, double> heights(const RibDrawing &drawing)
@@ -266,13 +266,19 @@ QByteArray ContourTemplate::pdf(QString *problem) const
 
 QString ContourTemplate::save(const QString &path, Type type) const
 {
+    return save(path, type, [this](Type type, QString *problem) {
+        return type == Type::Dxf ? dxf(problem) : type == Type::Svg ? svg(problem) : pdf(problem);
+    });
+}
+
+QString ContourTemplate::save(const QString &path, Type type,
+    const std::function<QByteArray(Type type, QString *problem)> &bytes)
+{
     if (type == Type::Unknown)
         return QStringLiteral("the file type is none of DXF, SVG and PDF");
     QString problem;
-    const QByteArray bytes = type == Type::Dxf ? dxf(&problem)
-        : type == Type::Svg                    ? svg(&problem)
-                                               : pdf(&problem);
+    const QByteArray written = bytes(type, &problem);
     if (!problem.isEmpty())
         return problem;
-    return FileSystem::saveFile(path, bytes);
+    return FileSystem::saveFile(path, written);
 }

@@ -7,6 +7,8 @@
 #include <QPointF>
 #include <QString>
 
+#include <functional>
+
 class Study;
 
 // A cutting template of the section at true size: the contour a save would write (reshaped by
@@ -42,6 +44,9 @@ struct ContourTemplate
     // Writes the file of the type to path, replacing the one there only once it is written
     // whole, and only a regular file (or the one a link names). Why not, or an empty string.
     QString save(const QString &path, Type type) const;
+    // The same for any drawing whose bytes of each type are given, and why they could not be.
+    static QString save(const QString &path, Type type,
+        const std::function<QByteArray(Type type, QString *problem)> &bytes);
 
     QString title;
     QString fileName;

@@ -41,7 +41,7 @@ constexpr double MarkWidth = 0.18;
 const QList<double> DashedPattern {2.0, 1.0};
 const QList<double> CenterPattern {6.0, 1.0, 1.0, 1.0};
 
-QString mm(double v) { return QString::number(v, 'g', 10); }
+const auto mm = RibDrawing::mm;
 
 const char *layerName(RibLayer layer)
 {

@@ -84,6 +84,9 @@ struct RibLabel
 // a layer for each RibLayer), as SVG paths, or painted.
 struct RibDrawing
 {
+    // A length in millimetres as the drawings write it: every digit it has, up to ten.
+    static QString mm(double v) { return QString::number(v, 'g', 10); }
+
     QList<RibPath> paths;
     QList<RibLabel> labels;
 

@@ -28,7 +28,7 @@ constexpr double LabelDrop = 2.0;
 constexpr double CharacterWidth = 0.6;
 constexpr int PdfResolution = 1200;
 
-QString mm(double v) { return QString::number(v, 'g', 10); }
+const auto mm = RibDrawing::mm;
 
 // The section's points in file order as an airfoil, normalised as a loaded one is.
 std::unique_ptr<Airfoil> airfoilOf(const QList<QPointF> &points)
@@ -296,13 +296,8 @@ QByteArray RibSet::pdf(QString *problem) const
 
 QString RibSet::save(const QString &path, ContourTemplate::Type type) const
 {
-    if (type == ContourTemplate::Type::Unknown)
-        return QStringLiteral("the file type is none of DXF, SVG and PDF");
-    QString problem;
-    const QByteArray bytes = type == ContourTemplate::Type::Dxf ? dxf(&problem)
-        : type == ContourTemplate::Type::Svg                    ? svg()
-                                                                : pdf(&problem);
-    if (!problem.isEmpty())
-        return problem;
-    return FileSystem::saveFile(path, bytes);
+    using Type = ContourTemplate::Type;
+    return ContourTemplate::save(path, type, [this](Type type, QString *problem) {
+        return type == Type::Dxf ? dxf(problem) : type == Type::Svg ? svg() : pdf(problem);
+    });
 }
