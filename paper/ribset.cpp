@@ -1,7 +1,6 @@
 #include "ribset.h"
 
 #include "airfoil.h"
-#include "filesystem.h"
 #include "format.h"
 #include "sectionops.h"
 #include "study.h"
