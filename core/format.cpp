@@ -59,6 +59,8 @@ QString wrappingBetweenValues(const QString &line)
         if (before != QLatin1Char(',') && before != QLatin1Char(':') && before != QLatin1Char(';'))
             kept[i] = QChar::Nbsp;
     }
+    // A text layout breaks after a dash too: "200–800 panels" is one value.
+    kept.replace(QChar(0x2013), QStringLiteral("\u2013\u2060"));
     return kept;
 }
 

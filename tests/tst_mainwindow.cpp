@@ -127,6 +127,7 @@ private slots:
     void saveOverTheLoadedFile_data();
     void saveOverTheLoadedFile();
     void panelsShowWholeLines();
+    void panelsWrapBetweenValues();
     void fitsTheAirfoil_data();
     void fitsTheAirfoil();
     void fitsThePlotOnShow();
@@ -681,6 +682,27 @@ void tst_MainWindow::panelsShowWholeLines()
     }
     QCOMPARE(win.text("paneling")->horizontalScrollBar()->maximum(), 0);
     QVERIFY(win.text("results")->horizontalScrollBar()->maximum() > 0);
+}
+
+void tst_MainWindow::panelsWrapBetweenValues()
+{
+    // However narrow the panel, a line breaks only after a comma, a colon or a semicolon.
+    const QString line = Format::wrappingBetweenValues(
+        QStringLiteral("cm0 not converged: -0.0841 to -0.0839 over 200–800 panels, alpha0 = "
+                       "-2.024 ± 0.006 deg"));
+    for (int width = 40; width <= 400; width += 7) {
+        QTextLayout layout(line, QApplication::font());
+        layout.beginLayout();
+        QStringList lines;
+        for (QTextLine text = layout.createLine(); text.isValid(); text = layout.createLine()) {
+            text.setLineWidth(width);
+            lines << line.mid(text.textStart(), text.textLength());
+        }
+        layout.endLayout();
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+            QVERIFY2(QRegularExpression(QStringLiteral("[,:;] $")).match(lines.at(i)).hasMatch(),
+                qPrintable(QStringLiteral("%1 px: \"%2\"").arg(width).arg(lines.at(i))));
+    }
 }
 
 void tst_MainWindow::fitsTheAirfoil_data()
