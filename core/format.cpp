@@ -56,7 +56,10 @@ QString wrappingBetweenValues(const QString &line)
         if (kept.at(i) != QLatin1Char(' ') || i == 0)
             continue;
         const QChar before = kept.at(i - 1);
-        if (before != QLatin1Char(',') && before != QLatin1Char(':') && before != QLatin1Char(';'))
+        // "-0.0841 to -0.0839 over 200–800 panels": a range, then the counts it spans.
+        const bool beforeCounts = QStringView(kept).mid(i + 1).startsWith(QLatin1String("over "));
+        if (before != QLatin1Char(',') && before != QLatin1Char(':') && before != QLatin1Char(';')
+            && !beforeCounts)
             kept[i] = QChar::Nbsp;
     }
     // A text layout breaks after a dash too: "200–800 panels" is one value.

@@ -20,9 +20,10 @@ QString fixed(double v, int decimals);
 // significant digit needs, so that a small error never reads "0.0000", as no error would; at
 // most three more, below which it is given as that bound ("0.0000001").
 QString uncertainty(double e, int decimals);
-// The line with every space but those after a comma, a colon or a semicolon made
-// non-breaking, and each dash joined to what follows: a panel that wraps it wraps between
-// values, never inside "alpha0 = -2.024 ± 0.006 deg" or "200–800 panels".
+// The line with every space but those after a comma, a colon or a semicolon, or before the
+// counts a range spans ("over 200–800 panels"), made non-breaking, and each dash joined to what
+// follows: a panel that wraps it wraps between values, never inside "alpha0 = -2.024 ± 0.006
+// deg" or "200–800 panels".
 QString wrappingBetweenValues(const QString &line);
 // A range as the fields' tool tips, their refusals and the command line's help word it:
 // "3 to 999", "-45 to 45", or with decimals given "1.00 to 10.00". Formatted from the same

@@ -686,7 +686,8 @@ void tst_MainWindow::panelsShowWholeLines()
 
 void tst_MainWindow::panelsWrapBetweenValues()
 {
-    // However narrow the panel, a line breaks only after a comma, a colon or a semicolon.
+    // However narrow the panel, a line breaks only after a comma, a colon or a semicolon, or
+    // between a range and the counts it spans.
     const QString line = Format::wrappingBetweenValues(
         QStringLiteral("cm0 not converged: -0.0841 to -0.0839 over 200–800 panels, alpha0 = "
                        "-2.024 ± 0.006 deg"));
@@ -700,7 +701,8 @@ void tst_MainWindow::panelsWrapBetweenValues()
         }
         layout.endLayout();
         for (qsizetype i = 0; i + 1 < lines.size(); ++i)
-            QVERIFY2(QRegularExpression(QStringLiteral("[,:;] $")).match(lines.at(i)).hasMatch(),
+            QVERIFY2(lines.at(i).contains(QRegularExpression(QStringLiteral("[,:;] $")))
+                    || lines.at(i + 1).startsWith(QStringLiteral("over")),
                 qPrintable(QStringLiteral("%1 px: \"%2\"").arg(width).arg(lines.at(i))));
     }
 }
