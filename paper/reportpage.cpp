@@ -184,6 +184,7 @@ void heading(Pages *pages, const QString &text, double keepWith)
     const double height = headingHeight(painter, text, pages->width());
     const QRectF box = pages->take(height + keepWith);
     drawLines(painter, box, {text}, headingFont());
+    // Back to just below the heading: the room taken was only to keep the two together.
     pages->skip(height - box.height());
 }
 
